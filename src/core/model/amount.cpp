@@ -1,0 +1,82 @@
+#include "model/amount.h"
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+namespace varnelle {
+namespace {
+
+constexpr Montant kCentieme = 0.01L;
+
+// Digits of a non-negative integer, most significant first.
+void appendDigits(std::string& out, std::uint64_t n) {
+    char buffer[24];
+    int len = 0;
+    do {
+        buffer[len++] = static_cast<char>('0' + n % 10);
+        n /= 10;
+    } while (n != 0);
+    while (len > 0) out.push_back(buffer[--len]);
+}
+
+} // namespace
+
+std::optional<std::int32_t> toHundredths(Montant value) {
+    if (!std::isfinite(value)) return std::nullopt;
+    // nearbyintl follows the current rounding mode, which the program never changes from
+    // round-to-nearest-even.
+    const Montant scaled = std::nearbyintl(value * 100.0L);
+    if (scaled < static_cast<Montant>(std::numeric_limits<std::int32_t>::min()) ||
+        scaled > static_cast<Montant>(std::numeric_limits<std::int32_t>::max()))
+        return std::nullopt;
+    return static_cast<std::int32_t>(scaled);
+}
+
+Montant fromHundredths(std::int32_t hundredths) {
+    return static_cast<Montant>(hundredths) * kCentieme;
+}
+
+std::string formatAmount(Montant value, char decimalSeparator) {
+    char buffer[64];
+    const int len = std::snprintf(buffer, sizeof buffer, "%.2Lf", value);
+    std::string text(buffer, len > 0 ? static_cast<std::size_t>(len) : 0);
+    if (text == "-0.00") text = "0.00";
+    if (decimalSeparator != '.')
+        for (char& c : text)
+            if (c == '.') c = decimalSeparator;
+    return text;
+}
+
+std::string generalAmountText(Montant value, char decimalSeparator) {
+    // Amounts read from the file are exact products of a count of hundredths; their
+    // 15-digit text is the count itself with the point moved, which is far cheaper than
+    // a general conversion and gives the same characters.
+    if (value != 0.0L && std::fabs(value) < 1e12L) {
+        const Montant scaled = std::nearbyintl(value * 100.0L);
+        const auto n = static_cast<std::int64_t>(scaled);
+        if (static_cast<Montant>(n) * kCentieme == value) {
+            std::string text;
+            if (n < 0) text.push_back('-');
+            const std::uint64_t magnitude =
+                n < 0 ? static_cast<std::uint64_t>(-n) : static_cast<std::uint64_t>(n);
+            appendDigits(text, magnitude / 100);
+            const auto cents = static_cast<unsigned>(magnitude % 100);
+            if (cents != 0) {
+                text.push_back(decimalSeparator);
+                text.push_back(static_cast<char>('0' + cents / 10));
+                if (cents % 10 != 0) text.push_back(static_cast<char>('0' + cents % 10));
+            }
+            return text;
+        }
+    }
+    char buffer[64];
+    const int len = std::snprintf(buffer, sizeof buffer, "%.15Lg", value);
+    std::string text(buffer, len > 0 ? static_cast<std::size_t>(len) : 0);
+    if (decimalSeparator != '.')
+        for (char& c : text)
+            if (c == '.') c = decimalSeparator;
+    return text;
+}
+
+} // namespace varnelle

@@ -1,0 +1,101 @@
+#include "model/budget.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "model/month_mask.h"
+#include "model/orders.h"
+
+namespace varnelle {
+namespace {
+
+// Position of each code's first type, built once per recomputation so that a pass over the
+// operations costs one lookup each instead of a scan of the types.
+class CodeIndex final {
+public:
+    explicit CodeIndex(const std::vector<TTypeDep>& types) {
+        positions_.reserve(types.size());
+        for (std::size_t i = 0; i < types.size(); ++i)
+            positions_.emplace(types[i].cTypeDep, static_cast<int>(i));
+    }
+
+    int find(std::string_view code) const {
+        const auto it = positions_.find(code);
+        return it == positions_.end() ? -1 : it->second;
+    }
+
+private:
+    std::unordered_map<std::string_view, int> positions_;
+};
+
+// Running sums of 32-bit whole amounts wrap as the 32-bit field they are stored in would.
+MontantEntier addWrapping(MontantEntier a, MontantEntier b) {
+    return static_cast<MontantEntier>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
+}
+
+} // namespace
+
+Budget::Budget() {
+    for (int i = 0; i < kNbJoursDepJourn; ++i) DepJourn[static_cast<std::size_t>(i)].nJour = i + 1;
+}
+
+void Budget::setNbJoursMois(std::int32_t jours) {
+    nbJoursMois_ = std::clamp(jours, kNbJoursMoisMin, kNbJoursMoisMax);
+}
+
+int Budget::IndiceTypeDep(std::string_view code) const {
+    for (std::size_t i = 0; i < TypesDep.size(); ++i)
+        if (TypesDep[i].cTypeDep == code) return static_cast<int>(i);
+    return -1;
+}
+
+void Budget::CalculeTotauxTypesDep() {
+    for (TTypeDep& type : TypesDep) {
+        type.nNbMois = NbMoisPeriodicite(type.nPeriodicite);
+        type.nTotal = static_cast<Montant>(type.nNbMois) * type.nMontant;
+        type.nSolde = 0;
+    }
+    if (TypesDep.empty()) return;
+    const CodeIndex index(TypesDep);
+    for (const TOperation& operation : Operations) {
+        const int i = index.find(operation.cTypeDep);
+        if (i >= 0) TypesDep[static_cast<std::size_t>(i)].nSolde += operation.nMontant;
+    }
+}
+
+void Budget::CalculeSoldesOperations() {
+    Montant running = 0;
+    for (TOperation& operation : Operations) {
+        running += operation.nMontant;
+        operation.nSolde = running;
+    }
+}
+
+void Budget::CalculeCumulsDepJourn() {
+    MontantEntier running = 0;
+    for (TDepJourn& jour : DepJourn) {
+        running = addWrapping(running, jour.nMontant);
+        jour.nCumul = running;
+    }
+}
+
+void Budget::CalculeCumulsEconomies() {
+    MontantEntier running = 0;
+    for (TEconomie& economie : Economies) {
+        running = addWrapping(running, economie.nMontant);
+        economie.nCumul = running;
+    }
+}
+
+void Budget::calculeTout() {
+    CalculeTotauxTypesDep();
+    CalculeSoldesOperations();
+    CalculeCumulsDepJourn();
+    CalculeCumulsEconomies();
+}
+
+void Budget::TrieOperations() { trieOperations(Operations); }
+
+void Budget::TrieTypesDep() { trieTypesDep(TypesDep); }
+
+} // namespace varnelle

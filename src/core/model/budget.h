@@ -1,0 +1,54 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/param.h"
+#include "model/records.h"
+
+namespace varnelle {
+
+inline constexpr int kNbJoursDepJourn = 31;
+inline constexpr std::int32_t kNbJoursMoisMin = 28;
+inline constexpr std::int32_t kNbJoursMoisMax = 31;
+
+// The whole budget of one data file: five collections, the general values and the display
+// settings. Row r of a grid shows record r - 1 of its collection.
+struct Budget {
+    Budget();
+
+    std::vector<TTypeDep> TypesDep;         // sorted by code after each commit of a code
+    std::vector<TOperation> Operations;     // sorted by CompareOperations after edits
+    std::array<TDepJourn, kNbJoursDepJourn> DepJourn;  // days 1 to 31, never more or fewer
+    std::vector<TEconomie> Economies;       // order of entry
+    std::vector<TPSimulation> Simulations;  // order of entry
+
+    std::string cSalaireMoyen;
+    std::string nResteDebMois;  // a whole amount, kept as typed
+    TParam Param;
+
+    std::int32_t nNbJoursMois() const { return nbJoursMois_; }
+    // Clamps into 28..31.
+    void setNbJoursMois(std::int32_t jours);
+
+    // Position of the first type whose code equals `code` byte for byte, or -1.
+    int IndiceTypeDep(std::string_view code) const;
+
+    void CalculeTotauxTypesDep();
+    void CalculeSoldesOperations();
+    void CalculeCumulsDepJourn();
+    void CalculeCumulsEconomies();
+    // The four recomputations in the order loading needs them.
+    void calculeTout();
+
+    void TrieOperations();
+    void TrieTypesDep();
+
+private:
+    std::int32_t nbJoursMois_ = kNbJoursMoisMin;
+};
+
+} // namespace varnelle

@@ -1,0 +1,102 @@
+#include "model/orders.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <numeric>
+#include <string_view>
+
+#include "model/date_text.h"
+#include "model/locale_facts.h"
+
+namespace varnelle {
+namespace {
+
+// Day numbers from 01/01/0001 (= 1) up to 31/12/9999 fit in seven digits.
+constexpr std::int32_t kDecalageJours = 693594;
+constexpr int kLargeurDate = 7;
+constexpr std::int32_t kRangDateInvalide = INT32_MAX;
+
+// The key split in two: the fixed-width date part compares as a number, the rest as bytes.
+struct SortKey {
+    std::int32_t rangDate;
+    std::string suite;
+};
+
+std::int32_t rangDate(const std::string& cDate) {
+    const auto date = parseDate(cDate);
+    return date ? dateSerial(*date) + kDecalageJours : kRangDateInvalide;
+}
+
+SortKey sortKey(const TOperation& operation, char separateur) {
+    SortKey key{rangDate(operation.cDate), operation.cTypeDep};
+    key.suite += generalAmountText(operation.nMontant, separateur);
+    return key;
+}
+
+int compareKeys(const SortKey& a, const SortKey& b) {
+    if (a.rangDate != b.rangDate) return a.rangDate < b.rangDate ? -1 : 1;
+    const int c = a.suite.compare(b.suite);
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+int compareBytes(std::string_view a, std::string_view b) {
+    const int c = a.compare(b);
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+// Rearranges `records` so that position i receives the record at order[i].
+template <class Record>
+void applyOrder(std::vector<Record>& records, const std::vector<std::uint32_t>& order) {
+    std::vector<Record> sorted;
+    sorted.reserve(records.size());
+    for (const std::uint32_t from : order) sorted.push_back(std::move(records[from]));
+    records = std::move(sorted);
+}
+
+template <class Record, class Less>
+void stableSortBy(std::vector<Record>& records, Less less) {
+    std::vector<std::uint32_t> order(records.size());
+    std::iota(order.begin(), order.end(), 0u);
+    if (std::is_sorted(order.begin(), order.end(), less)) return;
+    std::stable_sort(order.begin(), order.end(), less);
+    applyOrder(records, order);
+}
+
+} // namespace
+
+std::string CleOperation(const TOperation& operation) {
+    const SortKey key = sortKey(operation, localeFacts().separateurDecimal);
+    std::string date = key.rangDate == kRangDateInvalide
+                           ? std::string(kLargeurDate, '~')
+                           : std::to_string(key.rangDate);
+    if (date.size() < kLargeurDate) date.insert(0, kLargeurDate - date.size(), '0');
+    return date + key.suite;
+}
+
+int CompareOperations(const TOperation& a, const TOperation& b) {
+    const char separateur = localeFacts().separateurDecimal;
+    return compareKeys(sortKey(a, separateur), sortKey(b, separateur));
+}
+
+int CompareTypesDep(const TTypeDep& a, const TTypeDep& b) {
+    return compareBytes(a.cTypeDep, b.cTypeDep);
+}
+
+void trieOperations(std::vector<TOperation>& operations) {
+    const char separateur = localeFacts().separateurDecimal;
+    std::vector<SortKey> keys;
+    keys.reserve(operations.size());
+    for (const TOperation& operation : operations) keys.push_back(sortKey(operation, separateur));
+    stableSortBy(operations, [&keys](std::uint32_t a, std::uint32_t b) {
+        return compareKeys(keys[a], keys[b]) < 0;
+    });
+}
+
+void trieTypesDep(std::vector<TTypeDep>& types) {
+    stableSortBy(types, [&types](std::uint32_t a, std::uint32_t b) {
+        return types[a].cTypeDep < types[b].cTypeDep;
+    });
+}
+
+} // namespace varnelle

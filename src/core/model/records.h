@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "model/amount.h"
+
+namespace varnelle {
+
+// A selection mark is checked when it holds exactly 1.
+inline constexpr std::int32_t kCoche = 1;
+
+// A recurring expense type.
+struct TTypeDep {
+    std::string cTypeDep;
+    std::string cLibelle;
+    Montant nMontant = 0;
+    std::int32_t nPeriodicite = 0;
+    // Derived: months set in the mask, the yearly budget and the amount booked so far.
+    std::int32_t nNbMois = 0;
+    Montant nTotal = 0;
+    Montant nSolde = 0;
+};
+
+// One dated operation of the journal.
+struct TOperation {
+    std::int32_t nSelect = 0;
+    std::string cDate;
+    std::string cTypeDep;
+    Montant nMontant = 0;
+    std::string cLibelle;
+    // Derived: running balance in collection order.
+    Montant nSolde = 0;
+    // Set on the operation the user just changed, to find it again after a re-sort.
+    bool lMarquee = false;
+};
+
+// One of the 31 daily-expense rows.
+struct TDepJourn {
+    std::int32_t nJour = 0;
+    MontantEntier nMontant = 0;
+    MontantEntier nCumul = 0;
+};
+
+struct TEconomie {
+    std::string cLibelle;
+    MontantEntier nMontant = 0;
+    MontantEntier nCumul = 0;
+};
+
+// A monthly amount over a period, laid over the month-end balances.
+struct TPSimulation {
+    std::int32_t nSelect = 0;
+    std::string cLibelle;
+    std::string cDateDeb;
+    std::string cDateFin;
+    Montant nMontant = 0;
+};
+
+} // namespace varnelle

@@ -1,0 +1,106 @@
+#include "model/text_encoding.h"
+
+#include <array>
+#include <cstdint>
+
+namespace varnelle {
+namespace {
+
+// Code points of bytes 0x80..0x9F; the undefined ones map to themselves.
+constexpr std::array<char16_t, 32> kPlageC1 = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char32_t codePoint(unsigned char c) {
+    return c >= 0x80 && c < 0xA0 ? kPlageC1[c - 0x80] : c;
+}
+
+std::optional<unsigned char> byteOf(char32_t cp) {
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<unsigned char>(cp);
+    for (std::size_t i = 0; i < kPlageC1.size(); ++i)
+        if (kPlageC1[i] == cp) return static_cast<unsigned char>(0x80 + i);
+    return std::nullopt;
+}
+
+void appendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+}
+
+} // namespace
+
+std::string win1252ToUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 8);
+    for (const char c : bytes) appendUtf8(out, codePoint(static_cast<unsigned char>(c)));
+    return out;
+}
+
+std::optional<std::string> utf8ToWin1252(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        int extra = 0;
+        char32_t cp = 0;
+        if (lead < 0x80) {
+            cp = lead;
+        } else if (lead >= 0xC2 && lead < 0xE0) {
+            extra = 1;
+            cp = lead & 0x1F;
+        } else if (lead >= 0xE0 && lead < 0xF0) {
+            extra = 2;
+            cp = lead & 0x0F;
+        } else {
+            // Four-byte sequences lie outside the set anyway.
+            return std::nullopt;
+        }
+        if (i + static_cast<std::size_t>(extra) >= utf8.size()) return std::nullopt;
+        for (int k = 1; k <= extra; ++k) {
+            const auto next = static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]);
+            if ((next & 0xC0) != 0x80) return std::nullopt;
+            cp = (cp << 6) | (next & 0x3F);
+        }
+        if (extra == 2 && (cp < 0x800 || (cp >= 0xD800 && cp < 0xE000))) return std::nullopt;
+        const auto byte = byteOf(cp);
+        if (!byte) return std::nullopt;
+        out.push_back(static_cast<char>(*byte));
+        i += static_cast<std::size_t>(extra) + 1;
+    }
+    return out;
+}
+
+bool isTypeableWin1252(unsigned char c) {
+    if (c < 0x20 || c == 0x7F) return false;
+    return !(c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D);
+}
+
+unsigned char upperWin1252(unsigned char c) {
+    if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 0x20);
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 0x20);
+    switch (c) {
+    case 0x9A: return 0x8A; // š
+    case 0x9C: return 0x8C; // œ
+    case 0x9E: return 0x8E; // ž
+    case 0xFF: return 0x9F; // ÿ
+    default: return c;
+    }
+}
+
+std::string upperWin1252(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = static_cast<char>(upperWin1252(static_cast<unsigned char>(c)));
+    return out;
+}
+
+} // namespace varnelle

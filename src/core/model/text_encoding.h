@@ -1,0 +1,27 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace varnelle {
+
+// The budget's texts are Windows-1252 bytes, as in the file. These are the only
+// conversions between them and UTF-8; the gui and the cli convert at their edges.
+
+// Every byte has a character: the five bytes Windows-1252 leaves undefined become the
+// C1 controls of the same value, as the system code-page conversion does.
+std::string win1252ToUtf8(std::string_view bytes);
+
+// Empty when the text is not valid UTF-8 or holds a character Windows-1252 cannot hold.
+std::optional<std::string> utf8ToWin1252(std::string_view utf8);
+
+// A character a user can type into a text of the budget: printable, defined, not a control.
+bool isTypeableWin1252(unsigned char c);
+
+// Upper case within Windows-1252, one byte for one byte: a-z, the accented small letters,
+// š œ ž ÿ. ß and µ have no capital of their own in the set and stay as they are.
+unsigned char upperWin1252(unsigned char c);
+std::string upperWin1252(std::string_view text);
+
+} // namespace varnelle

@@ -1,0 +1,106 @@
+#include "storage/budget_folder.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <system_error>
+
+#include "storage/data_file.h"
+#include "storage/password.h"
+#include "storage/profile_file.h"
+
+namespace varnelle {
+namespace {
+
+constexpr std::string_view kExtension = ".ini";
+constexpr std::string_view kMarqueCopie = "Copie ";
+// Leaves room, within the usual 255-byte limit, for ".ini" and the save's own suffixes.
+constexpr std::size_t kLongueurNomMax = 200;
+
+char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+
+std::string lowered(std::string_view s) {
+    std::string out(s);
+    for (char& c : out) c = lower(c);
+    return out;
+}
+
+bool lessNoCase(const std::string& a, const std::string& b) {
+    const std::string la = lowered(a), lb = lowered(b);
+    return la != lb ? la < lb : a < b;
+}
+
+} // namespace
+
+std::vector<std::string> listeBudgets(const std::filesystem::path& folder) {
+    std::vector<std::string> noms;
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+         it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        const std::string low = lowered(name);
+        if (low.size() < kExtension.size() || !low.ends_with(kExtension)) continue;
+        if (name.find(kMarqueCopie) != std::string::npos) continue;
+        std::error_code statusError;
+        if (!it->is_regular_file(statusError)) continue;
+        const std::string nom = name.substr(0, low.find(kExtension));
+        if (!nom.empty()) noms.push_back(nom);
+    }
+    std::sort(noms.begin(), noms.end(), lessNoCase);
+    return noms;
+}
+
+std::filesystem::path fichierBudget(const std::filesystem::path& folder, std::string_view nom) {
+    return folder / (std::string(nom) + std::string(kExtension));
+}
+
+NewBudgetStatus verifieNomNouveauBudget(const std::filesystem::path& folder, std::string_view nom) {
+    if (nom.empty()) return NewBudgetStatus::EmptyName;
+    for (const char c : nom) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '/' || c == '\\' || u < 0x20 || u == 0x7F) return NewBudgetStatus::InvalidCharacter;
+    }
+    if (nom.front() == '.') return NewBudgetStatus::LeadingDot;
+    if (nom.find(kMarqueCopie) != std::string_view::npos) return NewBudgetStatus::HiddenName;
+    if (lowered(nom).find(kExtension) != std::string::npos) return NewBudgetStatus::HoldsExtension;
+    if (nom.size() > kLongueurNomMax) return NewBudgetStatus::TooLong;
+
+    const std::string wanted = lowered(nom) + std::string(kExtension);
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+         it.increment(error))
+        if (lowered(it->path().filename().string()) == wanted) return NewBudgetStatus::AlreadyExists;
+    return NewBudgetStatus::Ok;
+}
+
+NewBudgetResult creeBudget(const std::filesystem::path& folder, std::string_view nom,
+                           std::string_view motDePasse) {
+    NewBudgetResult result;
+    result.path = fichierBudget(folder, nom);
+    result.status = verifieNomNouveauBudget(folder, nom);
+    if (!result) return result;
+    const std::string saisi = motDePasseSaisi(motDePasse);
+    if (saisi.empty()) {
+        result.status = NewBudgetStatus::EmptyPassword;
+        return result;
+    }
+    ProfileFile file;
+    if (file.open(result.path) != ProfileFile::OpenStatus::Missing) {
+        result.status = NewBudgetStatus::AlreadyExists;
+        return result;
+    }
+    if (file.writeString(kSectionGeneral, "cMotDePasse", BrouillerMotDePasse(saisi)) !=
+        ProfileFile::WriteStatus::Ok) {
+        result.status = NewBudgetStatus::WriteFailed;
+        result.systemError = EINVAL;
+        return result;
+    }
+    const auto flushed = file.flush();
+    result.systemError = flushed.systemError;
+    if (flushed.status == ProfileFile::FlushStatus::ChangedOnDisk)
+        result.status = NewBudgetStatus::AlreadyExists;
+    else if (flushed.status == ProfileFile::FlushStatus::WriteFailed)
+        result.status = NewBudgetStatus::WriteFailed;
+    return result;
+}
+
+} // namespace varnelle

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace varnelle {
+
+// Budget names are file names without ".ini", in the file system's own encoding.
+
+// The budgets of a folder as the chooser lists them: every regular file whose name ends in
+// ".ini" in any case and does not contain "Copie ", named up to its first ".ini", in
+// alphabetical order without regard to case.
+std::vector<std::string> listeBudgets(const std::filesystem::path& folder);
+
+// The data file of budget `nom`: the folder, the name and ".ini".
+std::filesystem::path fichierBudget(const std::filesystem::path& folder, std::string_view nom);
+
+enum class NewBudgetStatus {
+    Ok,
+    EmptyName,
+    InvalidCharacter,  // a path separator or a control character
+    LeadingDot,
+    HiddenName,        // holds "Copie ", which the list never shows
+    HoldsExtension,    // holds ".ini", which the list would cut short
+    TooLong,
+    AlreadyExists,     // a file of that name exists, in any letter case
+    EmptyPassword,
+    WriteFailed,
+};
+
+struct NewBudgetResult {
+    NewBudgetStatus status = NewBudgetStatus::Ok;
+    std::filesystem::path path;
+    int systemError = 0;
+    explicit operator bool() const { return status == NewBudgetStatus::Ok; }
+};
+
+// Whether `nom` may name a new budget in `folder`.
+NewBudgetStatus verifieNomNouveauBudget(const std::filesystem::path& folder, std::string_view nom);
+
+// Creates the data file of a new budget holding only its scrambled password. `motDePasse`
+// is taken as typed and put in upper case. Never touches an existing file.
+NewBudgetResult creeBudget(const std::filesystem::path& folder, std::string_view nom,
+                           std::string_view motDePasse);
+
+} // namespace varnelle

@@ -1,0 +1,564 @@
+#include "storage/profile_file.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <utility>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace varnelle {
+
+// One line of a section. Offsets point into the bytes read, or into the arena for lines
+// written since.
+struct ProfileFile::Entry {
+    std::uint32_t lineOffset = 0;
+    std::uint32_t lineLength = 0;
+    std::uint32_t keyOffset = 0;
+    std::uint32_t keyLength = 0;
+    std::uint32_t valueOffset = 0;
+    std::uint32_t valueLength = 0;
+    std::uint32_t hash = 0;
+    bool inArena = false;
+    bool isKey = false;
+};
+
+class ProfileFile::Section {
+public:
+    bool hasHeader = false;
+    bool headerInArena = false;
+    std::uint32_t headerOffset = 0, headerLength = 0;  // the whole header line
+    std::uint32_t nameOffset = 0, nameLength = 0;
+    std::vector<Entry> entries;
+    // Open-addressing table of entry index + 1, built on the first lookup.
+    mutable std::vector<std::uint32_t> index;
+    mutable std::size_t indexed = 0;
+};
+
+namespace {
+
+char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+
+bool equalNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (lower(a[i]) != lower(b[i])) return false;
+    return true;
+}
+
+std::uint32_t hashNoCase(std::string_view s) {
+    std::uint32_t h = 2166136261u;
+    for (const char c : s) h = (h ^ static_cast<unsigned char>(lower(c))) * 16777619u;
+    return h;
+}
+
+std::string_view trimBlanks(std::string_view s) {
+    while (!s.empty() && ProfileFile::isBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && ProfileFile::isBlank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+bool isQuote(char c) { return c == '"' || c == '\''; }
+
+bool enclosedInQuotes(std::string_view s) {
+    return s.size() >= 2 && isQuote(s.front()) && s.front() == s.back();
+}
+
+std::uint32_t u32(std::size_t n) { return static_cast<std::uint32_t>(n); }
+
+std::int64_t nanoseconds(const timespec& t) {
+    return static_cast<std::int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec;
+}
+
+bool writeAll(int fd, std::string_view data) {
+    while (!data.empty()) {
+        const ssize_t n = ::write(fd, data.data(), data.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+// Writes `content` to a new file in the folder of `target`, synced, and returns its path.
+std::optional<std::string> writeTemporary(const std::string& target, std::string_view content,
+                                          int& error) {
+    std::string name = target + ".tmpXXXXXX";
+    const int fd = ::mkstemp(name.data());  // created readable by its owner only
+    if (fd < 0) {
+        error = errno;
+        return std::nullopt;
+    }
+    const bool ok = writeAll(fd, content) && ::fsync(fd) == 0;
+    if (!ok) error = errno;
+    if (::close(fd) != 0 && ok) error = errno;
+    if (!ok || error != 0) {
+        ::unlink(name.c_str());
+        return std::nullopt;
+    }
+    return name;
+}
+
+void syncFolder(const std::filesystem::path& file) {
+    const int fd = ::open(file.parent_path().empty() ? "." : file.parent_path().c_str(),
+                          O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+std::optional<std::string> readWhole(const std::string& path, int& error) {
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    if (fd < 0) {
+        error = errno;
+        return std::nullopt;
+    }
+    std::string content;
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            error = errno;
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (n == 0) break;
+        content.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return content;
+}
+
+// Keeps the file as it is now under "<name>.bak": a second name for the same bytes when the
+// file system allows it, else a synced copy.
+bool keepBackup(const std::string& path, int& error) {
+    const std::string backup = path + ".bak";
+    const std::string link = backup + ".new";
+    ::unlink(link.c_str());
+    if (::link(path.c_str(), link.c_str()) == 0) {
+        if (::rename(link.c_str(), backup.c_str()) == 0) return true;
+        error = errno;
+        ::unlink(link.c_str());
+        return false;
+    }
+    const auto content = readWhole(path, error);
+    if (!content) return false;
+    const auto temporary = writeTemporary(backup, *content, error);
+    if (!temporary) return false;
+    if (::rename(temporary->c_str(), backup.c_str()) != 0) {
+        error = errno;
+        ::unlink(temporary->c_str());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+ProfileFile::ProfileFile() { sections_.emplace_back(); }
+
+ProfileFile::ProfileFile(std::string content) : text_(std::move(content)) {
+    if (text_.size() > kMaxFileBytes) text_.clear();
+    parse();
+}
+
+ProfileFile::~ProfileFile() = default;
+ProfileFile::ProfileFile(const ProfileFile&) = default;
+ProfileFile::ProfileFile(ProfileFile&&) noexcept = default;
+ProfileFile& ProfileFile::operator=(ProfileFile&&) noexcept = default;
+
+ProfileFile::OpenStatus ProfileFile::open(const std::filesystem::path& path) {
+    *this = ProfileFile();
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    if (fd < 0) {
+        if (errno != ENOENT) return OpenStatus::Unreadable;
+        path_ = path;
+        return OpenStatus::Missing;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return OpenStatus::Unreadable;
+    }
+    if (static_cast<std::uint64_t>(info.st_size) > kMaxFileBytes) {
+        ::close(fd);
+        return OpenStatus::TooLarge;
+    }
+    std::string content(static_cast<std::size_t>(info.st_size), '\0');
+    std::size_t got = 0;
+    for (;;) {
+        if (got == content.size()) content.resize(content.size() + 65536);
+        const ssize_t n = ::read(fd, content.data() + got, content.size() - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            ::close(fd);
+            return OpenStatus::Unreadable;
+        }
+        if (n == 0) break;
+        got += static_cast<std::size_t>(n);
+        if (got > kMaxFileBytes) {
+            ::close(fd);
+            return OpenStatus::TooLarge;
+        }
+    }
+    ::close(fd);
+    content.resize(got);
+    text_ = std::move(content);
+    parse();
+    path_ = path;
+    disk_ = Snapshot{true,
+                     static_cast<std::uint64_t>(info.st_dev),
+                     static_cast<std::uint64_t>(info.st_ino),
+                     static_cast<std::uint64_t>(info.st_size),
+                     nanoseconds(info.st_mtim),
+                     nanoseconds(info.st_ctim)};
+    if (got != static_cast<std::size_t>(info.st_size)) disk_ = snapshotOf(path);
+    return OpenStatus::Ok;
+}
+
+void ProfileFile::parse() {
+    sections_.clear();
+    sections_.emplace_back();
+    const char* const begin = text_.data();
+    const char* const end = begin + text_.size();
+    const char* p = begin;
+    Section* section = &sections_.back();
+    while (p < end) {
+        const char* lineEnd = p;
+        while (lineEnd < end && *lineEnd != '\n' && *lineEnd != '\r') ++lineEnd;
+        const std::string_view line(p, static_cast<std::size_t>(lineEnd - p));
+        const auto lineOffset = u32(static_cast<std::size_t>(p - begin));
+        std::size_t first = 0;
+        while (first < line.size() && isBlank(line[first])) ++first;
+
+        if (first < line.size() && line[first] == '[') {
+            Section header;
+            header.hasHeader = true;
+            header.headerOffset = lineOffset;
+            header.headerLength = u32(line.size());
+            const std::size_t close = line.find(']', first + 1);
+            const std::string_view rawName =
+                line.substr(first + 1, close == std::string_view::npos ? std::string_view::npos
+                                                                        : close - first - 1);
+            const std::string_view name = trimBlanks(rawName);
+            header.nameOffset = u32(static_cast<std::size_t>(name.data() - begin));
+            header.nameLength = u32(name.size());
+            sections_.push_back(std::move(header));
+            section = &sections_.back();
+        } else {
+            Entry entry;
+            entry.lineOffset = lineOffset;
+            entry.lineLength = u32(line.size());
+            if (first < line.size() && line[first] != ';') {
+                const std::size_t equal = line.find('=', first);
+                if (equal != std::string_view::npos) {
+                    const std::string_view key = trimBlanks(line.substr(first, equal - first));
+                    std::string_view value = trimBlanks(line.substr(equal + 1));
+                    if (enclosedInQuotes(value)) value = value.substr(1, value.size() - 2);
+                    if (value.size() > kMaxValueLength) value = value.substr(0, kMaxValueLength);
+                    entry.isKey = true;
+                    entry.keyOffset = u32(static_cast<std::size_t>(key.data() - begin));
+                    entry.keyLength = u32(key.size());
+                    entry.valueOffset = u32(static_cast<std::size_t>(value.data() - begin));
+                    entry.valueLength = u32(value.size());
+                    entry.hash = hashNoCase(key);
+                }
+            }
+            section->entries.push_back(entry);
+        }
+
+        if (lineEnd == end) break;
+        p = lineEnd + (*lineEnd == '\r' && lineEnd + 1 < end && lineEnd[1] == '\n' ? 2 : 1);
+    }
+}
+
+std::string_view ProfileFile::bytes(bool inArena, std::uint32_t offset,
+                                     std::uint32_t length) const {
+    return std::string_view(inArena ? arena_ : text_).substr(offset, length);
+}
+
+std::string_view ProfileFile::keyOf(const Entry& entry) const {
+    return bytes(entry.inArena, entry.keyOffset, entry.keyLength);
+}
+
+std::string_view ProfileFile::valueOf(const Entry& entry) const {
+    return bytes(entry.inArena, entry.valueOffset, entry.valueLength);
+}
+
+const ProfileFile::Section* ProfileFile::findSection(std::string_view name) const {
+    for (const Section& section : sections_)
+        if (section.hasHeader &&
+            equalNoCase(bytes(section.headerInArena, section.nameOffset, section.nameLength), name))
+            return &section;
+    return nullptr;
+}
+
+ProfileFile::Section& ProfileFile::sectionForWriting(std::string_view name) {
+    if (const Section* found = findSection(name)) return const_cast<Section&>(*found);
+    Section section;
+    section.hasHeader = true;
+    section.headerInArena = true;
+    section.headerOffset = u32(arena_.size());
+    arena_ += '[';
+    section.nameOffset = u32(arena_.size());
+    section.nameLength = u32(name.size());
+    arena_ += name;
+    arena_ += ']';
+    section.headerLength = u32(arena_.size()) - section.headerOffset;
+    sections_.push_back(std::move(section));
+    return sections_.back();
+}
+
+void ProfileFile::indexEntry(const Section& section, std::uint32_t entryIndex) const {
+    const Entry& entry = section.entries[entryIndex];
+    if (!entry.isKey) return;
+    const std::size_t mask = section.index.size() - 1;
+    for (std::size_t slot = entry.hash & mask;; slot = (slot + 1) & mask) {
+        const std::uint32_t held = section.index[slot];
+        if (held == 0) {
+            section.index[slot] = entryIndex + 1;
+            return;
+        }
+        const Entry& other = section.entries[held - 1];
+        if (other.hash == entry.hash && equalNoCase(keyOf(other), keyOf(entry))) return;
+    }
+}
+
+int ProfileFile::findEntry(const Section& section, std::string_view key, std::uint32_t hash) const {
+    // Keep the table at most half full, rebuilding it as the section grows.
+    if (section.index.size() < 2 * section.entries.size() + 2) {
+        std::size_t capacity = 16;
+        while (capacity < 2 * section.entries.size() + 2) capacity *= 2;
+        section.index.assign(capacity * 2, 0);
+        section.indexed = 0;
+    }
+    while (section.indexed < section.entries.size())
+        indexEntry(section, u32(section.indexed++));
+    const std::size_t mask = section.index.size() - 1;
+    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        const std::uint32_t held = section.index[slot];
+        if (held == 0) return -1;
+        const Entry& entry = section.entries[held - 1];
+        if (entry.hash == hash && equalNoCase(keyOf(entry), key)) return static_cast<int>(held - 1);
+    }
+}
+
+std::optional<std::string_view> ProfileFile::value(const Section& section,
+                                                   std::string_view key) const {
+    const int i = findEntry(section, key, hashNoCase(key));
+    if (i < 0) return std::nullopt;
+    return valueOf(section.entries[static_cast<std::size_t>(i)]);
+}
+
+std::optional<std::string_view> ProfileFile::value(std::string_view section,
+                                                   std::string_view key) const {
+    const Section* found = findSection(section);
+    if (found == nullptr) return std::nullopt;
+    return value(*found, key);
+}
+
+std::string ProfileFile::readString(std::string_view section, std::string_view key,
+                                    std::string_view defaut) const {
+    return std::string(value(section, key).value_or(defaut));
+}
+
+std::int32_t ProfileFile::readInteger(std::string_view section, std::string_view key,
+                                      std::int32_t defaut) const {
+    const auto text = value(section, key);
+    if (!text) return defaut;
+    return parseInteger(*text).value_or(defaut);
+}
+
+std::optional<std::int32_t> ProfileFile::parseInteger(std::string_view text) {
+    bool negative = false;
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    int base = 10;
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        base = 16;
+        text.remove_prefix(2);
+    } else if (text.size() > 1 && text[0] == '$') {
+        base = 16;
+        text.remove_prefix(1);
+    }
+    if (text.empty() || text.front() == '-' || text.front() == '+') return std::nullopt;
+    std::uint64_t magnitude = 0;
+    const auto [end, error] =
+        std::from_chars(text.data(), text.data() + text.size(), magnitude, base);
+    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    if (base == 16) {
+        // Eight hex digits are a 32-bit pattern: 0xFFFFFFFF is -1.
+        if (magnitude > 0xFFFFFFFFull) return std::nullopt;
+        const auto pattern = static_cast<std::int32_t>(static_cast<std::uint32_t>(magnitude));
+        if (negative) {
+            if (pattern == std::numeric_limits<std::int32_t>::min()) return pattern;
+            return -pattern;
+        }
+        return pattern;
+    }
+    if (negative) {
+        if (magnitude > 2147483648ull) return std::nullopt;
+        return static_cast<std::int32_t>(-static_cast<std::int64_t>(magnitude));
+    }
+    if (magnitude > 2147483647ull) return std::nullopt;
+    return static_cast<std::int32_t>(magnitude);
+}
+
+ProfileFile::WriteStatus ProfileFile::writeString(Section& section, std::string_view key,
+                                                  std::string_view value) {
+    if (value.size() > kMaxValueLength || value.find_first_of(std::string_view("\r\n\0", 3)) !=
+                                              std::string_view::npos)
+        return WriteStatus::ValueRefused;
+    const bool quote = (!value.empty() && (isBlank(value.front()) || isBlank(value.back()))) ||
+                       enclosedInQuotes(value);
+    Entry entry;
+    entry.inArena = true;
+    entry.isKey = true;
+    entry.hash = hashNoCase(key);
+    entry.lineOffset = u32(arena_.size());
+    entry.keyOffset = entry.lineOffset;
+    entry.keyLength = u32(key.size());
+    arena_ += key;
+    arena_ += '=';
+    if (quote) arena_ += '"';
+    entry.valueOffset = u32(arena_.size());
+    entry.valueLength = u32(value.size());
+    arena_ += value;
+    if (quote) arena_ += '"';
+    entry.lineLength = u32(arena_.size()) - entry.lineOffset;
+
+    const int existing = findEntry(section, key, entry.hash);
+    if (existing >= 0) {
+        section.entries[static_cast<std::size_t>(existing)] = entry;
+    } else {
+        section.entries.push_back(entry);
+    }
+    return WriteStatus::Ok;
+}
+
+ProfileFile::WriteStatus ProfileFile::writeString(std::string_view section, std::string_view key,
+                                                  std::string_view value) {
+    return writeString(sectionForWriting(section), key, value);
+}
+
+void ProfileFile::writeInteger(Section& section, std::string_view key, std::int32_t value) {
+    char buffer[16];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    writeString(section, key,
+                std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)));
+}
+
+void ProfileFile::writeInteger(std::string_view section, std::string_view key,
+                               std::int32_t value) {
+    writeInteger(sectionForWriting(section), key, value);
+}
+
+void ProfileFile::eraseSection(std::string_view name) {
+    std::erase_if(sections_, [&](const Section& section) {
+        return section.hasHeader &&
+               equalNoCase(bytes(section.headerInArena, section.nameOffset, section.nameLength),
+                           name);
+    });
+}
+
+std::string ProfileFile::render() const {
+    std::size_t size = 0;
+    for (const Section& section : sections_) {
+        if (section.hasHeader) size += section.headerLength + 2;
+        for (const Entry& entry : section.entries) size += entry.lineLength + 2;
+    }
+    std::string out;
+    out.reserve(size);
+    for (const Section& section : sections_) {
+        if (section.hasHeader) {
+            out += bytes(section.headerInArena, section.headerOffset, section.headerLength);
+            out += "\r\n";
+        }
+        for (const Entry& entry : section.entries) {
+            out += bytes(entry.inArena, entry.lineOffset, entry.lineLength);
+            out += "\r\n";
+        }
+    }
+    return out;
+}
+
+ProfileFile::Snapshot ProfileFile::snapshotOf(const std::filesystem::path& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return Snapshot{};
+    return Snapshot{true,
+                    static_cast<std::uint64_t>(info.st_dev),
+                    static_cast<std::uint64_t>(info.st_ino),
+                    static_cast<std::uint64_t>(info.st_size),
+                    nanoseconds(info.st_mtim),
+                    nanoseconds(info.st_ctim)};
+}
+
+bool ProfileFile::changedOnDisk() const {
+    return !path_.empty() && !(snapshotOf(path_) == disk_);
+}
+
+ProfileFile::FlushResult ProfileFile::flush(ExternalChange policy) {
+    FlushResult result;
+    result.path = path_;
+    if (path_.empty()) {
+        result.status = FlushStatus::WriteFailed;
+        result.systemError = ENOENT;
+        return result;
+    }
+    const Snapshot now = snapshotOf(path_);
+    if (!(now == disk_) && policy == ExternalChange::Refuse) {
+        result.status = FlushStatus::ChangedOnDisk;
+        return result;
+    }
+    const std::string target = path_.string();
+    int error = 0;
+    const auto temporary = writeTemporary(target, render(), error);
+    if (!temporary) {
+        result.status = FlushStatus::WriteFailed;
+        result.systemError = error;
+        return result;
+    }
+    bool replaced = false;
+    if (now.exists) {
+        replaced = keepBackup(target, error) && ::rename(temporary->c_str(), target.c_str()) == 0;
+        if (!replaced && error == 0) error = errno;
+    } else {
+        // A file that appeared since it was found missing is never replaced.
+        replaced = ::renameat2(AT_FDCWD, temporary->c_str(), AT_FDCWD, target.c_str(),
+                               RENAME_NOREPLACE) == 0;
+        if (!replaced && (errno == EINVAL || errno == ENOSYS)) {
+            // No exclusive rename on this file system: a second name does the same.
+            replaced = ::link(temporary->c_str(), target.c_str()) == 0;
+            if (replaced) ::unlink(temporary->c_str());
+        }
+        if (!replaced) {
+            error = errno;
+            if (error == EEXIST) {
+                ::unlink(temporary->c_str());
+                result.status = FlushStatus::ChangedOnDisk;
+                return result;
+            }
+        }
+    }
+    if (!replaced) {
+        ::unlink(temporary->c_str());
+        result.status = FlushStatus::WriteFailed;
+        result.systemError = error;
+        return result;
+    }
+    syncFolder(path_);
+    disk_ = snapshotOf(path_);
+    return result;
+}
+
+} // namespace varnelle

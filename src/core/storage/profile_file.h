@@ -1,0 +1,115 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace varnelle {
+
+// A profile (INI) file held in memory. Sections and keys are found without regard to
+// letter case; of two equal sections only the first is searched, and of two equal keys in a
+// section the first wins. Lines before the first section cannot be read. Reading a key gives
+// the text after its first "=", without surrounding blanks and without one matching outer
+// pair of quotes, cut to kMaxValueLength characters. Lines that are not read (comments,
+// blank lines, foreign keys) are written back as they came; every line ends with CR LF.
+class ProfileFile final {
+public:
+    static constexpr std::size_t kMaxValueLength = 1023;
+    // Larger files are refused rather than read: no budget comes near it.
+    static constexpr std::uint64_t kMaxFileBytes = std::uint64_t{1} << 30;
+
+    enum class OpenStatus { Ok, Missing, Unreadable, TooLarge };
+    enum class WriteStatus { Ok, ValueRefused };
+    enum class FlushStatus { Ok, WriteFailed, ChangedOnDisk };
+    // Whether a flush may replace a file that changed on disk since it was read.
+    enum class ExternalChange { Refuse, Overwrite };
+
+    struct FlushResult {
+        FlushStatus status = FlushStatus::Ok;
+        int systemError = 0;  // errno of the failed step
+        std::filesystem::path path;
+        explicit operator bool() const { return status == FlushStatus::Ok; }
+    };
+
+    ProfileFile();
+    // A profile of these bytes, bound to no file (flush then fails).
+    explicit ProfileFile(std::string content);
+    ~ProfileFile();
+    ProfileFile(ProfileFile&&) noexcept;
+    ProfileFile& operator=(ProfileFile&&) noexcept;
+    ProfileFile& operator=(const ProfileFile&) = delete;
+    // A copy to change without touching this one (copies are explicit: they hold the file).
+    ProfileFile clone() const { return ProfileFile(*this); }
+
+    // Reads the whole file. A missing file gives an empty profile that flush creates; a
+    // file that cannot be read or is too large leaves this profile empty and unbound.
+    OpenStatus open(const std::filesystem::path& path);
+    const std::filesystem::path& path() const { return path_; }
+
+    // The value of a key, valid until the next change of this profile.
+    std::optional<std::string_view> value(std::string_view section, std::string_view key) const;
+    std::string readString(std::string_view section, std::string_view key,
+                           std::string_view defaut) const;
+    std::int32_t readInteger(std::string_view section, std::string_view key,
+                             std::int32_t defaut) const;
+
+    // Refuses a value holding CR, LF or NUL, or longer than a read returns. A value that
+    // would not read back as it is (surrounding blanks, an outer pair of quotes) is written
+    // inside double quotes.
+    WriteStatus writeString(std::string_view section, std::string_view key, std::string_view value);
+    void writeInteger(std::string_view section, std::string_view key, std::int32_t value);
+    // Removes every section of that name with all its lines.
+    void eraseSection(std::string_view section);
+
+    // Writes the whole content to a new file beside the data file, syncs it, keeps the
+    // former file as "<name>.bak" and renames the new one over it.
+    FlushResult flush(ExternalChange policy = ExternalChange::Refuse);
+    // True when the file on disk is no longer the one read or last written.
+    bool changedOnDisk() const;
+
+    // The content as flush would write it.
+    std::string render() const;
+
+    // Fast access to one section for bulk reads and writes; the handle stays valid until
+    // a section is added or erased.
+    class Section;
+    const Section* findSection(std::string_view name) const;
+    Section& sectionForWriting(std::string_view name);
+    std::optional<std::string_view> value(const Section& section, std::string_view key) const;
+    WriteStatus writeString(Section& section, std::string_view key, std::string_view value);
+    void writeInteger(Section& section, std::string_view key, std::int32_t value);
+
+    // Reads an integer: decimal, or hexadecimal after "0x", "0X" or "$", with an optional
+    // sign; empty when the text is anything else or out of 32-bit range.
+    static std::optional<std::int32_t> parseInteger(std::string_view text);
+    static bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+private:
+    ProfileFile(const ProfileFile&);
+    struct Entry;
+    struct Snapshot {
+        bool exists = false;
+        std::uint64_t device = 0, inode = 0, size = 0;
+        std::int64_t mtimeNs = 0, ctimeNs = 0;
+        bool operator==(const Snapshot&) const = default;
+    };
+
+    void parse();
+    std::string_view bytes(bool inArena, std::uint32_t offset, std::uint32_t length) const;
+    std::string_view keyOf(const Entry& entry) const;
+    std::string_view valueOf(const Entry& entry) const;
+    int findEntry(const Section& section, std::string_view key, std::uint32_t hash) const;
+    void indexEntry(const Section& section, std::uint32_t entryIndex) const;
+    static Snapshot snapshotOf(const std::filesystem::path& path);
+
+    std::filesystem::path path_;
+    std::string text_;   // the bytes read, never changed
+    std::string arena_;  // lines written since
+    std::vector<Section> sections_;  // the first one holds the lines before any section
+    Snapshot disk_;
+};
+
+} // namespace varnelle
