@@ -1,0 +1,83 @@
+#include "model/amount.h"
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <random>
+
+#include <gtest/gtest.h>
+
+namespace varnelle {
+namespace {
+
+TEST(Amount, HundredthsRoundHalfToEvenAndRefuseWhatDoesNotFit) {
+    struct Case {
+        Montant value;
+        std::optional<std::int32_t> expected;
+    };
+    const Case cases[] = {
+        {0.1L, 10},
+        {1234.5L, 123450},
+        {0.125L, 12},
+        {0.375L, 38},
+        {-0.125L, -12},
+        {-600.0L, -60000},
+        {kMontantMax, 2147483647},
+        {kMontantMin, -2147483647 - 1},
+        {21474836.48L, std::nullopt},
+        {-21474836.49L, std::nullopt},
+        {std::numeric_limits<Montant>::quiet_NaN(), std::nullopt},
+        {std::numeric_limits<Montant>::infinity(), std::nullopt},
+    };
+    for (const Case& c : cases) EXPECT_EQ(toHundredths(c.value), c.expected) << (double)c.value;
+}
+
+TEST(Amount, EveryCountOfHundredthsSurvivesTheRoundTrip) {
+    std::mt19937 random(7);
+    std::uniform_int_distribution<std::int32_t> any(std::numeric_limits<std::int32_t>::min(),
+                                                    std::numeric_limits<std::int32_t>::max());
+    for (int i = 0; i < 100000; ++i) {
+        const std::int32_t n = i < 2000 ? i - 1000 : any(random);
+        ASSERT_EQ(toHundredths(fromHundredths(n)), n);
+    }
+}
+
+TEST(Amount, TwoDecimalText) {
+    EXPECT_EQ(formatAmount(0), "0.00");
+    EXPECT_EQ(formatAmount(fromHundredths(-60000)), "-600.00");
+    EXPECT_EQ(formatAmount(fromHundredths(-1)), "-0.01");
+    EXPECT_EQ(formatAmount(-0.001L), "0.00");
+    EXPECT_EQ(formatAmount(-0.0L), "0.00");
+    EXPECT_EQ(formatAmount(fromHundredths(123450), ','), "1234,50");
+    // A sum of amounts carries tiny errors that must not show.
+    EXPECT_EQ(formatAmount(fromHundredths(10) + fromHundredths(20) - fromHundredths(30)), "0.00");
+}
+
+std::string reference(Montant value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.15Lg", value);
+    return buffer;
+}
+
+TEST(Amount, GeneralTextIsTheShortestFifteenDigitText) {
+    EXPECT_EQ(generalAmountText(fromHundredths(1250), ','), "12,5");
+    EXPECT_EQ(generalAmountText(fromHundredths(4000)), "40");
+    EXPECT_EQ(generalAmountText(fromHundredths(-300)), "-3");
+    EXPECT_EQ(generalAmountText(fromHundredths(7)), "0.07");
+    EXPECT_EQ(generalAmountText(0.0L), "0");
+    EXPECT_EQ(generalAmountText(-0.0L), "-0");
+    // Values that are not exact products of hundredths take the general road.
+    for (const Montant value : {0.1L, 1.0L / 3.0L, 1e20L, -2.5e-7L, 123456789.125L})
+        EXPECT_EQ(generalAmountText(value), reference(value)) << (double)value;
+
+    std::mt19937 random(11);
+    std::uniform_int_distribution<std::int32_t> any(std::numeric_limits<std::int32_t>::min(),
+                                                    std::numeric_limits<std::int32_t>::max());
+    for (int i = 0; i < 100000; ++i) {
+        const Montant value = fromHundredths(i < 3000 ? i - 1500 : any(random));
+        ASSERT_EQ(generalAmountText(value), reference(value)) << (double)value;
+    }
+}
+
+} // namespace
+} // namespace varnelle

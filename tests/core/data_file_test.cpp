@@ -1,0 +1,311 @@
+#include "storage/data_file.h"
+
+#include <chrono>
+#include <csignal>
+#include <random>
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include "model/month_mask.h"
+#include "temp_folder.h"
+
+namespace varnelle {
+namespace {
+
+using test::readFile;
+using test::TempFolder;
+using test::writeFile;
+
+Budget sampleBudget() {
+    Budget b;
+    b.TypesDep = {TTypeDep{"ELE", "\xC9lectricit\xE9", fromHundredths(-6000), 0xAAA, 0, 0, 0},
+                  TTypeDep{"LOY", " Loyer \"centre\"", fromHundredths(-60000), kTousLesMois, 0, 0, 0},
+                  TTypeDep{"SAL", "'Salaire'", fromHundredths(210050), kTousLesMois, 0, 0, 0}};
+    b.Operations = {
+        TOperation{1, "05/01/2024", "LOY", fromHundredths(-60000), "Loyer janvier", 0, false},
+        TOperation{0, "06/01/2024", "ELE", fromHundredths(-10), "  ", 0, false},
+        TOperation{1, "25/01/2024", "SAL", fromHundredths(210050), "Salaire; prime=0", 0, false},
+        TOperation{0, "  /  /    ", "???", fromHundredths(123450), "", 0, false}};
+    for (int day = 1; day <= kNbJoursDepJourn; ++day)
+        b.DepJourn[static_cast<std::size_t>(day - 1)].nMontant = day % 3 == 0 ? -day : day * 7;
+    b.Economies = {TEconomie{"Livret A", 1500, 0}, TEconomie{"Retrait", -200, 0}};
+    b.Simulations = {TPSimulation{1, "Voiture", "01/02/2024", "31/12/2025", fromHundredths(-25000)},
+                     TPSimulation{0, "Vacances", "  /  /    ", "", fromHundredths(1)}};
+    b.cSalaireMoyen = "2100,50";
+    b.nResteDebMois = "";
+    b.setNbJoursMois(30);
+    b.Param.nCoulGrilleOpMsPai = 0x123456;
+    b.Param.FormeCoche = 2;
+    b.Param.OptGrilleOp.cPolice = "Liberation Sans";
+    b.Param.lCaOContCellsGraphe = true;
+    b.Param.ConfigOnglets2.nOnglet3 = 4;
+    return b;
+}
+
+// The saved fields of two budgets, compared field by field.
+void expectSameBudget(const Budget& a, const Budget& b) {
+    ASSERT_EQ(a.TypesDep.size(), b.TypesDep.size());
+    for (std::size_t i = 0; i < a.TypesDep.size(); ++i) {
+        EXPECT_EQ(a.TypesDep[i].cTypeDep, b.TypesDep[i].cTypeDep);
+        EXPECT_EQ(a.TypesDep[i].cLibelle, b.TypesDep[i].cLibelle);
+        EXPECT_EQ(a.TypesDep[i].nMontant, b.TypesDep[i].nMontant);
+        EXPECT_EQ(a.TypesDep[i].nPeriodicite, b.TypesDep[i].nPeriodicite);
+    }
+    ASSERT_EQ(a.Operations.size(), b.Operations.size());
+    for (std::size_t i = 0; i < a.Operations.size(); ++i) {
+        EXPECT_EQ(a.Operations[i].nSelect, b.Operations[i].nSelect);
+        EXPECT_EQ(a.Operations[i].cDate, b.Operations[i].cDate);
+        EXPECT_EQ(a.Operations[i].cTypeDep, b.Operations[i].cTypeDep);
+        EXPECT_EQ(a.Operations[i].nMontant, b.Operations[i].nMontant);
+        EXPECT_EQ(a.Operations[i].cLibelle, b.Operations[i].cLibelle);
+    }
+    for (std::size_t i = 0; i < a.DepJourn.size(); ++i)
+        EXPECT_EQ(a.DepJourn[i].nMontant, b.DepJourn[i].nMontant);
+    ASSERT_EQ(a.Economies.size(), b.Economies.size());
+    for (std::size_t i = 0; i < a.Economies.size(); ++i) {
+        EXPECT_EQ(a.Economies[i].cLibelle, b.Economies[i].cLibelle);
+        EXPECT_EQ(a.Economies[i].nMontant, b.Economies[i].nMontant);
+    }
+    ASSERT_EQ(a.Simulations.size(), b.Simulations.size());
+    for (std::size_t i = 0; i < a.Simulations.size(); ++i) {
+        EXPECT_EQ(a.Simulations[i].nSelect, b.Simulations[i].nSelect);
+        EXPECT_EQ(a.Simulations[i].cLibelle, b.Simulations[i].cLibelle);
+        EXPECT_EQ(a.Simulations[i].cDateDeb, b.Simulations[i].cDateDeb);
+        EXPECT_EQ(a.Simulations[i].cDateFin, b.Simulations[i].cDateFin);
+        EXPECT_EQ(a.Simulations[i].nMontant, b.Simulations[i].nMontant);
+    }
+    EXPECT_EQ(a.cSalaireMoyen, b.cSalaireMoyen);
+    EXPECT_EQ(a.nResteDebMois, b.nResteDebMois);
+    EXPECT_EQ(a.nNbJoursMois(), b.nNbJoursMois());
+    EXPECT_TRUE(a.Param == b.Param);
+}
+
+Budget load(const std::string& content) {
+    Budget budget;
+    EXPECT_EQ(ChargeFichier(ProfileFile(content), budget), LoadStatus::Ok);
+    return budget;
+}
+
+// The lines of one section of a rendered file, without its header.
+std::vector<std::string> sectionLines(const std::string& content, const std::string& section) {
+    std::vector<std::string> lines;
+    bool inside = false;
+    std::size_t start = 0;
+    while (start < content.size()) {
+        const std::size_t end = content.find("\r\n", start);
+        const std::string line = content.substr(start, end - start);
+        start = end == std::string::npos ? content.size() : end + 2;
+        if (!line.empty() && line[0] == '[') {
+            inside = line == "[" + section + "]";
+            continue;
+        }
+        if (inside) lines.push_back(line);
+    }
+    return lines;
+}
+
+class DataFile : public ::testing::Test {
+protected:
+    TempFolder folder_;
+    std::filesystem::path path_ = folder_ / "Budget.ini";
+
+    ProfileFile open() {
+        ProfileFile file;
+        EXPECT_EQ(file.open(path_), ProfileFile::OpenStatus::Ok);
+        return file;
+    }
+};
+
+TEST_F(DataFile, SavingThenLoadingGivesTheSameBudgetAndTheSameBytes) {
+    writeFile(path_, "[GENERAL]\r\ncMotDePasse=xyz\r\nnAutre=7\r\n[OPERATIONS]\r\nnFutur=1\r\n");
+    ProfileFile file = open();
+    const Budget original = sampleBudget();
+    ASSERT_TRUE(SauveFichier(file, original));
+    const std::string first = readFile(path_);
+
+    ProfileFile reopened = open();
+    Budget loaded;
+    ASSERT_EQ(ChargeFichier(reopened, loaded), LoadStatus::Ok);
+    expectSameBudget(loaded, original);
+    ASSERT_TRUE(SauveFichier(reopened, loaded));
+    EXPECT_EQ(readFile(path_), first);
+
+    // "GENERAL" is never erased; other sections lose what the program does not write.
+    EXPECT_EQ(reopened.readString("GENERAL", "cMotDePasse", ""), "xyz");
+    EXPECT_EQ(reopened.readString("GENERAL", "nAutre", ""), "7");
+    EXPECT_FALSE(reopened.value("OPERATIONS", "nFutur"));
+    EXPECT_EQ(reopened.readString("OPERATIONS", "nMontant2", ""), "-10");
+    EXPECT_EQ(reopened.readString("TYPES_DEP", "cLibelle2", ""), " Loyer \"centre\"");
+    EXPECT_EQ(reopened.readString("GENERAL", "nResteDebMois", "?"), "");
+    const auto general = sectionLines(first, "GENERAL");
+    EXPECT_NE(std::find(general.begin(), general.end(), "nResteDebMois="), general.end());
+}
+
+TEST_F(DataFile, ValueEncodings) {
+    Budget budget;
+    budget.Operations = {TOperation{1, "01/01/2024", "A", 0.1L, "", 0, false},
+                         TOperation{0, "01/01/2024", "A", 1234.5L, "", 0, false},
+                         TOperation{0, "01/01/2024", "A", 0.125L, "", 0, false},
+                         TOperation{0, "01/01/2024", "A", 0.375L, "", 0, false}};
+    writeFile(path_, "");
+    ProfileFile file = open();
+    ASSERT_TRUE(SauveFichier(file, budget));
+    const auto lines = sectionLines(readFile(path_), "OPERATIONS");
+    for (const char* expected : {"nMontant1=10", "nMontant2=123450", "nMontant3=12", "nMontant4=38"})
+        EXPECT_NE(std::find(lines.begin(), lines.end(), expected), lines.end()) << expected;
+
+    const Budget loaded = load("[GENERAL]\r\nnNbOperations=2\r\n[OPERATIONS]\r\nnSelect1=0x1\r\n"
+                               "nMontant1=10\r\nnSelect2=$1\r\nnMontant2=abc\r\n");
+    EXPECT_EQ(loaded.Operations[0].nSelect, 1);
+    EXPECT_EQ(loaded.Operations[0].nMontant, 10 * 0.01L);
+    EXPECT_EQ(loaded.Operations[1].nSelect, 1);
+    EXPECT_EQ(loaded.Operations[1].nMontant, 0);
+}
+
+TEST_F(DataFile, CountsDecideTheEntries) {
+    const Budget two = load("[GENERAL]\r\nnNbOperations=2\r\n[OPERATIONS]\r\ncLibelle1=a\r\n"
+                            "cLibelle2=b\r\ncLibelle3=c\r\n");
+    ASSERT_EQ(two.Operations.size(), 2u);
+    EXPECT_EQ(two.Operations[1].cLibelle, "b");
+
+    const Budget more = load("[GENERAL]\r\nnNbTypesDep=3\r\nnNbEconomies=-4\r\n[TYPES_DEP]\r\n"
+                             "cTypeDep1=A\r\nnPeriodicite1=4095\r\n");
+    ASSERT_EQ(more.TypesDep.size(), 3u);
+    EXPECT_EQ(more.TypesDep[0].nNbMois, 12);
+    EXPECT_EQ(more.TypesDep[2].cTypeDep, "");
+    EXPECT_TRUE(more.Economies.empty());
+
+    // Saving after types were removed numbers the rest from 1, with nothing left behind.
+    writeFile(path_, "[GENERAL]\r\nnNbTypesDep=3\r\n[TYPES_DEP]\r\ncTypeDep1=A\r\ncTypeDep2=B\r\n"
+                     "cTypeDep3=C\r\n");
+    ProfileFile file = open();
+    Budget budget;
+    ASSERT_EQ(ChargeFichier(file, budget), LoadStatus::Ok);
+    budget.TypesDep.erase(budget.TypesDep.begin());
+    ASSERT_TRUE(SauveFichier(file, budget));
+    EXPECT_EQ(sectionLines(readFile(path_), "TYPES_DEP"),
+              (std::vector<std::string>{"cTypeDep1=B", "cLibelle1=", "nMontant1=0", "nPeriodicite1=0",
+                                        "cTypeDep2=C", "cLibelle2=", "nMontant2=0", "nPeriodicite2=0"}));
+    EXPECT_EQ(file.readInteger("GENERAL", "nNbTypesDep", -1), 2);
+}
+
+TEST_F(DataFile, SettingsDefaultWhenMissingOrOutOfRange) {
+    const Budget empty = load("[GENERAL]\r\ncMotDePasse=x\r\n");
+    EXPECT_TRUE(empty.Param == TParam());
+    EXPECT_EQ(empty.Param.nCoulToutesGrillesETFond, 12632256);
+    EXPECT_EQ(empty.Param.nCoulGrapheFDLgPai, 65535);
+    EXPECT_EQ(empty.Param.OptGrilleOp.cPolice, "MS Sans Serif");
+    EXPECT_EQ(empty.Param.ConfigOnglets1.nOnglet1, -1);
+    EXPECT_EQ(empty.nNbJoursMois(), 28);
+    EXPECT_TRUE(empty.cSalaireMoyen.empty());
+    for (const TDepJourn& jour : empty.DepJourn) EXPECT_EQ(jour.nMontant, 0);
+
+    const Budget odd = load("[PARAMETRES]\r\nFormeCoche=7\r\nOptGrilleOpGrid=-1\r\n"
+                            "OptGrilleOpnZoom=2\r\nlRTDRetailLigEns=0\r\nlRTDRetailColEns=abc\r\n"
+                            "lCaOContCellsGraphe=5\r\nnCoulGrilleTDFond=0xFF\r\n[GENERAL]\r\n"
+                            "nNbJoursMois=45\r\n");
+    EXPECT_EQ(odd.Param.FormeCoche, 1);
+    EXPECT_EQ(odd.Param.OptGrilleOp.Grid, 3);
+    EXPECT_EQ(odd.Param.OptGrilleOp.nZoom, 2);
+    EXPECT_FALSE(odd.Param.lRTDRetailLigEns);
+    EXPECT_TRUE(odd.Param.lRTDRetailColEns);
+    EXPECT_TRUE(odd.Param.lCaOContCellsGraphe);
+    EXPECT_EQ(odd.Param.nCoulGrilleTDFond, 255);
+    EXPECT_EQ(odd.nNbJoursMois(), 31);
+
+    // Every key is written, in table order, even when the file had none.
+    writeFile(path_, "[GENERAL]\r\ncMotDePasse=x\r\n");
+    ProfileFile file = open();
+    ASSERT_TRUE(SauveFichier(file, empty));
+    const auto lines = sectionLines(readFile(path_), "PARAMETRES");
+    ASSERT_EQ(lines.size(), static_cast<std::size_t>(kNbCles));
+    EXPECT_EQ(lines.front(), "nCoulToutesGrillesETFond=12632256");
+    EXPECT_EQ(lines[kNbCouleurs], "FormeCoche=1");
+    EXPECT_EQ(lines[kNbCouleurs + 2], "OptGrilleOpcPolice=MS Sans Serif");
+    EXPECT_EQ(lines[kNbCouleurs + 8], "lCaOContCellsGraphe=0");
+    EXPECT_EQ(lines.back(), "ConfigOnglets2nOnglet3=-1");
+}
+
+TEST_F(DataFile, HugeCountsMarkTheFileDamagedWithoutWork) {
+    for (const char* count : {"1000001", "2147483647", "0x7FFFFFFF"}) {
+        const auto started = std::chrono::steady_clock::now();
+        Budget budget;
+        budget.Economies.push_back({});
+        EXPECT_EQ(ChargeFichier(ProfileFile(std::string("[GENERAL]\r\nnNbSimulations=") + count),
+                                budget),
+                  LoadStatus::Damaged);
+        EXPECT_TRUE(budget.Economies.empty());
+        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
+    }
+    Budget many;
+    ASSERT_EQ(ChargeFichier(ProfileFile("[GENERAL]\r\nnNbEconomies=200000"), many), LoadStatus::Ok);
+    EXPECT_EQ(many.Economies.size(), 200000u);
+}
+
+TEST_F(DataFile, ARefusedOrFailedSaveChangesNothing) {
+    writeFile(path_, "[GENERAL]\r\ncMotDePasse=x\r\n");
+    ProfileFile file = open();
+    const std::string before = file.render();
+
+    Budget badText = sampleBudget();
+    badText.Operations[2].cLibelle = "two\nlines";
+    SaveResult result = SauveFichier(file, badText);
+    EXPECT_EQ(result.status, SaveStatus::TextRefused);
+    EXPECT_EQ(result.section, "OPERATIONS");
+    EXPECT_EQ(result.key, "cLibelle3");
+
+    Budget badAmount = sampleBudget();
+    badAmount.Simulations[1].nMontant = 1e9L;
+    result = SauveFichier(file, badAmount);
+    EXPECT_EQ(result.status, SaveStatus::AmountRefused);
+    EXPECT_EQ(result.key, "nMontant2");
+
+    {
+        struct rlimit saved {};
+        ::getrlimit(RLIMIT_FSIZE, &saved);
+        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit small = saved;
+        small.rlim_cur = 100;
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        result = SauveFichier(file, sampleBudget());
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previous);
+    }
+    EXPECT_EQ(result.status, SaveStatus::WriteFailed);
+    EXPECT_EQ(result.path, path_);
+
+    EXPECT_EQ(file.render(), before);
+    EXPECT_EQ(readFile(path_), "[GENERAL]\r\ncMotDePasse=x\r\n");
+
+    writeFile(path_, "[GENERAL]\r\ncMotDePasse=changed elsewhere\r\n");
+    EXPECT_EQ(SauveFichier(file, sampleBudget()).status, SaveStatus::ChangedOnDisk);
+    EXPECT_EQ(readFile(path_), "[GENERAL]\r\ncMotDePasse=changed elsewhere\r\n");
+    ASSERT_TRUE(SauveFichier(file, sampleBudget(), ProfileFile::ExternalChange::Overwrite));
+    EXPECT_EQ(readFile(folder_ / "Budget.ini.bak"), "[GENERAL]\r\ncMotDePasse=changed elsewhere\r\n");
+}
+
+TEST_F(DataFile, TruncatedAndScrambledFilesStillLoad) {
+    writeFile(path_, "");
+    ProfileFile file = open();
+    ASSERT_TRUE(SauveFichier(file, sampleBudget()));
+    const std::string whole = readFile(path_);
+    std::mt19937 random(5);
+    for (std::size_t cut = 0; cut < whole.size(); cut += 1 + random() % 23) {
+        Budget budget;
+        EXPECT_EQ(ChargeFichier(ProfileFile(whole.substr(0, cut)), budget), LoadStatus::Ok);
+        EXPECT_LE(budget.Operations.size(), 4u);
+    }
+    for (int round = 0; round < 200; ++round) {
+        std::string scrambled = whole;
+        for (int k = 0; k < 20; ++k)
+            scrambled[random() % scrambled.size()] = static_cast<char>(random() % 256);
+        Budget budget;
+        ChargeFichier(ProfileFile(scrambled), budget);
+        budget.calculeTout();
+        budget.TrieOperations();
+    }
+}
+
+} // namespace
+} // namespace varnelle

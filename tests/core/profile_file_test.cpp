@@ -1,0 +1,270 @@
+#include "storage/profile_file.h"
+
+#include <chrono>
+#include <csignal>
+#include <random>
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "temp_folder.h"
+
+namespace varnelle {
+namespace {
+
+using test::readFile;
+using test::TempFolder;
+using test::writeFile;
+using Opt = std::optional<std::string>;
+
+Opt read(const ProfileFile& file, std::string_view section, std::string_view key) {
+    const auto v = file.value(section, key);
+    return v ? Opt(std::string(*v)) : std::nullopt;
+}
+
+TEST(ProfileFile, ReadingRules) {
+    struct Case {
+        const char* content;
+        const char* section;
+        const char* key;
+        Opt expected;
+    };
+    const Case cases[] = {
+        {"[S]\r\nk=v\r\n", "S", "k", "v"},
+        {"[general]\nKEY=1", "GENERAL", "key", "1"},
+        {"[S]\rk=cr only\rj=2", "S", "j", "2"},
+        {"[S]\nk =  v w \t", "S", "k", "v w"},
+        {"[S]\n  k\t= v", "S", "k", "v"},
+        {"[S]\nk=a=b", "S", "k", "a=b"},
+        {"[S]\nk=\"  v \"", "S", "k", "  v "},
+        {"[S]\nk='x'", "S", "k", "x"},
+        {"[S]\nk=\"x'", "S", "k", "\"x'"},
+        {"[S]\nk=\"", "S", "k", "\""},
+        {"[S]\nk=\"\"", "S", "k", ""},
+        {"[S]\nk=\"\"x\"\"", "S", "k", "\"x\""},
+        {"[S]\nk=", "S", "k", ""},
+        {"[S]\n;k=v", "S", "k", std::nullopt},
+        {"[S]\n  ;k=v", "S", "k", std::nullopt},
+        {"[S]\nk v", "S", "k v", std::nullopt},
+        {"[S] trailing]\nk=v", "S", "k", "v"},
+        {"[ S ]\nk=v", "S", "k", "v"},
+        {"[S\nk=v", "S", "k", "v"},
+        {"  [S]\nk=v", "S", "k", "v"},
+        {"[S]\nk=1\nk=2", "S", "k", "1"},
+        {"[S]\nk=1\n[T]\nj=0\n[s]\nk=2\nj=3", "S", "j", std::nullopt},
+        {"k=before\n[S]\nj=1", "", "k", std::nullopt},
+        {"[S]\nk=v", "T", "k", std::nullopt},
+        {"[S]\nk=v\n[T]", "T", "k", std::nullopt},
+        {"", "S", "k", std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(read(ProfileFile(c.content), c.section, c.key), c.expected) << c.content;
+}
+
+TEST(ProfileFile, LongValuesAreCutAfterTheirQuotesAreRemoved) {
+    const std::string huge(10'000'000, 'x');
+    const ProfileFile file("[S]\r\nk=" + huge + "\r\nj=\"" + std::string(1030, 'y') + "\"\r\n");
+    EXPECT_EQ(read(file, "S", "k"), std::string(ProfileFile::kMaxValueLength, 'x'));
+    EXPECT_EQ(read(file, "S", "j"), std::string(ProfileFile::kMaxValueLength, 'y'));
+}
+
+TEST(ProfileFile, Integers) {
+    struct Case {
+        const char* text;
+        std::optional<std::int32_t> expected;
+    };
+    const Case cases[] = {
+        {"12", 12},         {"-5", -5},          {"+7", 7},           {"0x1", 1},
+        {"0X1F", 31},       {"$ff", 255},        {"0xFFFFFFFF", -1},  {"-0x10", -16},
+        {"2147483647", 2147483647},              {"-2147483648", -2147483647 - 1},
+        {"2147483648", std::nullopt},            {"0x1FFFFFFFF", std::nullopt},
+        {"12abc", std::nullopt},                 {"abc", std::nullopt},
+        {"", std::nullopt}, {"0x", std::nullopt}, {"$", std::nullopt}, {"1.5", std::nullopt},
+        {"--1", std::nullopt},                   {"- 1", std::nullopt},
+        {"0x-1", std::nullopt},                  {"007", 7},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ProfileFile::parseInteger(c.text), c.expected) << c.text;
+    EXPECT_EQ(ProfileFile("[S]\nn=0x1\nm=letters").readInteger("S", "m", 42), 42);
+    EXPECT_EQ(ProfileFile("[S]\nn=0x1").readInteger("S", "n", 42), 1);
+}
+
+TEST(ProfileFile, WritesReplaceInPlaceAndAddAtTheEndOfTheirSection) {
+    ProfileFile file("; budget\n[A]\nx = 1\n\n; note\ny=2\n[B]\nz=3");
+    file.writeString("a", "X", "10");
+    file.writeString("A", "new", "n");
+    file.writeInteger("C", "c", -4);
+    EXPECT_EQ(file.render(),
+              "; budget\r\n[A]\r\nX=10\r\n\r\n; note\r\ny=2\r\nnew=n\r\n[B]\r\nz=3\r\n[C]\r\nc=-4\r\n");
+    file.eraseSection("b");
+    EXPECT_EQ(file.render(),
+              "; budget\r\n[A]\r\nX=10\r\n\r\n; note\r\ny=2\r\nnew=n\r\n[C]\r\nc=-4\r\n");
+}
+
+TEST(ProfileFile, ErasingRemovesEverySectionOfThatName) {
+    ProfileFile file("[S]\nk=1\n[T]\nt=1\n[s]\nk=2\nold=9");
+    file.eraseSection("S");
+    file.writeString("S", "k", "3");
+    EXPECT_EQ(file.render(), "[T]\r\nt=1\r\n[S]\r\nk=3\r\n");
+    EXPECT_EQ(read(file, "S", "old"), std::nullopt);
+}
+
+TEST(ProfileFile, EveryAcceptedValueReadsBackAsWritten) {
+    const std::string values[] = {"plain", "  lead", "trail ", "\tboth\t", "\"q\"", "'q'", "\"",
+                                  "a\"b", "", "=", ";x", "[x]", " \"x\" ", "'x\"", "\"'",
+                                  std::string(ProfileFile::kMaxValueLength, 'z'),
+                                  " " + std::string(ProfileFile::kMaxValueLength - 1, 'z'),
+                                  "\xE9t\xE9 \x80", "\x01\x1F"};
+    ProfileFile file;
+    int i = 0;
+    for (const std::string& value : values)
+        ASSERT_EQ(file.writeString("S", "k" + std::to_string(i++), value),
+                  ProfileFile::WriteStatus::Ok);
+    const ProfileFile reread(file.render());
+    i = 0;
+    for (const std::string& value : values)
+        EXPECT_EQ(read(reread, "S", "k" + std::to_string(i++)), value) << value;
+}
+
+TEST(ProfileFile, ValuesThatCannotBeHeldAreRefused) {
+    ProfileFile file("[S]\r\nk=old\r\n");
+    for (const std::string& value :
+         {std::string("a\rb"), std::string("a\nb"), std::string("a\0b", 3),
+          std::string(ProfileFile::kMaxValueLength + 1, 'x')})
+        EXPECT_EQ(file.writeString("S", "k", value), ProfileFile::WriteStatus::ValueRefused);
+    EXPECT_EQ(file.render(), "[S]\r\nk=old\r\n");
+}
+
+TEST(ProfileFile, GarbageNeverBreaksReadingOrRendering) {
+    std::mt19937 random(3);
+    const char alphabet[] = "[]=;\"' \t\r\nabkK0x$\0\xFF";
+    for (int round = 0; round < 300; ++round) {
+        std::string bytes(static_cast<std::size_t>(random() % 400), '\0');
+        for (char& c : bytes) c = alphabet[random() % (sizeof alphabet - 1)];
+        const ProfileFile file(bytes);
+        const std::string once = file.render();
+        // What was rendered reads back to the same rendering and the same values.
+        const ProfileFile again(once);
+        ASSERT_EQ(again.render(), once);
+        for (const char* key : {"k", "a", "b", "K"})
+            ASSERT_EQ(read(again, "a", key), read(file, "a", key));
+    }
+}
+
+std::filesystem::perms permissionsOf(const std::filesystem::path& path) {
+    return std::filesystem::status(path).permissions() & std::filesystem::perms::all;
+}
+
+std::vector<std::string> folderContent(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(ProfileFile, FlushReplacesTheFileWholeAndKeepsTheFormerOne) {
+    TempFolder folder;
+    const auto path = folder / "Budget.ini";
+    ProfileFile file;
+    ASSERT_EQ(file.open(path), ProfileFile::OpenStatus::Missing);
+    file.writeString("GENERAL", "k", "1");
+    ASSERT_TRUE(file.flush());
+    EXPECT_EQ(readFile(path), "[GENERAL]\r\nk=1\r\n");
+    EXPECT_EQ(permissionsOf(path), std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    EXPECT_EQ(folderContent(folder.path()), (std::vector<std::string>{"Budget.ini"}));
+
+    writeFile(path, "[GENERAL]\nk=1\n; kept\n");
+    ASSERT_EQ(file.open(path), ProfileFile::OpenStatus::Ok);
+    file.writeString("GENERAL", "k", "2");
+    ASSERT_TRUE(file.flush());
+    EXPECT_EQ(readFile(path), "[GENERAL]\r\nk=2\r\n; kept\r\n");
+    EXPECT_EQ(readFile(folder / "Budget.ini.bak"), "[GENERAL]\nk=1\n; kept\n");
+    EXPECT_EQ(folderContent(folder.path()),
+              (std::vector<std::string>{"Budget.ini", "Budget.ini.bak"}));
+    EXPECT_FALSE(file.changedOnDisk());
+}
+
+TEST(ProfileFile, FlushRefusesToOverwriteAChangeMadeElsewhere) {
+    TempFolder folder;
+    const auto path = folder / "Budget.ini";
+    writeFile(path, "[GENERAL]\r\nk=1\r\n");
+    ProfileFile file;
+    ASSERT_EQ(file.open(path), ProfileFile::OpenStatus::Ok);
+    file.writeString("GENERAL", "k", "mine");
+    writeFile(path, "[GENERAL]\r\nk=theirs\r\n");
+    EXPECT_TRUE(file.changedOnDisk());
+    EXPECT_EQ(file.flush().status, ProfileFile::FlushStatus::ChangedOnDisk);
+    EXPECT_EQ(readFile(path), "[GENERAL]\r\nk=theirs\r\n");
+    ASSERT_TRUE(file.flush(ProfileFile::ExternalChange::Overwrite));
+    EXPECT_EQ(readFile(path), "[GENERAL]\r\nk=mine\r\n");
+
+    // A file that appears after it was found missing is never replaced.
+    ProfileFile fresh;
+    ASSERT_EQ(fresh.open(folder / "New.ini"), ProfileFile::OpenStatus::Missing);
+    writeFile(folder / "New.ini", "someone else's");
+    fresh.writeString("GENERAL", "k", "1");
+    EXPECT_EQ(fresh.flush().status, ProfileFile::FlushStatus::ChangedOnDisk);
+    EXPECT_EQ(readFile(folder / "New.ini"), "someone else's");
+}
+
+// Lets no file grow beyond `bytes` while it lives, as a full disk would.
+class FileSizeLimit final {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        previous_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previous_);
+    }
+
+private:
+    rlimit saved_{};
+    void (*previous_)(int) = nullptr;
+};
+
+TEST(ProfileFile, AFailedFlushLeavesTheFileAsItWas) {
+    TempFolder folder;
+    const auto path = folder / "Budget.ini";
+    writeFile(path, "[GENERAL]\r\nk=1\r\n");
+    ProfileFile file;
+    ASSERT_EQ(file.open(path), ProfileFile::OpenStatus::Ok);
+    file.writeString("GENERAL", "big", std::string(1000, 'b'));
+    {
+        const FileSizeLimit full(200);
+        const auto result = file.flush();
+        EXPECT_EQ(result.status, ProfileFile::FlushStatus::WriteFailed);
+        EXPECT_EQ(result.path, path);
+        EXPECT_NE(result.systemError, 0);
+    }
+    EXPECT_EQ(readFile(path), "[GENERAL]\r\nk=1\r\n");
+    EXPECT_EQ(folderContent(folder.path()), (std::vector<std::string>{"Budget.ini"}));
+
+    if (::geteuid() != 0) {
+        std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_read |
+                                                        std::filesystem::perms::owner_exec);
+        EXPECT_EQ(file.flush().status, ProfileFile::FlushStatus::WriteFailed);
+        std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_all);
+        EXPECT_EQ(readFile(path), "[GENERAL]\r\nk=1\r\n");
+    }
+    ASSERT_TRUE(file.flush());
+    EXPECT_EQ(read(ProfileFile(readFile(path)), "GENERAL", "big"), std::string(1000, 'b'));
+}
+
+TEST(ProfileFile, OpeningWhatIsNotAReadableFile) {
+    TempFolder folder;
+    ProfileFile file;
+    EXPECT_EQ(file.open(folder.path()), ProfileFile::OpenStatus::Unreadable);
+    EXPECT_EQ(file.flush().status, ProfileFile::FlushStatus::WriteFailed);
+    EXPECT_EQ(file.open(folder / "absent" / "x.ini"), ProfileFile::OpenStatus::Missing);
+    EXPECT_EQ(file.flush().status, ProfileFile::FlushStatus::WriteFailed);
+}
+
+} // namespace
+} // namespace varnelle
