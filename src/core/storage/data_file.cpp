@@ -290,15 +290,19 @@ LoadStatus ChargeFichier(const ProfileFile& file, Budget& budget) {
     return LoadStatus::Ok;
 }
 
-SaveResult SauveFichier(ProfileFile& file, const Budget& budget, ProfileFile::ExternalChange policy) {
+SaveResult ecritBudget(ProfileFile& file, const Budget& budget) {
     SaveResult result;
     result.path = file.path();
     SaveCheck check(result);
     checkBudget(budget, check);
-    if (check.failed()) return result;
+    if (!check.failed()) writeBudget(file, budget);
+    return result;
+}
 
+SaveResult SauveFichier(ProfileFile& file, const Budget& budget, ProfileFile::ExternalChange policy) {
     ProfileFile updated = file.clone();
-    writeBudget(updated, budget);
+    SaveResult result = ecritBudget(updated, budget);
+    if (!result) return result;
     const ProfileFile::FlushResult flushed = updated.flush(policy);
     result.systemError = flushed.systemError;
     switch (flushed.status) {

@@ -47,6 +47,10 @@ struct SaveResult {
     explicit operator bool() const { return status == SaveStatus::Ok; }
 };
 
+// Checks that the file can hold every value of the budget, then writes the budget into
+// `file`, in memory only. When a value is refused, answers it and writes nothing.
+SaveResult ecritBudget(ProfileFile& file, const Budget& budget);
+
 // Writes the whole budget into the file and flushes it. Nothing changes, in memory or on
 // disk, unless the whole save succeeds.
 SaveResult SauveFichier(ProfileFile& file, const Budget& budget,
