@@ -1,1 +1,33 @@
-int main() { return 0; }
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "arguments.h"
+#include "commands.h"
+
+using namespace varnelle::cli;
+
+int main(int argc, char** argv) {
+    const ParsedArguments parsed = parseArguments(std::vector<std::string>(argv + 1, argv + argc));
+    if (!parsed.arguments) {
+        std::cerr << parsed.error << "\n\n" << usage();
+        return kExitRefused;
+    }
+    const Arguments& a = *parsed.arguments;
+    int status = kExitOk;
+    switch (a.command) {
+    case Command::Help: std::cout << usage(); break;
+    case Command::List: status = runList(a.operands[0], std::cout, std::cerr); break;
+    case Command::New: status = runNew(a.operands[0], a.operands[1], a.motDePasse, std::cerr); break;
+    case Command::Show:
+        status = runShow(a.operands[0], a.motDePasse, a.sort, std::cout, std::cerr);
+        break;
+    case Command::Check: status = runCheck(a.operands[0], a.motDePasse, std::cout, std::cerr); break;
+    }
+    // A full disk or a closed pipe must not pass for a complete answer.
+    if (!std::cout.flush()) {
+        std::cerr << "Ne peut écrire la sortie standard.\n";
+        return kExitRefused;
+    }
+    return status;
+}

@@ -337,7 +337,7 @@ int ProfileFile::findEntry(const Section& section, std::string_view key, std::ui
     if (section.index.size() < 2 * section.entries.size() + 2) {
         std::size_t capacity = 16;
         while (capacity < 2 * section.entries.size() + 2) capacity *= 2;
-        section.index.assign(capacity * 2, 0);
+        section.index.assign(capacity, 0);
         section.indexed = 0;
     }
     while (section.indexed < section.entries.size())
