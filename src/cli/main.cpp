@@ -7,22 +7,33 @@
 
 using namespace varnelle::cli;
 
-int main(int argc, char** argv) {
-    const ParsedArguments parsed = parseArguments(std::vector<std::string>(argv + 1, argv + argc));
+int main(int argc, char **argv) {
+    std::vector<std::string> words;
+    for (int i = 1; i < argc; ++i)
+        words.emplace_back(argv[i]);
+    const ParsedArguments parsed = parseArguments(words);
     if (!parsed.arguments) {
         std::cerr << parsed.error << "\n\n" << usage();
         return kExitRefused;
     }
-    const Arguments& a = *parsed.arguments;
+    const Arguments &a = *parsed.arguments;
     int status = kExitOk;
     switch (a.command) {
-    case Command::Help: std::cout << usage(); break;
-    case Command::List: status = runList(a.operands[0], std::cout, std::cerr); break;
-    case Command::New: status = runNew(a.operands[0], a.operands[1], a.motDePasse, std::cerr); break;
+    case Command::Help:
+        std::cout << usage();
+        break;
+    case Command::List:
+        status = runList(a.operands[0], std::cout, std::cerr);
+        break;
+    case Command::New:
+        status = runNew(a.operands[0], a.operands[1], a.motDePasse, std::cerr);
+        break;
     case Command::Show:
         status = runShow(a.operands[0], a.motDePasse, a.sort, std::cout, std::cerr);
         break;
-    case Command::Check: status = runCheck(a.operands[0], a.motDePasse, std::cout, std::cerr); break;
+    case Command::Check:
+        status = runCheck(a.operands[0], a.motDePasse, std::cout, std::cerr);
+        break;
     }
     // A full disk or a closed pipe must not pass for a complete answer.
     if (!std::cout.flush()) {

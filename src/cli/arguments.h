@@ -1,0 +1,31 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace varnelle::cli {
+
+enum class Command { Help, List, New, Show, Check };
+
+struct Arguments {
+    Command command = Command::Help;
+    // In the order of the usage text: FOLDER; FOLDER NAME; FILE.
+    std::vector<std::string> operands;
+    std::string motDePasse; // as typed, UTF-8
+    bool sort = false;
+};
+
+struct ParsedArguments {
+    std::optional<Arguments> arguments;
+    std::string error; // French, set when `arguments` is empty
+};
+
+// Reads the words after the program name. Options may come anywhere after the command;
+// "--" ends them, for a name that starts with "-".
+ParsedArguments parseArguments(const std::vector<std::string> &words);
+
+std::string_view usage();
+
+} // namespace varnelle::cli

@@ -1,0 +1,119 @@
+#include "budget_json.h"
+
+#include <cstdint>
+#include <type_traits>
+
+#include "json_writer.h"
+#include "model/text_encoding.h"
+
+namespace varnelle::cli {
+namespace {
+
+// Members named as the fields of the records, so that the output reads like the file.
+class RecordWriter final {
+public:
+    explicit RecordWriter(JsonWriter &json) : json_(json) {}
+
+    void texte(std::string_view key, std::string_view win1252) {
+        json_.key(key);
+        json_.string(win1252ToUtf8(win1252));
+    }
+    // A decimal amount stays a string: a JSON number would invite binary rounding.
+    void montant(std::string_view key, Montant value) {
+        json_.key(key);
+        json_.string(formatAmount(value, '.'));
+    }
+    void entier(std::string_view key, std::int64_t value) {
+        json_.key(key);
+        json_.number(value);
+    }
+
+private:
+    JsonWriter &json_;
+};
+
+template <class Records, class WriteFields>
+void writeCollection(JsonWriter &json, std::string_view key, const Records &records,
+                     WriteFields writeFields) {
+    RecordWriter fields(json);
+    json.key(key);
+    json.beginArray();
+    for (const auto &record : records) {
+        json.beginObject();
+        writeFields(fields, record);
+        json.endObject();
+    }
+    json.endArray();
+}
+
+} // namespace
+
+void writeBudgetJson(std::ostream &out, std::string_view fichier, const Budget &budget) {
+    JsonWriter json(out);
+    RecordWriter fields(json);
+    json.beginObject();
+    json.key("fichier");
+    json.string(fichier);
+
+    json.key("GENERAL");
+    json.beginObject();
+    fields.entier("nNbJoursMois", budget.nNbJoursMois());
+    fields.texte("cSalaireMoyen", budget.cSalaireMoyen);
+    fields.texte("nResteDebMois", budget.nResteDebMois);
+    json.endObject();
+
+    writeCollection(json, "TypesDep", budget.TypesDep, [](RecordWriter &w, const TTypeDep &t) {
+        w.texte("cTypeDep", t.cTypeDep);
+        w.texte("cLibelle", t.cLibelle);
+        w.montant("nMontant", t.nMontant);
+        w.entier("nPeriodicite", t.nPeriodicite);
+        w.entier("nNbMois", t.nNbMois);
+        w.montant("nTotal", t.nTotal);
+        w.montant("nSolde", t.nSolde);
+    });
+    writeCollection(json, "Operations", budget.Operations,
+                    [](RecordWriter &w, const TOperation &o) {
+                        w.entier("nSelect", o.nSelect);
+                        w.texte("cDate", o.cDate);
+                        w.texte("cTypeDep", o.cTypeDep);
+                        w.montant("nMontant", o.nMontant);
+                        w.texte("cLibelle", o.cLibelle);
+                        w.montant("nSolde", o.nSolde);
+                    });
+    writeCollection(json, "DepJourn", budget.DepJourn, [](RecordWriter &w, const TDepJourn &d) {
+        w.entier("nJour", d.nJour);
+        w.entier("nMontant", d.nMontant);
+        w.entier("nCumul", d.nCumul);
+    });
+    writeCollection(json, "Economies", budget.Economies, [](RecordWriter &w, const TEconomie &e) {
+        w.texte("cLibelle", e.cLibelle);
+        w.entier("nMontant", e.nMontant);
+        w.entier("nCumul", e.nCumul);
+    });
+    writeCollection(json, "Simulations", budget.Simulations,
+                    [](RecordWriter &w, const TPSimulation &s) {
+                        w.entier("nSelect", s.nSelect);
+                        w.texte("cLibelle", s.cLibelle);
+                        w.texte("cDateDeb", s.cDateDeb);
+                        w.texte("cDateFin", s.cDateFin);
+                        w.montant("nMontant", s.nMontant);
+                    });
+
+    json.key("PARAMETRES");
+    json.beginObject();
+    forEachParam(budget.Param, [&](const char *key, const auto &field, const auto &) {
+        using Field = std::remove_cvref_t<decltype(field)>;
+        if constexpr (std::is_same_v<Field, bool>) {
+            json.key(key);
+            json.boolean(field);
+        } else if constexpr (std::is_same_v<Field, std::string>) {
+            fields.texte(key, field);
+        } else {
+            fields.entier(key, field);
+        }
+    });
+    json.endObject();
+    json.endObject();
+}
+
+} // namespace varnelle::cli

@@ -1,0 +1,195 @@
+#include "commands.h"
+
+#include <optional>
+#include <string>
+#include <system_error>
+
+#include "budget_json.h"
+#include "model/budget.h"
+#include "model/text_encoding.h"
+#include "storage/budget_folder.h"
+#include "storage/data_file.h"
+#include "storage/password.h"
+#include "storage/profile_file.h"
+
+namespace varnelle::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::optional<std::string> motDePasseWin1252(std::string_view utf8, std::ostream &err) {
+    auto converted = utf8ToWin1252(utf8);
+    if (!converted)
+        err << "Le mot de passe contient un caractère qu'un budget ne peut pas enregistrer.\n";
+    return converted;
+}
+
+std::string absolutePath(const fs::path &path) {
+    std::error_code error;
+    const fs::path absolute = fs::absolute(path, error);
+    return (error ? path : absolute.lexically_normal()).string();
+}
+
+std::string nouveauBudgetRefuse(const NewBudgetResult &result, std::string_view nom) {
+    const std::string name(nom);
+    switch (result.status) {
+    case NewBudgetStatus::Ok:
+        break;
+    case NewBudgetStatus::EmptyName:
+        return "Le nom du budget est vide.";
+    case NewBudgetStatus::InvalidCharacter:
+        return "Le nom '" + name +
+               "' contient un caractère interdit (séparateur de dossier ou caractère de "
+               "contrôle).";
+    case NewBudgetStatus::LeadingDot:
+        return "Le nom d'un budget ne peut pas commencer par un point.";
+    case NewBudgetStatus::HiddenName:
+        return "Le nom d'un budget ne peut pas contenir \"Copie \" : il serait caché de la liste.";
+    case NewBudgetStatus::HoldsExtension:
+        return "Le nom d'un budget ne peut pas contenir \".ini\".";
+    case NewBudgetStatus::TooLong:
+        return "Le nom du budget est trop long.";
+    case NewBudgetStatus::AlreadyExists:
+        return "Le budget '" + name + "' existe déjà.";
+    case NewBudgetStatus::EmptyPassword:
+        return "Le mot de passe ne peut pas être vide.";
+    case NewBudgetStatus::WriteFailed:
+        return "Ne peut écrire dans " + absolutePath(result.path);
+    }
+    return {};
+}
+
+// Opens the file, checks the password and loads the budget with its derived values. On
+// failure the French message is printed and the exit status answered.
+int chargeBudget(const fs::path &fichier, std::string_view motDePasse, Budget &budget,
+                 std::ostream &err) {
+    ProfileFile file;
+    switch (file.open(fichier)) {
+    case ProfileFile::OpenStatus::Ok:
+        break;
+    case ProfileFile::OpenStatus::Missing:
+        err << "Le fichier " << fichier.string() << " est introuvable.\n";
+        return kExitUnreadable;
+    case ProfileFile::OpenStatus::Unreadable:
+        err << "Ne peut lire le fichier " << fichier.string() << "\n";
+        return kExitUnreadable;
+    case ProfileFile::OpenStatus::TooLarge:
+        err << "Le fichier " << fichier.string() << " est trop volumineux pour être un budget.\n";
+        return kExitUnreadable;
+    }
+
+    const auto saisi = motDePasseWin1252(motDePasse, err);
+    if (!saisi) return kExitRefused;
+    if (!MotDePasseCorrect(file, motDePasseSaisi(*saisi))) {
+        err << "Mot de passe de la base de données '" << fichier.filename().string()
+            << "' invalide !!!\n";
+        return kExitRefused;
+    }
+
+    if (ChargeFichier(file, budget) == LoadStatus::Damaged) {
+        err << "Le fichier " << fichier.string() << " est endommagé : il annonce plus de "
+            << kMaxEntreesParCollection << " enregistrements.\n";
+        return kExitUnreadable;
+    }
+    budget.calculeTout();
+    return kExitOk;
+}
+
+// Strict UTF-8: no overlong forms, no surrogates, nothing beyond U+10FFFF.
+bool isUtf8(std::string_view text) {
+    const auto byteAt = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const unsigned char lead = byteAt(i);
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        std::size_t length = 0;
+        unsigned char low = 0x80, high = 0xBF; // what the second byte may be
+        if (lead >= 0xC2 && lead < 0xE0) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead < 0xF0) {
+            length = 3;
+            if (lead == 0xE0) low = 0xA0;
+            if (lead == 0xED) high = 0x9F;
+        } else if (lead >= 0xF0 && lead < 0xF5) {
+            length = 4;
+            if (lead == 0xF0) low = 0x90;
+            if (lead == 0xF4) high = 0x8F;
+        } else {
+            return false;
+        }
+        if (i + length > text.size() || byteAt(i + 1) < low || byteAt(i + 1) > high) return false;
+        for (std::size_t k = 2; k < length; ++k)
+            if ((byteAt(i + k) & 0xC0) != 0x80) return false;
+        i += length;
+    }
+    return true;
+}
+
+// JSON must be UTF-8; a file name that is not is taken as the budget's own code page.
+std::string nomFichierUtf8(const fs::path &fichier) {
+    const std::string name = fichier.filename().string();
+    return isUtf8(name) ? name : win1252ToUtf8(name);
+}
+
+// French agreement: 0 and 1 take the singular.
+std::string compte(std::size_t n, std::string_view singulier) {
+    return std::to_string(n) + " " + std::string(singulier) + (n > 1 ? "s" : "");
+}
+
+} // namespace
+
+int runList(const fs::path &dossier, std::ostream &out, std::ostream &err) {
+    std::error_code error;
+    if (!fs::is_directory(dossier, error)) {
+        err << "Ne peut lire le dossier " << dossier.string() << "\n";
+        return kExitUnreadable;
+    }
+    for (const std::string &nom : listeBudgets(dossier))
+        out << nom << '\n';
+    return kExitOk;
+}
+
+int runNew(const fs::path &dossier, std::string_view nom, std::string_view motDePasse,
+           std::ostream &err) {
+    const auto converted = motDePasseWin1252(motDePasse, err);
+    if (!converted) return kExitRefused;
+    const NewBudgetResult result = creeBudget(dossier, nom, *converted);
+    if (!result) {
+        err << nouveauBudgetRefuse(result, nom) << '\n';
+        return kExitRefused;
+    }
+    return kExitOk;
+}
+
+int runShow(const fs::path &fichier, std::string_view motDePasse, bool sort, std::ostream &out,
+            std::ostream &err) {
+    Budget budget;
+    if (const int status = chargeBudget(fichier, motDePasse, budget, err); status != kExitOk)
+        return status;
+    if (sort) {
+        // As after an edit: the journal in date order, then every balance along it.
+        budget.TrieOperations();
+        budget.calculeTout();
+    }
+    writeBudgetJson(out, nomFichierUtf8(fichier), budget);
+    return kExitOk;
+}
+
+int runCheck(const fs::path &fichier, std::string_view motDePasse, std::ostream &out,
+             std::ostream &err) {
+    Budget budget;
+    if (const int status = chargeBudget(fichier, motDePasse, budget, err); status != kExitOk)
+        return status;
+    const Montant soldeFinal = budget.Operations.empty() ? 0 : budget.Operations.back().nSolde;
+    out << fichier.filename().string() << " : " << compte(budget.TypesDep.size(), "type") << ", "
+        << compte(budget.Operations.size(), "opération") << ", "
+        << compte(budget.Economies.size(), "économie") << ", "
+        << compte(budget.Simulations.size(), "simulation") << ", solde final "
+        << formatAmount(soldeFinal, '.') << '\n';
+    return kExitOk;
+}
+
+} // namespace varnelle::cli
