@@ -45,7 +45,7 @@ bool sameSavedFields(const varnelle::Budget& a, const varnelle::Budget& b) {
            a.nNbJoursMois() == b.nNbJoursMois() && a.Param == b.Param;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace varnelle;

@@ -9,7 +9,7 @@ namespace {
 struct CommandForm {
     std::string_view name;
     Command command;
-    std::array<std::string_view, 2> operands; // names for messages; empty when unused
+    std::array<std::string_view, 2> operands;  // names for messages; empty when unused
     bool takesPassword;
     bool takesSort;
 };
@@ -27,15 +27,15 @@ ParsedArguments failure(std::string message) {
     return {std::nullopt, std::move(message)};
 }
 
-} // namespace
+}  // namespace
 
-ParsedArguments parseArguments(const std::vector<std::string> &words) {
+ParsedArguments parseArguments(const std::vector<std::string>& words) {
     if (words.empty()) return failure("Commande manquante.");
-    const std::string &name = words.front();
+    const std::string& name = words.front();
     if (name == "help" || name == "--help" || name == "-h") return {Arguments{}, {}};
 
-    const CommandForm *form = nullptr;
-    for (const CommandForm &f : kForms)
+    const CommandForm* form = nullptr;
+    for (const CommandForm& f : kForms)
         if (f.name == name) form = &f;
     if (form == nullptr) return failure("Commande inconnue : " + name);
 
@@ -44,7 +44,7 @@ ParsedArguments parseArguments(const std::vector<std::string> &words) {
     bool passwordGiven = false;
     bool optionsEnded = false;
     for (std::size_t i = 1; i < words.size(); ++i) {
-        const std::string &word = words[i];
+        const std::string& word = words[i];
         const bool isOption = !optionsEnded && word.size() > 1 && word.front() == '-';
         if (!isOption) {
             arguments.operands.push_back(word);
@@ -65,8 +65,7 @@ ParsedArguments parseArguments(const std::vector<std::string> &words) {
     }
 
     std::size_t expected = 0;
-    while (expected < form->operands.size() && !form->operands[expected].empty())
-        ++expected;
+    while (expected < form->operands.size() && !form->operands[expected].empty()) ++expected;
     const std::size_t given = arguments.operands.size();
     if (given < expected)
         return failure("Argument manquant : " + std::string(form->operands[given]));
@@ -91,4 +90,4 @@ std::string_view usage() {
            "refusée, 2 fichier illisible ou endommagé.\n";
 }
 
-} // namespace varnelle::cli
+}  // namespace varnelle::cli

@@ -13,19 +13,19 @@ struct Arguments {
     Command command = Command::Help;
     // In the order of the usage text: FOLDER; FOLDER NAME; FILE.
     std::vector<std::string> operands;
-    std::string motDePasse; // as typed, UTF-8
+    std::string motDePasse;  // as typed, UTF-8
     bool sort = false;
 };
 
 struct ParsedArguments {
     std::optional<Arguments> arguments;
-    std::string error; // French, set when `arguments` is empty
+    std::string error;  // French, set when `arguments` is empty
 };
 
 // Reads the words after the program name. Options may come anywhere after the command;
 // "--" ends them, for a name that starts with "-".
-ParsedArguments parseArguments(const std::vector<std::string> &words);
+ParsedArguments parseArguments(const std::vector<std::string>& words);
 
 std::string_view usage();
 
-} // namespace varnelle::cli
+}  // namespace varnelle::cli

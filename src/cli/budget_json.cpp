@@ -12,7 +12,7 @@ namespace {
 // Members named as the fields of the records, so that the output reads like the file.
 class RecordWriter final {
 public:
-    explicit RecordWriter(JsonWriter &json) : json_(json) {}
+    explicit RecordWriter(JsonWriter& json) : json_(json) {}
 
     void texte(std::string_view key, std::string_view win1252) {
         json_.key(key);
@@ -29,16 +29,16 @@ public:
     }
 
 private:
-    JsonWriter &json_;
+    JsonWriter& json_;
 };
 
 template <class Records, class WriteFields>
-void writeCollection(JsonWriter &json, std::string_view key, const Records &records,
+void writeCollection(JsonWriter& json, std::string_view key, const Records& records,
                      WriteFields writeFields) {
     RecordWriter fields(json);
     json.key(key);
     json.beginArray();
-    for (const auto &record : records) {
+    for (const auto& record : records) {
         json.beginObject();
         writeFields(fields, record);
         json.endObject();
@@ -46,9 +46,9 @@ void writeCollection(JsonWriter &json, std::string_view key, const Records &reco
     json.endArray();
 }
 
-} // namespace
+}  // namespace
 
-void writeBudgetJson(std::ostream &out, std::string_view fichier, const Budget &budget) {
+void writeBudgetJson(std::ostream& out, std::string_view fichier, const Budget& budget) {
     JsonWriter json(out);
     RecordWriter fields(json);
     json.beginObject();
@@ -62,7 +62,7 @@ void writeBudgetJson(std::ostream &out, std::string_view fichier, const Budget &
     fields.texte("nResteDebMois", budget.nResteDebMois);
     json.endObject();
 
-    writeCollection(json, "TypesDep", budget.TypesDep, [](RecordWriter &w, const TTypeDep &t) {
+    writeCollection(json, "TypesDep", budget.TypesDep, [](RecordWriter& w, const TTypeDep& t) {
         w.texte("cTypeDep", t.cTypeDep);
         w.texte("cLibelle", t.cLibelle);
         w.montant("nMontant", t.nMontant);
@@ -72,7 +72,7 @@ void writeBudgetJson(std::ostream &out, std::string_view fichier, const Budget &
         w.montant("nSolde", t.nSolde);
     });
     writeCollection(json, "Operations", budget.Operations,
-                    [](RecordWriter &w, const TOperation &o) {
+                    [](RecordWriter& w, const TOperation& o) {
                         w.entier("nSelect", o.nSelect);
                         w.texte("cDate", o.cDate);
                         w.texte("cTypeDep", o.cTypeDep);
@@ -80,18 +80,18 @@ void writeBudgetJson(std::ostream &out, std::string_view fichier, const Budget &
                         w.texte("cLibelle", o.cLibelle);
                         w.montant("nSolde", o.nSolde);
                     });
-    writeCollection(json, "DepJourn", budget.DepJourn, [](RecordWriter &w, const TDepJourn &d) {
+    writeCollection(json, "DepJourn", budget.DepJourn, [](RecordWriter& w, const TDepJourn& d) {
         w.entier("nJour", d.nJour);
         w.entier("nMontant", d.nMontant);
         w.entier("nCumul", d.nCumul);
     });
-    writeCollection(json, "Economies", budget.Economies, [](RecordWriter &w, const TEconomie &e) {
+    writeCollection(json, "Economies", budget.Economies, [](RecordWriter& w, const TEconomie& e) {
         w.texte("cLibelle", e.cLibelle);
         w.entier("nMontant", e.nMontant);
         w.entier("nCumul", e.nCumul);
     });
     writeCollection(json, "Simulations", budget.Simulations,
-                    [](RecordWriter &w, const TPSimulation &s) {
+                    [](RecordWriter& w, const TPSimulation& s) {
                         w.entier("nSelect", s.nSelect);
                         w.texte("cLibelle", s.cLibelle);
                         w.texte("cDateDeb", s.cDateDeb);
@@ -101,7 +101,7 @@ void writeBudgetJson(std::ostream &out, std::string_view fichier, const Budget &
 
     json.key("PARAMETRES");
     json.beginObject();
-    forEachParam(budget.Param, [&](const char *key, const auto &field, const auto &) {
+    forEachParam(budget.Param, [&](const char* key, const auto& field, const auto&) {
         using Field = std::remove_cvref_t<decltype(field)>;
         if constexpr (std::is_same_v<Field, bool>) {
             json.key(key);
@@ -116,4 +116,4 @@ void writeBudgetJson(std::ostream &out, std::string_view fichier, const Budget &
     json.endObject();
 }
 
-} // namespace varnelle::cli
+}  // namespace varnelle::cli

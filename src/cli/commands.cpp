@@ -17,26 +17,24 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::optional<std::string> motDePasseWin1252(std::string_view utf8, std::ostream &err) {
+std::optional<std::string> motDePasseWin1252(std::string_view utf8, std::ostream& err) {
     auto converted = utf8ToWin1252(utf8);
     if (!converted)
         err << "Le mot de passe contient un caractère qu'un budget ne peut pas enregistrer.\n";
     return converted;
 }
 
-std::string absolutePath(const fs::path &path) {
+std::string absolutePath(const fs::path& path) {
     std::error_code error;
     const fs::path absolute = fs::absolute(path, error);
     return (error ? path : absolute.lexically_normal()).string();
 }
 
-std::string nouveauBudgetRefuse(const NewBudgetResult &result, std::string_view nom) {
+std::string nouveauBudgetRefuse(const NewBudgetResult& result, std::string_view nom) {
     const std::string name(nom);
     switch (result.status) {
-    case NewBudgetStatus::Ok:
-        break;
-    case NewBudgetStatus::EmptyName:
-        return "Le nom du budget est vide.";
+    case NewBudgetStatus::Ok: break;
+    case NewBudgetStatus::EmptyName: return "Le nom du budget est vide.";
     case NewBudgetStatus::InvalidCharacter:
         return "Le nom '" + name +
                "' contient un caractère interdit (séparateur de dossier ou caractère de "
@@ -47,26 +45,21 @@ std::string nouveauBudgetRefuse(const NewBudgetResult &result, std::string_view 
         return "Le nom d'un budget ne peut pas contenir \"Copie \" : il serait caché de la liste.";
     case NewBudgetStatus::HoldsExtension:
         return "Le nom d'un budget ne peut pas contenir \".ini\".";
-    case NewBudgetStatus::TooLong:
-        return "Le nom du budget est trop long.";
-    case NewBudgetStatus::AlreadyExists:
-        return "Le budget '" + name + "' existe déjà.";
-    case NewBudgetStatus::EmptyPassword:
-        return "Le mot de passe ne peut pas être vide.";
-    case NewBudgetStatus::WriteFailed:
-        return "Ne peut écrire dans " + absolutePath(result.path);
+    case NewBudgetStatus::TooLong: return "Le nom du budget est trop long.";
+    case NewBudgetStatus::AlreadyExists: return "Le budget '" + name + "' existe déjà.";
+    case NewBudgetStatus::EmptyPassword: return "Le mot de passe ne peut pas être vide.";
+    case NewBudgetStatus::WriteFailed: return "Ne peut écrire dans " + absolutePath(result.path);
     }
     return {};
 }
 
 // Opens the file, checks the password and loads the budget with its derived values. On
 // failure the French message is printed and the exit status answered.
-int chargeBudget(const fs::path &fichier, std::string_view motDePasse, Budget &budget,
-                 std::ostream &err) {
+int chargeBudget(const fs::path& fichier, std::string_view motDePasse, Budget& budget,
+                 std::ostream& err) {
     ProfileFile file;
     switch (file.open(fichier)) {
-    case ProfileFile::OpenStatus::Ok:
-        break;
+    case ProfileFile::OpenStatus::Ok: break;
     case ProfileFile::OpenStatus::Missing:
         err << "Le fichier " << fichier.string() << " est introuvable.\n";
         return kExitUnreadable;
@@ -106,7 +99,7 @@ bool isUtf8(std::string_view text) {
             continue;
         }
         std::size_t length = 0;
-        unsigned char low = 0x80, high = 0xBF; // what the second byte may be
+        unsigned char low = 0x80, high = 0xBF;  // what the second byte may be
         if (lead >= 0xC2 && lead < 0xE0) {
             length = 2;
         } else if (lead >= 0xE0 && lead < 0xF0) {
@@ -129,7 +122,7 @@ bool isUtf8(std::string_view text) {
 }
 
 // JSON must be UTF-8; a file name that is not is taken as the budget's own code page.
-std::string nomFichierUtf8(const fs::path &fichier) {
+std::string nomFichierUtf8(const fs::path& fichier) {
     const std::string name = fichier.filename().string();
     return isUtf8(name) ? name : win1252ToUtf8(name);
 }
@@ -139,21 +132,20 @@ std::string compte(std::size_t n, std::string_view singulier) {
     return std::to_string(n) + " " + std::string(singulier) + (n > 1 ? "s" : "");
 }
 
-} // namespace
+}  // namespace
 
-int runList(const fs::path &dossier, std::ostream &out, std::ostream &err) {
+int runList(const fs::path& dossier, std::ostream& out, std::ostream& err) {
     std::error_code error;
     if (!fs::is_directory(dossier, error)) {
         err << "Ne peut lire le dossier " << dossier.string() << "\n";
         return kExitUnreadable;
     }
-    for (const std::string &nom : listeBudgets(dossier))
-        out << nom << '\n';
+    for (const std::string& nom : listeBudgets(dossier)) out << nom << '\n';
     return kExitOk;
 }
 
-int runNew(const fs::path &dossier, std::string_view nom, std::string_view motDePasse,
-           std::ostream &err) {
+int runNew(const fs::path& dossier, std::string_view nom, std::string_view motDePasse,
+           std::ostream& err) {
     const auto converted = motDePasseWin1252(motDePasse, err);
     if (!converted) return kExitRefused;
     const NewBudgetResult result = creeBudget(dossier, nom, *converted);
@@ -164,8 +156,8 @@ int runNew(const fs::path &dossier, std::string_view nom, std::string_view motDe
     return kExitOk;
 }
 
-int runShow(const fs::path &fichier, std::string_view motDePasse, bool sort, std::ostream &out,
-            std::ostream &err) {
+int runShow(const fs::path& fichier, std::string_view motDePasse, bool sort, std::ostream& out,
+            std::ostream& err) {
     Budget budget;
     if (const int status = chargeBudget(fichier, motDePasse, budget, err); status != kExitOk)
         return status;
@@ -178,8 +170,8 @@ int runShow(const fs::path &fichier, std::string_view motDePasse, bool sort, std
     return kExitOk;
 }
 
-int runCheck(const fs::path &fichier, std::string_view motDePasse, std::ostream &out,
-             std::ostream &err) {
+int runCheck(const fs::path& fichier, std::string_view motDePasse, std::ostream& out,
+             std::ostream& err) {
     Budget budget;
     if (const int status = chargeBudget(fichier, motDePasse, budget, err); status != kExitOk)
         return status;
@@ -192,4 +184,4 @@ int runCheck(const fs::path &fichier, std::string_view motDePasse, std::ostream 
     return kExitOk;
 }
 
-} // namespace varnelle::cli
+}  // namespace varnelle::cli

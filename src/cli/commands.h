@@ -14,12 +14,12 @@ inline constexpr int kExitUnreadable = 2;
 
 // Each command prints its result on `out` and its French messages on `err`, and answers the
 // exit status. Passwords arrive as UTF-8; names and paths are file-system bytes.
-int runList(const std::filesystem::path &dossier, std::ostream &out, std::ostream &err);
-int runNew(const std::filesystem::path &dossier, std::string_view nom, std::string_view motDePasse,
-           std::ostream &err);
-int runShow(const std::filesystem::path &fichier, std::string_view motDePasse, bool sort,
-            std::ostream &out, std::ostream &err);
-int runCheck(const std::filesystem::path &fichier, std::string_view motDePasse, std::ostream &out,
-             std::ostream &err);
+int runList(const std::filesystem::path& dossier, std::ostream& out, std::ostream& err);
+int runNew(const std::filesystem::path& dossier, std::string_view nom, std::string_view motDePasse,
+           std::ostream& err);
+int runShow(const std::filesystem::path& fichier, std::string_view motDePasse, bool sort,
+            std::ostream& out, std::ostream& err);
+int runCheck(const std::filesystem::path& fichier, std::string_view motDePasse, std::ostream& out,
+             std::ostream& err);
 
-} // namespace varnelle::cli
+}  // namespace varnelle::cli

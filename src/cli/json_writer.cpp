@@ -68,8 +68,7 @@ void JsonWriter::close(char bracket) {
 
 void JsonWriter::newLine() {
     out_ << '\n';
-    for (std::size_t i = 0; i < hasItems_.size(); ++i)
-        out_ << "  ";
+    for (std::size_t i = 0; i < hasItems_.size(); ++i) out_ << "  ";
 }
 
 void JsonWriter::writeQuoted(std::string_view utf8) {
@@ -88,4 +87,4 @@ void JsonWriter::writeQuoted(std::string_view utf8) {
     out_ << '"';
 }
 
-} // namespace varnelle::cli
+}  // namespace varnelle::cli

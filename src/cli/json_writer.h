@@ -11,7 +11,7 @@ namespace varnelle::cli {
 // that the same budget always gives the same bytes. Texts must already be UTF-8.
 class JsonWriter final {
 public:
-    explicit JsonWriter(std::ostream &out) : out_(out) {}
+    explicit JsonWriter(std::ostream& out) : out_(out) {}
 
     void beginObject();
     void endObject();
@@ -32,9 +32,9 @@ private:
     void newLine();
     void writeQuoted(std::string_view utf8);
 
-    std::ostream &out_;
-    std::vector<bool> hasItems_; // one per open container
+    std::ostream& out_;
+    std::vector<bool> hasItems_;  // one per open container
     bool afterKey_ = false;
 };
 
-} // namespace varnelle::cli
+}  // namespace varnelle::cli

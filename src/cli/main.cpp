@@ -7,24 +7,19 @@
 
 using namespace varnelle::cli;
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
     std::vector<std::string> words;
-    for (int i = 1; i < argc; ++i)
-        words.emplace_back(argv[i]);
+    for (int i = 1; i < argc; ++i) words.emplace_back(argv[i]);
     const ParsedArguments parsed = parseArguments(words);
     if (!parsed.arguments) {
         std::cerr << parsed.error << "\n\n" << usage();
         return kExitRefused;
     }
-    const Arguments &a = *parsed.arguments;
+    const Arguments& a = *parsed.arguments;
     int status = kExitOk;
     switch (a.command) {
-    case Command::Help:
-        std::cout << usage();
-        break;
-    case Command::List:
-        status = runList(a.operands[0], std::cout, std::cerr);
-        break;
+    case Command::Help: std::cout << usage(); break;
+    case Command::List: status = runList(a.operands[0], std::cout, std::cerr); break;
     case Command::New:
         status = runNew(a.operands[0], a.operands[1], a.motDePasse, std::cerr);
         break;

@@ -14,7 +14,7 @@
 
 #include "storage/password.h"
 
-extern char **environ;
+extern char** environ;
 
 namespace {
 
@@ -26,32 +26,32 @@ struct Outcome {
     std::string err;
 };
 
-std::string readAll(const fs::path &path) {
+std::string readAll(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-void writeAll(const fs::path &path, const std::string &bytes) {
+void writeAll(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-std::vector<std::string> folderContents(const fs::path &folder) {
+std::vector<std::string> folderContents(const fs::path& folder) {
     std::vector<std::string> names;
-    for (const auto &entry : fs::directory_iterator(folder))
+    for (const auto& entry : fs::directory_iterator(folder))
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }
 
 // The member `key` of the top-level object, up to the next top-level member.
-std::string member(const std::string &json, const std::string &key) {
+std::string member(const std::string& json, const std::string& key) {
     const auto begin = json.find("\n  \"" + key + "\": ");
     if (begin == std::string::npos) return {};
     return json.substr(begin, json.find("\n  \"", begin + 1) - begin);
 }
 
 // Every value of `key` in `text`, in order, as written (strings keep their quotes).
-std::vector<std::string> values(const std::string &text, const std::string &key) {
+std::vector<std::string> values(const std::string& text, const std::string& key) {
     std::vector<std::string> found;
     const std::string marker = "\"" + key + "\": ";
     for (auto p = text.find(marker); p != std::string::npos; p = text.find(marker, p + 1)) {
@@ -64,7 +64,7 @@ std::vector<std::string> values(const std::string &text, const std::string &key)
 }
 
 // Names of the members found at `indent` spaces, in order.
-std::vector<std::string> keysAt(const std::string &text, int indent) {
+std::vector<std::string> keysAt(const std::string& text, int indent) {
     std::vector<std::string> keys;
     const std::string marker = "\n" + std::string(static_cast<std::size_t>(indent), ' ') + "\"";
     for (auto p = text.find(marker); p != std::string::npos; p = text.find(marker, p + 1)) {
@@ -75,8 +75,7 @@ std::vector<std::string> keysAt(const std::string &text, int indent) {
 }
 
 std::vector<std::string> quoted(std::vector<std::string> texts) {
-    for (std::string &text : texts)
-        text = "\"" + text + "\"";
+    for (std::string& text : texts) text = "\"" + text + "\"";
     return texts;
 }
 
@@ -94,7 +93,7 @@ protected:
     void TearDown() override { fs::remove_all(root_); }
 
     // Runs the program with its output kept outside the budget folder.
-    Outcome run(const std::vector<std::string> &args) const {
+    Outcome run(const std::vector<std::string>& args) const {
         const std::string out = (root_ / "stdout").string(), err = (root_ / "stderr").string();
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
@@ -102,9 +101,8 @@ protected:
                                          0600);
         posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                          0600);
-        std::vector<char *> argv{const_cast<char *>(VARNELLE_CLI_PATH)};
-        for (const std::string &arg : args)
-            argv.push_back(const_cast<char *>(arg.c_str()));
+        std::vector<char*> argv{const_cast<char*>(VARNELLE_CLI_PATH)};
+        for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
         argv.push_back(nullptr);
         Outcome result;
         pid_t pid = 0;
@@ -120,12 +118,11 @@ protected:
     }
 
     // A data file of these lines (Windows-1252, "\n" becoming CR LF), opening with `motDePasse`.
-    fs::path writeBudget(const std::string &name, const std::string &motDePasse,
-                         const std::string &lines) const {
+    fs::path writeBudget(const std::string& name, const std::string& motDePasse,
+                         const std::string& lines) const {
         std::string bytes = "[GENERAL]\r\ncMotDePasse=" + varnelle::BrouillerMotDePasse(motDePasse);
         bytes += "\r\n";
-        for (const char c : lines)
-            bytes += c == '\n' ? std::string("\r\n") : std::string(1, c);
+        for (const char c : lines) bytes += c == '\n' ? std::string("\r\n") : std::string(1, c);
         const fs::path path = folder_ / name;
         writeAll(path, bytes);
         return path;
@@ -161,7 +158,7 @@ protected:
 };
 
 TEST_F(CliTest, ListShowsBudgetsInCaseBlindOrderAndHidesTheRest) {
-    for (const char *name : {"beta.ini", "Alpha.INI", "gamma.Ini", "caf\xE9.ini",
+    for (const char* name : {"beta.ini", "Alpha.INI", "gamma.Ini", "caf\xE9.ini",
                              "Copie de beta.ini", "notes.txt", "beta.ini.bak"})
         writeAll(folder_ / name, "[GENERAL]\r\n");
     fs::create_directory(folder_ / "dossier.ini");
@@ -206,7 +203,7 @@ TEST_F(CliTest, NewRefusesWithoutTouchingTheFolder) {
         {"neuf", "日本",
          "Le mot de passe contient un caractère qu'un budget ne peut pas enregistrer."},
     };
-    for (const auto &c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.nom);
         const Outcome r = run({"new", folder_.string(), c.nom, "--password", c.motDePasse});
         EXPECT_EQ(r.status, 1);
@@ -225,7 +222,7 @@ TEST_F(CliTest, ShowPrintsTheBudgetAsJson) {
     const std::string onDisk = readAll(file);
     const Outcome r = run({"show", file.string(), "--password", "secret"});
     ASSERT_EQ(r.status, 0) << r.err;
-    const std::string &json = r.out;
+    const std::string& json = r.out;
     EXPECT_EQ(keysAt(json, 2),
               (std::vector<std::string>{"fichier", "GENERAL", "TypesDep", "Operations", "DepJourn",
                                         "Economies", "Simulations", "PARAMETRES"}));
@@ -281,9 +278,9 @@ TEST_F(CliTest, PasswordIsComparedInUpperCase) {
         std::string motDePasse;
         int status;
     } cases[] = {{"sésame", 0}, {"SÉSAME", 0}, {"SESAME", 1}, {"sésame ", 1}, {"", 1}};
-    for (const auto &c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.motDePasse);
-        for (const char *command : {"show", "check"}) {
+        for (const char* command : {"show", "check"}) {
             const Outcome r = run({command, file, "--password", c.motDePasse});
             EXPECT_EQ(r.status, c.status);
             EXPECT_EQ(r.err, c.status == 0 ? "" : kWrongPassword);
@@ -310,7 +307,7 @@ TEST_F(CliTest, UnreadableOrDamagedFilesExitWithTwo) {
          "Le fichier " + damaged +
              " est endommagé : il annonce plus de 1000000 enregistrements.\n"},
     };
-    for (const auto &c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.args[0] + " " + c.args[1]);
         const Outcome r = run(c.args);
         EXPECT_EQ(r.status, 2);
@@ -343,7 +340,7 @@ TEST_F(CliTest, UsageErrorsExitWithOne) {
         {{"check", file, "--password", "secret", "--sort"}, "Option inconnue pour check : --sort"},
         {{"list", folder_.string(), "--password", "p"}, "Option inconnue pour list : --password"},
     };
-    for (const auto &c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.firstLine);
         const Outcome r = run(c.args);
         EXPECT_EQ(r.status, 1);
@@ -353,4 +350,4 @@ TEST_F(CliTest, UsageErrorsExitWithOne) {
     }
 }
 
-} // namespace
+}  // namespace

@@ -79,5 +79,5 @@ TEST(Amount, GeneralTextIsTheShortestFifteenDigitText) {
     }
 }
 
-} // namespace
-} // namespace varnelle
+}  // namespace
+}  // namespace varnelle

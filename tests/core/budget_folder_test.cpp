@@ -58,7 +58,8 @@ TEST(BudgetFolder, ANewBudgetHoldsOnlyItsPasswordAndNeverReplacesAFile) {
     const NewBudgetResult created = creeBudget(folder.path(), "Famille", "secret");
     ASSERT_TRUE(created);
     EXPECT_EQ(created.path, folder / "Famille.ini");
-    EXPECT_EQ(readFile(created.path), "[GENERAL]\r\ncMotDePasse=" + BrouillerMotDePasse("SECRET") + "\r\n");
+    EXPECT_EQ(readFile(created.path),
+              "[GENERAL]\r\ncMotDePasse=" + BrouillerMotDePasse("SECRET") + "\r\n");
     EXPECT_EQ(std::filesystem::status(created.path).permissions() & std::filesystem::perms::all,
               std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     EXPECT_EQ(listeBudgets(folder.path()), (Names{"Famille"}));
@@ -66,9 +67,10 @@ TEST(BudgetFolder, ANewBudgetHoldsOnlyItsPasswordAndNeverReplacesAFile) {
     EXPECT_EQ(creeBudget(folder.path(), "FAMILLE", "other").status, NewBudgetStatus::AlreadyExists);
     EXPECT_EQ(creeBudget(folder.path(), "Vide", "").status, NewBudgetStatus::EmptyPassword);
     EXPECT_EQ(creeBudget(folder / "absent", "X", "p").status, NewBudgetStatus::WriteFailed);
-    EXPECT_EQ(readFile(created.path), "[GENERAL]\r\ncMotDePasse=" + BrouillerMotDePasse("SECRET") + "\r\n");
+    EXPECT_EQ(readFile(created.path),
+              "[GENERAL]\r\ncMotDePasse=" + BrouillerMotDePasse("SECRET") + "\r\n");
     EXPECT_FALSE(std::filesystem::exists(folder / "Vide.ini"));
 }
 
-} // namespace
-} // namespace varnelle
+}  // namespace
+}  // namespace varnelle

@@ -99,12 +99,16 @@ TEST(Budget, DailyRowsAndSavingsAccumulate) {
 TEST(Budget, DaysPerMonthAreClamped) {
     Budget budget;
     EXPECT_EQ(budget.nNbJoursMois(), 28);
-    for (const auto& [given, kept] : {std::pair{0, 28}, {27, 28}, {30, 30}, {31, 31}, {32, 31},
+    for (const auto& [given, kept] : {std::pair{0, 28},
+                                      {27, 28},
+                                      {30, 30},
+                                      {31, 31},
+                                      {32, 31},
                                       {std::numeric_limits<std::int32_t>::min(), 28}}) {
         budget.setNbJoursMois(given);
         EXPECT_EQ(budget.nNbJoursMois(), kept);
     }
 }
 
-} // namespace
-} // namespace varnelle
+}  // namespace
+}  // namespace varnelle

@@ -19,9 +19,10 @@ using test::writeFile;
 
 Budget sampleBudget() {
     Budget b;
-    b.TypesDep = {TTypeDep{"ELE", "\xC9lectricit\xE9", fromHundredths(-6000), 0xAAA, 0, 0, 0},
-                  TTypeDep{"LOY", " Loyer \"centre\"", fromHundredths(-60000), kTousLesMois, 0, 0, 0},
-                  TTypeDep{"SAL", "'Salaire'", fromHundredths(210050), kTousLesMois, 0, 0, 0}};
+    b.TypesDep = {
+        TTypeDep{"ELE", "\xC9lectricit\xE9", fromHundredths(-6000), 0xAAA, 0, 0, 0},
+        TTypeDep{"LOY", " Loyer \"centre\"", fromHundredths(-60000), kTousLesMois, 0, 0, 0},
+        TTypeDep{"SAL", "'Salaire'", fromHundredths(210050), kTousLesMois, 0, 0, 0}};
     b.Operations = {
         TOperation{1, "05/01/2024", "LOY", fromHundredths(-60000), "Loyer janvier", 0, false},
         TOperation{0, "06/01/2024", "ELE", fromHundredths(-10), "  ", 0, false},
@@ -152,7 +153,8 @@ TEST_F(DataFile, ValueEncodings) {
     ProfileFile file = open();
     ASSERT_TRUE(SauveFichier(file, budget));
     const auto lines = sectionLines(readFile(path_), "OPERATIONS");
-    for (const char* expected : {"nMontant1=10", "nMontant2=123450", "nMontant3=12", "nMontant4=38"})
+    for (const char* expected :
+         {"nMontant1=10", "nMontant2=123450", "nMontant3=12", "nMontant4=38"})
         EXPECT_NE(std::find(lines.begin(), lines.end(), expected), lines.end()) << expected;
 
     const Budget loaded = load("[GENERAL]\r\nnNbOperations=2\r\n[OPERATIONS]\r\nnSelect1=0x1\r\n"
@@ -184,9 +186,10 @@ TEST_F(DataFile, CountsDecideTheEntries) {
     ASSERT_EQ(ChargeFichier(file, budget), LoadStatus::Ok);
     budget.TypesDep.erase(budget.TypesDep.begin());
     ASSERT_TRUE(SauveFichier(file, budget));
-    EXPECT_EQ(sectionLines(readFile(path_), "TYPES_DEP"),
-              (std::vector<std::string>{"cTypeDep1=B", "cLibelle1=", "nMontant1=0", "nPeriodicite1=0",
-                                        "cTypeDep2=C", "cLibelle2=", "nMontant2=0", "nPeriodicite2=0"}));
+    EXPECT_EQ(
+        sectionLines(readFile(path_), "TYPES_DEP"),
+        (std::vector<std::string>{"cTypeDep1=B", "cLibelle1=", "nMontant1=0", "nPeriodicite1=0",
+                                  "cTypeDep2=C", "cLibelle2=", "nMontant2=0", "nPeriodicite2=0"}));
     EXPECT_EQ(file.readInteger("GENERAL", "nNbTypesDep", -1), 2);
 }
 
@@ -232,9 +235,9 @@ TEST_F(DataFile, HugeCountsMarkTheFileDamagedWithoutWork) {
         const auto started = std::chrono::steady_clock::now();
         Budget budget;
         budget.Economies.push_back({});
-        EXPECT_EQ(ChargeFichier(ProfileFile(std::string("[GENERAL]\r\nnNbSimulations=") + count),
-                                budget),
-                  LoadStatus::Damaged);
+        EXPECT_EQ(
+            ChargeFichier(ProfileFile(std::string("[GENERAL]\r\nnNbSimulations=") + count), budget),
+            LoadStatus::Damaged);
         EXPECT_TRUE(budget.Economies.empty());
         EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
     }
@@ -282,7 +285,8 @@ TEST_F(DataFile, ARefusedOrFailedSaveChangesNothing) {
     EXPECT_EQ(SauveFichier(file, sampleBudget()).status, SaveStatus::ChangedOnDisk);
     EXPECT_EQ(readFile(path_), "[GENERAL]\r\ncMotDePasse=changed elsewhere\r\n");
     ASSERT_TRUE(SauveFichier(file, sampleBudget(), ProfileFile::ExternalChange::Overwrite));
-    EXPECT_EQ(readFile(folder_ / "Budget.ini.bak"), "[GENERAL]\r\ncMotDePasse=changed elsewhere\r\n");
+    EXPECT_EQ(readFile(folder_ / "Budget.ini.bak"),
+              "[GENERAL]\r\ncMotDePasse=changed elsewhere\r\n");
 }
 
 TEST_F(DataFile, TruncatedAndScrambledFilesStillLoad) {
@@ -307,5 +311,5 @@ TEST_F(DataFile, TruncatedAndScrambledFilesStillLoad) {
     }
 }
 
-} // namespace
-} // namespace varnelle
+}  // namespace
+}  // namespace varnelle

@@ -89,5 +89,5 @@ TEST(Orders, TypeCodesCompareByteByByte) {
     EXPECT_EQ(CompareTypesDep(types[3], types[3]), 0);
 }
 
-} // namespace
-} // namespace varnelle
+}  // namespace
+}  // namespace varnelle

@@ -98,5 +98,5 @@ TEST(Password, AChangeRewritesOnlyItsKeyOnDisk) {
     EXPECT_EQ(readFile(path), original);
 }
 
-} // namespace
-} // namespace varnelle
+}  // namespace
+}  // namespace varnelle

@@ -76,14 +76,28 @@ TEST(ProfileFile, Integers) {
         std::optional<std::int32_t> expected;
     };
     const Case cases[] = {
-        {"12", 12},         {"-5", -5},          {"+7", 7},           {"0x1", 1},
-        {"0X1F", 31},       {"$ff", 255},        {"0xFFFFFFFF", -1},  {"-0x10", -16},
-        {"2147483647", 2147483647},              {"-2147483648", -2147483647 - 1},
-        {"2147483648", std::nullopt},            {"0x1FFFFFFFF", std::nullopt},
-        {"12abc", std::nullopt},                 {"abc", std::nullopt},
-        {"", std::nullopt}, {"0x", std::nullopt}, {"$", std::nullopt}, {"1.5", std::nullopt},
-        {"--1", std::nullopt},                   {"- 1", std::nullopt},
-        {"0x-1", std::nullopt},                  {"007", 7},
+        {"12", 12},
+        {"-5", -5},
+        {"+7", 7},
+        {"0x1", 1},
+        {"0X1F", 31},
+        {"$ff", 255},
+        {"0xFFFFFFFF", -1},
+        {"-0x10", -16},
+        {"2147483647", 2147483647},
+        {"-2147483648", -2147483647 - 1},
+        {"2147483648", std::nullopt},
+        {"0x1FFFFFFFF", std::nullopt},
+        {"12abc", std::nullopt},
+        {"abc", std::nullopt},
+        {"", std::nullopt},
+        {"0x", std::nullopt},
+        {"$", std::nullopt},
+        {"1.5", std::nullopt},
+        {"--1", std::nullopt},
+        {"- 1", std::nullopt},
+        {"0x-1", std::nullopt},
+        {"007", 7},
     };
     for (const Case& c : cases) EXPECT_EQ(ProfileFile::parseInteger(c.text), c.expected) << c.text;
     EXPECT_EQ(ProfileFile("[S]\nn=0x1\nm=letters").readInteger("S", "m", 42), 42);
@@ -95,8 +109,9 @@ TEST(ProfileFile, WritesReplaceInPlaceAndAddAtTheEndOfTheirSection) {
     file.writeString("a", "X", "10");
     file.writeString("A", "new", "n");
     file.writeInteger("C", "c", -4);
-    EXPECT_EQ(file.render(),
-              "; budget\r\n[A]\r\nX=10\r\n\r\n; note\r\ny=2\r\nnew=n\r\n[B]\r\nz=3\r\n[C]\r\nc=-4\r\n");
+    EXPECT_EQ(
+        file.render(),
+        "; budget\r\n[A]\r\nX=10\r\n\r\n; note\r\ny=2\r\nnew=n\r\n[B]\r\nz=3\r\n[C]\r\nc=-4\r\n");
     file.eraseSection("b");
     EXPECT_EQ(file.render(),
               "; budget\r\n[A]\r\nX=10\r\n\r\n; note\r\ny=2\r\nnew=n\r\n[C]\r\nc=-4\r\n");
@@ -111,11 +126,25 @@ TEST(ProfileFile, ErasingRemovesEverySectionOfThatName) {
 }
 
 TEST(ProfileFile, EveryAcceptedValueReadsBackAsWritten) {
-    const std::string values[] = {"plain", "  lead", "trail ", "\tboth\t", "\"q\"", "'q'", "\"",
-                                  "a\"b", "", "=", ";x", "[x]", " \"x\" ", "'x\"", "\"'",
+    const std::string values[] = {"plain",
+                                  "  lead",
+                                  "trail ",
+                                  "\tboth\t",
+                                  "\"q\"",
+                                  "'q'",
+                                  "\"",
+                                  "a\"b",
+                                  "",
+                                  "=",
+                                  ";x",
+                                  "[x]",
+                                  " \"x\" ",
+                                  "'x\"",
+                                  "\"'",
                                   std::string(ProfileFile::kMaxValueLength, 'z'),
                                   " " + std::string(ProfileFile::kMaxValueLength - 1, 'z'),
-                                  "\xE9t\xE9 \x80", "\x01\x1F"};
+                                  "\xE9t\xE9 \x80",
+                                  "\x01\x1F"};
     ProfileFile file;
     int i = 0;
     for (const std::string& value : values)
@@ -172,7 +201,8 @@ TEST(ProfileFile, FlushReplacesTheFileWholeAndKeepsTheFormerOne) {
     file.writeString("GENERAL", "k", "1");
     ASSERT_TRUE(file.flush());
     EXPECT_EQ(readFile(path), "[GENERAL]\r\nk=1\r\n");
-    EXPECT_EQ(permissionsOf(path), std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    EXPECT_EQ(permissionsOf(path),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     EXPECT_EQ(folderContent(folder.path()), (std::vector<std::string>{"Budget.ini"}));
 
     writeFile(path, "[GENERAL]\nk=1\n; kept\n");
@@ -266,5 +296,5 @@ TEST(ProfileFile, OpeningWhatIsNotAReadableFile) {
     EXPECT_EQ(file.flush().status, ProfileFile::FlushStatus::WriteFailed);
 }
 
-} // namespace
-} // namespace varnelle
+}  // namespace
+}  // namespace varnelle

@@ -31,4 +31,4 @@ void writeFile(const std::filesystem::path& path, std::string_view content) {
     out.write(content.data(), static_cast<std::streamsize>(content.size()));
 }
 
-} // namespace varnelle::test
+}  // namespace varnelle::test

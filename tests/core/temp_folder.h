@@ -24,4 +24,4 @@ private:
 std::string readFile(const std::filesystem::path& path);
 void writeFile(const std::filesystem::path& path, std::string_view content);
 
-} // namespace varnelle::test
+}  // namespace varnelle::test

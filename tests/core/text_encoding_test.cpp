@@ -15,8 +15,8 @@ TEST(TextEncoding, EveryByteSurvivesTheTripThroughUtf8) {
 
 TEST(TextEncoding, RefusesWhatTheSetCannotHold) {
     EXPECT_EQ(utf8ToWin1252("\u00C9t\u00E9 \u20AC"), std::string("\xC9t\xE9 \x80"));
-    for (const char* refused : {"\u0100", "\u4E2D", "\xF0\x9F\x98\x80", "\xC3", "\xC3(",
-                                "\xE2\x82", "\xC0\x80", "\xED\xA0\x80", "\xFF"})
+    for (const char* refused : {"\u0100", "\u4E2D", "\xF0\x9F\x98\x80", "\xC3", "\xC3(", "\xE2\x82",
+                                "\xC0\x80", "\xED\xA0\x80", "\xFF"})
         EXPECT_FALSE(utf8ToWin1252(refused)) << refused;
 }
 
@@ -31,5 +31,5 @@ TEST(TextEncoding, UpperCaseKeepsOneByteForOne) {
     }
 }
 
-} // namespace
-} // namespace varnelle
+}  // namespace
+}  // namespace varnelle

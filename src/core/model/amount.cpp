@@ -20,7 +20,7 @@ void appendDigits(std::string& out, std::uint64_t n) {
     while (len > 0) out.push_back(buffer[--len]);
 }
 
-} // namespace
+}  // namespace
 
 std::optional<std::int32_t> toHundredths(Montant value) {
     if (!std::isfinite(value)) return std::nullopt;
@@ -79,4 +79,4 @@ std::string generalAmountText(Montant value, char decimalSeparator) {
     return text;
 }
 
-} // namespace varnelle
+}  // namespace varnelle

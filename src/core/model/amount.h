@@ -29,4 +29,4 @@ std::string formatAmount(Montant value, char decimalSeparator = '.');
 // Shortest general text of up to 15 significant digits: "12.5", "40", "-3".
 std::string generalAmountText(Montant value, char decimalSeparator = '.');
 
-} // namespace varnelle
+}  // namespace varnelle

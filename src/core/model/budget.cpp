@@ -30,10 +30,11 @@ private:
 
 // Running sums of 32-bit whole amounts wrap as the 32-bit field they are stored in would.
 MontantEntier addWrapping(MontantEntier a, MontantEntier b) {
-    return static_cast<MontantEntier>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
+    return static_cast<MontantEntier>(static_cast<std::uint32_t>(a) +
+                                      static_cast<std::uint32_t>(b));
 }
 
-} // namespace
+}  // namespace
 
 Budget::Budget() {
     for (int i = 0; i < kNbJoursDepJourn; ++i) DepJourn[static_cast<std::size_t>(i)].nJour = i + 1;
@@ -94,8 +95,12 @@ void Budget::calculeTout() {
     CalculeCumulsEconomies();
 }
 
-void Budget::TrieOperations() { trieOperations(Operations); }
+void Budget::TrieOperations() {
+    trieOperations(Operations);
+}
 
-void Budget::TrieTypesDep() { trieTypesDep(TypesDep); }
+void Budget::TrieTypesDep() {
+    trieTypesDep(TypesDep);
+}
 
-} // namespace varnelle
+}  // namespace varnelle

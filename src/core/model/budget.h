@@ -20,11 +20,11 @@ inline constexpr std::int32_t kNbJoursMoisMax = 31;
 struct Budget {
     Budget();
 
-    std::vector<TTypeDep> TypesDep;         // sorted by code after each commit of a code
-    std::vector<TOperation> Operations;     // sorted by CompareOperations after edits
+    std::vector<TTypeDep> TypesDep;                    // sorted by code after each commit of a code
+    std::vector<TOperation> Operations;                // sorted by CompareOperations after edits
     std::array<TDepJourn, kNbJoursDepJourn> DepJourn;  // days 1 to 31, never more or fewer
-    std::vector<TEconomie> Economies;       // order of entry
-    std::vector<TPSimulation> Simulations;  // order of entry
+    std::vector<TEconomie> Economies;                  // order of entry
+    std::vector<TPSimulation> Simulations;             // order of entry
 
     std::string cSalaireMoyen;
     std::string nResteDebMois;  // a whole amount, kept as typed
@@ -51,4 +51,4 @@ private:
     std::int32_t nbJoursMois_ = kNbJoursMoisMin;
 };
 
-} // namespace varnelle
+}  // namespace varnelle

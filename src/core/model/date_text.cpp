@@ -5,7 +5,9 @@
 namespace varnelle {
 namespace {
 
-bool estChiffre(char c) { return c >= '0' && c <= '9'; }
+bool estChiffre(char c) {
+    return c >= '0' && c <= '9';
+}
 
 bool lireNombre(std::string_view texte, std::size_t debut, std::size_t longueur, int& valeur) {
     valeur = 0;
@@ -33,7 +35,7 @@ std::int64_t joursDepuisEpoque(int annee, int mois, int jour) {
 // 30/12/1899 counted from 01/01/1970.
 constexpr std::int64_t kOrigineSerie = -25569;
 
-} // namespace
+}  // namespace
 
 int daysInMonth(int mois, int annee) {
     static constexpr int kJours[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -53,7 +55,9 @@ std::optional<CivilDate> parseDate(std::string_view texte) {
     return date;
 }
 
-bool DateValide(std::string_view texte) { return parseDate(texte).has_value(); }
+bool DateValide(std::string_view texte) {
+    return parseDate(texte).has_value();
+}
 
 std::int32_t dateSerial(const CivilDate& date) {
     return static_cast<std::int32_t>(joursDepuisEpoque(date.year, date.month, date.day) -
@@ -81,4 +85,4 @@ std::string dateText(const CivilDate& date) {
     return buffer;
 }
 
-} // namespace varnelle
+}  // namespace varnelle

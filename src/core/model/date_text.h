@@ -32,4 +32,4 @@ std::string dateText(const CivilDate& date);
 
 int daysInMonth(int month, int year);
 
-} // namespace varnelle
+}  // namespace varnelle

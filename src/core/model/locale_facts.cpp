@@ -12,20 +12,34 @@ LocaleFacts& current() {
     return facts;
 }
 
-} // namespace
+}  // namespace
 
 LocaleFacts frenchLocaleFacts() {
     LocaleFacts facts;
-    facts.nomsMois = {"janvier", "f\xE9vrier", "mars",      "avril",   "mai",      "juin",
-                      "juillet", "ao\xFBt",    "septembre", "octobre", "novembre", "d\xE9"
-                                                                                   "cembre"};
+    facts.nomsMois = {"janvier",
+                      "f\xE9vrier",
+                      "mars",
+                      "avril",
+                      "mai",
+                      "juin",
+                      "juillet",
+                      "ao\xFBt",
+                      "septembre",
+                      "octobre",
+                      "novembre",
+                      "d\xE9"
+                      "cembre"};
     facts.separateurDecimal = ',';
     return facts;
 }
 
-const LocaleFacts& localeFacts() { return current(); }
+const LocaleFacts& localeFacts() {
+    return current();
+}
 
-void setLocaleFacts(LocaleFacts facts) { current() = std::move(facts); }
+void setLocaleFacts(LocaleFacts facts) {
+    current() = std::move(facts);
+}
 
 std::string NomMois(int mois) {
     if (mois < 1 || mois > 12) return {};
@@ -34,4 +48,4 @@ std::string NomMois(int mois) {
     return nom;
 }
 
-} // namespace varnelle
+}  // namespace varnelle

@@ -20,4 +20,4 @@ void setLocaleFacts(LocaleFacts facts);
 // Long name of month `mois` (1..12) with its first character in upper case; empty outside.
 std::string NomMois(int mois);
 
-} // namespace varnelle
+}  // namespace varnelle

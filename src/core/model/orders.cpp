@@ -54,8 +54,7 @@ void applyOrder(std::vector<Record>& records, const std::vector<std::uint32_t>& 
     records = std::move(sorted);
 }
 
-template <class Record, class Less>
-void stableSortBy(std::vector<Record>& records, Less less) {
+template <class Record, class Less> void stableSortBy(std::vector<Record>& records, Less less) {
     std::vector<std::uint32_t> order(records.size());
     std::iota(order.begin(), order.end(), 0u);
     if (std::is_sorted(order.begin(), order.end(), less)) return;
@@ -63,13 +62,12 @@ void stableSortBy(std::vector<Record>& records, Less less) {
     applyOrder(records, order);
 }
 
-} // namespace
+}  // namespace
 
 std::string CleOperation(const TOperation& operation) {
     const SortKey key = sortKey(operation, localeFacts().separateurDecimal);
-    std::string date = key.rangDate == kRangDateInvalide
-                           ? std::string(kLargeurDate, '~')
-                           : std::to_string(key.rangDate);
+    std::string date = key.rangDate == kRangDateInvalide ? std::string(kLargeurDate, '~')
+                                                         : std::to_string(key.rangDate);
     if (date.size() < kLargeurDate) date.insert(0, kLargeurDate - date.size(), '0');
     return date + key.suite;
 }
@@ -99,4 +97,4 @@ void trieTypesDep(std::vector<TTypeDep>& types) {
     });
 }
 
-} // namespace varnelle
+}  // namespace varnelle

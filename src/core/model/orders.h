@@ -22,4 +22,4 @@ int CompareTypesDep(const TTypeDep& a, const TTypeDep& b);
 void trieOperations(std::vector<TOperation>& operations);
 void trieTypesDep(std::vector<TTypeDep>& types);
 
-} // namespace varnelle
+}  // namespace varnelle

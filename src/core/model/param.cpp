@@ -15,8 +15,10 @@ struct AssignDefault {
     }
 };
 
-} // namespace
+}  // namespace
 
-TParam::TParam() { forEachParam(*this, AssignDefault{}); }
+TParam::TParam() {
+    forEachParam(*this, AssignDefault{});
+}
 
-} // namespace varnelle
+}  // namespace varnelle

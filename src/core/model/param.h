@@ -139,7 +139,9 @@ struct TextKey {
     const char* defaut;
 };
 
-constexpr IntegerKey colour(std::int32_t defaut) { return IntegerKey{defaut}; }
+constexpr IntegerKey colour(std::int32_t defaut) {
+    return IntegerKey{defaut};
+}
 constexpr IntegerKey bounded(std::int32_t defaut, std::int32_t min, std::int32_t max) {
     return IntegerKey{defaut, min, max};
 }
@@ -147,8 +149,7 @@ constexpr IntegerKey bounded(std::int32_t defaut, std::int32_t min, std::int32_t
 // The keys of section "PARAMETRES" in file order, each with the field it fills and its
 // default. `v` is called as v(key, field, IntegerKey | BooleanKey | TextKey); the field is
 // an int32_t, uint8_t, bool or std::string (const when `p` is).
-template <class Param, class Visitor>
-void forEachParam(Param& p, Visitor&& v) {
+template <class Param, class Visitor> void forEachParam(Param& p, Visitor&& v) {
     v("nCoulToutesGrillesETFond", p.nCoulToutesGrillesETFond, colour(12632256));
     v("nCoulToutesGrillesETTexte", p.nCoulToutesGrillesETTexte, colour(0));
     v("nCoulToutesGrillesBordures", p.nCoulToutesGrillesBordures, colour(12632256));
@@ -245,4 +246,4 @@ void forEachParam(Param& p, Visitor&& v) {
     v("ConfigOnglets2nOnglet3", p.ConfigOnglets2.nOnglet3, IntegerKey{-1});
 }
 
-} // namespace varnelle
+}  // namespace varnelle

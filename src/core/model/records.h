@@ -57,4 +57,4 @@ struct TPSimulation {
     Montant nMontant = 0;
 };
 
-} // namespace varnelle
+}  // namespace varnelle

@@ -36,7 +36,7 @@ void appendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-} // namespace
+}  // namespace
 
 std::string win1252ToUtf8(std::string_view bytes) {
     std::string out;
@@ -89,10 +89,10 @@ unsigned char upperWin1252(unsigned char c) {
     if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 0x20);
     if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 0x20);
     switch (c) {
-    case 0x9A: return 0x8A; // š
-    case 0x9C: return 0x8C; // œ
-    case 0x9E: return 0x8E; // ž
-    case 0xFF: return 0x9F; // ÿ
+    case 0x9A: return 0x8A;  // š
+    case 0x9C: return 0x8C;  // œ
+    case 0x9E: return 0x8E;  // ž
+    case 0xFF: return 0x9F;  // ÿ
     default: return c;
     }
 }
@@ -103,4 +103,4 @@ std::string upperWin1252(std::string_view text) {
     return out;
 }
 
-} // namespace varnelle
+}  // namespace varnelle

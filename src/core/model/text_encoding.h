@@ -24,4 +24,4 @@ bool isTypeableWin1252(unsigned char c);
 unsigned char upperWin1252(unsigned char c);
 std::string upperWin1252(std::string_view text);
 
-} // namespace varnelle
+}  // namespace varnelle

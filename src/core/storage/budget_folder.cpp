@@ -16,7 +16,9 @@ constexpr std::string_view kMarqueCopie = "Copie ";
 // Leaves room, within the usual 255-byte limit, for ".ini" and the save's own suffixes.
 constexpr std::size_t kLongueurNomMax = 200;
 
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+char lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+}
 
 std::string lowered(std::string_view s) {
     std::string out(s);
@@ -29,7 +31,7 @@ bool lessNoCase(const std::string& a, const std::string& b) {
     return la != lb ? la < lb : a < b;
 }
 
-} // namespace
+}  // namespace
 
 std::vector<std::string> listeBudgets(const std::filesystem::path& folder) {
     std::vector<std::string> noms;
@@ -57,7 +59,8 @@ NewBudgetStatus verifieNomNouveauBudget(const std::filesystem::path& folder, std
     if (nom.empty()) return NewBudgetStatus::EmptyName;
     for (const char c : nom) {
         const auto u = static_cast<unsigned char>(c);
-        if (c == '/' || c == '\\' || u < 0x20 || u == 0x7F) return NewBudgetStatus::InvalidCharacter;
+        if (c == '/' || c == '\\' || u < 0x20 || u == 0x7F)
+            return NewBudgetStatus::InvalidCharacter;
     }
     if (nom.front() == '.') return NewBudgetStatus::LeadingDot;
     if (nom.find(kMarqueCopie) != std::string_view::npos) return NewBudgetStatus::HiddenName;
@@ -68,7 +71,8 @@ NewBudgetStatus verifieNomNouveauBudget(const std::filesystem::path& folder, std
     std::error_code error;
     for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
          it.increment(error))
-        if (lowered(it->path().filename().string()) == wanted) return NewBudgetStatus::AlreadyExists;
+        if (lowered(it->path().filename().string()) == wanted)
+            return NewBudgetStatus::AlreadyExists;
     return NewBudgetStatus::Ok;
 }
 
@@ -103,4 +107,4 @@ NewBudgetResult creeBudget(const std::filesystem::path& folder, std::string_view
     return result;
 }
 
-} // namespace varnelle
+}  // namespace varnelle

@@ -22,10 +22,10 @@ enum class NewBudgetStatus {
     EmptyName,
     InvalidCharacter,  // a path separator or a control character
     LeadingDot,
-    HiddenName,        // holds "Copie ", which the list never shows
-    HoldsExtension,    // holds ".ini", which the list would cut short
+    HiddenName,      // holds "Copie ", which the list never shows
+    HoldsExtension,  // holds ".ini", which the list would cut short
     TooLong,
-    AlreadyExists,     // a file of that name exists, in any letter case
+    AlreadyExists,  // a file of that name exists, in any letter case
     EmptyPassword,
     WriteFailed,
 };
@@ -45,4 +45,4 @@ NewBudgetStatus verifieNomNouveauBudget(const std::filesystem::path& folder, std
 NewBudgetResult creeBudget(const std::filesystem::path& folder, std::string_view nom,
                            std::string_view motDePasse);
 
-} // namespace varnelle
+}  // namespace varnelle

@@ -138,9 +138,13 @@ void checkBudget(const Budget& budget, SaveCheck& check) {
     }
 }
 
-std::int32_t hundredths(Montant value) { return *toHundredths(value); }
+std::int32_t hundredths(Montant value) {
+    return *toHundredths(value);
+}
 
-std::int32_t sizeOf(std::size_t n) { return static_cast<std::int32_t>(n); }
+std::int32_t sizeOf(std::size_t n) {
+    return static_cast<std::int32_t>(n);
+}
 
 void writeBudget(ProfileFile& file, const Budget& budget) {
     KeyName key;
@@ -226,7 +230,7 @@ void writeBudget(ProfileFile& file, const Budget& budget) {
     }
 }
 
-} // namespace
+}  // namespace
 
 LoadStatus ChargeFichier(const ProfileFile& file, Budget& budget) {
     budget = Budget();
@@ -264,7 +268,8 @@ LoadStatus ChargeFichier(const ProfileFile& file, Budget& budget) {
 
     budget.setNbJoursMois(general.integer("nNbJoursMois", 0));
     const SectionReader jours(file, kSectionDepJourn);
-    for (TDepJourn& jour : budget.DepJourn) jour.nMontant = jours.integer(key("nMontant", jour.nJour), 0);
+    for (TDepJourn& jour : budget.DepJourn)
+        jour.nMontant = jours.integer(key("nMontant", jour.nJour), 0);
 
     budget.cSalaireMoyen = general.text("cSalaireMoyen");
     budget.nResteDebMois = general.text("nResteDebMois");
@@ -299,24 +304,19 @@ SaveResult ecritBudget(ProfileFile& file, const Budget& budget) {
     return result;
 }
 
-SaveResult SauveFichier(ProfileFile& file, const Budget& budget, ProfileFile::ExternalChange policy) {
+SaveResult SauveFichier(ProfileFile& file, const Budget& budget,
+                        ProfileFile::ExternalChange policy) {
     ProfileFile updated = file.clone();
     SaveResult result = ecritBudget(updated, budget);
     if (!result) return result;
     const ProfileFile::FlushResult flushed = updated.flush(policy);
     result.systemError = flushed.systemError;
     switch (flushed.status) {
-    case ProfileFile::FlushStatus::Ok:
-        file = std::move(updated);
-        break;
-    case ProfileFile::FlushStatus::WriteFailed:
-        result.status = SaveStatus::WriteFailed;
-        break;
-    case ProfileFile::FlushStatus::ChangedOnDisk:
-        result.status = SaveStatus::ChangedOnDisk;
-        break;
+    case ProfileFile::FlushStatus::Ok: file = std::move(updated); break;
+    case ProfileFile::FlushStatus::WriteFailed: result.status = SaveStatus::WriteFailed; break;
+    case ProfileFile::FlushStatus::ChangedOnDisk: result.status = SaveStatus::ChangedOnDisk; break;
     }
     return result;
 }
 
-} // namespace varnelle
+}  // namespace varnelle

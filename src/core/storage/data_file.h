@@ -31,10 +31,10 @@ LoadStatus ChargeFichier(const ProfileFile& file, Budget& budget);
 
 enum class SaveStatus {
     Ok,
-    TextRefused,     // a text the file cannot hold (line break, NUL, too long)
-    AmountRefused,   // a decimal amount beyond 32 bits of hundredths
+    TextRefused,    // a text the file cannot hold (line break, NUL, too long)
+    AmountRefused,  // a decimal amount beyond 32 bits of hundredths
     WriteFailed,
-    ChangedOnDisk,   // someone else wrote the file since it was read
+    ChangedOnDisk,  // someone else wrote the file since it was read
 };
 
 struct SaveResult {
@@ -56,4 +56,4 @@ SaveResult ecritBudget(ProfileFile& file, const Budget& budget);
 SaveResult SauveFichier(ProfileFile& file, const Budget& budget,
                         ProfileFile::ExternalChange policy = ProfileFile::ExternalChange::Refuse);
 
-} // namespace varnelle
+}  // namespace varnelle

@@ -8,16 +8,19 @@ namespace {
 
 constexpr const char* kCleMotDePasse = "cMotDePasse";
 
-} // namespace
+}  // namespace
 
 std::string BrouillerMotDePasse(std::string_view texte) {
     std::string out(texte);
     for (char& c : out)
-        c = static_cast<char>(static_cast<unsigned char>(kCleBrouillage - static_cast<unsigned char>(c)));
+        c = static_cast<char>(
+            static_cast<unsigned char>(kCleBrouillage - static_cast<unsigned char>(c)));
     return out;
 }
 
-std::string motDePasseSaisi(std::string_view texte) { return upperWin1252(texte); }
+std::string motDePasseSaisi(std::string_view texte) {
+    return upperWin1252(texte);
+}
 
 bool MotDePasseCorrect(const ProfileFile& file, std::string_view saisi) {
     if (saisi.empty()) return false;
@@ -43,9 +46,7 @@ PasswordChangeResult ChangeMotDePasse(ProfileFile& file, std::string_view ancien
     const auto flushed = updated.flush(policy);
     result.systemError = flushed.systemError;
     switch (flushed.status) {
-    case ProfileFile::FlushStatus::Ok:
-        file = std::move(updated);
-        break;
+    case ProfileFile::FlushStatus::Ok: file = std::move(updated); break;
     case ProfileFile::FlushStatus::WriteFailed:
         result.status = PasswordChangeStatus::WriteFailed;
         break;
@@ -56,4 +57,4 @@ PasswordChangeResult ChangeMotDePasse(ProfileFile& file, std::string_view ancien
     return result;
 }
 
-} // namespace varnelle
+}  // namespace varnelle

@@ -31,8 +31,8 @@ struct PasswordChangeResult {
 
 // Writes the new password into the file at once when `ancien` is the stored one. Only that
 // key changes on disk, whatever else the budget in memory holds.
-PasswordChangeResult ChangeMotDePasse(
-    ProfileFile& file, std::string_view ancien, std::string_view nouveau,
-    ProfileFile::ExternalChange policy = ProfileFile::ExternalChange::Refuse);
+PasswordChangeResult
+ChangeMotDePasse(ProfileFile& file, std::string_view ancien, std::string_view nouveau,
+                 ProfileFile::ExternalChange policy = ProfileFile::ExternalChange::Refuse);
 
-} // namespace varnelle
+}  // namespace varnelle

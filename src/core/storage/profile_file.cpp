@@ -41,7 +41,9 @@ public:
 
 namespace {
 
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+char lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+}
 
 bool equalNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
@@ -62,13 +64,17 @@ std::string_view trimBlanks(std::string_view s) {
     return s;
 }
 
-bool isQuote(char c) { return c == '"' || c == '\''; }
+bool isQuote(char c) {
+    return c == '"' || c == '\'';
+}
 
 bool enclosedInQuotes(std::string_view s) {
     return s.size() >= 2 && isQuote(s.front()) && s.front() == s.back();
 }
 
-std::uint32_t u32(std::size_t n) { return static_cast<std::uint32_t>(n); }
+std::uint32_t u32(std::size_t n) {
+    return static_cast<std::uint32_t>(n);
+}
 
 std::int64_t nanoseconds(const timespec& t) {
     return static_cast<std::int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec;
@@ -161,9 +167,11 @@ bool keepBackup(const std::string& path, int& error) {
     return true;
 }
 
-} // namespace
+}  // namespace
 
-ProfileFile::ProfileFile() { sections_.emplace_back(); }
+ProfileFile::ProfileFile() {
+    sections_.emplace_back();
+}
 
 ProfileFile::ProfileFile(std::string content) : text_(std::move(content)) {
     if (text_.size() > kMaxFileBytes) text_.clear();
@@ -247,7 +255,7 @@ void ProfileFile::parse() {
             const std::size_t close = line.find(']', first + 1);
             const std::string_view rawName =
                 line.substr(first + 1, close == std::string_view::npos ? std::string_view::npos
-                                                                        : close - first - 1);
+                                                                       : close - first - 1);
             const std::string_view name = trimBlanks(rawName);
             header.nameOffset = u32(static_cast<std::size_t>(name.data() - begin));
             header.nameLength = u32(name.size());
@@ -281,7 +289,7 @@ void ProfileFile::parse() {
 }
 
 std::string_view ProfileFile::bytes(bool inArena, std::uint32_t offset,
-                                     std::uint32_t length) const {
+                                    std::uint32_t length) const {
     return std::string_view(inArena ? arena_ : text_).substr(offset, length);
 }
 
@@ -340,8 +348,7 @@ int ProfileFile::findEntry(const Section& section, std::string_view key, std::ui
         section.index.assign(capacity, 0);
         section.indexed = 0;
     }
-    while (section.indexed < section.entries.size())
-        indexEntry(section, u32(section.indexed++));
+    while (section.indexed < section.entries.size()) indexEntry(section, u32(section.indexed++));
     const std::size_t mask = section.index.size() - 1;
     for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
         const std::uint32_t held = section.index[slot];
@@ -416,8 +423,8 @@ std::optional<std::int32_t> ProfileFile::parseInteger(std::string_view text) {
 
 ProfileFile::WriteStatus ProfileFile::writeString(Section& section, std::string_view key,
                                                   std::string_view value) {
-    if (value.size() > kMaxValueLength || value.find_first_of(std::string_view("\r\n\0", 3)) !=
-                                              std::string_view::npos)
+    if (value.size() > kMaxValueLength ||
+        value.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos)
         return WriteStatus::ValueRefused;
     const bool quote = (!value.empty() && (isBlank(value.front()) || isBlank(value.back()))) ||
                        enclosedInQuotes(value);
@@ -458,8 +465,7 @@ void ProfileFile::writeInteger(Section& section, std::string_view key, std::int3
                 std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)));
 }
 
-void ProfileFile::writeInteger(std::string_view section, std::string_view key,
-                               std::int32_t value) {
+void ProfileFile::writeInteger(std::string_view section, std::string_view key, std::int32_t value) {
     writeInteger(sectionForWriting(section), key, value);
 }
 
@@ -561,4 +567,4 @@ ProfileFile::FlushResult ProfileFile::flush(ExternalChange policy) {
     return result;
 }
 
-} // namespace varnelle
+}  // namespace varnelle

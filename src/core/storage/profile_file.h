@@ -106,10 +106,10 @@ private:
     static Snapshot snapshotOf(const std::filesystem::path& path);
 
     std::filesystem::path path_;
-    std::string text_;   // the bytes read, never changed
-    std::string arena_;  // lines written since
+    std::string text_;               // the bytes read, never changed
+    std::string arena_;              // lines written since
     std::vector<Section> sections_;  // the first one holds the lines before any section
     Snapshot disk_;
 };
 
-} // namespace varnelle
+}  // namespace varnelle
