@@ -45,7 +45,9 @@ std::string nouveauBudgetRefuse(const NewBudgetResult& result, std::string_view 
         return "Le nom d'un budget ne peut pas contenir \"Copie \" : il serait caché de la liste.";
     case NewBudgetStatus::HoldsExtension:
         return "Le nom d'un budget ne peut pas contenir \".ini\".";
-    case NewBudgetStatus::TooLong: return "Le nom du budget est trop long.";
+    case NewBudgetStatus::TooLong:
+        return "Le nom du budget est trop long (" + std::to_string(kLongueurNomMax) +
+               " octets au plus).";
     case NewBudgetStatus::AlreadyExists: return "Le budget '" + name + "' existe déjà.";
     case NewBudgetStatus::EmptyPassword: return "Le mot de passe ne peut pas être vide.";
     case NewBudgetStatus::WriteFailed: return "Ne peut écrire dans " + absolutePath(result.path);
@@ -88,43 +90,10 @@ int chargeBudget(const fs::path& fichier, std::string_view motDePasse, Budget& b
     return kExitOk;
 }
 
-// Strict UTF-8: no overlong forms, no surrogates, nothing beyond U+10FFFF.
-bool isUtf8(std::string_view text) {
-    const auto byteAt = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const unsigned char lead = byteAt(i);
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        std::size_t length = 0;
-        unsigned char low = 0x80, high = 0xBF;  // what the second byte may be
-        if (lead >= 0xC2 && lead < 0xE0) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead < 0xF0) {
-            length = 3;
-            if (lead == 0xE0) low = 0xA0;
-            if (lead == 0xED) high = 0x9F;
-        } else if (lead >= 0xF0 && lead < 0xF5) {
-            length = 4;
-            if (lead == 0xF0) low = 0x90;
-            if (lead == 0xF4) high = 0x8F;
-        } else {
-            return false;
-        }
-        if (i + length > text.size() || byteAt(i + 1) < low || byteAt(i + 1) > high) return false;
-        for (std::size_t k = 2; k < length; ++k)
-            if ((byteAt(i + k) & 0xC0) != 0x80) return false;
-        i += length;
-    }
-    return true;
-}
-
 // JSON must be UTF-8; a file name that is not is taken as the budget's own code page.
 std::string nomFichierUtf8(const fs::path& fichier) {
     const std::string name = fichier.filename().string();
-    return isUtf8(name) ? name : win1252ToUtf8(name);
+    return isValidUtf8(name) ? name : win1252ToUtf8(name);
 }
 
 // French agreement: 0 and 1 take the singular.

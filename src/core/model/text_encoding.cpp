@@ -80,6 +80,39 @@ std::optional<std::string> utf8ToWin1252(std::string_view utf8) {
     return out;
 }
 
+// Strict UTF-8: no overlong forms, no surrogates, nothing beyond U+10FFFF.
+bool isValidUtf8(std::string_view text) {
+    const auto byteAt = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const unsigned char lead = byteAt(i);
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        std::size_t length = 0;
+        unsigned char low = 0x80, high = 0xBF;  // what the second byte may be
+        if (lead >= 0xC2 && lead < 0xE0) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead < 0xF0) {
+            length = 3;
+            if (lead == 0xE0) low = 0xA0;
+            if (lead == 0xED) high = 0x9F;
+        } else if (lead >= 0xF0 && lead < 0xF5) {
+            length = 4;
+            if (lead == 0xF0) low = 0x90;
+            if (lead == 0xF4) high = 0x8F;
+        } else {
+            return false;
+        }
+        if (i + length > text.size() || byteAt(i + 1) < low || byteAt(i + 1) > high) return false;
+        for (std::size_t k = 2; k < length; ++k)
+            if ((byteAt(i + k) & 0xC0) != 0x80) return false;
+        i += length;
+    }
+    return true;
+}
+
 bool isTypeableWin1252(unsigned char c) {
     if (c < 0x20 || c == 0x7F) return false;
     return !(c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D);

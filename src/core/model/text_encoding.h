@@ -16,6 +16,9 @@ std::string win1252ToUtf8(std::string_view bytes);
 // Empty when the text is not valid UTF-8 or holds a character Windows-1252 cannot hold.
 std::optional<std::string> utf8ToWin1252(std::string_view utf8);
 
+// Strict UTF-8: no overlong forms, no surrogates, nothing beyond U+10FFFF.
+bool isValidUtf8(std::string_view text);
+
 // A character a user can type into a text of the budget: printable, defined, not a control.
 bool isTypeableWin1252(unsigned char c);
 

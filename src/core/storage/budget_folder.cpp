@@ -13,8 +13,6 @@ namespace {
 
 constexpr std::string_view kExtension = ".ini";
 constexpr std::string_view kMarqueCopie = "Copie ";
-// Leaves room, within the usual 255-byte limit, for ".ini" and the save's own suffixes.
-constexpr std::size_t kLongueurNomMax = 200;
 
 char lower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;

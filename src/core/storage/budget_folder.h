@@ -17,6 +17,9 @@ std::vector<std::string> listeBudgets(const std::filesystem::path& folder);
 // The data file of budget `nom`: the folder, the name and ".ini".
 std::filesystem::path fichierBudget(const std::filesystem::path& folder, std::string_view nom);
 
+// Leaves room, within the usual 255-byte limit, for ".ini" and the save's own suffixes.
+inline constexpr std::size_t kLongueurNomMax = 200;
+
 enum class NewBudgetStatus {
     Ok,
     EmptyName,
