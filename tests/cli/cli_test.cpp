@@ -197,7 +197,7 @@ TEST_F(CliTest, NewRefusesWithoutTouchingTheFolder) {
         {"Copie de alpha", "p",
          "Le nom d'un budget ne peut pas contenir \"Copie \" : il serait caché de la liste."},
         {"x.INI", "p", "Le nom d'un budget ne peut pas contenir \".ini\"."},
-        {std::string(201, 'n'), "p", "Le nom du budget est trop long."},
+        {std::string(201, 'n'), "p", "Le nom du budget est trop long (200 octets au plus)."},
         {"", "p", "Le nom du budget est vide."},
         {"neuf", "", "Le mot de passe ne peut pas être vide."},
         {"neuf", "日本",
