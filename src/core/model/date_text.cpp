@@ -80,8 +80,8 @@ CivilDate dateFromSerial(std::int32_t serie) {
 
 std::string dateText(const CivilDate& date) {
     char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%02d/%02d/%04d", date.day % 100, date.month % 100,
-                  date.year % 10000);
+    (void)std::snprintf(buffer, sizeof buffer, "%02d/%02d/%04d", date.day % 100, date.month % 100,
+                        date.year % 10000);
     return buffer;
 }
 
