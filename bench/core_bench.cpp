@@ -1,0 +1,334 @@
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "budget_generator.h"
+#include "model/budget.h"
+#include "model/orders.h"
+#include "scratch_folder.h"
+#include "storage/data_file.h"
+#include "storage/profile_file.h"
+
+namespace varnelle::bench {
+namespace {
+
+// One generated budget and its data file, built once per size and shared by every case.
+struct Donnees {
+    Budget budget;
+    std::string octets;
+};
+
+const Donnees& donnees(int nbOperations) {
+    static std::map<int, std::unique_ptr<Donnees>> cache;
+    auto& entry = cache[nbOperations];
+    if (!entry) {
+        entry = std::make_unique<Donnees>();
+        entry->budget = genereBudget(nbOperations);
+        entry->octets = octetsBudget(entry->budget);
+    }
+    return *entry;
+}
+
+// Lives until the program ends, so that files written by one case can serve the next.
+const ScratchFolder& scratch() {
+    static const ScratchFolder folder;
+    return folder;
+}
+
+int taille(const benchmark::State& state) {
+    return static_cast<int>(state.range(0));
+}
+
+// The data file of the budget of `state`'s size, written once under `nom`: a case runs
+// several times (to pick its iteration count, then once per repetition).
+const std::filesystem::path& fichierSurDisque(const benchmark::State& state,
+                                              const std::string& nom) {
+    static std::map<std::string, std::filesystem::path> cache;
+    const std::string cle = nom + std::to_string(taille(state));
+    auto& path = cache[cle];
+    if (path.empty())
+        path = ecritFichierBudget(scratch().path(), cle, donnees(taille(state)).budget);
+    return path;
+}
+
+// ---------------------------------------------------------------------------------------
+// A plain INI tokenizer: what reading the file costs at the least, without the lookups.
+
+struct Token {
+    std::string_view key;  // the section name for a header
+    std::string_view value;
+    bool isSection = false;
+};
+
+std::string_view trim(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    return s;
+}
+
+void tokenize(std::string_view text, std::vector<Token>& tokens) {
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p < end) {
+        const char* eol = p;
+        while (eol < end && *eol != '\n' && *eol != '\r') ++eol;
+        const std::string_view line = trim(std::string_view(p, static_cast<std::size_t>(eol - p)));
+        if (!line.empty() && line.front() == '[') {
+            const std::size_t close = line.find(']');
+            tokens.push_back(
+                {trim(line.substr(1, close == std::string_view::npos ? std::string_view::npos
+                                                                     : close - 1)),
+                 {},
+                 true});
+        } else if (!line.empty() && line.front() != ';') {
+            const std::size_t equal = line.find('=');
+            if (equal != std::string_view::npos)
+                tokens.push_back(
+                    {trim(line.substr(0, equal)), trim(line.substr(equal + 1)), false});
+        }
+        if (eol == end) break;
+        p = eol + (*eol == '\r' && eol + 1 < end && eol[1] == '\n' ? 2 : 1);
+    }
+}
+
+void BM_TokenizerBaseline(benchmark::State& state) {
+    const std::string& octets = donnees(taille(state)).octets;
+    // One untimed pass sizes the vector, as it would be after the first file.
+    std::vector<Token> tokens;
+    tokenize(octets, tokens);
+    for (auto _ : state) {
+        tokens.clear();
+        tokenize(octets, tokens);
+        benchmark::DoNotOptimize(tokens.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetLabel(std::to_string(tokens.size()) + " tokens");
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(octets.size()));
+}
+
+// ---------------------------------------------------------------------------------------
+// Opening a budget.
+
+bool chargeEtCalcule(const ProfileFile& file, Budget& budget) {
+    if (ChargeFichier(file, budget) != LoadStatus::Ok) return false;
+    budget.calculeTout();
+    benchmark::DoNotOptimize(budget.Operations.data());
+    benchmark::DoNotOptimize(budget.TypesDep.data());
+    benchmark::ClobberMemory();
+    return true;
+}
+
+void BM_Load(benchmark::State& state) {
+    const Donnees& d = donnees(taille(state));
+    Budget budget;
+    for (auto _ : state) {
+        // The copy stands for the read buffer a real open fills; it is part of the work.
+        const ProfileFile file(std::string(d.octets));
+        if (!chargeEtCalcule(file, budget)) {
+            state.SkipWithError("load failed");
+            break;
+        }
+    }
+    if (budget.Operations.size() != d.budget.Operations.size())
+        state.SkipWithError("wrong number of operations loaded");
+    state.SetLabel("file of " + std::to_string(d.octets.size()) + " bytes");
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(d.octets.size()));
+}
+
+void BM_LoadFromDisk(benchmark::State& state) {
+    const Donnees& d = donnees(taille(state));
+    const auto& path = fichierSurDisque(state, "lecture");
+    Budget budget;
+    for (auto _ : state) {
+        ProfileFile file;
+        if (file.open(path) != ProfileFile::OpenStatus::Ok || !chargeEtCalcule(file, budget)) {
+            state.SkipWithError("load failed");
+            break;
+        }
+    }
+    if (budget.Operations.size() != d.budget.Operations.size())
+        state.SkipWithError("wrong number of operations loaded");
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(d.octets.size()));
+}
+
+// ---------------------------------------------------------------------------------------
+// Saving a budget.
+
+bool writeAndSync(const std::string& path, std::string_view data) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (fd < 0) return false;
+    bool ok = true;
+    while (ok && !data.empty()) {
+        const ssize_t n = ::write(fd, data.data(), data.size());
+        if (n < 0 && errno == EINTR) continue;
+        ok = n > 0;
+        if (ok) data.remove_prefix(static_cast<std::size_t>(n));
+    }
+    ok = ok && ::fsync(fd) == 0;
+    return ::close(fd) == 0 && ok;
+}
+
+void BM_SaveBaseline(benchmark::State& state) {
+    const Donnees& d = donnees(taille(state));
+    const std::string path = (scratch() / ("brut" + std::to_string(taille(state)) + ".ini"));
+    for (auto _ : state) {
+        if (!writeAndSync(path, d.octets)) {
+            state.SkipWithError("write failed");
+            break;
+        }
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(d.octets.size()));
+}
+
+// Every iteration saves through the same ProfileFile, as a session that saves again and
+// again does. Overwrite only guards against a coarse file-system clock; the whole file is
+// rendered, written, synced and renamed each time all the same.
+void BM_Save(benchmark::State& state) {
+    const Donnees& d = donnees(taille(state));
+    const auto& path = fichierSurDisque(state, "sauve");
+    ProfileFile file;
+    if (file.open(path) != ProfileFile::OpenStatus::Ok) state.SkipWithError("open failed");
+    for (auto _ : state) {
+        const SaveResult saved =
+            SauveFichier(file, d.budget, ProfileFile::ExternalChange::Overwrite);
+        if (!saved) {
+            state.SkipWithError("save failed");
+            break;
+        }
+    }
+    if (readWholeFile(path) != d.octets) state.SkipWithError("saved bytes differ");
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(d.octets.size()));
+}
+
+// The first save after opening, the usual case: the ProfileFile is re-opened outside the
+// timing so that what earlier saves left in it does not count.
+void BM_SaveAfterOpen(benchmark::State& state) {
+    const Donnees& d = donnees(taille(state));
+    const auto& path = fichierSurDisque(state, "rouvre");
+    ProfileFile file;
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (file.open(path) != ProfileFile::OpenStatus::Ok) {
+            state.SkipWithError("open failed");
+            break;
+        }
+        state.ResumeTiming();
+        const SaveResult saved =
+            SauveFichier(file, d.budget, ProfileFile::ExternalChange::Overwrite);
+        if (!saved) {
+            state.SkipWithError("save failed");
+            break;
+        }
+    }
+    if (readWholeFile(path) != d.octets) state.SkipWithError("saved bytes differ");
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(d.octets.size()));
+}
+
+// ---------------------------------------------------------------------------------------
+// Editing and recomputing.
+
+// One edit of an operation in the middle: its amount and date change, then the journal is
+// re-sorted and what depends on amounts is recomputed. The operation alternates between
+// two dates years apart, so every sort has to move it; since nothing else changes it lands
+// on one of two places, found once before the timing, so no search is timed.
+void BM_EditResort(benchmark::State& state) {
+    const Donnees& d = donnees(taille(state));
+    Budget budget = d.budget;
+    const std::size_t milieu = budget.Operations.size() / 2;
+    TOperation& edited = budget.Operations[milieu];
+    edited.lMarquee = true;
+    const std::string dates[2] = {edited.cDate, budget.Operations[milieu / 5].cDate};
+    const Montant montants[2] = {edited.nMontant, fromHundredths(-12345)};
+
+    const auto edit = [&](std::size_t from, int k) {
+        TOperation& op = budget.Operations[from];
+        op.cDate = dates[k];
+        op.nMontant = montants[k];
+        budget.TrieOperations();
+        budget.CalculeTotauxTypesDep();
+        budget.CalculeSoldesOperations();
+    };
+    const auto marked = [&] {
+        return static_cast<std::size_t>(
+            std::find_if(budget.Operations.begin(), budget.Operations.end(),
+                         [](const TOperation& o) { return o.lMarquee; }) -
+            budget.Operations.begin());
+    };
+    std::size_t place[2] = {milieu, 0};
+    edit(place[0], 1);
+    place[1] = marked();
+    edit(place[1], 0);
+    if (marked() != place[0] || place[1] == place[0]) state.SkipWithError("edit does not move");
+
+    int k = 0;
+    for (auto _ : state) {
+        edit(place[k], k ^ 1);
+        k ^= 1;
+        benchmark::DoNotOptimize(budget.Operations.data());
+        benchmark::DoNotOptimize(budget.TypesDep.data());
+        benchmark::ClobberMemory();
+    }
+    if (!budget.Operations[place[k]].lMarquee) state.SkipWithError("edited operation lost");
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(taille(state)));
+}
+
+void BM_Recompute(benchmark::State& state) {
+    Budget budget = donnees(taille(state)).budget;
+    for (auto _ : state) {
+        budget.calculeTout();
+        benchmark::DoNotOptimize(budget.Operations.data());
+        benchmark::DoNotOptimize(budget.TypesDep.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(taille(state)));
+}
+
+// The shuffled copy is restored with the timer paused, so only the sort is measured.
+void BM_SortShuffled(benchmark::State& state) {
+    std::vector<TOperation> melange = donnees(taille(state)).budget.Operations;
+    melangeOperations(melange, 42);
+    std::vector<TOperation> operations;
+    for (auto _ : state) {
+        state.PauseTiming();
+        operations = melange;
+        state.ResumeTiming();
+        trieOperations(operations);
+        benchmark::DoNotOptimize(operations.data());
+        benchmark::ClobberMemory();
+    }
+    if (!operations.empty() && !std::is_sorted(operations.begin(), operations.end(),
+                                               [](const TOperation& a, const TOperation& b) {
+                                                   return CompareOperations(a, b) < 0;
+                                               }))
+        state.SkipWithError("not sorted");
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(taille(state)));
+}
+
+void sizes(benchmark::internal::Benchmark* b) {
+    b->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+}
+
+BENCHMARK(BM_TokenizerBaseline)->Apply(sizes);
+BENCHMARK(BM_Load)->Apply(sizes);
+BENCHMARK(BM_LoadFromDisk)->Apply(sizes)->UseRealTime();
+BENCHMARK(BM_SaveBaseline)->Apply(sizes)->UseRealTime();
+BENCHMARK(BM_Save)->Apply(sizes)->UseRealTime();
+BENCHMARK(BM_SaveAfterOpen)->Apply(sizes)->UseRealTime();
+BENCHMARK(BM_EditResort)->Apply(sizes);
+BENCHMARK(BM_Recompute)->Apply(sizes);
+BENCHMARK(BM_SortShuffled)->Apply(sizes);
+
+}  // namespace
+}  // namespace varnelle::bench
+
+BENCHMARK_MAIN();

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Builds the default preset, runs the core benchmarks five times over and prints the median of
+# every case, then the ratios the performance targets are about at 100 000 operations.
+# Extra arguments go to the benchmark, for instance --benchmark_filter=Load.
+# Save timings depend on the file system of the temporary folder (TMPDIR).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+cmake --preset default >/dev/null
+cmake --build --preset default --target varnelle_bench
+
+results=$(mktemp)
+trap 'rm -f "$results"' EXIT
+build/default/bench/varnelle_bench --benchmark_repetitions=5 \
+    --benchmark_report_aggregates_only=true \
+    --benchmark_out="$results" --benchmark_out_format=csv "$@"
+
+awk -F, '
+    /^"/ {
+        name = $1
+        gsub(/"/, "", name)
+        if (name !~ /_median$/) next
+        sub(/_median$/, "", name)
+        sub(/\/real_time$/, "", name)
+        scale = $5 == "ns" ? 1e-6 : $5 == "us" ? 1e-3 : $5 == "s" ? 1e3 : 1
+        ms[name] = $3 * scale
+        label[name] = $8
+        gsub(/"/, "", label[name])
+        order[++n] = name
+    }
+    function ratio(label, a, b, target) {
+        if ((a in ms) && (b in ms) && ms[b] > 0)
+            printf "  %-42s %6.2f   (target %s)\n", label, ms[a] / ms[b], target
+    }
+    END {
+        print ""
+        print "Medians of 5 repetitions, wall time in ms:"
+        for (i = 1; i <= n; ++i)
+            printf "  %-34s %10.3f  %s\n", order[i], ms[order[i]], label[order[i]]
+        print ""
+        print "At 100 000 operations:"
+        ratio("Load / TokenizerBaseline", "BM_Load/100000", "BM_TokenizerBaseline/100000", "<= 2")
+        ratio("Save / SaveBaseline", "BM_Save/100000", "BM_SaveBaseline/100000", "<= 2")
+        ratio("SaveAfterOpen / SaveBaseline", "BM_SaveAfterOpen/100000",
+              "BM_SaveBaseline/100000", "<= 2")
+        if ("BM_EditResort/100000" in ms)
+            printf "  %-42s %6.2f ms (target < 10 ms)\n", "EditResort", ms["BM_EditResort/100000"]
+    }' "$results"
