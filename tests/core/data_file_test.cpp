@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+#include "lookup_loader.h"
 #include "model/month_mask.h"
 #include "temp_folder.h"
 
@@ -45,7 +46,7 @@ Budget sampleBudget() {
 }
 
 // The saved fields of two budgets, compared field by field.
-void expectSameBudget(const Budget& a, const Budget& b) {
+void expectSameCollections(const Budget& a, const Budget& b) {
     ASSERT_EQ(a.TypesDep.size(), b.TypesDep.size());
     for (std::size_t i = 0; i < a.TypesDep.size(); ++i) {
         EXPECT_EQ(a.TypesDep[i].cTypeDep, b.TypesDep[i].cTypeDep);
@@ -76,6 +77,10 @@ void expectSameBudget(const Budget& a, const Budget& b) {
         EXPECT_EQ(a.Simulations[i].cDateFin, b.Simulations[i].cDateFin);
         EXPECT_EQ(a.Simulations[i].nMontant, b.Simulations[i].nMontant);
     }
+}
+
+void expectSameBudget(const Budget& a, const Budget& b) {
+    expectSameCollections(a, b);
     EXPECT_EQ(a.cSalaireMoyen, b.cSalaireMoyen);
     EXPECT_EQ(a.nResteDebMois, b.nResteDebMois);
     EXPECT_EQ(a.nNbJoursMois(), b.nNbJoursMois());
@@ -287,6 +292,48 @@ TEST_F(DataFile, ARefusedOrFailedSaveChangesNothing) {
     ASSERT_TRUE(SauveFichier(file, sampleBudget(), ProfileFile::ExternalChange::Overwrite));
     EXPECT_EQ(readFile(folder_ / "Budget.ini.bak"),
               "[GENERAL]\r\ncMotDePasse=changed elsewhere\r\n");
+}
+
+TEST_F(DataFile, RepeatedSavesHoldNoMoreThanTheFile) {
+    writeFile(path_, "");
+    ProfileFile file = open();
+    const Budget budget = sampleBudget();
+    ASSERT_TRUE(SauveFichier(file, budget));
+    const std::string saved = readFile(path_);
+    for (int round = 0; round < 5; ++round) {
+        ASSERT_TRUE(SauveFichier(file, budget));
+        EXPECT_LE(file.heldBytes(), saved.size());
+    }
+    EXPECT_EQ(readFile(path_), saved);
+}
+
+TEST(DataFileReading, CollectionsReadAsKeyByKeyLookupsWould) {
+    // Keys in any case, repeated, with leading zeros or signs, beyond the count, in a
+    // repeated section: the one-pass reader must pick exactly what lookups pick.
+    std::mt19937 random(17);
+    const char* sections[] = {"TYPES_DEP", "OPERATIONS", "ECONOMIES", "SIMULATIONS", "operations"};
+    const char* fields[] = {"cTypeDep", "CLIBELLE", "nMontant", "nPeriodicite", "nselect",  "cDate",
+                            "cDateDeb", "cDateFin", "cLibelle", "NMONTANT",     "cTypeDepX"};
+    const char* numbers[] = {"1", "2", "3", "4", "01", "+1", "0", "-1", "", "2147483648", "3 "};
+    for (int round = 0; round < 400; ++round) {
+        std::string content = "[GENERAL]\r\n";
+        for (const char* count : {"nNbTypesDep", "nNbOperations", "nNbEconomies", "nNbSimulations"})
+            content += std::string(count) + "=" + std::to_string(random() % 5) + "\r\n";
+        for (int line = 0; line < 60; ++line) {
+            if (random() % 12 == 0) {
+                content += std::string("[") + sections[random() % 5] + "]\r\n";
+                continue;
+            }
+            if (random() % 15 == 0) content += ";";
+            content += std::string(fields[random() % 11]) + numbers[random() % 11] + " = v" +
+                       std::to_string(random() % 100) + "\r\n";
+        }
+        const ProfileFile file(content);
+        Budget budget;
+        ASSERT_EQ(ChargeFichier(file, budget), LoadStatus::Ok);
+        const Budget expected = test::loadByLookups(file);
+        ASSERT_NO_FATAL_FAILURE(expectSameCollections(budget, expected)) << content;
+    }
 }
 
 TEST_F(DataFile, TruncatedAndScrambledFilesStillLoad) {

@@ -24,9 +24,9 @@ void appendDigits(std::string& out, std::uint64_t n) {
 
 std::optional<std::int32_t> toHundredths(Montant value) {
     if (!std::isfinite(value)) return std::nullopt;
-    // nearbyintl follows the current rounding mode, which the program never changes from
+    // rintl follows the current rounding mode, which the program never changes from
     // round-to-nearest-even.
-    const Montant scaled = std::nearbyintl(value * 100.0L);
+    const Montant scaled = std::rintl(value * 100.0L);
     if (scaled < static_cast<Montant>(std::numeric_limits<std::int32_t>::min()) ||
         scaled > static_cast<Montant>(std::numeric_limits<std::int32_t>::max()))
         return std::nullopt;
@@ -53,7 +53,9 @@ std::string generalAmountText(Montant value, char decimalSeparator) {
     // 15-digit text is the count itself with the point moved, which is far cheaper than
     // a general conversion and gives the same characters.
     if (value != 0.0L && std::fabs(value) < 1e12L) {
-        const Montant scaled = std::nearbyintl(value * 100.0L);
+        // rintl rounds as nearbyintl does; nearbyintl also saves and restores the whole
+        // floating-point environment, which costs more than the rest of this function.
+        const Montant scaled = std::rintl(value * 100.0L);
         const auto n = static_cast<std::int64_t>(scaled);
         if (static_cast<Montant>(n) * kCentieme == value) {
             std::string text;

@@ -45,20 +45,48 @@ int compareBytes(std::string_view a, std::string_view b) {
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
-// Rearranges `records` so that position i receives the record at order[i].
+// Rearranges `records` so that position i receives the record at order[i], in place: each
+// record that moves is moved once, following the cycles of the permutation, and none that
+// stays is touched. A new vector would cost fresh pages on every edit of a large journal.
 template <class Record>
-void applyOrder(std::vector<Record>& records, const std::vector<std::uint32_t>& order) {
-    std::vector<Record> sorted;
-    sorted.reserve(records.size());
-    for (const std::uint32_t from : order) sorted.push_back(std::move(records[from]));
-    records = std::move(sorted);
+void applyOrder(std::vector<Record>& records, std::vector<std::uint32_t>& order) {
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        if (order[i] == i) continue;
+        Record held = std::move(records[i]);
+        std::size_t j = i;
+        while (order[j] != i) {
+            const std::size_t from = order[j];
+            records[j] = std::move(records[from]);
+            order[j] = static_cast<std::uint32_t>(j);
+            j = from;
+        }
+        records[j] = std::move(held);
+        order[j] = static_cast<std::uint32_t>(j);
+    }
 }
 
+// Beyond this many ascending runs a full sort is cheaper than merging them one by one.
+constexpr std::size_t kMaxRuns = 8;
+
+// A collection re-sorted after an edit is a few ascending runs: merging them costs a pass,
+// where a full sort costs n log n comparisons. Both are stable.
 template <class Record, class Less> void stableSortBy(std::vector<Record>& records, Less less) {
     std::vector<std::uint32_t> order(records.size());
     std::iota(order.begin(), order.end(), 0u);
-    if (std::is_sorted(order.begin(), order.end(), less)) return;
-    std::stable_sort(order.begin(), order.end(), less);
+    std::vector<std::size_t> runs{0};
+    for (std::uint32_t i = 1; i < order.size() && runs.size() <= kMaxRuns; ++i)
+        if (less(i, i - 1)) runs.push_back(i);
+    if (runs.size() == 1) return;
+    if (runs.size() > kMaxRuns) {
+        std::stable_sort(order.begin(), order.end(), less);
+    } else {
+        runs.push_back(order.size());
+        const auto at = [&](std::size_t i) {
+            return order.begin() + static_cast<std::ptrdiff_t>(i);
+        };
+        for (std::size_t r = 1; r + 1 < runs.size(); ++r)
+            std::inplace_merge(at(0), at(runs[r]), at(runs[r + 1]), less);
+    }
     applyOrder(records, order);
 }
 

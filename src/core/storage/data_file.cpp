@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <charconv>
+#include <initializer_list>
 #include <optional>
 #include <string_view>
 #include <type_traits>
+#include <vector>
 
 #include "model/month_mask.h"
 
@@ -47,6 +49,62 @@ private:
     const ProfileFile::Section* section_;
 };
 
+// Reads the numbered keys of a collection ("cDate1" ... "cDateN") in one pass over the
+// section's lines: one hash lookup per key costs a cache miss each on a large budget. Gives
+// what lookups would: a key matches without regard to case, the first of equal keys wins.
+class NumberedKeys final {
+public:
+    NumberedKeys(const ProfileFile& file, const char* section,
+                 std::initializer_list<std::string_view> fields, int count)
+        : file_(file), section_(file.findSection(section)), fields_(fields), count_(count) {}
+
+    // Calls store(field, i, value) for the first line of each field and number 1..count,
+    // field being the position of the key's name in `fields`.
+    template <class Store> void read(Store&& store) const {
+        if (section_ == nullptr || count_ <= 0) return;
+        std::vector<bool> seen(static_cast<std::size_t>(count_) * fields_.size());
+        file_.forEachKey(*section_, [&](std::string_view key, std::string_view value) {
+            std::size_t digits = key.size();
+            while (digits > 0 && key[digits - 1] >= '0' && key[digits - 1] <= '9') --digits;
+            // KeyName writes numbers without sign or leading zero.
+            if (digits == key.size() || key[digits] == '0' || key.size() - digits > 9) return;
+            int number = 0;
+            std::from_chars(key.data() + digits, key.data() + key.size(), number);
+            if (number > count_) return;
+            const std::string_view name = key.substr(0, digits);
+            for (std::size_t f = 0; f < fields_.size(); ++f) {
+                if (!sameName(name, fields_[f])) continue;
+                const std::size_t slot = static_cast<std::size_t>(number - 1) * fields_.size() + f;
+                if (!seen[slot]) {
+                    seen[slot] = true;
+                    store(static_cast<int>(f), number, value);
+                }
+                return;
+            }
+        });
+    }
+
+private:
+    static bool sameName(std::string_view a, std::string_view b) {
+        if (a.size() != b.size()) return false;
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            const char x = a[i] >= 'A' && a[i] <= 'Z' ? static_cast<char>(a[i] + 32) : a[i];
+            const char y = b[i] >= 'A' && b[i] <= 'Z' ? static_cast<char>(b[i] + 32) : b[i];
+            if (x != y) return false;
+        }
+        return true;
+    }
+
+    const ProfileFile& file_;
+    const ProfileFile::Section* section_;
+    std::vector<std::string_view> fields_;
+    int count_;
+};
+
+std::int32_t integerOf(std::string_view value) {
+    return ProfileFile::parseInteger(value).value_or(0);
+}
+
 struct ReadParam {
     const SectionReader& section;
 
@@ -74,8 +132,7 @@ std::optional<std::int32_t> count(const SectionReader& general, const char* key)
 }
 
 bool fits(std::string_view text) {
-    return text.size() <= ProfileFile::kMaxValueLength &&
-           text.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
+    return ProfileFile::canHold(text);
 }
 
 // Finds the first value the file could not hold, so that nothing is written at all.
@@ -84,10 +141,17 @@ public:
     explicit SaveCheck(SaveResult& result) : result_(result) {}
 
     void text(const char* section, std::string_view key, std::string_view value) {
+        count(value);
         if (!failed() && !fits(value)) refuse(SaveStatus::TextRefused, section, key);
     }
     void text(const char* section, std::string_view prefix, int i, std::string_view value) {
+        count(value);
         if (!failed() && !fits(value)) refuse(SaveStatus::TextRefused, section, keys_(prefix, i));
+    }
+    // A file that open() would refuse as too large must never be written.
+    void checkSize() {
+        if (!failed() && bytes_ > ProfileFile::kMaxFileBytes / 2)
+            refuse(SaveStatus::TooLarge, "", "");
     }
     void amount(const char* section, int i, Montant value) {
         if (!failed() && !toHundredths(value))
@@ -102,8 +166,11 @@ private:
         result_.key = std::string(key);
     }
 
+    void count(std::string_view value) { bytes_ += value.size(); }
+
     SaveResult& result_;
     KeyName keys_;
+    std::uint64_t bytes_ = 0;
 };
 
 void checkBudget(const Budget& budget, SaveCheck& check) {
@@ -136,6 +203,7 @@ void checkBudget(const Budget& budget, SaveCheck& check) {
         check.text(kSectionSimulations, "cDateFin", i, simulation.cDateFin);
         check.amount(kSectionSimulations, i, simulation.nMontant);
     }
+    check.checkSize();
 }
 
 std::int32_t hundredths(Montant value) {
@@ -148,6 +216,9 @@ std::int32_t sizeOf(std::size_t n) {
 
 void writeBudget(ProfileFile& file, const Budget& budget) {
     KeyName key;
+    // "GENERAL" comes first even in a file that lacked it, so that every later save, which
+    // rewrites the other sections after it, gives the same bytes.
+    file.sectionForWriting(kSectionGeneral);
 
     file.eraseSection(kSectionParametres);
     {
@@ -155,11 +226,11 @@ void writeBudget(ProfileFile& file, const Budget& budget) {
         forEachParam(budget.Param, [&](const char* name, const auto& field, const auto&) {
             using Field = std::remove_cvref_t<decltype(field)>;
             if constexpr (std::is_same_v<Field, std::string>)
-                file.writeString(section, name, field);
+                file.appendString(section, name, field);
             else if constexpr (std::is_same_v<Field, bool>)
-                file.writeInteger(section, name, field ? 1 : 0);
+                file.appendInteger(section, name, field ? 1 : 0);
             else
-                file.writeInteger(section, name, static_cast<std::int32_t>(field));
+                file.appendInteger(section, name, static_cast<std::int32_t>(field));
         });
     }
 
@@ -170,10 +241,10 @@ void writeBudget(ProfileFile& file, const Budget& budget) {
         int i = 0;
         for (const TTypeDep& type : budget.TypesDep) {
             ++i;
-            file.writeString(section, key("cTypeDep", i), type.cTypeDep);
-            file.writeString(section, key("cLibelle", i), type.cLibelle);
-            file.writeInteger(section, key("nMontant", i), hundredths(type.nMontant));
-            file.writeInteger(section, key("nPeriodicite", i), type.nPeriodicite);
+            file.appendString(section, key("cTypeDep", i), type.cTypeDep);
+            file.appendString(section, key("cLibelle", i), type.cLibelle);
+            file.appendInteger(section, key("nMontant", i), hundredths(type.nMontant));
+            file.appendInteger(section, key("nPeriodicite", i), type.nPeriodicite);
         }
     }
 
@@ -184,11 +255,11 @@ void writeBudget(ProfileFile& file, const Budget& budget) {
         int i = 0;
         for (const TOperation& operation : budget.Operations) {
             ++i;
-            file.writeInteger(section, key("nSelect", i), operation.nSelect);
-            file.writeString(section, key("cDate", i), operation.cDate);
-            file.writeString(section, key("cTypeDep", i), operation.cTypeDep);
-            file.writeInteger(section, key("nMontant", i), hundredths(operation.nMontant));
-            file.writeString(section, key("cLibelle", i), operation.cLibelle);
+            file.appendInteger(section, key("nSelect", i), operation.nSelect);
+            file.appendString(section, key("cDate", i), operation.cDate);
+            file.appendString(section, key("cTypeDep", i), operation.cTypeDep);
+            file.appendInteger(section, key("nMontant", i), hundredths(operation.nMontant));
+            file.appendString(section, key("cLibelle", i), operation.cLibelle);
         }
     }
 
@@ -199,7 +270,7 @@ void writeBudget(ProfileFile& file, const Budget& budget) {
     {
         ProfileFile::Section& section = file.sectionForWriting(kSectionDepJourn);
         for (const TDepJourn& jour : budget.DepJourn)
-            file.writeInteger(section, key("nMontant", jour.nJour), jour.nMontant);
+            file.appendInteger(section, key("nMontant", jour.nJour), jour.nMontant);
     }
 
     file.eraseSection(kSectionEconomies);
@@ -209,8 +280,8 @@ void writeBudget(ProfileFile& file, const Budget& budget) {
         int i = 0;
         for (const TEconomie& economie : budget.Economies) {
             ++i;
-            file.writeString(section, key("cLibelle", i), economie.cLibelle);
-            file.writeInteger(section, key("nMontant", i), economie.nMontant);
+            file.appendString(section, key("cLibelle", i), economie.cLibelle);
+            file.appendInteger(section, key("nMontant", i), economie.nMontant);
         }
     }
 
@@ -221,11 +292,11 @@ void writeBudget(ProfileFile& file, const Budget& budget) {
         int i = 0;
         for (const TPSimulation& simulation : budget.Simulations) {
             ++i;
-            file.writeInteger(section, key("nSelect", i), simulation.nSelect);
-            file.writeString(section, key("cLibelle", i), simulation.cLibelle);
-            file.writeString(section, key("cDateDeb", i), simulation.cDateDeb);
-            file.writeString(section, key("cDateFin", i), simulation.cDateFin);
-            file.writeInteger(section, key("nMontant", i), hundredths(simulation.nMontant));
+            file.appendInteger(section, key("nSelect", i), simulation.nSelect);
+            file.appendString(section, key("cLibelle", i), simulation.cLibelle);
+            file.appendString(section, key("cDateDeb", i), simulation.cDateDeb);
+            file.appendString(section, key("cDateFin", i), simulation.cDateFin);
+            file.appendInteger(section, key("nMontant", i), hundredths(simulation.nMontant));
         }
     }
 }
@@ -244,27 +315,33 @@ LoadStatus ChargeFichier(const ProfileFile& file, Budget& budget) {
     KeyName key;
     forEachParam(budget.Param, ReadParam{SectionReader(file, kSectionParametres)});
 
-    const SectionReader types(file, kSectionTypesDep);
     budget.TypesDep.resize(static_cast<std::size_t>(*nbTypes));
-    for (int i = 1; i <= *nbTypes; ++i) {
-        TTypeDep& type = budget.TypesDep[static_cast<std::size_t>(i - 1)];
-        type.cTypeDep = types.text(key("cTypeDep", i));
-        type.cLibelle = types.text(key("cLibelle", i));
-        type.nMontant = types.amount(key("nMontant", i));
-        type.nPeriodicite = types.integer(key("nPeriodicite", i), 0);
-        type.nNbMois = NbMoisPeriodicite(type.nPeriodicite);
-    }
+    NumberedKeys(file, kSectionTypesDep, {"cTypeDep", "cLibelle", "nMontant", "nPeriodicite"},
+                 *nbTypes)
+        .read([&](int field, int i, std::string_view value) {
+            TTypeDep& type = budget.TypesDep[static_cast<std::size_t>(i - 1)];
+            switch (field) {
+            case 0: type.cTypeDep = value; break;
+            case 1: type.cLibelle = value; break;
+            case 2: type.nMontant = fromHundredths(integerOf(value)); break;
+            default: type.nPeriodicite = integerOf(value); break;
+            }
+        });
+    for (TTypeDep& type : budget.TypesDep) type.nNbMois = NbMoisPeriodicite(type.nPeriodicite);
 
-    const SectionReader operations(file, kSectionOperations);
     budget.Operations.resize(static_cast<std::size_t>(*nbOperations));
-    for (int i = 1; i <= *nbOperations; ++i) {
-        TOperation& operation = budget.Operations[static_cast<std::size_t>(i - 1)];
-        operation.nSelect = operations.integer(key("nSelect", i), 0);
-        operation.cDate = operations.text(key("cDate", i));
-        operation.cTypeDep = operations.text(key("cTypeDep", i));
-        operation.nMontant = operations.amount(key("nMontant", i));
-        operation.cLibelle = operations.text(key("cLibelle", i));
-    }
+    NumberedKeys(file, kSectionOperations, {"nSelect", "cDate", "cTypeDep", "nMontant", "cLibelle"},
+                 *nbOperations)
+        .read([&](int field, int i, std::string_view value) {
+            TOperation& operation = budget.Operations[static_cast<std::size_t>(i - 1)];
+            switch (field) {
+            case 0: operation.nSelect = integerOf(value); break;
+            case 1: operation.cDate = value; break;
+            case 2: operation.cTypeDep = value; break;
+            case 3: operation.nMontant = fromHundredths(integerOf(value)); break;
+            default: operation.cLibelle = value; break;
+            }
+        });
 
     budget.setNbJoursMois(general.integer("nNbJoursMois", 0));
     const SectionReader jours(file, kSectionDepJourn);
@@ -274,24 +351,29 @@ LoadStatus ChargeFichier(const ProfileFile& file, Budget& budget) {
     budget.cSalaireMoyen = general.text("cSalaireMoyen");
     budget.nResteDebMois = general.text("nResteDebMois");
 
-    const SectionReader economies(file, kSectionEconomies);
     budget.Economies.resize(static_cast<std::size_t>(*nbEconomies));
-    for (int i = 1; i <= *nbEconomies; ++i) {
-        TEconomie& economie = budget.Economies[static_cast<std::size_t>(i - 1)];
-        economie.cLibelle = economies.text(key("cLibelle", i));
-        economie.nMontant = economies.integer(key("nMontant", i), 0);
-    }
+    NumberedKeys(file, kSectionEconomies, {"cLibelle", "nMontant"}, *nbEconomies)
+        .read([&](int field, int i, std::string_view value) {
+            TEconomie& economie = budget.Economies[static_cast<std::size_t>(i - 1)];
+            if (field == 0)
+                economie.cLibelle = value;
+            else
+                economie.nMontant = integerOf(value);
+        });
 
-    const SectionReader simulations(file, kSectionSimulations);
     budget.Simulations.resize(static_cast<std::size_t>(*nbSimulations));
-    for (int i = 1; i <= *nbSimulations; ++i) {
-        TPSimulation& simulation = budget.Simulations[static_cast<std::size_t>(i - 1)];
-        simulation.nSelect = simulations.integer(key("nSelect", i), 0);
-        simulation.cLibelle = simulations.text(key("cLibelle", i));
-        simulation.cDateDeb = simulations.text(key("cDateDeb", i));
-        simulation.cDateFin = simulations.text(key("cDateFin", i));
-        simulation.nMontant = simulations.amount(key("nMontant", i));
-    }
+    NumberedKeys(file, kSectionSimulations,
+                 {"nSelect", "cLibelle", "cDateDeb", "cDateFin", "nMontant"}, *nbSimulations)
+        .read([&](int field, int i, std::string_view value) {
+            TPSimulation& simulation = budget.Simulations[static_cast<std::size_t>(i - 1)];
+            switch (field) {
+            case 0: simulation.nSelect = integerOf(value); break;
+            case 1: simulation.cLibelle = value; break;
+            case 2: simulation.cDateDeb = value; break;
+            case 3: simulation.cDateFin = value; break;
+            default: simulation.nMontant = fromHundredths(integerOf(value)); break;
+            }
+        });
     return LoadStatus::Ok;
 }
 
@@ -306,7 +388,11 @@ SaveResult ecritBudget(ProfileFile& file, const Budget& budget) {
 
 SaveResult SauveFichier(ProfileFile& file, const Budget& budget,
                         ProfileFile::ExternalChange policy) {
-    ProfileFile updated = file.clone();
+    // The copy leaves out the sections the save rewrites whole: copying them only to drop
+    // them would cost as much as the write.
+    ProfileFile updated =
+        file.cloneWithout({kSectionParametres, kSectionTypesDep, kSectionOperations,
+                           kSectionDepJourn, kSectionEconomies, kSectionSimulations});
     SaveResult result = ecritBudget(updated, budget);
     if (!result) return result;
     const ProfileFile::FlushResult flushed = updated.flush(policy);

@@ -33,6 +33,7 @@ enum class SaveStatus {
     Ok,
     TextRefused,    // a text the file cannot hold (line break, NUL, too long)
     AmountRefused,  // a decimal amount beyond 32 bits of hundredths
+    TooLarge,       // the file would be larger than a budget file may be read back
     WriteFailed,
     ChangedOnDisk,  // someone else wrote the file since it was read
 };

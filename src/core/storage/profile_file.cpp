@@ -1,5 +1,6 @@
 #include "storage/profile_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
@@ -22,7 +23,9 @@ struct ProfileFile::Entry {
     std::uint32_t keyLength = 0;
     std::uint32_t valueOffset = 0;
     std::uint32_t valueLength = 0;
-    std::uint32_t hash = 0;
+    // Computed when the entry is first indexed: sections read in one pass never need it.
+    mutable std::uint32_t hash = 0;
+    mutable bool hashed = false;
     bool inArena = false;
     bool isKey = false;
 };
@@ -277,7 +280,6 @@ void ProfileFile::parse() {
                     entry.keyLength = u32(key.size());
                     entry.valueOffset = u32(static_cast<std::size_t>(value.data() - begin));
                     entry.valueLength = u32(value.size());
-                    entry.hash = hashNoCase(key);
                 }
             }
             section->entries.push_back(entry);
@@ -328,6 +330,10 @@ ProfileFile::Section& ProfileFile::sectionForWriting(std::string_view name) {
 void ProfileFile::indexEntry(const Section& section, std::uint32_t entryIndex) const {
     const Entry& entry = section.entries[entryIndex];
     if (!entry.isKey) return;
+    if (!entry.hashed) {
+        entry.hash = hashNoCase(keyOf(entry));
+        entry.hashed = true;
+    }
     const std::size_t mask = section.index.size() - 1;
     for (std::size_t slot = entry.hash & mask;; slot = (slot + 1) & mask) {
         const std::uint32_t held = section.index[slot];
@@ -363,6 +369,13 @@ std::optional<std::string_view> ProfileFile::value(const Section& section,
     const int i = findEntry(section, key, hashNoCase(key));
     if (i < 0) return std::nullopt;
     return valueOf(section.entries[static_cast<std::size_t>(i)]);
+}
+
+void ProfileFile::forEachKey(
+    const Section& section,
+    const std::function<void(std::string_view, std::string_view)>& visit) const {
+    for (const Entry& entry : section.entries)
+        if (entry.isKey) visit(keyOf(entry), valueOf(entry));
 }
 
 std::optional<std::string_view> ProfileFile::value(std::string_view section,
@@ -421,17 +434,19 @@ std::optional<std::int32_t> ProfileFile::parseInteger(std::string_view text) {
     return static_cast<std::int32_t>(magnitude);
 }
 
-ProfileFile::WriteStatus ProfileFile::writeString(Section& section, std::string_view key,
-                                                  std::string_view value) {
-    if (value.size() > kMaxValueLength ||
-        value.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos)
-        return WriteStatus::ValueRefused;
+bool ProfileFile::canHold(std::string_view value) {
+    // A plain loop: find_first_of with a set of three calls memchr once per byte.
+    return value.size() <= kMaxValueLength && std::none_of(value.begin(), value.end(), [](char c) {
+               return c == '\r' || c == '\n' || c == '\0';
+           });
+}
+
+bool ProfileFile::newLine(std::string_view key, std::string_view value, Entry& entry) {
+    if (!canHold(value)) return false;
     const bool quote = (!value.empty() && (isBlank(value.front()) || isBlank(value.back()))) ||
                        enclosedInQuotes(value);
-    Entry entry;
     entry.inArena = true;
     entry.isKey = true;
-    entry.hash = hashNoCase(key);
     entry.lineOffset = u32(arena_.size());
     entry.keyOffset = entry.lineOffset;
     entry.keyLength = u32(key.size());
@@ -443,7 +458,15 @@ ProfileFile::WriteStatus ProfileFile::writeString(Section& section, std::string_
     arena_ += value;
     if (quote) arena_ += '"';
     entry.lineLength = u32(arena_.size()) - entry.lineOffset;
+    return true;
+}
 
+ProfileFile::WriteStatus ProfileFile::writeString(Section& section, std::string_view key,
+                                                  std::string_view value) {
+    Entry entry;
+    if (!newLine(key, value, entry)) return WriteStatus::ValueRefused;
+    entry.hash = hashNoCase(key);
+    entry.hashed = true;
     const int existing = findEntry(section, key, entry.hash);
     if (existing >= 0) {
         section.entries[static_cast<std::size_t>(existing)] = entry;
@@ -451,6 +474,68 @@ ProfileFile::WriteStatus ProfileFile::writeString(Section& section, std::string_
         section.entries.push_back(entry);
     }
     return WriteStatus::Ok;
+}
+
+ProfileFile::WriteStatus ProfileFile::appendString(Section& section, std::string_view key,
+                                                   std::string_view value) {
+    Entry entry;
+    if (!newLine(key, value, entry)) return WriteStatus::ValueRefused;
+    section.entries.push_back(entry);
+    return WriteStatus::Ok;
+}
+
+void ProfileFile::appendInteger(Section& section, std::string_view key, std::int32_t value) {
+    char buffer[16];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    appendString(section, key,
+                 std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)));
+}
+
+ProfileFile ProfileFile::cloneWithout(std::initializer_list<std::string_view> names) const {
+    ProfileFile copy;
+    copy.path_ = path_;
+    copy.disk_ = disk_;
+    copy.sections_.clear();
+    std::size_t bytesKept = 0;
+    for (const Section& section : sections_) {
+        if (section.hasHeader) bytesKept += section.headerLength;
+        for (const Entry& entry : section.entries) bytesKept += entry.lineLength;
+    }
+    copy.arena_.reserve(std::min(bytesKept, text_.size() + arena_.size()));
+    for (const Section& section : sections_) {
+        if (section.hasHeader) {
+            const std::string_view name =
+                bytes(section.headerInArena, section.nameOffset, section.nameLength);
+            if (std::any_of(names.begin(), names.end(),
+                            [&](std::string_view n) { return equalNoCase(name, n); }))
+                continue;
+        }
+        // Every kept line moves to the new arena; offsets inside a line keep their place.
+        Section kept;
+        kept.hasHeader = section.hasHeader;
+        if (section.hasHeader) {
+            kept.headerInArena = true;
+            kept.headerOffset = u32(copy.arena_.size());
+            kept.headerLength = section.headerLength;
+            kept.nameOffset = kept.headerOffset + (section.nameOffset - section.headerOffset);
+            kept.nameLength = section.nameLength;
+            copy.arena_ += bytes(section.headerInArena, section.headerOffset, section.headerLength);
+        }
+        kept.entries.reserve(section.entries.size());
+        for (Entry entry : section.entries) {
+            const std::uint32_t base = u32(copy.arena_.size());
+            copy.arena_ += bytes(entry.inArena, entry.lineOffset, entry.lineLength);
+            if (entry.isKey) {
+                entry.keyOffset = base + (entry.keyOffset - entry.lineOffset);
+                entry.valueOffset = base + (entry.valueOffset - entry.lineOffset);
+            }
+            entry.lineOffset = base;
+            entry.inArena = true;
+            kept.entries.push_back(entry);
+        }
+        copy.sections_.push_back(std::move(kept));
+    }
+    return copy;
 }
 
 ProfileFile::WriteStatus ProfileFile::writeString(std::string_view section, std::string_view key,
@@ -526,9 +611,16 @@ ProfileFile::FlushResult ProfileFile::flush(ExternalChange policy) {
         result.status = FlushStatus::ChangedOnDisk;
         return result;
     }
+    const std::string content = render();
+    if (content.size() > kMaxFileBytes) {
+        // open() would refuse it: better no save than a budget that cannot be read again.
+        result.status = FlushStatus::WriteFailed;
+        result.systemError = EFBIG;
+        return result;
+    }
     const std::string target = path_.string();
     int error = 0;
-    const auto temporary = writeTemporary(target, render(), error);
+    const auto temporary = writeTemporary(target, content, error);
     if (!temporary) {
         result.status = FlushStatus::WriteFailed;
         result.systemError = error;

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -43,6 +45,9 @@ public:
     ProfileFile& operator=(const ProfileFile&) = delete;
     // A copy to change without touching this one (copies are explicit: they hold the file).
     ProfileFile clone() const { return ProfileFile(*this); }
+    // A copy without the named sections, holding only the lines it keeps: what a writer
+    // that replaces those sections needs, without copying lines it would drop at once.
+    ProfileFile cloneWithout(std::initializer_list<std::string_view> sections) const;
 
     // Reads the whole file. A missing file gives an empty profile that flush creates; a
     // file that cannot be read or is too large leaves this profile empty and unbound.
@@ -72,6 +77,8 @@ public:
 
     // The content as flush would write it.
     std::string render() const;
+    // Bytes of text held: what was read plus every line written since.
+    std::size_t heldBytes() const { return text_.size() + arena_.size(); }
 
     // Fast access to one section for bulk reads and writes; the handle stays valid until
     // a section is added or erased.
@@ -81,11 +88,22 @@ public:
     std::optional<std::string_view> value(const Section& section, std::string_view key) const;
     WriteStatus writeString(Section& section, std::string_view key, std::string_view value);
     void writeInteger(Section& section, std::string_view key, std::int32_t value);
+    // Adds a key line at the end of the section without looking for an equal key, for a
+    // writer refilling a section it has just created with distinct keys; a repeated key
+    // would be written twice and read as its first line. Refuses what writeString refuses.
+    WriteStatus appendString(Section& section, std::string_view key, std::string_view value);
+    void appendInteger(Section& section, std::string_view key, std::int32_t value);
+    // Calls visit(key, value) for every key line of the section in file order, equal keys
+    // included, for readers that take a whole section in one pass instead of key by key.
+    void forEachKey(const Section& section,
+                    const std::function<void(std::string_view, std::string_view)>& visit) const;
 
     // Reads an integer: decimal, or hexadecimal after "0x", "0X" or "$", with an optional
     // sign; empty when the text is anything else or out of 32-bit range.
     static std::optional<std::int32_t> parseInteger(std::string_view text);
     static bool isBlank(char c) { return c == ' ' || c == '\t'; }
+    // Whether writeString takes the value: no CR, LF or NUL, at most kMaxValueLength bytes.
+    static bool canHold(std::string_view value);
 
 private:
     ProfileFile(const ProfileFile&);
@@ -98,6 +116,8 @@ private:
     };
 
     void parse();
+    // Writes "key=value" into the arena; false when the value is refused.
+    bool newLine(std::string_view key, std::string_view value, Entry& entry);
     std::string_view bytes(bool inArena, std::uint32_t offset, std::uint32_t length) const;
     std::string_view keyOf(const Entry& entry) const;
     std::string_view valueOf(const Entry& entry) const;
