@@ -62,29 +62,36 @@ public:
     // field being the position of the key's name in `fields`.
     template <class Store> void read(Store&& store) const {
         if (section_ == nullptr || count_ <= 0) return;
-        std::vector<bool> seen(static_cast<std::size_t>(count_) * fields_.size());
+        const std::size_t nbFields = fields_.size();
+        std::vector<std::uint8_t> seen(static_cast<std::size_t>(count_) * nbFields);
         file_.forEachKey(*section_, [&](std::string_view key, std::string_view value) {
             std::size_t digits = key.size();
             while (digits > 0 && key[digits - 1] >= '0' && key[digits - 1] <= '9') --digits;
             // KeyName writes numbers without sign or leading zero.
             if (digits == key.size() || key[digits] == '0' || key.size() - digits > 9) return;
             int number = 0;
-            std::from_chars(key.data() + digits, key.data() + key.size(), number);
+            for (std::size_t i = digits; i < key.size(); ++i) number = number * 10 + (key[i] - '0');
             if (number > count_) return;
-            const std::string_view name = key.substr(0, digits);
-            for (std::size_t f = 0; f < fields_.size(); ++f) {
-                if (!sameName(name, fields_[f])) continue;
-                const std::size_t slot = static_cast<std::size_t>(number - 1) * fields_.size() + f;
-                if (!seen[slot]) {
-                    seen[slot] = true;
-                    store(static_cast<int>(f), number, value);
-                }
-                return;
-            }
+            const int field = fieldOf(key.substr(0, digits));
+            if (field < 0) return;
+            std::uint8_t& done = seen[static_cast<std::size_t>(number - 1) * nbFields +
+                                      static_cast<std::size_t>(field)];
+            if (done != 0) return;
+            done = 1;
+            store(field, number, value);
         });
     }
 
 private:
+    // Keys are nearly always spelt as the program writes them: try that first.
+    int fieldOf(std::string_view name) const {
+        for (std::size_t f = 0; f < fields_.size(); ++f)
+            if (name == fields_[f]) return static_cast<int>(f);
+        for (std::size_t f = 0; f < fields_.size(); ++f)
+            if (sameName(name, fields_[f])) return static_cast<int>(f);
+        return -1;
+    }
+
     static bool sameName(std::string_view a, std::string_view b) {
         if (a.size() != b.size()) return false;
         for (std::size_t i = 0; i < a.size(); ++i) {

@@ -242,9 +242,17 @@ void ProfileFile::parse() {
     const char* const end = begin + text_.size();
     const char* p = begin;
     Section* section = &sections_.back();
+    // The next LF and the next CR ahead of p, each searched for once: lines end at either.
+    const auto next = [end](const char* from, char c) {
+        const void* found = std::memchr(from, c, static_cast<std::size_t>(end - from));
+        return found != nullptr ? static_cast<const char*>(found) : end;
+    };
+    const char* nextLf = next(p, '\n');
+    const char* nextCr = next(p, '\r');
     while (p < end) {
-        const char* lineEnd = p;
-        while (lineEnd < end && *lineEnd != '\n' && *lineEnd != '\r') ++lineEnd;
+        if (nextLf < p) nextLf = next(p, '\n');
+        if (nextCr < p) nextCr = next(p, '\r');
+        const char* lineEnd = std::min(nextLf, nextCr);
         const std::string_view line(p, static_cast<std::size_t>(lineEnd - p));
         const auto lineOffset = u32(static_cast<std::size_t>(p - begin));
         std::size_t first = 0;
@@ -398,6 +406,17 @@ std::int32_t ProfileFile::readInteger(std::string_view section, std::string_view
 }
 
 std::optional<std::int32_t> ProfileFile::parseInteger(std::string_view text) {
+    // Short decimal numbers, nearly every value of a budget, need no general conversion.
+    if (!text.empty() && text.size() <= 10) {
+        const bool minus = text.front() == '-';
+        std::size_t i = minus ? 1 : 0;
+        if (i < text.size() && text.size() - i <= 9) {
+            std::int32_t n = 0;
+            for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+                n = n * 10 + (text[i] - '0');
+            if (i == text.size() && text.size() > (minus ? 1u : 0u)) return minus ? -n : n;
+        }
+    }
     bool negative = false;
     if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
         negative = text.front() == '-';
