@@ -16,19 +16,23 @@ namespace varnelle {
 
 // One line of a section. Offsets point into the bytes read, or into the arena for lines
 // written since.
+// One line of a section, 16 bytes: a large budget has half a million of them. Offsets
+// point into the bytes read, or into the arena for lines written since. The key is found
+// again from the line when it is needed.
 struct ProfileFile::Entry {
+    static constexpr std::uint16_t kKeyElsewhere = 0xFFFF;
+
     std::uint32_t lineOffset = 0;
-    std::uint32_t lineLength = 0;
-    std::uint32_t keyOffset = 0;
-    std::uint32_t keyLength = 0;
+    std::uint32_t lineLength : 30 = 0;  // files are at most kMaxFileBytes
+    std::uint32_t isKey : 1 = 0;
+    std::uint32_t inArena : 1 = 0;
     std::uint32_t valueOffset = 0;
-    std::uint32_t valueLength = 0;
-    // Computed when the entry is first indexed: sections read in one pass never need it.
-    mutable std::uint32_t hash = 0;
-    mutable bool hashed = false;
-    bool inArena = false;
-    bool isKey = false;
+    std::uint16_t valueLength = 0;  // at most kMaxValueLength
+    // Length of a key that starts the line, or kKeyElsewhere to look for it in the line.
+    std::uint16_t keyLength = kKeyElsewhere;
 };
+static_assert(ProfileFile::kMaxValueLength < 0xFFFF);
+static_assert(ProfileFile::kMaxFileBytes < (std::uint64_t{1} << 30));
 
 class ProfileFile::Section {
 public:
@@ -37,8 +41,12 @@ public:
     std::uint32_t headerOffset = 0, headerLength = 0;  // the whole header line
     std::uint32_t nameOffset = 0, nameLength = 0;
     std::vector<Entry> entries;
-    // Open-addressing table of entry index + 1, built on the first lookup.
-    mutable std::vector<std::uint32_t> index;
+    // Open-addressing table of the first entry of each key, built on the first lookup.
+    struct Slot {
+        std::uint32_t entry = 0;  // index + 1; 0 for an empty slot
+        std::uint32_t hash = 0;
+    };
+    mutable std::vector<Slot> index;
     mutable std::size_t indexed = 0;
 };
 
@@ -236,6 +244,7 @@ ProfileFile::OpenStatus ProfileFile::open(const std::filesystem::path& path) {
 }
 
 void ProfileFile::parse() {
+    static_assert(sizeof(Entry) == 16, "entries are many: keep them small");
     sections_.clear();
     sections_.emplace_back();
     const char* const begin = text_.data();
@@ -284,10 +293,10 @@ void ProfileFile::parse() {
                     if (enclosedInQuotes(value)) value = value.substr(1, value.size() - 2);
                     if (value.size() > kMaxValueLength) value = value.substr(0, kMaxValueLength);
                     entry.isKey = true;
-                    entry.keyOffset = u32(static_cast<std::size_t>(key.data() - begin));
-                    entry.keyLength = u32(key.size());
+                    if (first == 0 && key.size() < Entry::kKeyElsewhere)
+                        entry.keyLength = static_cast<std::uint16_t>(key.size());
                     entry.valueOffset = u32(static_cast<std::size_t>(value.data() - begin));
-                    entry.valueLength = u32(value.size());
+                    entry.valueLength = static_cast<std::uint16_t>(value.size());
                 }
             }
             section->entries.push_back(entry);
@@ -304,7 +313,10 @@ std::string_view ProfileFile::bytes(bool inArena, std::uint32_t offset,
 }
 
 std::string_view ProfileFile::keyOf(const Entry& entry) const {
-    return bytes(entry.inArena, entry.keyOffset, entry.keyLength);
+    if (entry.keyLength != Entry::kKeyElsewhere)
+        return bytes(entry.inArena, entry.lineOffset, entry.keyLength);
+    const std::string_view line = bytes(entry.inArena, entry.lineOffset, entry.lineLength);
+    return trimBlanks(line.substr(0, line.find('=')));
 }
 
 std::string_view ProfileFile::valueOf(const Entry& entry) const {
@@ -338,19 +350,16 @@ ProfileFile::Section& ProfileFile::sectionForWriting(std::string_view name) {
 void ProfileFile::indexEntry(const Section& section, std::uint32_t entryIndex) const {
     const Entry& entry = section.entries[entryIndex];
     if (!entry.isKey) return;
-    if (!entry.hashed) {
-        entry.hash = hashNoCase(keyOf(entry));
-        entry.hashed = true;
-    }
+    const std::string_view key = keyOf(entry);
+    const std::uint32_t hash = hashNoCase(key);
     const std::size_t mask = section.index.size() - 1;
-    for (std::size_t slot = entry.hash & mask;; slot = (slot + 1) & mask) {
-        const std::uint32_t held = section.index[slot];
-        if (held == 0) {
-            section.index[slot] = entryIndex + 1;
+    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        Section::Slot& held = section.index[slot];
+        if (held.entry == 0) {
+            held = Section::Slot{entryIndex + 1, hash};
             return;
         }
-        const Entry& other = section.entries[held - 1];
-        if (other.hash == entry.hash && equalNoCase(keyOf(other), keyOf(entry))) return;
+        if (held.hash == hash && equalNoCase(keyOf(section.entries[held.entry - 1]), key)) return;
     }
 }
 
@@ -359,16 +368,16 @@ int ProfileFile::findEntry(const Section& section, std::string_view key, std::ui
     if (section.index.size() < 2 * section.entries.size() + 2) {
         std::size_t capacity = 16;
         while (capacity < 2 * section.entries.size() + 2) capacity *= 2;
-        section.index.assign(capacity, 0);
+        section.index.assign(capacity, Section::Slot{});
         section.indexed = 0;
     }
     while (section.indexed < section.entries.size()) indexEntry(section, u32(section.indexed++));
     const std::size_t mask = section.index.size() - 1;
     for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
-        const std::uint32_t held = section.index[slot];
-        if (held == 0) return -1;
-        const Entry& entry = section.entries[held - 1];
-        if (entry.hash == hash && equalNoCase(keyOf(entry), key)) return static_cast<int>(held - 1);
+        const Section::Slot& held = section.index[slot];
+        if (held.entry == 0) return -1;
+        if (held.hash == hash && equalNoCase(keyOf(section.entries[held.entry - 1]), key))
+            return static_cast<int>(held.entry - 1);
     }
 }
 
@@ -467,13 +476,13 @@ bool ProfileFile::newLine(std::string_view key, std::string_view value, Entry& e
     entry.inArena = true;
     entry.isKey = true;
     entry.lineOffset = u32(arena_.size());
-    entry.keyOffset = entry.lineOffset;
-    entry.keyLength = u32(key.size());
+    entry.keyLength = key.size() < Entry::kKeyElsewhere ? static_cast<std::uint16_t>(key.size())
+                                                        : Entry::kKeyElsewhere;
     arena_ += key;
     arena_ += '=';
     if (quote) arena_ += '"';
     entry.valueOffset = u32(arena_.size());
-    entry.valueLength = u32(value.size());
+    entry.valueLength = static_cast<std::uint16_t>(value.size());
     arena_ += value;
     if (quote) arena_ += '"';
     entry.lineLength = u32(arena_.size()) - entry.lineOffset;
@@ -484,9 +493,7 @@ ProfileFile::WriteStatus ProfileFile::writeString(Section& section, std::string_
                                                   std::string_view value) {
     Entry entry;
     if (!newLine(key, value, entry)) return WriteStatus::ValueRefused;
-    entry.hash = hashNoCase(key);
-    entry.hashed = true;
-    const int existing = findEntry(section, key, entry.hash);
+    const int existing = findEntry(section, key, hashNoCase(key));
     if (existing >= 0) {
         section.entries[static_cast<std::size_t>(existing)] = entry;
     } else {
@@ -544,10 +551,7 @@ ProfileFile ProfileFile::cloneWithout(std::initializer_list<std::string_view> na
         for (Entry entry : section.entries) {
             const std::uint32_t base = u32(copy.arena_.size());
             copy.arena_ += bytes(entry.inArena, entry.lineOffset, entry.lineLength);
-            if (entry.isKey) {
-                entry.keyOffset = base + (entry.keyOffset - entry.lineOffset);
-                entry.valueOffset = base + (entry.valueOffset - entry.lineOffset);
-            }
+            if (entry.isKey) entry.valueOffset = base + (entry.valueOffset - entry.lineOffset);
             entry.lineOffset = base;
             entry.inArena = true;
             kept.entries.push_back(entry);

@@ -21,7 +21,7 @@ class ProfileFile final {
 public:
     static constexpr std::size_t kMaxValueLength = 1023;
     // Larger files are refused rather than read: no budget comes near it.
-    static constexpr std::uint64_t kMaxFileBytes = std::uint64_t{1} << 30;
+    static constexpr std::uint64_t kMaxFileBytes = (std::uint64_t{1} << 30) - 1;
 
     enum class OpenStatus { Ok, Missing, Unreadable, TooLarge };
     enum class WriteStatus { Ok, ValueRefused };
