@@ -259,6 +259,11 @@ void writeBudget(ProfileFile& file, const Budget& budget) {
     file.writeInteger(kSectionGeneral, "nNbOperations", sizeOf(budget.Operations.size()));
     {
         ProfileFile::Section& section = file.sectionForWriting(kSectionOperations);
+        // Five keys of at most 20 bytes with their numbers, the texts, two numbers, quotes.
+        std::size_t bytes = 0;
+        for (const TOperation& operation : budget.Operations)
+            bytes += operation.cDate.size() + operation.cTypeDep.size() + operation.cLibelle.size();
+        file.reserve(section, 5 * budget.Operations.size(), bytes + 128 * budget.Operations.size());
         int i = 0;
         for (const TOperation& operation : budget.Operations) {
             ++i;

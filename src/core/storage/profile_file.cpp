@@ -463,14 +463,20 @@ std::optional<std::int32_t> ProfileFile::parseInteger(std::string_view text) {
 }
 
 bool ProfileFile::canHold(std::string_view value) {
-    // A plain loop: find_first_of with a set of three calls memchr once per byte.
-    return value.size() <= kMaxValueLength && std::none_of(value.begin(), value.end(), [](char c) {
-               return c == '\r' || c == '\n' || c == '\0';
-           });
+    if (value.size() > kMaxValueLength) return false;
+    // One comparison per byte in the common case: the three refused bytes are all below 14.
+    for (const char c : value)
+        if (static_cast<unsigned char>(c) <= '\r' && (c == '\r' || c == '\n' || c == '\0'))
+            return false;
+    return true;
 }
 
-bool ProfileFile::newLine(std::string_view key, std::string_view value, Entry& entry) {
-    if (!canHold(value)) return false;
+void ProfileFile::reserve(Section& section, std::size_t lines, std::size_t bytes) {
+    section.entries.reserve(section.entries.size() + lines);
+    arena_.reserve(arena_.size() + bytes);
+}
+
+void ProfileFile::newLine(std::string_view key, std::string_view value, Entry& entry) {
     const bool quote = (!value.empty() && (isBlank(value.front()) || isBlank(value.back()))) ||
                        enclosedInQuotes(value);
     entry.inArena = true;
@@ -478,21 +484,27 @@ bool ProfileFile::newLine(std::string_view key, std::string_view value, Entry& e
     entry.lineOffset = u32(arena_.size());
     entry.keyLength = key.size() < Entry::kKeyElsewhere ? static_cast<std::uint16_t>(key.size())
                                                         : Entry::kKeyElsewhere;
-    arena_ += key;
-    arena_ += '=';
-    if (quote) arena_ += '"';
-    entry.valueOffset = u32(arena_.size());
+    // One growth of the arena per line, then plain copies.
+    const std::size_t quotes = quote ? 1 : 0;
+    arena_.resize(arena_.size() + key.size() + 1 + value.size() + 2 * quotes);
+    char* p = arena_.data() + entry.lineOffset;
+    std::memcpy(p, key.data(), key.size());
+    p += key.size();
+    *p++ = '=';
+    if (quote) *p++ = '"';
+    entry.valueOffset = u32(static_cast<std::size_t>(p - arena_.data()));
     entry.valueLength = static_cast<std::uint16_t>(value.size());
-    arena_ += value;
-    if (quote) arena_ += '"';
+    std::memcpy(p, value.data(), value.size());
+    p += value.size();
+    if (quote) *p = '"';
     entry.lineLength = u32(arena_.size()) - entry.lineOffset;
-    return true;
 }
 
 ProfileFile::WriteStatus ProfileFile::writeString(Section& section, std::string_view key,
                                                   std::string_view value) {
+    if (!canHold(value)) return WriteStatus::ValueRefused;
     Entry entry;
-    if (!newLine(key, value, entry)) return WriteStatus::ValueRefused;
+    newLine(key, value, entry);
     const int existing = findEntry(section, key, hashNoCase(key));
     if (existing >= 0) {
         section.entries[static_cast<std::size_t>(existing)] = entry;
@@ -504,8 +516,9 @@ ProfileFile::WriteStatus ProfileFile::writeString(Section& section, std::string_
 
 ProfileFile::WriteStatus ProfileFile::appendString(Section& section, std::string_view key,
                                                    std::string_view value) {
+    if (!canHold(value)) return WriteStatus::ValueRefused;
     Entry entry;
-    if (!newLine(key, value, entry)) return WriteStatus::ValueRefused;
+    newLine(key, value, entry);
     section.entries.push_back(entry);
     return WriteStatus::Ok;
 }
@@ -513,8 +526,9 @@ ProfileFile::WriteStatus ProfileFile::appendString(Section& section, std::string
 void ProfileFile::appendInteger(Section& section, std::string_view key, std::int32_t value) {
     char buffer[16];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    appendString(section, key,
-                 std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)));
+    Entry entry;  // digits need no check
+    newLine(key, std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)), entry);
+    section.entries.push_back(entry);
 }
 
 ProfileFile ProfileFile::cloneWithout(std::initializer_list<std::string_view> names) const {
@@ -591,17 +605,19 @@ std::string ProfileFile::render() const {
         if (section.hasHeader) size += section.headerLength + 2;
         for (const Entry& entry : section.entries) size += entry.lineLength + 2;
     }
-    std::string out;
-    out.reserve(size);
+    std::string out(size, '\0');
+    char* p = out.data();
+    const auto put = [&p](std::string_view line) {
+        std::memcpy(p, line.data(), line.size());
+        p[line.size()] = '\r';
+        p[line.size() + 1] = '\n';
+        p += line.size() + 2;
+    };
     for (const Section& section : sections_) {
-        if (section.hasHeader) {
-            out += bytes(section.headerInArena, section.headerOffset, section.headerLength);
-            out += "\r\n";
-        }
-        for (const Entry& entry : section.entries) {
-            out += bytes(entry.inArena, entry.lineOffset, entry.lineLength);
-            out += "\r\n";
-        }
+        if (section.hasHeader)
+            put(bytes(section.headerInArena, section.headerOffset, section.headerLength));
+        for (const Entry& entry : section.entries)
+            put(bytes(entry.inArena, entry.lineOffset, entry.lineLength));
     }
     return out;
 }

@@ -93,6 +93,8 @@ public:
     // would be written twice and read as its first line. Refuses what writeString refuses.
     WriteStatus appendString(Section& section, std::string_view key, std::string_view value);
     void appendInteger(Section& section, std::string_view key, std::int32_t value);
+    // Makes room for `lines` more lines in the section holding `bytes` more bytes of text.
+    void reserve(Section& section, std::size_t lines, std::size_t bytes);
     // Calls visit(key, value) for every key line of the section in file order, equal keys
     // included, for readers that take a whole section in one pass instead of key by key.
     void forEachKey(const Section& section,
@@ -116,8 +118,8 @@ private:
     };
 
     void parse();
-    // Writes "key=value" into the arena; false when the value is refused.
-    bool newLine(std::string_view key, std::string_view value, Entry& entry);
+    // Writes "key=value" into the arena, for a value canHold accepts.
+    void newLine(std::string_view key, std::string_view value, Entry& entry);
     std::string_view bytes(bool inArena, std::uint32_t offset, std::uint32_t length) const;
     std::string_view keyOf(const Entry& entry) const;
     std::string_view valueOf(const Entry& entry) const;
