@@ -165,6 +165,7 @@ public:
             refuse(SaveStatus::AmountRefused, section, keys_("nMontant", i));
     }
     bool failed() const { return result_.status != SaveStatus::Ok; }
+    std::size_t textBytes() const { return static_cast<std::size_t>(bytes_); }
 
 private:
     void refuse(SaveStatus status, const char* section, std::string_view key) {
@@ -221,96 +222,125 @@ std::int32_t sizeOf(std::size_t n) {
     return static_cast<std::int32_t>(n);
 }
 
-void writeBudget(ProfileFile& file, const Budget& budget) {
-    KeyName key;
-    // "GENERAL" comes first even in a file that lacked it, so that every later save, which
-    // rewrites the other sections after it, gives the same bytes.
-    file.sectionForWriting(kSectionGeneral);
+// Appends the lines of the sections a save rewrites whole, straight into the file's text.
+class SectionWriter final {
+public:
+    explicit SectionWriter(std::string& out) : out_(out) {}
 
-    file.eraseSection(kSectionParametres);
-    {
-        ProfileFile::Section& section = file.sectionForWriting(kSectionParametres);
-        forEachParam(budget.Param, [&](const char* name, const auto& field, const auto&) {
-            using Field = std::remove_cvref_t<decltype(field)>;
-            if constexpr (std::is_same_v<Field, std::string>)
-                file.appendString(section, name, field);
-            else if constexpr (std::is_same_v<Field, bool>)
-                file.appendInteger(section, name, field ? 1 : 0);
-            else
-                file.appendInteger(section, name, static_cast<std::int32_t>(field));
-        });
+    void section(const char* name) {
+        out_ += '[';
+        out_ += name;
+        out_ += "]\r\n";
+    }
+    void text(std::string_view key, std::string_view value) {
+        ProfileFile::appendLine(out_, key, value);
+        out_ += "\r\n";
+    }
+    void integer(std::string_view key, std::int32_t value) {
+        char buffer[16];
+        const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+        text(key, std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)));
+    }
+    void text(std::string_view prefix, int i, std::string_view value) {
+        text(keys_(prefix, i), value);
+    }
+    void integer(std::string_view prefix, int i, std::int32_t value) {
+        integer(keys_(prefix, i), value);
     }
 
-    file.eraseSection(kSectionTypesDep);
+private:
+    std::string& out_;
+    KeyName keys_;
+};
+
+// The general values go into "GENERAL" in place, where the file has them.
+void writeGeneral(ProfileFile& file, const Budget& budget) {
     file.writeInteger(kSectionGeneral, "nNbTypesDep", sizeOf(budget.TypesDep.size()));
-    {
-        ProfileFile::Section& section = file.sectionForWriting(kSectionTypesDep);
-        int i = 0;
-        for (const TTypeDep& type : budget.TypesDep) {
-            ++i;
-            file.appendString(section, key("cTypeDep", i), type.cTypeDep);
-            file.appendString(section, key("cLibelle", i), type.cLibelle);
-            file.appendInteger(section, key("nMontant", i), hundredths(type.nMontant));
-            file.appendInteger(section, key("nPeriodicite", i), type.nPeriodicite);
-        }
-    }
-
-    file.eraseSection(kSectionOperations);
     file.writeInteger(kSectionGeneral, "nNbOperations", sizeOf(budget.Operations.size()));
-    {
-        ProfileFile::Section& section = file.sectionForWriting(kSectionOperations);
-        // Five keys of at most 20 bytes with their numbers, the texts, two numbers, quotes.
-        std::size_t bytes = 0;
-        for (const TOperation& operation : budget.Operations)
-            bytes += operation.cDate.size() + operation.cTypeDep.size() + operation.cLibelle.size();
-        file.reserve(section, 5 * budget.Operations.size(), bytes + 128 * budget.Operations.size());
-        int i = 0;
-        for (const TOperation& operation : budget.Operations) {
-            ++i;
-            file.appendInteger(section, key("nSelect", i), operation.nSelect);
-            file.appendString(section, key("cDate", i), operation.cDate);
-            file.appendString(section, key("cTypeDep", i), operation.cTypeDep);
-            file.appendInteger(section, key("nMontant", i), hundredths(operation.nMontant));
-            file.appendString(section, key("cLibelle", i), operation.cLibelle);
-        }
-    }
-
-    file.eraseSection(kSectionDepJourn);
     file.writeString(kSectionGeneral, "cSalaireMoyen", budget.cSalaireMoyen);
     file.writeInteger(kSectionGeneral, "nNbJoursMois", budget.nNbJoursMois());
     file.writeString(kSectionGeneral, "nResteDebMois", budget.nResteDebMois);
-    {
-        ProfileFile::Section& section = file.sectionForWriting(kSectionDepJourn);
-        for (const TDepJourn& jour : budget.DepJourn)
-            file.appendInteger(section, key("nMontant", jour.nJour), jour.nMontant);
-    }
-
-    file.eraseSection(kSectionEconomies);
     file.writeInteger(kSectionGeneral, "nNbEconomies", sizeOf(budget.Economies.size()));
-    {
-        ProfileFile::Section& section = file.sectionForWriting(kSectionEconomies);
-        int i = 0;
-        for (const TEconomie& economie : budget.Economies) {
-            ++i;
-            file.appendString(section, key("cLibelle", i), economie.cLibelle);
-            file.appendInteger(section, key("nMontant", i), economie.nMontant);
-        }
+    file.writeInteger(kSectionGeneral, "nNbSimulations", sizeOf(budget.Simulations.size()));
+}
+
+void writeSections(std::string& out, const Budget& budget) {
+    SectionWriter w(out);
+    w.section(kSectionParametres);
+    forEachParam(budget.Param, [&](const char* name, const auto& field, const auto&) {
+        using Field = std::remove_cvref_t<decltype(field)>;
+        if constexpr (std::is_same_v<Field, std::string>)
+            w.text(name, field);
+        else if constexpr (std::is_same_v<Field, bool>)
+            w.integer(name, field ? 1 : 0);
+        else
+            w.integer(name, static_cast<std::int32_t>(field));
+    });
+
+    w.section(kSectionTypesDep);
+    int i = 0;
+    for (const TTypeDep& type : budget.TypesDep) {
+        ++i;
+        w.text("cTypeDep", i, type.cTypeDep);
+        w.text("cLibelle", i, type.cLibelle);
+        w.integer("nMontant", i, hundredths(type.nMontant));
+        w.integer("nPeriodicite", i, type.nPeriodicite);
     }
 
-    file.eraseSection(kSectionSimulations);
-    file.writeInteger(kSectionGeneral, "nNbSimulations", sizeOf(budget.Simulations.size()));
-    {
-        ProfileFile::Section& section = file.sectionForWriting(kSectionSimulations);
-        int i = 0;
-        for (const TPSimulation& simulation : budget.Simulations) {
-            ++i;
-            file.appendInteger(section, key("nSelect", i), simulation.nSelect);
-            file.appendString(section, key("cLibelle", i), simulation.cLibelle);
-            file.appendString(section, key("cDateDeb", i), simulation.cDateDeb);
-            file.appendString(section, key("cDateFin", i), simulation.cDateFin);
-            file.appendInteger(section, key("nMontant", i), hundredths(simulation.nMontant));
-        }
+    w.section(kSectionOperations);
+    i = 0;
+    for (const TOperation& operation : budget.Operations) {
+        ++i;
+        w.integer("nSelect", i, operation.nSelect);
+        w.text("cDate", i, operation.cDate);
+        w.text("cTypeDep", i, operation.cTypeDep);
+        w.integer("nMontant", i, hundredths(operation.nMontant));
+        w.text("cLibelle", i, operation.cLibelle);
     }
+
+    w.section(kSectionDepJourn);
+    for (const TDepJourn& jour : budget.DepJourn) w.integer("nMontant", jour.nJour, jour.nMontant);
+
+    w.section(kSectionEconomies);
+    i = 0;
+    for (const TEconomie& economie : budget.Economies) {
+        ++i;
+        w.text("cLibelle", i, economie.cLibelle);
+        w.integer("nMontant", i, economie.nMontant);
+    }
+
+    w.section(kSectionSimulations);
+    i = 0;
+    for (const TPSimulation& simulation : budget.Simulations) {
+        ++i;
+        w.integer("nSelect", i, simulation.nSelect);
+        w.text("cLibelle", i, simulation.cLibelle);
+        w.text("cDateDeb", i, simulation.cDateDeb);
+        w.text("cDateFin", i, simulation.cDateFin);
+        w.integer("nMontant", i, hundredths(simulation.nMontant));
+    }
+}
+
+// The whole text of the data file after a save of `budget` over `file`: "GENERAL" and any
+// section the program does not know kept where they are, the six budget sections written
+// again after them. Empty when the budget holds a value the file cannot.
+std::optional<std::string> savedContent(const ProfileFile& file, const Budget& budget,
+                                        SaveResult& result) {
+    SaveCheck check(result);
+    checkBudget(budget, check);
+    if (check.failed()) return std::nullopt;
+    ProfileFile kept =
+        file.cloneWithout({kSectionParametres, kSectionTypesDep, kSectionOperations,
+                           kSectionDepJourn, kSectionEconomies, kSectionSimulations});
+    writeGeneral(kept, budget);
+    std::string out = kept.render();
+    // Keys, numbers and line ends take well under 40 bytes a line.
+    const std::size_t lines = kNbCles + 4 * budget.TypesDep.size() + 5 * budget.Operations.size() +
+                              kNbJoursDepJourn + 2 * budget.Economies.size() +
+                              5 * budget.Simulations.size();
+    out.reserve(out.size() + check.textBytes() + 40 * lines);
+    writeSections(out, budget);
+    return out;
 }
 
 }  // namespace
@@ -392,25 +422,20 @@ LoadStatus ChargeFichier(const ProfileFile& file, Budget& budget) {
 SaveResult ecritBudget(ProfileFile& file, const Budget& budget) {
     SaveResult result;
     result.path = file.path();
-    SaveCheck check(result);
-    checkBudget(budget, check);
-    if (!check.failed()) writeBudget(file, budget);
+    if (auto content = savedContent(file, budget, result)) file.reset(std::move(*content));
     return result;
 }
 
 SaveResult SauveFichier(ProfileFile& file, const Budget& budget,
                         ProfileFile::ExternalChange policy) {
-    // The copy leaves out the sections the save rewrites whole: copying them only to drop
-    // them would cost as much as the write.
-    ProfileFile updated =
-        file.cloneWithout({kSectionParametres, kSectionTypesDep, kSectionOperations,
-                           kSectionDepJourn, kSectionEconomies, kSectionSimulations});
-    SaveResult result = ecritBudget(updated, budget);
-    if (!result) return result;
-    const ProfileFile::FlushResult flushed = updated.flush(policy);
+    SaveResult result;
+    result.path = file.path();
+    auto content = savedContent(file, budget, result);
+    if (!content) return result;
+    const ProfileFile::FlushResult flushed = file.replaceWith(std::move(*content), policy);
     result.systemError = flushed.systemError;
     switch (flushed.status) {
-    case ProfileFile::FlushStatus::Ok: file = std::move(updated); break;
+    case ProfileFile::FlushStatus::Ok: break;
     case ProfileFile::FlushStatus::WriteFailed: result.status = SaveStatus::WriteFailed; break;
     case ProfileFile::FlushStatus::ChangedOnDisk: result.status = SaveStatus::ChangedOnDisk; break;
     }

@@ -251,6 +251,18 @@ void ProfileFile::parse() {
     const char* const end = begin + text_.size();
     const char* p = begin;
     Section* section = &sections_.back();
+    // Room for the rest of the file in the section being filled, taken back when a short
+    // section ends: memory that is reserved but never written costs nothing, while a
+    // vector growing by doubling copies half a million entries again and again.
+    constexpr std::size_t kBytesPerLineEstimate = 16;
+    const auto openSection = [&](const char* from) {
+        section->entries.reserve(static_cast<std::size_t>(end - from) / kBytesPerLineEstimate + 1);
+    };
+    const auto closeSection = [&] {
+        if (section->entries.capacity() > 2 * section->entries.size() + 64)
+            section->entries.shrink_to_fit();
+    };
+    openSection(p);
     // The next LF and the next CR ahead of p, each searched for once: lines end at either.
     const auto next = [end](const char* from, char c) {
         const void* found = std::memchr(from, c, static_cast<std::size_t>(end - from));
@@ -279,8 +291,10 @@ void ProfileFile::parse() {
             const std::string_view name = trimBlanks(rawName);
             header.nameOffset = u32(static_cast<std::size_t>(name.data() - begin));
             header.nameLength = u32(name.size());
+            closeSection();
             sections_.push_back(std::move(header));
             section = &sections_.back();
+            openSection(lineEnd);
         } else {
             Entry entry;
             entry.lineOffset = lineOffset;
@@ -305,6 +319,7 @@ void ProfileFile::parse() {
         if (lineEnd == end) break;
         p = lineEnd + (*lineEnd == '\r' && lineEnd + 1 < end && lineEnd[1] == '\n' ? 2 : 1);
     }
+    closeSection();
 }
 
 std::string_view ProfileFile::bytes(bool inArena, std::uint32_t offset,
@@ -471,33 +486,30 @@ bool ProfileFile::canHold(std::string_view value) {
     return true;
 }
 
-void ProfileFile::reserve(Section& section, std::size_t lines, std::size_t bytes) {
-    section.entries.reserve(section.entries.size() + lines);
-    arena_.reserve(arena_.size() + bytes);
+bool ProfileFile::needsQuotes(std::string_view value) {
+    return (!value.empty() && (isBlank(value.front()) || isBlank(value.back()))) ||
+           enclosedInQuotes(value);
+}
+
+void ProfileFile::appendLine(std::string& out, std::string_view key, std::string_view value) {
+    const bool quote = needsQuotes(value);
+    out += key;
+    out += '=';
+    if (quote) out += '"';
+    out += value;
+    if (quote) out += '"';
 }
 
 void ProfileFile::newLine(std::string_view key, std::string_view value, Entry& entry) {
-    const bool quote = (!value.empty() && (isBlank(value.front()) || isBlank(value.back()))) ||
-                       enclosedInQuotes(value);
     entry.inArena = true;
     entry.isKey = true;
     entry.lineOffset = u32(arena_.size());
     entry.keyLength = key.size() < Entry::kKeyElsewhere ? static_cast<std::uint16_t>(key.size())
                                                         : Entry::kKeyElsewhere;
-    // One growth of the arena per line, then plain copies.
-    const std::size_t quotes = quote ? 1 : 0;
-    arena_.resize(arena_.size() + key.size() + 1 + value.size() + 2 * quotes);
-    char* p = arena_.data() + entry.lineOffset;
-    std::memcpy(p, key.data(), key.size());
-    p += key.size();
-    *p++ = '=';
-    if (quote) *p++ = '"';
-    entry.valueOffset = u32(static_cast<std::size_t>(p - arena_.data()));
-    entry.valueLength = static_cast<std::uint16_t>(value.size());
-    std::memcpy(p, value.data(), value.size());
-    p += value.size();
-    if (quote) *p = '"';
+    appendLine(arena_, key, value);
     entry.lineLength = u32(arena_.size()) - entry.lineOffset;
+    entry.valueOffset = entry.lineOffset + u32(key.size()) + 1 + (needsQuotes(value) ? 1 : 0);
+    entry.valueLength = static_cast<std::uint16_t>(value.size());
 }
 
 ProfileFile::WriteStatus ProfileFile::writeString(Section& section, std::string_view key,
@@ -512,23 +524,6 @@ ProfileFile::WriteStatus ProfileFile::writeString(Section& section, std::string_
         section.entries.push_back(entry);
     }
     return WriteStatus::Ok;
-}
-
-ProfileFile::WriteStatus ProfileFile::appendString(Section& section, std::string_view key,
-                                                   std::string_view value) {
-    if (!canHold(value)) return WriteStatus::ValueRefused;
-    Entry entry;
-    newLine(key, value, entry);
-    section.entries.push_back(entry);
-    return WriteStatus::Ok;
-}
-
-void ProfileFile::appendInteger(Section& section, std::string_view key, std::int32_t value) {
-    char buffer[16];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    Entry entry;  // digits need no check
-    newLine(key, std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)), entry);
-    section.entries.push_back(entry);
 }
 
 ProfileFile ProfileFile::cloneWithout(std::initializer_list<std::string_view> names) const {
@@ -638,6 +633,27 @@ bool ProfileFile::changedOnDisk() const {
 }
 
 ProfileFile::FlushResult ProfileFile::flush(ExternalChange policy) {
+    return writeOut(render(), policy);
+}
+
+ProfileFile::FlushResult ProfileFile::replaceWith(std::string content, ExternalChange policy) {
+    FlushResult result = writeOut(content, policy);
+    if (result) {
+        const Snapshot written = disk_;
+        reset(std::move(content));
+        disk_ = written;
+    }
+    return result;
+}
+
+void ProfileFile::reset(std::string content) {
+    text_ = std::move(content);
+    if (text_.size() > kMaxFileBytes) text_.clear();
+    arena_.clear();
+    parse();
+}
+
+ProfileFile::FlushResult ProfileFile::writeOut(const std::string& content, ExternalChange policy) {
     FlushResult result;
     result.path = path_;
     if (path_.empty()) {
@@ -650,7 +666,6 @@ ProfileFile::FlushResult ProfileFile::flush(ExternalChange policy) {
         result.status = FlushStatus::ChangedOnDisk;
         return result;
     }
-    const std::string content = render();
     if (content.size() > kMaxFileBytes) {
         // open() would refuse it: better no save than a budget that cannot be read again.
         result.status = FlushStatus::WriteFailed;

@@ -72,6 +72,10 @@ public:
     // Writes the whole content to a new file beside the data file, syncs it, keeps the
     // former file as "<name>.bak" and renames the new one over it.
     FlushResult flush(ExternalChange policy = ExternalChange::Refuse);
+    // Writes `content` as flush does; once it is on disk, this profile holds it.
+    FlushResult replaceWith(std::string content, ExternalChange policy = ExternalChange::Refuse);
+    // Holds `content` instead, still bound to the same file; nothing is written.
+    void reset(std::string content);
     // True when the file on disk is no longer the one read or last written.
     bool changedOnDisk() const;
 
@@ -80,21 +84,11 @@ public:
     // Bytes of text held: what was read plus every line written since.
     std::size_t heldBytes() const { return text_.size() + arena_.size(); }
 
-    // Fast access to one section for bulk reads and writes; the handle stays valid until
-    // a section is added or erased.
+    // Fast access to one section for bulk reads; the handle stays valid until a section is
+    // added or erased.
     class Section;
     const Section* findSection(std::string_view name) const;
-    Section& sectionForWriting(std::string_view name);
     std::optional<std::string_view> value(const Section& section, std::string_view key) const;
-    WriteStatus writeString(Section& section, std::string_view key, std::string_view value);
-    void writeInteger(Section& section, std::string_view key, std::int32_t value);
-    // Adds a key line at the end of the section without looking for an equal key, for a
-    // writer refilling a section it has just created with distinct keys; a repeated key
-    // would be written twice and read as its first line. Refuses what writeString refuses.
-    WriteStatus appendString(Section& section, std::string_view key, std::string_view value);
-    void appendInteger(Section& section, std::string_view key, std::int32_t value);
-    // Makes room for `lines` more lines in the section holding `bytes` more bytes of text.
-    void reserve(Section& section, std::size_t lines, std::size_t bytes);
     // Calls visit(key, value) for every key line of the section in file order, equal keys
     // included, for readers that take a whole section in one pass instead of key by key.
     void forEachKey(const Section& section,
@@ -106,6 +100,8 @@ public:
     static bool isBlank(char c) { return c == ' ' || c == '\t'; }
     // Whether writeString takes the value: no CR, LF or NUL, at most kMaxValueLength bytes.
     static bool canHold(std::string_view value);
+    // Appends "key=value" as writeString writes it, for a value canHold accepts.
+    static void appendLine(std::string& out, std::string_view key, std::string_view value);
 
 private:
     ProfileFile(const ProfileFile&);
@@ -118,8 +114,14 @@ private:
     };
 
     void parse();
+    Section& sectionForWriting(std::string_view name);
+    WriteStatus writeString(Section& section, std::string_view key, std::string_view value);
+    void writeInteger(Section& section, std::string_view key, std::int32_t value);
     // Writes "key=value" into the arena, for a value canHold accepts.
     void newLine(std::string_view key, std::string_view value, Entry& entry);
+    // Writes `content` to disk safely; the snapshot follows on success.
+    FlushResult writeOut(const std::string& content, ExternalChange policy);
+    static bool needsQuotes(std::string_view value);
     std::string_view bytes(bool inArena, std::uint32_t offset, std::uint32_t length) const;
     std::string_view keyOf(const Entry& entry) const;
     std::string_view valueOf(const Entry& entry) const;
