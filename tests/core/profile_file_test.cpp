@@ -1,11 +1,8 @@
 #include "storage/profile_file.h"
 
 #include <chrono>
-#include <csignal>
-#include <random>
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -178,22 +175,6 @@ TEST(ProfileFile, ValuesThatCannotBeHeldAreRefused) {
     EXPECT_EQ(file.render(), "[S]\r\nk=old\r\n");
 }
 
-TEST(ProfileFile, GarbageNeverBreaksReadingOrRendering) {
-    std::mt19937 random(3);
-    const char alphabet[] = "[]=;\"' \t\r\nabkK0x$\0\xFF";
-    for (int round = 0; round < 300; ++round) {
-        std::string bytes(static_cast<std::size_t>(random() % 400), '\0');
-        for (char& c : bytes) c = alphabet[random() % (sizeof alphabet - 1)];
-        const ProfileFile file(bytes);
-        const std::string once = file.render();
-        // What was rendered reads back to the same rendering and the same values.
-        const ProfileFile again(once);
-        ASSERT_EQ(again.render(), once);
-        for (const char* key : {"k", "a", "b", "K"})
-            ASSERT_EQ(read(again, "a", key), read(file, "a", key));
-    }
-}
-
 std::filesystem::perms permissionsOf(const std::filesystem::path& path) {
     return std::filesystem::status(path).permissions() & std::filesystem::perms::all;
 }
@@ -252,26 +233,6 @@ TEST(ProfileFile, FlushRefusesToOverwriteAChangeMadeElsewhere) {
     EXPECT_EQ(readFile(folder / "New.ini"), "someone else's");
 }
 
-// Lets no file grow beyond `bytes` while it lives, as a full disk would.
-class FileSizeLimit final {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        previous_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previous_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*previous_)(int) = nullptr;
-};
-
 TEST(ProfileFile, AFailedFlushLeavesTheFileAsItWas) {
     TempFolder folder;
     const auto path = folder / "Budget.ini";
@@ -280,7 +241,7 @@ TEST(ProfileFile, AFailedFlushLeavesTheFileAsItWas) {
     ASSERT_EQ(file.open(path), ProfileFile::OpenStatus::Ok);
     file.writeString("GENERAL", "big", std::string(1000, 'b'));
     {
-        const FileSizeLimit full(200);
+        const test::FileSizeLimit full(200);
         const auto result = file.flush();
         EXPECT_EQ(result.status, ProfileFile::FlushStatus::WriteFailed);
         EXPECT_EQ(result.path, path);

@@ -1,10 +1,13 @@
 #include "temp_folder.h"
 
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 #include <system_error>
+
+#include <sys/resource.h>
 
 namespace varnelle::test {
 
@@ -19,6 +22,23 @@ TempFolder::~TempFolder() {
     std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
                                  std::filesystem::perm_options::add, error);
     std::filesystem::remove_all(path_, error);
+}
+
+FileSizeLimit::FileSizeLimit(unsigned long bytes) {
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    saved_ = limit.rlim_cur;
+    previous_ = std::signal(SIGXFSZ, SIG_IGN);
+    limit.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = saved_;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, previous_);
 }
 
 std::string readFile(const std::filesystem::path& path) {

@@ -21,6 +21,19 @@ private:
     std::filesystem::path path_;
 };
 
+// While it lives no file may grow beyond `bytes`, as on a full disk; root included.
+class FileSizeLimit final {
+public:
+    explicit FileSizeLimit(unsigned long bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    unsigned long saved_ = 0;
+    void (*previous_)(int) = nullptr;
+};
+
 std::string readFile(const std::filesystem::path& path);
 void writeFile(const std::filesystem::path& path, std::string_view content);
 

@@ -47,6 +47,8 @@ struct Budget {
     void TrieOperations();
     void TrieTypesDep();
 
+    bool operator==(const Budget&) const = default;
+
 private:
     std::int32_t nbJoursMois_ = kNbJoursMoisMin;
 };

@@ -20,6 +20,8 @@ struct TTypeDep {
     std::int32_t nNbMois = 0;
     Montant nTotal = 0;
     Montant nSolde = 0;
+
+    bool operator==(const TTypeDep&) const = default;
 };
 
 // One dated operation of the journal.
@@ -33,6 +35,8 @@ struct TOperation {
     Montant nSolde = 0;
     // Set on the operation the user just changed, to find it again after a re-sort.
     bool lMarquee = false;
+
+    bool operator==(const TOperation&) const = default;
 };
 
 // One of the 31 daily-expense rows.
@@ -40,12 +44,16 @@ struct TDepJourn {
     std::int32_t nJour = 0;
     MontantEntier nMontant = 0;
     MontantEntier nCumul = 0;
+
+    bool operator==(const TDepJourn&) const = default;
 };
 
 struct TEconomie {
     std::string cLibelle;
     MontantEntier nMontant = 0;
     MontantEntier nCumul = 0;
+
+    bool operator==(const TEconomie&) const = default;
 };
 
 // A monthly amount over a period, laid over the month-end balances.
@@ -55,6 +63,8 @@ struct TPSimulation {
     std::string cDateDeb;
     std::string cDateFin;
     Montant nMontant = 0;
+
+    bool operator==(const TPSimulation&) const = default;
 };
 
 }  // namespace varnelle

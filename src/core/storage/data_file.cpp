@@ -116,18 +116,18 @@ struct ReadParam {
     const SectionReader& section;
 
     template <class Field>
-    void operator()(const char* key, Field& field, const IntegerKey& spec) const {
-        std::int32_t v = section.integer(key, spec.defaut);
-        if (v < spec.min || v > spec.max) v = spec.defaut;
+    void operator()(const char* key, Field& field, const IntegerKey& rule) const {
+        std::int32_t v = section.integer(key, rule.defaut);
+        if (v < rule.min || v > rule.max) v = rule.defaut;
         field = static_cast<Field>(v);
     }
-    void operator()(const char* key, bool& field, const BooleanKey& spec) const {
+    void operator()(const char* key, bool& field, const BooleanKey& rule) const {
         const auto v = section.value(key);
         const auto n = v ? ProfileFile::parseInteger(*v) : std::nullopt;
-        field = n ? *n != 0 : spec.defaut;
+        field = n ? *n != 0 : rule.defaut;
     }
-    void operator()(const char* key, std::string& field, const TextKey& spec) const {
-        field = std::string(section.value(key).value_or(spec.defaut));
+    void operator()(const char* key, std::string& field, const TextKey& rule) const {
+        field = std::string(section.value(key).value_or(rule.defaut));
     }
 };
 
