@@ -65,15 +65,10 @@ public:
         const std::size_t nbFields = fields_.size();
         std::vector<std::uint8_t> seen(static_cast<std::size_t>(count_) * nbFields);
         file_.forEachKey(*section_, [&](std::string_view key, std::string_view value) {
-            std::size_t digits = key.size();
-            while (digits > 0 && key[digits - 1] >= '0' && key[digits - 1] <= '9') --digits;
-            // KeyName writes numbers without sign or leading zero.
-            if (digits == key.size() || key[digits] == '0' || key.size() - digits > 9) return;
             int number = 0;
-            for (std::size_t i = digits; i < key.size(); ++i) number = number * 10 + (key[i] - '0');
-            if (number > count_) return;
-            const int field = fieldOf(key.substr(0, digits));
-            if (field < 0) return;
+            int field = exactField(key, number);
+            if (field < 0) field = anyCaseField(key, number);
+            if (field < 0 || number > count_) return;
             std::uint8_t& done = seen[static_cast<std::size_t>(number - 1) * nbFields +
                                       static_cast<std::size_t>(field)];
             if (done != 0) return;
@@ -83,12 +78,38 @@ public:
     }
 
 private:
-    // Keys are nearly always spelt as the program writes them: try that first.
-    int fieldOf(std::string_view name) const {
+    // The number after a field's name as KeyName writes it: no sign, no leading zero,
+    // nine digits at most; 0 when `digits` is anything else.
+    static int numberOf(std::string_view digits) {
+        if (digits.empty() || digits.size() > 9 || digits[0] == '0') return 0;
+        int number = 0;
+        for (const char c : digits) {
+            if (c < '0' || c > '9') return 0;
+            number = number * 10 + (c - '0');
+        }
+        return number;
+    }
+
+    // Keys are nearly always spelt as the program writes them: that is tried first.
+    int exactField(std::string_view key, int& number) const {
+        for (std::size_t f = 0; f < fields_.size(); ++f) {
+            const std::string_view name = fields_[f];
+            if (key.size() <= name.size() || key[0] != name[0] ||
+                key.compare(0, name.size(), name) != 0)
+                continue;
+            number = numberOf(key.substr(name.size()));
+            if (number > 0) return static_cast<int>(f);
+        }
+        return -1;
+    }
+
+    int anyCaseField(std::string_view key, int& number) const {
+        std::size_t digits = key.size();
+        while (digits > 0 && key[digits - 1] >= '0' && key[digits - 1] <= '9') --digits;
+        number = numberOf(key.substr(digits));
+        if (number == 0) return -1;
         for (std::size_t f = 0; f < fields_.size(); ++f)
-            if (name == fields_[f]) return static_cast<int>(f);
-        for (std::size_t f = 0; f < fields_.size(); ++f)
-            if (sameName(name, fields_[f])) return static_cast<int>(f);
+            if (sameName(key.substr(0, digits), fields_[f])) return static_cast<int>(f);
         return -1;
     }
 
