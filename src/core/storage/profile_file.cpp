@@ -40,7 +40,11 @@ public:
     bool headerInArena = false;
     std::uint32_t headerOffset = 0, headerLength = 0;  // the whole header line
     std::uint32_t nameOffset = 0, nameLength = 0;
-    std::vector<Entry> entries;
+    // Lines of a section read from the file are split on first use: reading a budget goes
+    // through its large sections once, key by key, and never needs them stored.
+    mutable bool lazy = false;
+    std::uint32_t bodyOffset = 0, bodyLength = 0;  // in the bytes read
+    mutable std::vector<Entry> entries;
     // Open-addressing table of the first entry of each key, built on the first lookup.
     struct Slot {
         std::uint32_t entry = 0;  // index + 1; 0 for an empty slot
@@ -85,6 +89,53 @@ bool enclosedInQuotes(std::string_view s) {
 
 std::uint32_t u32(std::size_t n) {
     return static_cast<std::uint32_t>(n);
+}
+
+// Calls onLine(line) for every line of `body`; lines end at LF, CR or CR LF.
+template <class OnLine> void forEachLine(std::string_view body, OnLine&& onLine) {
+    const char* p = body.data();
+    const char* const end = p + body.size();
+    // The next LF and the next CR ahead of p, each searched for once.
+    const auto next = [end](const char* from, char c) {
+        const void* found = std::memchr(from, c, static_cast<std::size_t>(end - from));
+        return found != nullptr ? static_cast<const char*>(found) : end;
+    };
+    const char* nextLf = next(p, '\n');
+    const char* nextCr = next(p, '\r');
+    while (p < end) {
+        if (nextLf < p) nextLf = next(p, '\n');
+        if (nextCr < p) nextCr = next(p, '\r');
+        const char* lineEnd = std::min(nextLf, nextCr);
+        onLine(std::string_view(p, static_cast<std::size_t>(lineEnd - p)));
+        if (lineEnd == end) break;
+        p = lineEnd + (*lineEnd == '\r' && lineEnd + 1 < end && lineEnd[1] == '\n' ? 2 : 1);
+    }
+}
+
+// A line of a section: a key and its value as a read returns it, or no key at all
+// (blank lines, comments, lines without "=").
+struct LineParts {
+    bool isKey = false;
+    bool keyStartsLine = false;
+    std::string_view key;
+    std::string_view value;
+};
+
+LineParts splitLine(std::string_view line) {
+    LineParts parts;
+    std::size_t first = 0;
+    while (first < line.size() && ProfileFile::isBlank(line[first])) ++first;
+    if (first == line.size() || line[first] == ';') return parts;
+    const std::size_t equal = line.find('=', first);
+    if (equal == std::string_view::npos) return parts;
+    parts.isKey = true;
+    parts.keyStartsLine = first == 0;
+    parts.key = trimBlanks(line.substr(first, equal - first));
+    parts.value = trimBlanks(line.substr(equal + 1));
+    if (enclosedInQuotes(parts.value)) parts.value = parts.value.substr(1, parts.value.size() - 2);
+    if (parts.value.size() > ProfileFile::kMaxValueLength)
+        parts.value = parts.value.substr(0, ProfileFile::kMaxValueLength);
+    return parts;
 }
 
 std::int64_t nanoseconds(const timespec& t) {
@@ -246,80 +297,71 @@ ProfileFile::OpenStatus ProfileFile::open(const std::filesystem::path& path) {
 void ProfileFile::parse() {
     static_assert(sizeof(Entry) == 16, "entries are many: keep them small");
     sections_.clear();
-    sections_.emplace_back();
     const char* const begin = text_.data();
     const char* const end = begin + text_.size();
+    const auto offset = [begin](const char* at) {
+        return u32(static_cast<std::size_t>(at - begin));
+    };
+    // Only the section headers are found now. A header is a line whose first non-blank
+    // character is "[": every "[" of the text is looked at, and budgets have few.
+    Section preamble;
+    preamble.lazy = true;
+    sections_.push_back(preamble);
     const char* p = begin;
-    Section* section = &sections_.back();
-    // Room for the rest of the file in the section being filled, taken back when a short
-    // section ends: memory that is reserved but never written costs nothing, while a
-    // vector growing by doubling copies half a million entries again and again.
-    constexpr std::size_t kBytesPerLineEstimate = 16;
-    const auto openSection = [&](const char* from) {
-        section->entries.reserve(static_cast<std::size_t>(end - from) / kBytesPerLineEstimate + 1);
-    };
-    const auto closeSection = [&] {
-        if (section->entries.capacity() > 2 * section->entries.size() + 64)
-            section->entries.shrink_to_fit();
-    };
-    openSection(p);
-    // The next LF and the next CR ahead of p, each searched for once: lines end at either.
-    const auto next = [end](const char* from, char c) {
-        const void* found = std::memchr(from, c, static_cast<std::size_t>(end - from));
-        return found != nullptr ? static_cast<const char*>(found) : end;
-    };
-    const char* nextLf = next(p, '\n');
-    const char* nextCr = next(p, '\r');
     while (p < end) {
-        if (nextLf < p) nextLf = next(p, '\n');
-        if (nextCr < p) nextCr = next(p, '\r');
-        const char* lineEnd = std::min(nextLf, nextCr);
-        const std::string_view line(p, static_cast<std::size_t>(lineEnd - p));
-        const auto lineOffset = u32(static_cast<std::size_t>(p - begin));
-        std::size_t first = 0;
-        while (first < line.size() && isBlank(line[first])) ++first;
-
-        if (first < line.size() && line[first] == '[') {
-            Section header;
-            header.hasHeader = true;
-            header.headerOffset = lineOffset;
-            header.headerLength = u32(line.size());
-            const std::size_t close = line.find(']', first + 1);
-            const std::string_view rawName =
-                line.substr(first + 1, close == std::string_view::npos ? std::string_view::npos
-                                                                       : close - first - 1);
-            const std::string_view name = trimBlanks(rawName);
-            header.nameOffset = u32(static_cast<std::size_t>(name.data() - begin));
-            header.nameLength = u32(name.size());
-            closeSection();
-            sections_.push_back(std::move(header));
-            section = &sections_.back();
-            openSection(lineEnd);
-        } else {
-            Entry entry;
-            entry.lineOffset = lineOffset;
-            entry.lineLength = u32(line.size());
-            if (first < line.size() && line[first] != ';') {
-                const std::size_t equal = line.find('=', first);
-                if (equal != std::string_view::npos) {
-                    const std::string_view key = trimBlanks(line.substr(first, equal - first));
-                    std::string_view value = trimBlanks(line.substr(equal + 1));
-                    if (enclosedInQuotes(value)) value = value.substr(1, value.size() - 2);
-                    if (value.size() > kMaxValueLength) value = value.substr(0, kMaxValueLength);
-                    entry.isKey = true;
-                    if (first == 0 && key.size() < Entry::kKeyElsewhere)
-                        entry.keyLength = static_cast<std::uint16_t>(key.size());
-                    entry.valueOffset = u32(static_cast<std::size_t>(value.data() - begin));
-                    entry.valueLength = static_cast<std::uint16_t>(value.size());
-                }
-            }
-            section->entries.push_back(entry);
+        const void* found = std::memchr(p, '[', static_cast<std::size_t>(end - p));
+        if (found == nullptr) break;
+        const char* bracket = static_cast<const char*>(found);
+        const char* lineStart = bracket;
+        while (lineStart > begin && isBlank(lineStart[-1])) --lineStart;
+        if (lineStart != begin && lineStart[-1] != '\n' && lineStart[-1] != '\r') {
+            p = bracket + 1;
+            continue;
         }
+        const char* lineEnd = bracket;
+        while (lineEnd < end && *lineEnd != '\n' && *lineEnd != '\r') ++lineEnd;
+        const std::string_view line(lineStart, static_cast<std::size_t>(lineEnd - lineStart));
+        Section& previous = sections_.back();
+        previous.bodyLength = offset(lineStart) - previous.bodyOffset;
 
-        if (lineEnd == end) break;
-        p = lineEnd + (*lineEnd == '\r' && lineEnd + 1 < end && lineEnd[1] == '\n' ? 2 : 1);
+        Section header;
+        header.hasHeader = true;
+        header.lazy = true;
+        header.headerOffset = offset(lineStart);
+        header.headerLength = u32(line.size());
+        const auto open = static_cast<std::size_t>(bracket - lineStart);
+        const std::size_t close = line.find(']', open + 1);
+        const std::string_view name = trimBlanks(line.substr(
+            open + 1, close == std::string_view::npos ? std::string_view::npos : close - open - 1));
+        header.nameOffset = offset(name.data());
+        header.nameLength = u32(name.size());
+        p = lineEnd;
+        if (p < end) p += *p == '\r' && p + 1 < end && p[1] == '\n' ? 2 : 1;
+        header.bodyOffset = offset(p);
+        sections_.push_back(header);
     }
-    closeSection();
+    sections_.back().bodyLength = offset(end) - sections_.back().bodyOffset;
+}
+
+void ProfileFile::materialize(const Section& section) const {
+    if (!section.lazy) return;
+    section.lazy = false;
+    const char* const begin = text_.data();
+    const std::string_view body(begin + section.bodyOffset, section.bodyLength);
+    forEachLine(body, [&](std::string_view line) {
+        Entry entry;
+        entry.lineOffset = u32(static_cast<std::size_t>(line.data() - begin));
+        entry.lineLength = u32(line.size());
+        const LineParts parts = splitLine(line);
+        if (parts.isKey) {
+            entry.isKey = true;
+            if (parts.keyStartsLine && parts.key.size() < Entry::kKeyElsewhere)
+                entry.keyLength = static_cast<std::uint16_t>(parts.key.size());
+            entry.valueOffset = u32(static_cast<std::size_t>(parts.value.data() - begin));
+            entry.valueLength = static_cast<std::uint16_t>(parts.value.size());
+        }
+        section.entries.push_back(entry);
+    });
 }
 
 std::string_view ProfileFile::bytes(bool inArena, std::uint32_t offset,
@@ -330,8 +372,7 @@ std::string_view ProfileFile::bytes(bool inArena, std::uint32_t offset,
 std::string_view ProfileFile::keyOf(const Entry& entry) const {
     if (entry.keyLength != Entry::kKeyElsewhere)
         return bytes(entry.inArena, entry.lineOffset, entry.keyLength);
-    const std::string_view line = bytes(entry.inArena, entry.lineOffset, entry.lineLength);
-    return trimBlanks(line.substr(0, line.find('=')));
+    return splitLine(bytes(entry.inArena, entry.lineOffset, entry.lineLength)).key;
 }
 
 std::string_view ProfileFile::valueOf(const Entry& entry) const {
@@ -379,6 +420,7 @@ void ProfileFile::indexEntry(const Section& section, std::uint32_t entryIndex) c
 }
 
 int ProfileFile::findEntry(const Section& section, std::string_view key, std::uint32_t hash) const {
+    materialize(section);
     // Keep the table at most half full, rebuilding it as the section grows.
     if (section.index.size() < 2 * section.entries.size() + 2) {
         std::size_t capacity = 16;
@@ -406,6 +448,14 @@ std::optional<std::string_view> ProfileFile::value(const Section& section,
 void ProfileFile::forEachKey(
     const Section& section,
     const std::function<void(std::string_view, std::string_view)>& visit) const {
+    if (section.lazy) {
+        forEachLine(std::string_view(text_.data() + section.bodyOffset, section.bodyLength),
+                    [&](std::string_view line) {
+                        const LineParts parts = splitLine(line);
+                        if (parts.isKey) visit(parts.key, parts.value);
+                    });
+        return;
+    }
     for (const Entry& entry : section.entries)
         if (entry.isKey) visit(keyOf(entry), valueOf(entry));
 }
@@ -546,6 +596,7 @@ ProfileFile ProfileFile::cloneWithout(std::initializer_list<std::string_view> na
                 continue;
         }
         // Every kept line moves to the new arena; offsets inside a line keep their place.
+        materialize(section);
         Section kept;
         kept.hasHeader = section.hasHeader;
         if (section.hasHeader) {
@@ -595,6 +646,7 @@ void ProfileFile::eraseSection(std::string_view name) {
 }
 
 std::string ProfileFile::render() const {
+    for (const Section& section : sections_) materialize(section);
     std::size_t size = 0;
     for (const Section& section : sections_) {
         if (section.hasHeader) size += section.headerLength + 2;

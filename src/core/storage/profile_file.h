@@ -114,6 +114,8 @@ private:
     };
 
     void parse();
+    // Splits the lines of a section read from the file, once.
+    void materialize(const Section& section) const;
     Section& sectionForWriting(std::string_view name);
     WriteStatus writeString(Section& section, std::string_view key, std::string_view value);
     void writeInteger(Section& section, std::string_view key, std::int32_t value);
