@@ -253,25 +253,38 @@ public:
         out_ += name;
         out_ += "]\r\n";
     }
-    void text(std::string_view key, std::string_view value) {
-        ProfileFile::appendLine(out_, key, value);
-        out_ += "\r\n";
+    // A line goes in with at most three appends: key and "=", value, end of line.
+    void text(std::string_view prefix, int number, std::string_view value) {
+        const bool quote = ProfileFile::needsQuotes(value);
+        char* p = key(prefix, number);
+        if (quote) *p++ = '"';
+        out_.append(line_, static_cast<std::size_t>(p - line_));
+        out_ += value;
+        out_ += quote ? "\"\r\n" : "\r\n";
     }
-    void integer(std::string_view key, std::int32_t value) {
-        char buffer[16];
-        const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-        text(key, std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)));
+    void integer(std::string_view prefix, int number, std::int32_t value) {
+        char* p = key(prefix, number);
+        p = std::to_chars(p, line_ + sizeof line_, value).ptr;
+        *p++ = '\r';
+        *p++ = '\n';
+        out_.append(line_, static_cast<std::size_t>(p - line_));
     }
-    void text(std::string_view prefix, int i, std::string_view value) {
-        text(keys_(prefix, i), value);
-    }
-    void integer(std::string_view prefix, int i, std::int32_t value) {
-        integer(keys_(prefix, i), value);
-    }
+    void text(std::string_view name, std::string_view value) { text(name, 0, value); }
+    void integer(std::string_view name, std::int32_t value) { integer(name, 0, value); }
 
 private:
+    // "prefix12=" at the start of the line buffer; numbers from 1, none for 0.
+    char* key(std::string_view prefix, int number) {
+        const std::size_t n = std::min(prefix.size(), sizeof line_ - 32);
+        std::copy_n(prefix.data(), n, line_);
+        char* p = line_ + n;
+        if (number > 0) p = std::to_chars(p, line_ + sizeof line_, number).ptr;
+        *p++ = '=';
+        return p;
+    }
+
     std::string& out_;
-    KeyName keys_;
+    char line_[96];
 };
 
 // The general values go into "GENERAL" in place, where the file has them.

@@ -100,6 +100,8 @@ public:
     static bool isBlank(char c) { return c == ' ' || c == '\t'; }
     // Whether writeString takes the value: no CR, LF or NUL, at most kMaxValueLength bytes.
     static bool canHold(std::string_view value);
+    // Whether a value is written inside double quotes so that it reads back as it is.
+    static bool needsQuotes(std::string_view value);
     // Appends "key=value" as writeString writes it, for a value canHold accepts.
     static void appendLine(std::string& out, std::string_view key, std::string_view value);
 
@@ -123,7 +125,6 @@ private:
     void newLine(std::string_view key, std::string_view value, Entry& entry);
     // Writes `content` to disk safely; the snapshot follows on success.
     FlushResult writeOut(const std::string& content, ExternalChange policy);
-    static bool needsQuotes(std::string_view value);
     std::string_view bytes(bool inArena, std::uint32_t offset, std::uint32_t length) const;
     std::string_view keyOf(const Entry& entry) const;
     std::string_view valueOf(const Entry& entry) const;
