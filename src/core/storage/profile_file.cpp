@@ -14,8 +14,6 @@
 
 namespace varnelle {
 
-// One line of a section. Offsets point into the bytes read, or into the arena for lines
-// written since.
 // One line of a section, 16 bytes: a large budget has half a million of them. Offsets
 // point into the bytes read, or into the arena for lines written since. The key is found
 // again from the line when it is needed.
@@ -163,10 +161,10 @@ std::optional<std::string> writeTemporary(const std::string& target, std::string
         error = errno;
         return std::nullopt;
     }
-    const bool ok = writeAll(fd, content) && ::fsync(fd) == 0;
-    if (!ok) error = errno;
-    if (::close(fd) != 0 && ok) error = errno;
-    if (!ok || error != 0) {
+    int failure = writeAll(fd, content) && ::fsync(fd) == 0 ? 0 : errno;
+    if (::close(fd) != 0 && failure == 0) failure = errno;
+    if (failure != 0) {
+        error = failure;
         ::unlink(name.c_str());
         return std::nullopt;
     }
