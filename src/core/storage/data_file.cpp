@@ -159,102 +159,28 @@ std::optional<std::int32_t> count(const SectionReader& general, const char* key)
     return std::max(n, 0);
 }
 
-bool fits(std::string_view text) {
-    return ProfileFile::canHold(text);
-}
-
-// Finds the first value the file could not hold, so that nothing is written at all.
-class SaveCheck final {
-public:
-    explicit SaveCheck(SaveResult& result) : result_(result) {}
-
-    void text(const char* section, std::string_view key, std::string_view value) {
-        count(value);
-        if (!failed() && !fits(value)) refuse(SaveStatus::TextRefused, section, key);
-    }
-    void text(const char* section, std::string_view prefix, int i, std::string_view value) {
-        count(value);
-        if (!failed() && !fits(value)) refuse(SaveStatus::TextRefused, section, keys_(prefix, i));
-    }
-    // A file that open() would refuse as too large must never be written.
-    void checkSize() {
-        if (!failed() && bytes_ > ProfileFile::kMaxFileBytes / 2)
-            refuse(SaveStatus::TooLarge, "", "");
-    }
-    void amount(const char* section, int i, Montant value) {
-        if (!failed() && !toHundredths(value))
-            refuse(SaveStatus::AmountRefused, section, keys_("nMontant", i));
-    }
-    bool failed() const { return result_.status != SaveStatus::Ok; }
-    std::size_t textBytes() const { return static_cast<std::size_t>(bytes_); }
-
-private:
-    void refuse(SaveStatus status, const char* section, std::string_view key) {
-        result_.status = status;
-        result_.section = section;
-        result_.key = std::string(key);
-    }
-
-    void count(std::string_view value) { bytes_ += value.size(); }
-
-    SaveResult& result_;
-    KeyName keys_;
-    std::uint64_t bytes_ = 0;
-};
-
-void checkBudget(const Budget& budget, SaveCheck& check) {
-    check.text(kSectionParametres, "OptGrilleOpcPolice", budget.Param.OptGrilleOp.cPolice);
-    int i = 0;
-    for (const TTypeDep& type : budget.TypesDep) {
-        ++i;
-        check.text(kSectionTypesDep, "cTypeDep", i, type.cTypeDep);
-        check.text(kSectionTypesDep, "cLibelle", i, type.cLibelle);
-        check.amount(kSectionTypesDep, i, type.nMontant);
-    }
-    i = 0;
-    for (const TOperation& operation : budget.Operations) {
-        ++i;
-        check.text(kSectionOperations, "cDate", i, operation.cDate);
-        check.text(kSectionOperations, "cTypeDep", i, operation.cTypeDep);
-        check.amount(kSectionOperations, i, operation.nMontant);
-        check.text(kSectionOperations, "cLibelle", i, operation.cLibelle);
-    }
-    check.text(kSectionGeneral, "cSalaireMoyen", budget.cSalaireMoyen);
-    check.text(kSectionGeneral, "nResteDebMois", budget.nResteDebMois);
-    i = 0;
-    for (const TEconomie& economie : budget.Economies)
-        check.text(kSectionEconomies, "cLibelle", ++i, economie.cLibelle);
-    i = 0;
-    for (const TPSimulation& simulation : budget.Simulations) {
-        ++i;
-        check.text(kSectionSimulations, "cLibelle", i, simulation.cLibelle);
-        check.text(kSectionSimulations, "cDateDeb", i, simulation.cDateDeb);
-        check.text(kSectionSimulations, "cDateFin", i, simulation.cDateFin);
-        check.amount(kSectionSimulations, i, simulation.nMontant);
-    }
-    check.checkSize();
-}
-
-std::int32_t hundredths(Montant value) {
-    return *toHundredths(value);
-}
-
 std::int32_t sizeOf(std::size_t n) {
     return static_cast<std::int32_t>(n);
 }
 
 // Appends the lines of the sections a save rewrites whole, straight into the file's text.
+// Appends the lines of the sections a save rewrites whole, straight into the file's text,
+// and keeps the first value the file could not hold: the save is then given up.
 class SectionWriter final {
 public:
-    explicit SectionWriter(std::string& out) : out_(out) {}
+    SectionWriter(std::string& out, SaveResult& result) : out_(out), result_(result) {}
+
+    bool failed() const { return result_.status != SaveStatus::Ok; }
 
     void section(const char* name) {
+        section_ = name;
         out_ += '[';
         out_ += name;
         out_ += "]\r\n";
     }
     // A line goes in with at most three appends: key and "=", value, end of line.
     void text(std::string_view prefix, int number, std::string_view value) {
+        if (!ProfileFile::canHold(value)) return refuse(SaveStatus::TextRefused, prefix, number);
         const bool quote = ProfileFile::needsQuotes(value);
         char* p = key(prefix, number);
         if (quote) *p++ = '"';
@@ -264,10 +190,15 @@ public:
     }
     void integer(std::string_view prefix, int number, std::int32_t value) {
         char* p = key(prefix, number);
-        p = std::to_chars(p, line_ + sizeof line_, value).ptr;
+        p = std::to_chars(p, p + 16, value).ptr;
         *p++ = '\r';
         *p++ = '\n';
         out_.append(line_, static_cast<std::size_t>(p - line_));
+    }
+    void amount(std::string_view prefix, int number, Montant value) {
+        const auto hundredths = toHundredths(value);
+        if (!hundredths) return refuse(SaveStatus::AmountRefused, prefix, number);
+        integer(prefix, number, *hundredths);
     }
     void text(std::string_view name, std::string_view value) { text(name, 0, value); }
     void integer(std::string_view name, std::int32_t value) { integer(name, 0, value); }
@@ -278,28 +209,56 @@ private:
         const std::size_t n = std::min(prefix.size(), sizeof line_ - 32);
         std::copy_n(prefix.data(), n, line_);
         char* p = line_ + n;
-        if (number > 0) p = std::to_chars(p, line_ + sizeof line_, number).ptr;
+        if (number > 0) {
+            // The keys of one record share their number: its digits are written once.
+            if (number != lastNumber_) {
+                lastNumber_ = number;
+                digitsLength_ = static_cast<std::size_t>(
+                    std::to_chars(digits_, digits_ + sizeof digits_, number).ptr - digits_);
+            }
+            p = std::copy_n(digits_, std::min(digitsLength_, sizeof digits_), p);
+        }
         *p++ = '=';
         return p;
     }
 
+    void refuse(SaveStatus status, std::string_view prefix, int number) {
+        if (failed()) return;
+        result_.status = status;
+        result_.section = section_;
+        char* end = key(prefix, number) - 1;  // without its "="
+        result_.key = std::string(line_, static_cast<std::size_t>(end - line_));
+    }
+
     std::string& out_;
+    SaveResult& result_;
+    const char* section_ = "";
     char line_[96];
+    int lastNumber_ = 0;
+    char digits_[12];
+    std::size_t digitsLength_ = 0;
 };
 
 // The general values go into "GENERAL" in place, where the file has them.
-void writeGeneral(ProfileFile& file, const Budget& budget) {
+void writeGeneral(ProfileFile& file, const Budget& budget, SaveResult& result) {
+    const auto text = [&](const char* key, const std::string& value) {
+        if (file.writeString(kSectionGeneral, key, value) == ProfileFile::WriteStatus::Ok ||
+            !result)
+            return;
+        result.status = SaveStatus::TextRefused;
+        result.section = kSectionGeneral;
+        result.key = key;
+    };
     file.writeInteger(kSectionGeneral, "nNbTypesDep", sizeOf(budget.TypesDep.size()));
     file.writeInteger(kSectionGeneral, "nNbOperations", sizeOf(budget.Operations.size()));
-    file.writeString(kSectionGeneral, "cSalaireMoyen", budget.cSalaireMoyen);
+    text("cSalaireMoyen", budget.cSalaireMoyen);
     file.writeInteger(kSectionGeneral, "nNbJoursMois", budget.nNbJoursMois());
-    file.writeString(kSectionGeneral, "nResteDebMois", budget.nResteDebMois);
+    text("nResteDebMois", budget.nResteDebMois);
     file.writeInteger(kSectionGeneral, "nNbEconomies", sizeOf(budget.Economies.size()));
     file.writeInteger(kSectionGeneral, "nNbSimulations", sizeOf(budget.Simulations.size()));
 }
 
-void writeSections(std::string& out, const Budget& budget) {
-    SectionWriter w(out);
+void writeSections(SectionWriter& w, const Budget& budget) {
     w.section(kSectionParametres);
     forEachParam(budget.Param, [&](const char* name, const auto& field, const auto&) {
         using Field = std::remove_cvref_t<decltype(field)>;
@@ -317,7 +276,7 @@ void writeSections(std::string& out, const Budget& budget) {
         ++i;
         w.text("cTypeDep", i, type.cTypeDep);
         w.text("cLibelle", i, type.cLibelle);
-        w.integer("nMontant", i, hundredths(type.nMontant));
+        w.amount("nMontant", i, type.nMontant);
         w.integer("nPeriodicite", i, type.nPeriodicite);
     }
 
@@ -328,7 +287,7 @@ void writeSections(std::string& out, const Budget& budget) {
         w.integer("nSelect", i, operation.nSelect);
         w.text("cDate", i, operation.cDate);
         w.text("cTypeDep", i, operation.cTypeDep);
-        w.integer("nMontant", i, hundredths(operation.nMontant));
+        w.amount("nMontant", i, operation.nMontant);
         w.text("cLibelle", i, operation.cLibelle);
     }
 
@@ -351,29 +310,35 @@ void writeSections(std::string& out, const Budget& budget) {
         w.text("cLibelle", i, simulation.cLibelle);
         w.text("cDateDeb", i, simulation.cDateDeb);
         w.text("cDateFin", i, simulation.cDateFin);
-        w.integer("nMontant", i, hundredths(simulation.nMontant));
+        w.amount("nMontant", i, simulation.nMontant);
     }
 }
 
 // The whole text of the data file after a save of `budget` over `file`: "GENERAL" and any
 // section the program does not know kept where they are, the six budget sections written
-// again after them. Empty when the budget holds a value the file cannot.
+// again after them. Empty when the budget holds a value the file cannot, or when the file
+// would be too large to be read again.
 std::optional<std::string> savedContent(const ProfileFile& file, const Budget& budget,
                                         SaveResult& result) {
-    SaveCheck check(result);
-    checkBudget(budget, check);
-    if (check.failed()) return std::nullopt;
     ProfileFile kept =
         file.cloneWithout({kSectionParametres, kSectionTypesDep, kSectionOperations,
                            kSectionDepJourn, kSectionEconomies, kSectionSimulations});
-    writeGeneral(kept, budget);
+    writeGeneral(kept, budget, result);
+    if (!result) return std::nullopt;
     std::string out = kept.render();
-    // Keys, numbers and line ends take well under 40 bytes a line.
-    const std::size_t lines = kNbCles + 4 * budget.TypesDep.size() + 5 * budget.Operations.size() +
-                              kNbJoursDepJourn + 2 * budget.Economies.size() +
-                              5 * budget.Simulations.size();
-    out.reserve(out.size() + check.textBytes() + 40 * lines);
-    writeSections(out, budget);
+    // Keys, numbers and line ends take well under 48 bytes a line; labels are counted.
+    std::size_t bytes =
+        48 * (kNbCles + 4 * budget.TypesDep.size() + 5 * budget.Operations.size() +
+              kNbJoursDepJourn + 2 * budget.Economies.size() + 5 * budget.Simulations.size());
+    for (const TOperation& operation : budget.Operations) bytes += operation.cLibelle.size();
+    out.reserve(out.size() + bytes);
+    SectionWriter writer(out, result);
+    writeSections(writer, budget);
+    if (!result) return std::nullopt;
+    if (out.size() > ProfileFile::kMaxFileBytes) {
+        result.status = SaveStatus::TooLarge;
+        return std::nullopt;
+    }
     return out;
 }
 
