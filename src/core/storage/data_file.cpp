@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <initializer_list>
 #include <optional>
 #include <string_view>
@@ -207,7 +208,7 @@ private:
     // "prefix12=" at the start of the line buffer; numbers from 1, none for 0.
     char* key(std::string_view prefix, int number) {
         const std::size_t n = std::min(prefix.size(), sizeof line_ - 32);
-        std::copy_n(prefix.data(), n, line_);
+        std::memcpy(line_, prefix.data(), n);
         char* p = line_ + n;
         if (number > 0) {
             // The keys of one record share their number: its digits are written once.
@@ -216,7 +217,8 @@ private:
                 digitsLength_ = static_cast<std::size_t>(
                     std::to_chars(digits_, digits_ + sizeof digits_, number).ptr - digits_);
             }
-            p = std::copy_n(digits_, std::min(digitsLength_, sizeof digits_), p);
+            std::memcpy(p, digits_, std::min(digitsLength_, sizeof digits_));
+            p += std::min(digitsLength_, sizeof digits_);
         }
         *p++ = '=';
         return p;
