@@ -94,19 +94,5 @@ TEST(Budget, DailyRowsAndSavingsAccumulate) {
     EXPECT_EQ(budget.Economies[1].nCumul, std::numeric_limits<std::int32_t>::min());
 }
 
-TEST(Budget, DaysPerMonthAreClamped) {
-    Budget budget;
-    EXPECT_EQ(budget.nNbJoursMois(), 28);
-    for (const auto& [given, kept] : {std::pair{0, 28},
-                                      {27, 28},
-                                      {30, 30},
-                                      {31, 31},
-                                      {32, 31},
-                                      {std::numeric_limits<std::int32_t>::min(), 28}}) {
-        budget.setNbJoursMois(given);
-        EXPECT_EQ(budget.nNbJoursMois(), kept);
-    }
-}
-
 }  // namespace
 }  // namespace varnelle
