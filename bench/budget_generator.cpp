@@ -7,7 +7,7 @@
 
 #include "model/date_text.h"
 #include "model/month_mask.h"
-#include "scratch_folder.h"
+#include "temp_folder.h"
 #include "storage/budget_folder.h"
 #include "storage/data_file.h"
 #include "storage/profile_file.h"
@@ -339,8 +339,8 @@ std::filesystem::path ecritFichierBudget(const std::filesystem::path& folder,
 }
 
 std::string octetsBudget(const Budget& budget) {
-    const ScratchFolder folder;
-    return readWholeFile(ecritFichierBudget(folder.path(), "budget", budget));
+    const test::TempFolder folder;
+    return test::readFile(ecritFichierBudget(folder.path(), "budget", budget));
 }
 
 std::string fichierBudget(int nbOperations) {

@@ -17,7 +17,7 @@
 #include "budget_generator.h"
 #include "model/budget.h"
 #include "model/orders.h"
-#include "scratch_folder.h"
+#include "temp_folder.h"
 #include "storage/data_file.h"
 #include "storage/profile_file.h"
 
@@ -42,8 +42,8 @@ const Donnees& donnees(int nbOperations) {
 }
 
 // Lives until the program ends, so that files written by one case can serve the next.
-const ScratchFolder& scratch() {
-    static const ScratchFolder folder;
+const test::TempFolder& scratch() {
+    static const test::TempFolder folder;
     return folder;
 }
 
@@ -208,7 +208,7 @@ void BM_Save(benchmark::State& state) {
             break;
         }
     }
-    if (readWholeFile(path) != d.octets) state.SkipWithError("saved bytes differ");
+    if (test::readFile(path) != d.octets) state.SkipWithError("saved bytes differ");
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(d.octets.size()));
 }
 
@@ -232,7 +232,7 @@ void BM_SaveAfterOpen(benchmark::State& state) {
             break;
         }
     }
-    if (readWholeFile(path) != d.octets) state.SkipWithError("saved bytes differ");
+    if (test::readFile(path) != d.octets) state.SkipWithError("saved bytes differ");
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(d.octets.size()));
 }
 
