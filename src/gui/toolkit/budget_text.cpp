@@ -1,0 +1,28 @@
+#include "toolkit/budget_text.h"
+
+#include <QByteArray>
+
+#include "model/text_encoding.h"
+
+namespace varnelle::gui {
+
+QString fromBudgetText(std::string_view bytes) {
+    const std::string utf8 = win1252ToUtf8(bytes);
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+std::optional<std::string> toBudgetText(const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    return utf8ToWin1252(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+}
+
+bool isAcceptableBudgetText(const QString& text, int maxLength) {
+    if (text.size() > maxLength) return false;
+    const auto bytes = toBudgetText(text);
+    if (!bytes) return false;
+    for (const char c : *bytes)
+        if (!isTypeableWin1252(static_cast<unsigned char>(c))) return false;
+    return true;
+}
+
+}  // namespace varnelle::gui

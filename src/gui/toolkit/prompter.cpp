@@ -1,0 +1,80 @@
+#include "toolkit/prompter.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace varnelle::gui {
+namespace {
+
+const QString kTitreQuestion = QStringLiteral("Attention");
+
+QMessageBox::StandardButton buttonOf(Prompter::Answer answer) {
+    switch (answer) {
+    case Prompter::Answer::Yes: return QMessageBox::Yes;
+    case Prompter::Answer::No: return QMessageBox::No;
+    case Prompter::Answer::Cancel: break;
+    }
+    return QMessageBox::Cancel;
+}
+
+Prompter::Answer ask(QWidget* parent, const QString& text, QMessageBox::StandardButtons buttons,
+                     Prompter::Answer defaultAnswer) {
+    QMessageBox box(QMessageBox::Question, kTitreQuestion, text, buttons, parent);
+    box.setDefaultButton(buttonOf(defaultAnswer));
+    box.setEscapeButton(buttons.testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel
+                                                              : QMessageBox::No);
+    switch (box.exec()) {
+    case QMessageBox::Yes: return Prompter::Answer::Yes;
+    case QMessageBox::No: return Prompter::Answer::No;
+    default: return Prompter::Answer::Cancel;
+    }
+}
+
+}  // namespace
+
+void MessageBoxPrompter::error(QWidget* parent, const QString& caption, const QString& text) {
+    QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+Prompter::Answer MessageBoxPrompter::askYesNo(QWidget* parent, const QString& text,
+                                              Answer defaultAnswer) {
+    return ask(parent, text, QMessageBox::Yes | QMessageBox::No, defaultAnswer);
+}
+
+Prompter::Answer MessageBoxPrompter::askYesNoCancel(QWidget* parent, const QString& text,
+                                                    Answer defaultAnswer) {
+    return ask(parent, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+               defaultAnswer);
+}
+
+void MessageBoxPrompter::beep() {
+    QApplication::beep();
+}
+
+void RecordingPrompter::error(QWidget*, const QString& caption, const QString& text) {
+    boxes.push_back({Box::Kind::Error, caption, text, Answer::Cancel});
+}
+
+Prompter::Answer RecordingPrompter::askYesNo(QWidget*, const QString& text, Answer defaultAnswer) {
+    boxes.push_back({Box::Kind::YesNo, kTitreQuestion, text, defaultAnswer});
+    return scripted();
+}
+
+Prompter::Answer RecordingPrompter::askYesNoCancel(QWidget*, const QString& text,
+                                                   Answer defaultAnswer) {
+    boxes.push_back({Box::Kind::YesNoCancel, kTitreQuestion, text, defaultAnswer});
+    return scripted();
+}
+
+Prompter::Answer RecordingPrompter::scripted() {
+    if (script_.empty()) {
+        ++unexpectedQuestions;
+        return Answer::Cancel;
+    }
+    const Answer answer = script_.front();
+    script_.pop_front();
+    return answer;
+}
+
+}  // namespace varnelle::gui

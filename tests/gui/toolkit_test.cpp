@@ -1,0 +1,101 @@
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include "toolkit/budget_text.h"
+#include "toolkit/prompter.h"
+#include "toolkit/system_locale.h"
+
+using namespace varnelle;
+using namespace varnelle::gui;
+
+class ToolkitTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void budgetTextKeepsWhatTheFileCanHold() {
+        const QString typed = QStringLiteral("Été 2024 – 15 € œuvre");
+        const auto bytes = toBudgetText(typed);
+        QVERIFY(bytes.has_value());
+        QCOMPARE(*bytes, std::string("\xC9t\xE9 2024 \x96 15 \x80 \x9Cuvre"));
+        QCOMPARE(fromBudgetText(*bytes), typed);
+        QVERIFY(!toBudgetText(QStringLiteral("月")).has_value());
+
+        QVERIFY(isAcceptableBudgetText(QStringLiteral("Loyer été"), 20));
+        QVERIFY(!isAcceptableBudgetText(QStringLiteral("Loyer été"), 8));
+        QVERIFY(!isAcceptableBudgetText(QStringLiteral("deux\nlignes"), 50));
+        QVERIFY(!isAcceptableBudgetText(QStringLiteral("tab\tulation"), 50));
+        QVERIFY(!isAcceptableBudgetText(QStringLiteral("Ł"), 50));
+    }
+
+    void localeFactsComeFromTheLocaleOrFallBackToFrench() {
+        const LocaleFacts c = localeFactsOf(QLocale::c());
+        QCOMPARE(c.nomsMois[1], std::string("f\xE9vrier"));
+        QCOMPARE(c.separateurDecimal, ',');
+
+        const LocaleFacts english = localeFactsOf(QLocale(QLocale::English, QLocale::UnitedStates));
+        QCOMPARE(english.nomsMois[0], std::string("January"));
+        QCOMPARE(english.separateurDecimal, '.');
+
+        const LocaleFacts german = localeFactsOf(QLocale(QLocale::German, QLocale::Germany));
+        QCOMPARE(german.nomsMois[2], std::string("M\xE4rz"));
+        QCOMPARE(german.separateurDecimal, ',');
+
+        // Names the data file's character set cannot hold are not used.
+        const LocaleFacts russian = localeFactsOf(QLocale(QLocale::Russian, QLocale::Russia));
+        QCOMPARE(russian.nomsMois[0], std::string("janvier"));
+    }
+
+    void questionsHaveTheirTitleIconAndDefaultButton() {
+        MessageBoxPrompter prompter;
+        struct Case {
+            bool withCancel;
+            Prompter::Answer defaultAnswer;
+        };
+        for (const Case c : {Case{false, Prompter::Answer::No}, Case{true, Prompter::Answer::No},
+                             Case{true, Prompter::Answer::Yes}}) {
+            QString title;
+            QMessageBox::Icon icon = QMessageBox::NoIcon;
+            int buttons = 0;
+            // Enter presses the default button of the box that is about to open.
+            QTimer::singleShot(0, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                QVERIFY(box != nullptr);
+                title = box->windowTitle();
+                icon = box->icon();
+                buttons = static_cast<int>(box->buttons().size());
+                QTest::keyClick(box, Qt::Key_Return);
+            });
+            const Prompter::Answer answer =
+                c.withCancel ? prompter.askYesNoCancel(nullptr, "Sauvegarder ?", c.defaultAnswer)
+                             : prompter.askYesNo(nullptr, "Supprimer ?", c.defaultAnswer);
+            QCOMPARE(answer, c.defaultAnswer);
+            QCOMPARE(title, QStringLiteral("Attention"));
+            QCOMPARE(icon, QMessageBox::Question);
+            QCOMPARE(buttons, c.withCancel ? 3 : 2);
+        }
+    }
+
+    void errorsShowTheirCaptionWithOneButton() {
+        MessageBoxPrompter prompter;
+        QString title, text;
+        int buttons = 0;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box != nullptr);
+            title = box->windowTitle();
+            text = box->text();
+            buttons = static_cast<int>(box->buttons().size());
+            QVERIFY(box->icon() == QMessageBox::Critical);
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        prompter.error(nullptr, "Erreur", "Ne peut écrire dans /tmp/x.ini");
+        QCOMPARE(title, QStringLiteral("Erreur"));
+        QCOMPARE(text, QStringLiteral("Ne peut écrire dans /tmp/x.ini"));
+        QCOMPARE(buttons, 1);
+    }
+};
+
+QTEST_MAIN(ToolkitTest)
+#include "toolkit_test.moc"
