@@ -13,6 +13,26 @@ using test::TempFolder;
 using test::writeFile;
 using Names = std::vector<std::string>;
 
+TEST(BudgetFolder, TheDataFolderFollowsTheUsersSettings) {
+    EXPECT_EQ(dossierDonnees("/x/data", "/home/a"), std::filesystem::path("/x/data/varnelle"));
+    EXPECT_EQ(dossierDonnees(nullptr, "/home/a"),
+              std::filesystem::path("/home/a/.local/share/varnelle"));
+    // A relative XDG_DATA_HOME is to be ignored.
+    EXPECT_EQ(dossierDonnees("rel", "/home/a"),
+              std::filesystem::path("/home/a/.local/share/varnelle"));
+    EXPECT_TRUE(dossierDonnees("", nullptr).empty());
+
+    TempFolder folder;
+    const auto data = folder / "share" / "varnelle";
+    ASSERT_TRUE(prepareDossierDonnees(data));
+    EXPECT_TRUE(std::filesystem::is_directory(data));
+    EXPECT_EQ(std::filesystem::status(data).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_all);
+    EXPECT_TRUE(prepareDossierDonnees(data));
+    writeFile(folder / "file", "");
+    EXPECT_FALSE(prepareDossierDonnees(folder / "file" / "varnelle"));
+}
+
 TEST(BudgetFolder, ListsTheBudgetsAsTheChooserShowsThem) {
     TempFolder folder;
     for (const char* name : {"Budget.ini", "Copie de Budget.ini", "b.INI", "notes.txt", "x.ini.bak",

@@ -31,6 +31,24 @@ bool lessNoCase(const std::string& a, const std::string& b) {
 
 }  // namespace
 
+std::filesystem::path dossierDonnees(const char* xdgDataHome, const char* home) {
+    if (xdgDataHome != nullptr && xdgDataHome[0] == '/')
+        return std::filesystem::path(xdgDataHome) / "varnelle";
+    if (home != nullptr && home[0] == '/')
+        return std::filesystem::path(home) / ".local" / "share" / "varnelle";
+    return {};
+}
+
+bool prepareDossierDonnees(const std::filesystem::path& folder) {
+    if (folder.empty()) return false;
+    std::error_code error;
+    if (std::filesystem::is_directory(folder, error)) return true;
+    if (!std::filesystem::create_directories(folder, error)) return false;
+    std::filesystem::permissions(folder, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::replace, error);
+    return true;
+}
+
 std::vector<std::string> listeBudgets(const std::filesystem::path& folder) {
     std::vector<std::string> noms;
     std::error_code error;

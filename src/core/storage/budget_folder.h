@@ -9,6 +9,13 @@ namespace varnelle {
 
 // Budget names are file names without ".ini", in the file system's own encoding.
 
+// The folder of the user's budgets: "varnelle" in $XDG_DATA_HOME when it is an absolute
+// path, else in ~/.local/share. Empty when neither variable helps.
+std::filesystem::path dossierDonnees(const char* xdgDataHome, const char* home);
+
+// Makes sure the folder exists (readable by its owner only when created).
+bool prepareDossierDonnees(const std::filesystem::path& folder);
+
 // The budgets of a folder as the chooser lists them: every regular file whose name ends in
 // ".ini" in any case and does not contain "Copie ", named up to its first ".ini", in
 // alphabetical order without regard to case.
