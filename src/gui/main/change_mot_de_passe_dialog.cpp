@@ -55,8 +55,8 @@ void TfmChangeMotDePasse::edChange() {
 }
 
 void TfmChangeMotDePasse::btOKClick() {
-    const std::string ancien = *toBudgetText(edAncien->text());
-    const std::string nouveau = *toBudgetText(edNouveau->text());
+    const std::string ancien = toBudgetText(edAncien->text()).value_or(std::string());
+    const std::string nouveau = toBudgetText(edNouveau->text()).value_or(std::string());
     PasswordChangeResult changed = ChangeMotDePasse(file_, ancien, nouveau);
     if (changed.status == PasswordChangeStatus::ChangedOnDisk &&
         prompter_.askYesNo(this,

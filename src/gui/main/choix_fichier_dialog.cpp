@@ -162,7 +162,7 @@ void TfmChoixNomFicINI::updateOK() {
 }
 
 void TfmChoixNomFicINI::btOKClick() {
-    const std::string motDePasse = *toBudgetText(edMotDePasse->text());
+    const std::string motDePasse = toBudgetText(edMotDePasse->text()).value_or(std::string());
     if (rbBDDExistantes->isChecked()) {
         const std::string nom = toFileName(lbBDDExistantes->currentItem()->text());
         result_ = nom + ".ini";
