@@ -10,6 +10,26 @@
 using namespace varnelle;
 using namespace varnelle::gui;
 
+namespace {
+
+// What the next message box showed; Enter then presses its default button.
+struct SeenBox {
+    QString title, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    int buttons = 0;
+};
+void answerNextBoxWithEnter(SeenBox& seen) {
+    QTimer::singleShot(0, [&seen] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box != nullptr);
+        seen = {box->windowTitle(), box->text(), box->icon(),
+                static_cast<int>(box->buttons().size())};
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+}
+
+}  // namespace
+
 class ToolkitTest : public QObject {
     Q_OBJECT
 
@@ -55,45 +75,27 @@ private slots:
         };
         for (const Case c : {Case{false, Prompter::Answer::No}, Case{true, Prompter::Answer::No},
                              Case{true, Prompter::Answer::Yes}}) {
-            QString title;
-            QMessageBox::Icon icon = QMessageBox::NoIcon;
-            int buttons = 0;
-            // Enter presses the default button of the box that is about to open.
-            QTimer::singleShot(0, [&] {
-                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-                QVERIFY(box != nullptr);
-                title = box->windowTitle();
-                icon = box->icon();
-                buttons = static_cast<int>(box->buttons().size());
-                QTest::keyClick(box, Qt::Key_Return);
-            });
+            SeenBox seen;
+            answerNextBoxWithEnter(seen);
             const Prompter::Answer answer =
                 c.withCancel ? prompter.askYesNoCancel(nullptr, "Sauvegarder ?", c.defaultAnswer)
                              : prompter.askYesNo(nullptr, "Supprimer ?", c.defaultAnswer);
             QCOMPARE(answer, c.defaultAnswer);
-            QCOMPARE(title, QStringLiteral("Attention"));
-            QCOMPARE(icon, QMessageBox::Question);
-            QCOMPARE(buttons, c.withCancel ? 3 : 2);
+            QCOMPARE(seen.title, QStringLiteral("Attention"));
+            QCOMPARE(seen.icon, QMessageBox::Question);
+            QCOMPARE(seen.buttons, c.withCancel ? 3 : 2);
         }
     }
 
     void errorsShowTheirCaptionWithOneButton() {
         MessageBoxPrompter prompter;
-        QString title, text;
-        int buttons = 0;
-        QTimer::singleShot(0, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            QVERIFY(box != nullptr);
-            title = box->windowTitle();
-            text = box->text();
-            buttons = static_cast<int>(box->buttons().size());
-            QVERIFY(box->icon() == QMessageBox::Critical);
-            QTest::keyClick(box, Qt::Key_Return);
-        });
+        SeenBox seen;
+        answerNextBoxWithEnter(seen);
         prompter.error(nullptr, "Erreur", "Ne peut écrire dans /tmp/x.ini");
-        QCOMPARE(title, QStringLiteral("Erreur"));
-        QCOMPARE(text, QStringLiteral("Ne peut écrire dans /tmp/x.ini"));
-        QCOMPARE(buttons, 1);
+        QCOMPARE(seen.title, QStringLiteral("Erreur"));
+        QCOMPARE(seen.text, QStringLiteral("Ne peut écrire dans /tmp/x.ini"));
+        QCOMPARE(seen.icon, QMessageBox::Critical);
+        QCOMPARE(seen.buttons, 1);
     }
 };
 
