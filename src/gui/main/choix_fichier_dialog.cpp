@@ -18,14 +18,6 @@
 namespace varnelle::gui {
 namespace {
 
-QString fromFileName(const std::string& name) {
-    return QString::fromLocal8Bit(name.data(), static_cast<qsizetype>(name.size()));
-}
-
-std::string toFileName(const QString& name) {
-    return name.toLocal8Bit().toStdString();
-}
-
 QString refusalText(NewBudgetStatus status) {
     switch (status) {
     case NewBudgetStatus::Ok:

@@ -25,4 +25,12 @@ bool isAcceptableBudgetText(const QString& text, int maxLength) {
     return true;
 }
 
+QString fromFileName(const std::string& name) {
+    return QString::fromLocal8Bit(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+std::string toFileName(const QString& name) {
+    return name.toLocal8Bit().toStdString();
+}
+
 }  // namespace varnelle::gui

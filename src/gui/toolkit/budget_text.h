@@ -19,4 +19,8 @@ std::optional<std::string> toBudgetText(const QString& text);
 // no control character, at most `maxLength` characters.
 bool isAcceptableBudgetText(const QString& text, int maxLength);
 
+// File names are in the file system's own encoding, not in the budget's.
+QString fromFileName(const std::string& name);
+std::string toFileName(const QString& name);
+
 }  // namespace varnelle::gui

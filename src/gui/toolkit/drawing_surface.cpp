@@ -9,23 +9,18 @@
 #include <QPolygon>
 
 #include "toolkit/budget_text.h"
+#include "toolkit/colour.h"
 
 namespace varnelle::gui {
 namespace {
-
-QColor colorOf(Couleur c) {
-    const auto bits = static_cast<std::uint32_t>(c);
-    return QColor(static_cast<int>(bits & 0xFF), static_cast<int>((bits >> 8) & 0xFF),
-                  static_cast<int>((bits >> 16) & 0xFF));
-}
 
 void replayRect(QPainter& painter, const Rect& r) {
     const int left = std::min(r.x1, r.x2), right = std::max(r.x1, r.x2);
     const int top = std::min(r.y1, r.y2), bottom = std::max(r.y1, r.y2);
     const int width = right - left, height = bottom - top;
     if (width <= 0 || height <= 0) return;
-    painter.fillRect(QRect(left, top, width, height), colorOf(r.brush));
-    const QColor pen = colorOf(r.pen);
+    painter.fillRect(QRect(left, top, width, height), qColor(r.brush));
+    const QColor pen = qColor(r.pen);
     painter.fillRect(QRect(left, top, width, 1), pen);
     painter.fillRect(QRect(left, bottom - 1, width, 1), pen);
     painter.fillRect(QRect(left, top, 1, height), pen);
@@ -38,7 +33,7 @@ void replayLine(QPainter& painter, const Line& line) {
     points.reserve(static_cast<qsizetype>(pixels.size()));
     for (std::size_t i = 0; i < pixels.size(); i += line.dotted ? 2 : 1)
         points << QPoint(pixels[i].x, pixels[i].y);
-    painter.setPen(QPen(colorOf(line.pen), 0));
+    painter.setPen(QPen(qColor(line.pen), 0));
     painter.drawPoints(points);
 }
 
@@ -46,8 +41,8 @@ void replayText(QPainter& painter, const Text& text) {
     const QString shown = fromBudgetText(text.text);
     const QFontMetrics metrics(painter.font());
     painter.fillRect(QRect(text.x, text.y, metrics.horizontalAdvance(shown), metrics.height()),
-                     colorOf(text.background));
-    painter.setPen(colorOf(text.color));
+                     qColor(text.background));
+    painter.setPen(qColor(text.color));
     painter.drawText(text.x, text.y + metrics.ascent(), shown);
 }
 

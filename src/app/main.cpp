@@ -1,0 +1,34 @@
+#include <cstdlib>
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include "main/main_window.h"
+#include "storage/budget_folder.h"
+#include "toolkit/budget_text.h"
+#include "toolkit/interface_font.h"
+#include "toolkit/prompter.h"
+#include "toolkit/system_locale.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Varnelle"));
+    QApplication::setDesktopFileName(QStringLiteral("varnelle"));
+    QApplication::setFont(varnelle::gui::interfaceFont());
+    varnelle::gui::applySystemLocale();
+
+    varnelle::gui::MessageBoxPrompter prompter;
+    const std::filesystem::path folder =
+        varnelle::dossierDonnees(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    if (folder.empty() || !varnelle::prepareDossierDonnees(folder)) {
+        prompter.error(nullptr, QStringLiteral("Erreur"),
+                       QStringLiteral("Ne peut créer le dossier des budgets %1")
+                           .arg(varnelle::gui::fromFileName(folder.string())));
+        return EXIT_FAILURE;
+    }
+
+    varnelle::gui::TfmMain fmMain(folder, prompter);
+    if (!fmMain.loaded()) return EXIT_SUCCESS;
+    fmMain.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,432 @@
+#include "main/main_window.h"
+
+#include <cerrno>
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "editing/dep_journ_page.h"
+#include "editing/operations_page.h"
+#include "editing/types_dep_page.h"
+#include "main/button_icons.h"
+#include "main/choix_fichier_dialog.h"
+#include "projections/soldes_mensuels_page.h"
+#include "projections/stats_grid_pages.h"
+#include "storage/data_file.h"
+#include "toolkit/budget_text.h"
+#include "toolkit/grid.h"
+#include "toolkit/interface_font.h"
+#include "toolkit/page_control.h"
+#include "toolkit/prompter.h"
+
+namespace varnelle::gui {
+
+namespace {
+
+constexpr int kLargeur = 772;
+constexpr int kHauteurCommandes = 41;
+constexpr int kLargeurBouton = 81;
+constexpr int kMargeFermer = 16;
+
+QString cheminAffiche(const std::filesystem::path& path) {
+    return fromFileName(path.string());
+}
+
+// Why the system refused a write, in the user's words.
+QString raisonSysteme(int error) {
+    switch (error) {
+    case 0: return {};
+    case ENOSPC:
+    case EDQUOT: return QStringLiteral("Le disque est plein.");
+    case EFBIG: return QStringLiteral("Le fichier serait trop grand.");
+    case EACCES:
+    case EPERM: return QStringLiteral("L'accès au dossier ou au fichier est refusé.");
+    case EROFS: return QStringLiteral("Le disque est en lecture seule.");
+    default: return QStringLiteral("Erreur système %1.").arg(error);
+    }
+}
+
+QString messageEchecSauvegarde(const SaveResult& result) {
+    QString text = QStringLiteral("Ne peut écrire dans %1").arg(cheminAffiche(result.path));
+    QString raison;
+    switch (result.status) {
+    case SaveStatus::TextRefused:
+        raison = QStringLiteral("La valeur %1 de la section %2 contient un caractère ou une "
+                                "longueur que le fichier ne peut garder.")
+                     .arg(QString::fromStdString(result.key),
+                          QString::fromStdString(result.section));
+        break;
+    case SaveStatus::AmountRefused:
+        raison = QStringLiteral("Le montant %1 de la section %2 dépasse ce que le fichier peut "
+                                "garder (21 474 836,47).")
+                     .arg(QString::fromStdString(result.key),
+                          QString::fromStdString(result.section));
+        break;
+    case SaveStatus::TooLarge: raison = QStringLiteral("Le fichier serait trop grand."); break;
+    default: raison = raisonSysteme(result.systemError); break;
+    }
+    if (!raison.isEmpty()) text += QStringLiteral("\n\n") + raison;
+    return text;
+}
+
+// Characters 7 to 10 of a date text, as many as there are.
+std::string_view anneeDe(std::string_view date) {
+    return date.size() > 6 ? date.substr(6, 4) : std::string_view();
+}
+
+QPushButton* bouton(QWidget* parent, const char* name, const QString& caption, const QIcon& icon,
+                    int left, int width) {
+    auto* button = new QPushButton(icon, caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setFlat(true);
+    button->setGeometry(left, 8, width, 25);
+    return button;
+}
+
+}  // namespace
+
+TfmMain::TfmMain(std::filesystem::path folder, Prompter& prompter, ChooseFile chooseFile,
+                 QWidget* parent)
+    : QWidget(parent),
+      folder_(std::move(folder)),
+      prompter_(prompter),
+      chooseFile_(chooseFile ? std::move(chooseFile) : ChooseFile(ChoixFichier)) {
+    setObjectName(QStringLiteral("fmMain"));
+    setFont(interfaceFont());
+    FormCreate();
+}
+
+TfmMain::~TfmMain() = default;
+
+void TfmMain::FormCreate() {
+    creeOnglets();
+    creeBoutons();
+    jaugeAffichee_ = false;
+    lAActualiser_.fill(true);
+    loaded_ = ChargeFichier();
+    if (!loaded_) return;
+    pcVarnelle->choosePage(budget_.TypesDep.empty() ? kOngletTypesDep : kOngletOperations);
+    pcStats->choosePage(kStatsGraphes);
+    pcGraphes->setCurrentIndex(0);
+    budget_.calculeTout();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    const int height = screen ? screen->availableGeometry().height() - titleBar : 708;
+    resize(kLargeur, std::max(height, 200));
+    move(0, 0);
+    metTitre();
+    lGrapheTDDessine_ = false;
+    lGrapheOpDessine_ = false;
+}
+
+void TfmMain::creeOnglets() {
+    pcVarnelle = new PageControl(this);
+    pcVarnelle->setObjectName(QStringLiteral("pcVarnelle"));
+    tsTypesDep = new TypesDepPage(budget_);
+    tsTypesDep->setObjectName(QStringLiteral("tsTypesDep"));
+    tsOperations = new OperationsPage(budget_);
+    tsOperations->setObjectName(QStringLiteral("tsOperations"));
+    tsDepJourn = new DepJournPage(budget_);
+    tsDepJourn->setObjectName(QStringLiteral("tsDepJourn"));
+    pcStats = new PageControl;
+    pcStats->setObjectName(QStringLiteral("pcStats"));
+    pcVarnelle->addTab(tsTypesDep, QStringLiteral("Types Dépenses"));
+    pcVarnelle->addTab(tsOperations, QStringLiteral("Opérations"));
+    pcVarnelle->addTab(tsDepJourn, QStringLiteral("Dépenses journalières"));
+    auto* tsStats = new QWidget;
+    tsStats->setObjectName(QStringLiteral("tsStats"));
+    auto* statsLayout = new QVBoxLayout(tsStats);
+    statsLayout->setContentsMargins(0, 0, 0, 0);
+    statsLayout->addWidget(pcStats);
+    pcVarnelle->addTab(tsStats, QStringLiteral("Statistiques"));
+
+    auto* tsGraphes = new QWidget;
+    tsGraphes->setObjectName(QStringLiteral("tsGraphes"));
+    pcGraphes = new QTabWidget;
+    pcGraphes->setObjectName(QStringLiteral("pcGraphes"));
+    auto* tsGrapheTypesDep = new QWidget;
+    tsGrapheTypesDep->setObjectName(QStringLiteral("tsGrapheTypesDep"));
+    auto* tsGrapheOperations = new QWidget;
+    tsGrapheOperations->setObjectName(QStringLiteral("tsGrapheOperations"));
+    pcGraphes->addTab(tsGrapheTypesDep, QStringLiteral("Types de dépenses"));
+    pcGraphes->addTab(tsGrapheOperations, QStringLiteral("Opérations"));
+    auto* graphesLayout = new QVBoxLayout(tsGraphes);
+    graphesLayout->setContentsMargins(0, 0, 0, 0);
+    graphesLayout->addWidget(pcGraphes);
+    auto* tsArboOperations = new QWidget;
+    tsArboOperations->setObjectName(QStringLiteral("tsArboOperations"));
+    auto* tsClasseursOperations = new QWidget;
+    tsClasseursOperations->setObjectName(QStringLiteral("tsClasseursOperations"));
+    tsSoldesMensuels = new SoldesMensuelsPage(budget_);
+    tsSoldesMensuels->setObjectName(QStringLiteral("tsSoldesMensuels"));
+    tsRecapTypesDep = new RecapTypesDepPage(budget_);
+    tsRecapTypesDep->setObjectName(QStringLiteral("tsRecapTypesDep"));
+    tsCalendOp = new CalendOpPage(budget_);
+    tsCalendOp->setObjectName(QStringLiteral("tsCalendOp"));
+    pcStats->addTab(tsGraphes, QStringLiteral("Graphes"));
+    pcStats->addTab(tsArboOperations, QStringLiteral("Arborescence des opérations"));
+    pcStats->addTab(tsClasseursOperations, QStringLiteral("Vue 'classeur' des opérations"));
+    pcStats->addTab(tsSoldesMensuels, QStringLiteral("Soldes mensuels"));
+    pcStats->addTab(tsRecapTypesDep, QStringLiteral("Récap. types de dépenses"));
+    pcStats->addTab(tsCalendOp, QStringLiteral("Calendrier des opérations"));
+
+    pcVarnelle->setChanging([this](int leaving) { return pcVarnelleChanging(leaving); });
+    pcVarnelle->setChange([this] { pcVarnelleChange(); });
+    pcStats->setChanging([this](int leaving) { return pcStatsChanging(leaving); });
+    pcStats->setChange([this] { pcStatsChange(); });
+}
+
+void TfmMain::creeBoutons() {
+    auto* pnCommandes = new QFrame(this);
+    pnCommandes->setObjectName(QStringLiteral("pnCommandes"));
+    pnCommandes->setFixedHeight(kHauteurCommandes);
+    pnCommandes->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    btAjouter = bouton(pnCommandes, "btAjouter", QStringLiteral("&Ajouter"),
+                       buttonIcon(ButtonPicture::Add), 8, kLargeurBouton);
+    btSupprimer = bouton(pnCommandes, "btSupprimer", QStringLiteral("&Supprimer"),
+                         buttonIcon(ButtonPicture::Delete), 96, kLargeurBouton);
+    btImprimer = bouton(pnCommandes, "btImprimer", QStringLiteral("&Imprimer"),
+                        buttonIcon(ButtonPicture::Print), 184, kLargeurBouton);
+    btParametres = bouton(pnCommandes, "btParametres", QStringLiteral("&Paramètres"),
+                          buttonIcon(ButtonPicture::Settings), 272, kLargeurBouton);
+    btSvg1 = bouton(pnCommandes, "btSvg1", {}, buttonIcon(ButtonPicture::StoreBookmark, 1), 360, 25);
+    btSvg2 = bouton(pnCommandes, "btSvg2", {}, buttonIcon(ButtonPicture::StoreBookmark, 2), 384, 25);
+    btRst1 = bouton(pnCommandes, "btRst1", {}, buttonIcon(ButtonPicture::GoToBookmark, 1), 416, 25);
+    btRst2 = bouton(pnCommandes, "btRst2", {}, buttonIcon(ButtonPicture::GoToBookmark, 2), 440, 25);
+    btFermer = bouton(pnCommandes, "btFermer", QStringLiteral("&Fermer"),
+                      buttonIcon(ButtonPicture::Close), kLargeur - kLargeurBouton - kMargeFermer,
+                      kLargeurBouton);
+    btSvg1->setToolTip(QStringLiteral("Mémoriser les onglets affichés (signet 1)"));
+    btSvg2->setToolTip(QStringLiteral("Mémoriser les onglets affichés (signet 2)"));
+    btRst1->setToolTip(QStringLiteral("Revenir aux onglets du signet 1"));
+    btRst2->setToolTip(QStringLiteral("Revenir aux onglets du signet 2"));
+
+    connect(btSvg1, &QPushButton::clicked, this, [this] { btSvgClick(budget_.Param.ConfigOnglets1); });
+    connect(btSvg2, &QPushButton::clicked, this, [this] { btSvgClick(budget_.Param.ConfigOnglets2); });
+    connect(btRst1, &QPushButton::clicked, this, [this] { btRstClick(budget_.Param.ConfigOnglets1); });
+    connect(btRst2, &QPushButton::clicked, this, [this] { btRstClick(budget_.Param.ConfigOnglets2); });
+    connect(btFermer, &QPushButton::clicked, this, &QWidget::close);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(pcVarnelle);
+    layout->addWidget(pnCommandes);
+}
+
+bool TfmMain::ChargeFichier() {
+    fileName_ = chooseFile_(folder_, prompter_);
+    if (fileName_.empty()) return false;
+    const std::filesystem::path path = folder_ / fileName_;
+    switch (file_.open(path)) {
+    case ProfileFile::OpenStatus::Ok: break;
+    case ProfileFile::OpenStatus::TooLarge:
+        prompter_.error(this, QStringLiteral("Erreur"),
+                        QStringLiteral("Le fichier %1 est trop grand pour être un budget.")
+                            .arg(cheminAffiche(path)));
+        return false;
+    default:
+        prompter_.error(this, QStringLiteral("Erreur"),
+                        QStringLiteral("Ne peut lire %1").arg(cheminAffiche(path)));
+        return false;
+    }
+    if (varnelle::ChargeFichier(file_, budget_) == LoadStatus::Damaged) {
+        prompter_.error(this, QStringLiteral("Erreur"),
+                        QStringLiteral("Le fichier %1 est endommagé : il annonce plus de %2 "
+                                       "entrées dans une liste. Il n'a pas été ouvert.")
+                            .arg(cheminAffiche(path))
+                            .arg(kMaxEntreesParCollection));
+        return false;
+    }
+    tsTypesDep->prepare();
+    tsOperations->prepare();
+    tsDepJourn->prepare();
+    tsSoldesMensuels->prepare();
+    tsRecapTypesDep->prepare();
+    tsCalendOp->prepare();
+    return true;
+}
+
+bool TfmMain::SauveFichier() {
+    SaveResult result = varnelle::SauveFichier(file_, budget_);
+    if (result.status == SaveStatus::ChangedOnDisk) {
+        const QString question =
+            QStringLiteral("Le fichier %1 a été modifié par un autre programme depuis son "
+                           "ouverture.\n\nL'écraser avec le budget affiché ?")
+                .arg(cheminAffiche(result.path));
+        if (prompter_.askYesNo(this, question, Prompter::Answer::No) != Prompter::Answer::Yes)
+            return false;
+        result = varnelle::SauveFichier(file_, budget_, ProfileFile::ExternalChange::Overwrite);
+    }
+    if (!result) {
+        prompter_.error(this, QStringLiteral("Erreur"), messageEchecSauvegarde(result));
+        return false;
+    }
+    return true;
+}
+
+void TfmMain::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        FormShow();
+    }
+}
+
+void TfmMain::FormShow() {
+    tsOperations->montreDerniereOperation();
+}
+
+void TfmMain::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    FormResize();
+}
+
+void TfmMain::FormResize() {
+    redessineVueDevant();
+    btFermer->move(width() - btFermer->width() - kMargeFermer, btFermer->y());
+}
+
+void TfmMain::closeEvent(QCloseEvent* event) {
+    if (FormCloseQuery())
+        event->accept();
+    else
+        event->ignore();
+}
+
+bool TfmMain::FormCloseQuery() {
+    if (!loaded_) return true;
+    // What is being typed in a cell is part of what the user expects to keep.
+    termineEditions();
+    switch (prompter_.askYesNoCancel(this, QStringLiteral("Sauvegarder les modifications apportées ?"),
+                                     Prompter::Answer::No)) {
+    case Prompter::Answer::Yes: return SauveFichier();
+    case Prompter::Answer::No: return true;
+    case Prompter::Answer::Cancel: return false;
+    }
+    return false;
+}
+
+void TfmMain::termineEditions() {
+    for (Grid* grid : findChildren<Grid*>()) grid->endEdit();
+}
+
+bool TfmMain::pcVarnelleChanging(int leaving) {
+    switch (leaving) {
+    case kOngletTypesDep: return tsTypesDep->TypeDepCourantValide();
+    case kOngletOperations: return tsOperations->OperationCouranteValide();
+    case kOngletStats:
+        return pcStats->currentIndex() != kStatsSoldesMensuels ||
+               tsSoldesMensuels->SimulationCouranteValide();
+    default: return true;
+    }
+}
+
+void TfmMain::majAjouterSupprimer() {
+    bool ajouter = true;
+    switch (pcVarnelle->currentIndex()) {
+    case kOngletOperations: ajouter = !budget_.TypesDep.empty(); break;
+    case kOngletStats: ajouter = pcStats->currentIndex() == kStatsSoldesMensuels; break;
+    default: break;
+    }
+    btAjouter->setEnabled(ajouter);
+    btSupprimer->setEnabled(ajouter);
+}
+
+void TfmMain::pcVarnelleChange() {
+    const int onglet = pcVarnelle->currentIndex();
+    majAjouterSupprimer();
+    btImprimer->setEnabled(onglet != kOngletStats);
+    switch (onglet) {
+    case kOngletTypesDep: {
+        const auto& operations = budget_.Operations;
+        jaugeAffichee_ = !operations.empty() &&
+                         anneeDe(operations.front().cDate) == anneeDe(operations.back().cDate);
+        tsTypesDep->setJaugeVisible(jaugeAffichee_);
+        break;
+    }
+    case kOngletDepJourn:
+        redessineVueDevant();
+        tsDepJourn->montreDerniereEconomie();
+        break;
+    case kOngletStats: {
+        const int page = pcStats->currentIndex();
+        reconstruitPageStats(page);
+        lAActualiser_.fill(true);
+        lAActualiser_[static_cast<std::size_t>(page)] = false;
+        break;
+    }
+    default: break;
+    }
+    if (onglet != kOngletStats) metTitre();
+}
+
+bool TfmMain::pcStatsChanging(int leaving) {
+    return leaving != kStatsSoldesMensuels || tsSoldesMensuels->SimulationCouranteValide();
+}
+
+void TfmMain::pcStatsChange() {
+    const int page = pcStats->currentIndex();
+    majAjouterSupprimer();
+    auto& drapeau = lAActualiser_[static_cast<std::size_t>(page)];
+    if (drapeau) reconstruitPageStats(page);
+    drapeau = false;
+    if (page != kStatsArboOperations) metTitre();
+}
+
+void TfmMain::reconstruitPageStats(int page) {
+    // The views of the statistics pages are built from the budget here, page by page, as
+    // each comes into the program.
+    emit statsPageRebuilt(page);
+}
+
+void TfmMain::redessineVueDevant() {
+    // The charts of the daily, graphs, tree, binder and balances pages are redrawn here
+    // once they exist; the grids repaint themselves.
+}
+
+void TfmMain::metTitre() {
+    setWindowTitle(QStringLiteral("Varnelle - [%1]").arg(fromFileName(fileName_)));
+}
+
+void TfmMain::AppliqueParametres() {
+    tsTypesDep->appliqueParametres();
+    tsOperations->appliqueParametres();
+    tsDepJourn->appliqueParametres();
+    tsSoldesMensuels->appliqueParametres();
+    tsRecapTypesDep->appliqueParametres();
+    tsCalendOp->appliqueParametres();
+    redessineVueDevant();
+}
+
+void TfmMain::btSvgClick(TConfigOnglets& signet) {
+    signet.nOnglet1 = pcVarnelle->currentIndex();
+    if (signet.nOnglet1 == kOngletStats) {
+        signet.nOnglet2 = pcStats->currentIndex();
+        signet.nOnglet3 = signet.nOnglet2 == kStatsGraphes ? pcGraphes->currentIndex() : -1;
+    } else {
+        signet.nOnglet2 = -1;
+    }
+}
+
+void TfmMain::btRstClick(const TConfigOnglets& signet) {
+    // An index beyond its tabs (an edited file) stops the jump at the last level it fits.
+    if (signet.nOnglet1 < 0 || signet.nOnglet1 >= pcVarnelle->count()) return;
+    pcVarnelle->choosePage(signet.nOnglet1);
+    pcVarnelleChange();
+    if (signet.nOnglet1 != kOngletStats || signet.nOnglet2 < 0 ||
+        signet.nOnglet2 >= pcStats->count())
+        return;
+    pcStats->choosePage(signet.nOnglet2);
+    pcStatsChange();
+    if (signet.nOnglet2 == kStatsGraphes && signet.nOnglet3 >= 0 &&
+        signet.nOnglet3 < pcGraphes->count())
+        pcGraphes->setCurrentIndex(signet.nOnglet3);
+}
+
+}  // namespace varnelle::gui

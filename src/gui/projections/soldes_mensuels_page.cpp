@@ -1,0 +1,96 @@
+#include "projections/soldes_mensuels_page.h"
+
+#include <QLabel>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+#include "model/amount.h"
+#include "model/date_text.h"
+#include "model/locale_facts.h"
+#include "settings/grid_settings.h"
+#include "toolkit/budget_text.h"
+#include "toolkit/grid.h"
+
+namespace varnelle::gui {
+
+namespace {
+constexpr Qt::Alignment kDroite = Qt::AlignRight | Qt::AlignVCenter;
+constexpr Qt::Alignment kGauche = Qt::AlignLeft | Qt::AlignVCenter;
+}  // namespace
+
+SoldesMensuelsPage::SoldesMensuelsPage(Budget& budget, QWidget* parent)
+    : QWidget(parent), budget_(budget), grSimulations_(new Grid) {
+    auto* spHorizSoldesMensuels = new QSplitter(Qt::Vertical, this);
+    spHorizSoldesMensuels->setObjectName(QStringLiteral("spHorizSoldesMensuels"));
+    spHorizSoldesMensuels->setHandleWidth(3);
+    auto* pnSoldesMensuelsHaut = new QWidget;
+    pnSoldesMensuelsHaut->setObjectName(QStringLiteral("pnSoldesMensuelsHaut"));
+    auto* bas = new QWidget;
+    auto* pnSoldesMensuelsTitre = new QLabel(QStringLiteral("Simulations"), bas);
+    pnSoldesMensuelsTitre->setObjectName(QStringLiteral("pnSoldesMensuelsTitre"));
+    pnSoldesMensuelsTitre->setFixedHeight(21);
+    pnSoldesMensuelsTitre->setAlignment(Qt::AlignCenter);
+    pnSoldesMensuelsTitre->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    grSimulations_->setObjectName(QStringLiteral("grSimulations"));
+    auto* basLayout = new QVBoxLayout(bas);
+    basLayout->setContentsMargins(0, 0, 0, 0);
+    basLayout->setSpacing(0);
+    basLayout->addWidget(pnSoldesMensuelsTitre);
+    basLayout->addWidget(grSimulations_);
+    spHorizSoldesMensuels->addWidget(pnSoldesMensuelsHaut);
+    spHorizSoldesMensuels->addWidget(bas);
+    spHorizSoldesMensuels->setSizes({500, 120});
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(spHorizSoldesMensuels);
+    grSimulations_->gridModel().setCellLoaded(
+        [this](int column, int row) { return grSimulationsCellLoaded(column, row); });
+}
+
+void SoldesMensuelsPage::prepare() {
+    using Button = GridColumn::Button;
+    using Kind = GridColumn::Kind;
+    grSimulations_->setColumns({
+        {QString(), 20, Qt::AlignCenter, false, 0, Kind::CheckBox},
+        {QStringLiteral("Libellé"), 200, kGauche},
+        {QStringLiteral("Date début"), 80, kGauche, false, 10, Kind::Text, Button::Push},
+        {QStringLiteral("Date fin"), 80, kGauche, false, 10, Kind::Text, Button::Push},
+        {QStringLiteral("Montant (/mois)"), 80, kDroite},
+    });
+    grSimulations_->setDefaultRowHeight(14);
+    grSimulations_->setSelection(Grid::Selection::None);
+    grSimulations_->setColumnResize(Grid::Resize::None);
+    grSimulations_->setRowResize(Grid::Resize::None);
+    grSimulations_->setRows(static_cast<int>(budget_.Simulations.size()));
+    appliqueParametres();
+}
+
+void SoldesMensuelsPage::appliqueParametres() {
+    const TParam& param = budget_.Param;
+    appliqueCouleurs(*grSimulations_, param.nCoulGrilleSiFond, param.nCoulGrilleSiTexte, param);
+    grSimulations_->setCheckShape(formeCoche(param));
+}
+
+bool SoldesMensuelsPage::SimulationCouranteValide() {
+    const int row = grSimulations_->currentCell().row;
+    if (row < 1 || row > static_cast<int>(budget_.Simulations.size())) return true;
+    const TPSimulation& simulation = budget_.Simulations[static_cast<std::size_t>(row - 1)];
+    return DateValide(simulation.cDateDeb) && simulation.nMontant != 0;
+}
+
+QVariant SoldesMensuelsPage::grSimulationsCellLoaded(int column, int row) const {
+    if (row < 1 || row > static_cast<int>(budget_.Simulations.size())) return {};
+    const TPSimulation& simulation = budget_.Simulations[static_cast<std::size_t>(row - 1)];
+    switch (column) {
+    case 1: return simulation.nSelect;
+    case 2: return fromBudgetText(simulation.cLibelle);
+    case 3: return fromBudgetText(simulation.cDateDeb);
+    case 4: return fromBudgetText(simulation.cDateFin);
+    case 5:
+        return QString::fromStdString(
+            formatAmount(simulation.nMontant, localeFacts().separateurDecimal));
+    default: return {};
+    }
+}
+
+}  // namespace varnelle::gui
