@@ -174,6 +174,8 @@ void TfmMain::creeOnglets() {
     pcStats->addTab(tsSoldesMensuels, QStringLiteral("Soldes mensuels"));
     pcStats->addTab(tsRecapTypesDep, QStringLiteral("Récap. types de dépenses"));
     pcStats->addTab(tsCalendOp, QStringLiteral("Calendrier des opérations"));
+    // Six captions side by side in the designed width.
+    pcStats->setCompactTabs();
 
     pcVarnelle->setChanging([this](int leaving) { return pcVarnelleChanging(leaving); });
     pcVarnelle->setChange([this] { pcVarnelleChange(); });

@@ -1,6 +1,22 @@
 #include "toolkit/page_control.h"
 
+#include <QProxyStyle>
+#include <QTabBar>
+
 namespace varnelle::gui {
+
+namespace {
+
+class CompactTabStyle final : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override {
+        if (metric == PM_TabBarTabHSpace) return 10;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+}  // namespace
 
 PageControl::PageControl(QWidget* parent) : QTabWidget(parent) {
     connect(this, &QTabWidget::currentChanged, this, &PageControl::currentPageChanged);
@@ -12,6 +28,13 @@ void PageControl::choosePage(int index) {
     setCurrentIndex(index);
     quiet_ = false;
     shown_ = currentIndex();
+}
+
+void PageControl::setCompactTabs() {
+    auto* style = new CompactTabStyle;
+    style->setParent(tabBar());
+    tabBar()->setStyle(style);
+    tabBar()->setElideMode(Qt::ElideNone);
 }
 
 void PageControl::currentPageChanged(int index) {

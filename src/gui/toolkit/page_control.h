@@ -23,6 +23,8 @@ public:
     void setChange(Change change) { change_ = std::move(change); }
 
     void choosePage(int index);
+    // Narrower tab margins, so that long captions fit side by side without being elided.
+    void setCompactTabs();
 
 private:
     void currentPageChanged(int index);
