@@ -1,0 +1,359 @@
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QtTest>
+
+#include "main/main_window.h"
+#include "storage/budget_folder.h"
+#include "storage/data_file.h"
+#include "temp_folder.h"
+#include "toolkit/colour.h"
+#include "toolkit/grid.h"
+#include "toolkit/prompter.h"
+
+using namespace varnelle;
+using namespace varnelle::gui;
+
+namespace {
+
+TOperation operation(const char* date, const char* code, Montant montant, int select = 1) {
+    TOperation o;
+    o.nSelect = select;
+    o.cDate = date;
+    o.cTypeDep = code;
+    o.nMontant = montant;
+    o.cLibelle = "Libellé";
+    return o;
+}
+
+TTypeDep type(const char* code, Montant montant) {
+    TTypeDep t;
+    t.cTypeDep = code;
+    t.cLibelle = "Type";
+    t.nMontant = montant;
+    t.nPeriodicite = 4095;
+    return t;
+}
+
+Budget sampleBudget() {
+    Budget budget;
+    budget.TypesDep = {type("AL", -20), type("SA", 1500)};
+    budget.Operations = {operation("28/02/2024", "AL", -40), operation("02/03/2024", "SA", 1500),
+                         operation("15/03/2024", "AL", -20)};
+    budget.Economies.push_back({"Livret", 100, 0});
+    return budget;
+}
+
+// A budget "Budget" of password "SECRET" in its own folder, and the main window on it.
+struct Opened {
+    test::TempFolder folder;
+    std::filesystem::path path = folder / "Budget.ini";
+    RecordingPrompter prompter;
+    std::unique_ptr<TfmMain> window;
+
+    explicit Opened(const Budget& budget = sampleBudget()) {
+        creeBudget(folder.path(), "Budget", "secret");
+        ProfileFile file;
+        file.open(path);
+        SauveFichier(file, budget);
+        window = std::make_unique<TfmMain>(
+            folder.path(), prompter,
+            [](const std::filesystem::path&, Prompter&) { return std::string("Budget.ini"); });
+        window->show();
+    }
+
+    template <class T> T& child(const char* name) {
+        T* found = window->findChild<T*>(name);
+        if (found == nullptr) qFatal("no control %s", name);
+        return *found;
+    }
+    QTabWidget& tabs(const char* name) { return child<QTabWidget>(name); }
+    // Clicks the tab as the user does.
+    void choose(const char* tabs, int index) {
+        QTabBar* bar = child<QTabWidget>(tabs).tabBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
+    }
+    bool enabled(const char* button) { return child<QPushButton>(button).isEnabled(); }
+    Budget onDisk() {
+        ProfileFile file;
+        file.open(path);
+        Budget budget;
+        ChargeFichier(file, budget);
+        budget.calculeTout();
+        return budget;
+    }
+};
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startsOnlyWithTheRightPasswordAndWritesNothingOnTheWay() {
+        test::TempFolder folder;
+        QVERIFY(creeBudget(folder.path(), "Budget", "secret"));
+        const std::string before = test::readFile(folder / "Budget.ini");
+        struct Case {
+            const char* password;
+            bool cancel;
+            bool loaded;
+            std::size_t boxes;
+        };
+        for (const Case& c : {Case{"Secret", false, true, 0}, Case{"autre", false, false, 1},
+                              Case{"secret", true, false, 0}}) {
+            RecordingPrompter prompter;
+            QTimer::singleShot(0, [&c] {
+                QWidget* dialog = QApplication::activeModalWidget();
+                QVERIFY(dialog != nullptr);
+                QTest::keyClicks(dialog->findChild<QLineEdit*>("edMotDePasse"), c.password);
+                QTest::mouseClick(dialog->findChild<QPushButton*>(c.cancel ? "btCancel" : "btOK"),
+                                  Qt::LeftButton);
+            });
+            TfmMain window(folder.path(), prompter);
+            QCOMPARE(window.loaded(), c.loaded);
+            QCOMPARE(prompter.boxes.size(), c.boxes);
+            if (c.loaded)
+                QCOMPARE(window.windowTitle(), QStringLiteral("Varnelle - [Budget.ini]"));
+            QCOMPARE(test::readFile(folder / "Budget.ini"), before);
+        }
+        QCOMPARE(listeBudgets(folder.path()).size(), std::size_t{1});
+    }
+
+    void aNewBudgetOpensOnItsTypesWithNothingToAddToOperations() {
+        test::TempFolder folder;
+        RecordingPrompter prompter;
+        QTimer::singleShot(0, [] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog != nullptr);
+            QVERIFY(dialog->findChild<QRadioButton*>("rbNouvelleBDD")->isChecked());
+            QTest::keyClicks(dialog->findChild<QLineEdit*>("edNouvelleBDD"), "Maison");
+            QTest::keyClicks(dialog->findChild<QLineEdit*>("edMotDePasse"), "clef");
+            QTest::mouseClick(dialog->findChild<QPushButton*>("btOK"), Qt::LeftButton);
+        });
+        TfmMain window(folder.path(), prompter);
+        QVERIFY(window.loaded());
+        window.show();
+        auto* tabs = window.findChild<QTabWidget*>("pcVarnelle");
+        QCOMPARE(tabs->currentIndex(), int(kOngletTypesDep));
+        QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {},
+                          tabs->tabBar()->tabRect(kOngletOperations).center());
+        QCOMPARE(tabs->currentIndex(), int(kOngletOperations));
+        QVERIFY(!window.findChild<QPushButton*>("btAjouter")->isEnabled());
+        QVERIFY(!window.findChild<QPushButton*>("btSupprimer")->isEnabled());
+        QCOMPARE(window.budget().nNbJoursMois(), 28);
+    }
+
+    void incompleteRowsKeepTheUserOnTheirTab() {
+        Budget budget = sampleBudget();
+        budget.TypesDep.push_back(type("  ", 0));
+        budget.Operations.push_back(operation("16/03/2024", "AL", 0));
+        budget.Simulations.push_back({0, "Prêt", "  /  /    ", "", 0});
+        Opened opened(budget);
+        QTabWidget& main = opened.tabs("pcVarnelle");
+        QCOMPARE(main.currentIndex(), int(kOngletOperations));
+
+        // The last operation, current since the window was shown, has no amount.
+        QCOMPARE(opened.child<Grid>("grOperations").currentCell().row, 4);
+        opened.choose("pcVarnelle", kOngletTypesDep);
+        QCOMPARE(main.currentIndex(), int(kOngletOperations));
+        opened.child<Grid>("grOperations").setCurrentCell({2, 1});
+        opened.choose("pcVarnelle", kOngletTypesDep);
+        QCOMPARE(main.currentIndex(), int(kOngletTypesDep));
+
+        // Types keep their file order: the one of blank code is the third.
+        opened.child<Grid>("grTypesDep").setCurrentCell({2, 3});
+        opened.choose("pcVarnelle", kOngletDepJourn);
+        QCOMPARE(main.currentIndex(), int(kOngletTypesDep));
+        opened.child<Grid>("grTypesDep").setCurrentCell({2, 2});
+        opened.choose("pcVarnelle", kOngletStats);
+        QCOMPARE(main.currentIndex(), int(kOngletStats));
+
+        QTabWidget& stats = opened.tabs("pcStats");
+        opened.choose("pcStats", kStatsSoldesMensuels);
+        opened.child<Grid>("grSimulations").setCurrentCell({2, 1});
+        opened.choose("pcStats", kStatsRecapTypesDep);
+        opened.choose("pcVarnelle", kOngletTypesDep);
+        QCOMPARE(stats.currentIndex(), int(kStatsSoldesMensuels));
+        QCOMPARE(main.currentIndex(), int(kOngletStats));
+        QVERIFY(opened.prompter.boxes.empty());
+        QCOMPARE(opened.prompter.beeps, 0);
+    }
+
+    void buttonsAndTheGaugeFollowTheTabInFront() {
+        Opened opened;
+        opened.choose("pcVarnelle", kOngletTypesDep);
+        QVERIFY(opened.window->jaugeAffichee());
+        QVERIFY(!opened.child<Grid>("grTypesDep").isColumnHidden(6));
+        for (const char* button : {"btAjouter", "btSupprimer", "btImprimer"})
+            QVERIFY(opened.enabled(button));
+        opened.choose("pcVarnelle", kOngletStats);
+        QVERIFY(!opened.enabled("btAjouter") && !opened.enabled("btSupprimer"));
+        QVERIFY(!opened.enabled("btImprimer"));
+        opened.choose("pcStats", kStatsSoldesMensuels);
+        QVERIFY(opened.enabled("btAjouter") && opened.enabled("btSupprimer"));
+        for (const char* button : {"btParametres", "btSvg1", "btSvg2", "btRst1", "btRst2"})
+            QVERIFY(opened.enabled(button));
+
+        Budget twoYears = sampleBudget();
+        twoYears.Operations.front().cDate = "15/03/2003";
+        twoYears.Operations.back().cDate = "02/01/2004";
+        Opened other(twoYears);
+        other.choose("pcVarnelle", kOngletTypesDep);
+        QVERIFY(!other.window->jaugeAffichee());
+        QVERIFY(other.child<Grid>("grTypesDep").isColumnHidden(6));
+    }
+
+    void aStatisticsPageIsRebuiltOnlyWhenMarked() {
+        Opened opened;
+        QSignalSpy rebuilt(opened.window.get(), &TfmMain::statsPageRebuilt);
+        auto pages = [&rebuilt] {
+            QList<int> list;
+            for (const QList<QVariant>& args : rebuilt) list << args.at(0).toInt();
+            rebuilt.clear();
+            return list;
+        };
+        opened.choose("pcVarnelle", kOngletStats);
+        QCOMPARE(pages(), QList<int>{kStatsGraphes});
+        opened.choose("pcStats", kStatsRecapTypesDep);
+        opened.choose("pcStats", kStatsGraphes);
+        opened.choose("pcStats", kStatsRecapTypesDep);
+        QCOMPARE(pages(), QList<int>{kStatsRecapTypesDep});
+        opened.choose("pcVarnelle", kOngletDepJourn);
+        opened.choose("pcVarnelle", kOngletStats);
+        opened.choose("pcStats", kStatsCalendOp);
+        opened.choose("pcStats", kStatsGraphes);
+        QCOMPARE(pages(), (QList<int>{kStatsRecapTypesDep, kStatsCalendOp, kStatsGraphes}));
+        const auto& flags = opened.window->lAActualiser();
+        QVERIFY(!flags[kStatsGraphes] && !flags[kStatsCalendOp] && !flags[kStatsRecapTypesDep]);
+        QVERIFY(flags[kStatsArboOperations] && flags[kStatsSoldesMensuels]);
+    }
+
+    void bookmarksBringBackTheTabsAndAreSavedWithTheBudget() {
+        Opened opened;
+        QTabWidget& main = opened.tabs("pcVarnelle");
+        QTest::mouseClick(&opened.child<QPushButton>("btRst1"), Qt::LeftButton);
+        QTest::mouseClick(&opened.child<QPushButton>("btRst2"), Qt::LeftButton);
+        QCOMPARE(main.currentIndex(), int(kOngletOperations));
+
+        opened.choose("pcVarnelle", kOngletStats);
+        opened.choose("pcGraphes", 1);
+        QTest::mouseClick(&opened.child<QPushButton>("btSvg1"), Qt::LeftButton);
+        opened.choose("pcVarnelle", kOngletDepJourn);
+        QTest::mouseClick(&opened.child<QPushButton>("btSvg2"), Qt::LeftButton);
+        QCOMPARE(opened.window->budget().Param.ConfigOnglets2, (TConfigOnglets{2, -1, -1}));
+
+        opened.choose("pcGraphes", 0);
+        opened.choose("pcVarnelle", kOngletTypesDep);
+        QSignalSpy rebuilt(opened.window.get(), &TfmMain::statsPageRebuilt);
+        QTest::mouseClick(&opened.child<QPushButton>("btRst1"), Qt::LeftButton);
+        QCOMPARE(main.currentIndex(), int(kOngletStats));
+        QCOMPARE(opened.tabs("pcStats").currentIndex(), int(kStatsGraphes));
+        QCOMPARE(opened.tabs("pcGraphes").currentIndex(), 1);
+        QCOMPARE(rebuilt.count(), 1);
+        QVERIFY(!opened.enabled("btImprimer"));
+        QTest::mouseClick(&opened.child<QPushButton>("btRst2"), Qt::LeftButton);
+        QCOMPARE(main.currentIndex(), int(kOngletDepJourn));
+        QVERIFY(opened.enabled("btImprimer"));
+
+        opened.prompter.answerNext(Prompter::Answer::Yes);
+        QVERIFY(opened.window->close());
+        const TParam saved = opened.onDisk().Param;
+        QCOMPARE(saved.ConfigOnglets1, (TConfigOnglets{3, 0, 1}));
+        QCOMPARE(saved.ConfigOnglets2, (TConfigOnglets{2, -1, -1}));
+    }
+
+    void closingAsksAndTheFileHoldsWhatTheUserSaw() {
+        Opened opened;
+        const std::string before = test::readFile(opened.path);
+        opened.window->budget().Operations[0].cLibelle = "Changé";
+
+        opened.prompter.answerNext(Prompter::Answer::Cancel);
+        QVERIFY(!opened.window->close());
+        QVERIFY(opened.window->isVisible());
+        QCOMPARE(opened.window->budget().Operations[0].cLibelle, std::string("Changé"));
+        const auto& box = opened.prompter.boxes.back();
+        QCOMPARE(box.kind, RecordingPrompter::Box::Kind::YesNoCancel);
+        QCOMPARE(box.text, QStringLiteral("Sauvegarder les modifications apportées ?"));
+        QCOMPARE(box.defaultAnswer, Prompter::Answer::No);
+
+        opened.prompter.answerNext(Prompter::Answer::No);
+        QVERIFY(opened.window->close());
+        QCOMPARE(test::readFile(opened.path), before);
+
+        Opened again;
+        again.window->budget().Operations[0].cLibelle = "Changé";
+        again.prompter.answerNext(Prompter::Answer::Yes);
+        QVERIFY(again.window->close());
+        QCOMPARE(again.onDisk(), again.window->budget());
+        QVERIFY(std::filesystem::exists(again.folder / "Budget.ini.bak"));
+    }
+
+    void aFailedSaveIsToldAndKeepsTheWindowOpen() {
+        Opened opened;
+        const std::string before = test::readFile(opened.path);
+        opened.prompter.answerNext(Prompter::Answer::Yes);
+        {
+            test::FileSizeLimit full(64);
+            QVERIFY(!opened.window->close());
+        }
+        QVERIFY(opened.window->isVisible());
+        const auto& box = opened.prompter.boxes.back();
+        QCOMPARE(box.caption, QStringLiteral("Erreur"));
+        QVERIFY2(box.text.startsWith(QStringLiteral("Ne peut écrire dans ") +
+                                     QString::fromStdString(opened.path.string())),
+                 qPrintable(box.text));
+        QCOMPARE(test::readFile(opened.path), before);
+    }
+
+    void aFileChangedOnDiskIsOverwrittenOnlyOnYes() {
+        Opened opened;
+        test::writeFile(opened.path, "[GENERAL]\r\ncMotDePasse=x\r\n");
+        opened.prompter.answerNext(Prompter::Answer::Yes);
+        opened.prompter.answerNext(Prompter::Answer::No);
+        QVERIFY(!opened.window->close());
+        QCOMPARE(opened.prompter.boxes.back().kind, RecordingPrompter::Box::Kind::YesNo);
+        QCOMPARE(opened.prompter.boxes.back().defaultAnswer, Prompter::Answer::No);
+        QCOMPARE(test::readFile(opened.path), std::string("[GENERAL]\r\ncMotDePasse=x\r\n"));
+
+        opened.prompter.answerNext(Prompter::Answer::Yes);
+        opened.prompter.answerNext(Prompter::Answer::Yes);
+        QVERIFY(opened.window->close());
+        QCOMPARE(opened.onDisk().Operations, opened.window->budget().Operations);
+        QCOMPARE(opened.prompter.unexpectedQuestions, 0);
+    }
+
+    void theOperationsGridTakesItsZoomLinesAndRowColours() {
+        Budget budget = sampleBudget();
+        budget.Param.OptGrilleOp.nZoom = 2;
+        budget.Param.OptGrilleOp.Grid = 2;
+        budget.Operations.push_back(operation("20/x3/2024", "AL", -5, 2));
+        budget.Operations.push_back(operation("20/04/2024", "AL", -5, 1));
+        Opened opened(budget);
+        Grid& grid = opened.child<Grid>("grOperations");
+        const int widths[] = {48, 120, 72, 96, 300, 96};
+        for (int column = 0; column < 6; ++column)
+            QCOMPARE(grid.columnWidth(column), widths[column]);
+        QCOMPARE(grid.rowHeight(0), 21);
+        QCOMPARE(grid.lines(), Grid::Lines::Horizontal);
+        QCOMPARE(opened.child<Grid>("grTypesDep").lines(), Grid::Lines::Both);
+
+        const TParam& p = budget.Param;
+        auto cell = [&grid](int row, int role) {
+            return grid.model()->index(row - 1, 1).data(role);
+        };
+        // Rows in file order: 28/02, 02/03, 15/03, then the malformed month, then April.
+        QCOMPARE(cell(4, Qt::BackgroundRole).value<QColor>(), qColor(p.nCoulGrilleOpMsImp));
+        QCOMPARE(cell(5, Qt::BackgroundRole).value<QColor>(), qColor(p.nCoulGrilleOpMsPai));
+        QCOMPARE(cell(4, Qt::ForegroundRole).value<QColor>(), qColor(p.nCoulGrilleOpOpDec));
+        QCOMPARE(cell(5, Qt::ForegroundRole).value<QColor>(), qColor(p.nCoulGrilleOpOpCoc));
+        QCOMPARE(cell(5, Qt::FontRole).value<QFont>().pointSize(), 12);
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
