@@ -7,17 +7,14 @@ scripts/setup.sh
 cmake --preset default
 cmake --build --preset default
 
+# A newcomer sees a real budget at once: the sample goes into an empty budgets folder.
 data="${XDG_DATA_HOME:-$HOME/.local/share}/varnelle"
 mkdir -p "$data"
-cli=build/default/src/cli/varnelle-cli
-if [ $# -gt 0 ]; then
-    exec "$cli" "$@"
+chmod 700 "$data"
+if ! compgen -G "$data/*.[iI][nN][iI]" >/dev/null; then
+    cp examples/Exemple.ini "$data/Exemple.ini"
+    chmod 600 "$data/Exemple.ini"
+    echo "Budget d'exemple copié dans $data (mot de passe : BUDGET)"
 fi
-echo "Budgets in $data:"
-"$cli" list "$data"
-cat <<EOT
 
-varnelle-cli is built; for example:
-  $cli new "$data" Maison --password secret
-  $cli show "$data/Maison.ini" --password secret
-EOT
+exec build/default/src/app/varnelle
