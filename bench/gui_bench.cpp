@@ -1,0 +1,108 @@
+// Opening a budget in the desktop program and reloading its largest grid, offscreen.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <stdexcept>
+
+#include <QApplication>
+
+#include "budget_generator.h"
+#include "main/main_window.h"
+#include "model/date_text.h"
+#include "storage/data_file.h"
+#include "storage/password.h"
+#include "temp_folder.h"
+#include "toolkit/grid.h"
+#include "toolkit/prompter.h"
+
+#ifndef VARNELLE_EXAMPLES_DIR
+#error "VARNELLE_EXAMPLES_DIR must name the folder of the sample budget"
+#endif
+
+namespace varnelle::bench {
+namespace {
+
+// The sample budget with its two years of operations repeated, two years later each time,
+// until it holds `nbOperations`.
+Budget exempleAgrandi(int nbOperations) {
+    ProfileFile file;
+    if (file.open(std::filesystem::path(VARNELLE_EXAMPLES_DIR) / "Exemple.ini") !=
+        ProfileFile::OpenStatus::Ok)
+        throw std::runtime_error("no sample budget");
+    Budget budget;
+    ChargeFichier(file, budget);
+    const std::vector<TOperation> modele = budget.Operations;
+    budget.Operations.clear();
+    for (int bloc = 0; static_cast<int>(budget.Operations.size()) < nbOperations; ++bloc) {
+        for (TOperation operation : modele) {
+            if (static_cast<int>(budget.Operations.size()) == nbOperations) break;
+            if (auto date = parseDate(operation.cDate)) {
+                date->year += 2 * bloc;
+                date->day = std::min(date->day, daysInMonth(date->month, date->year));
+                operation.cDate = dateText(*date);
+            }
+            budget.Operations.push_back(std::move(operation));
+        }
+    }
+    budget.TrieOperations();
+    return budget;
+}
+
+struct Dossier {
+    test::TempFolder folder;
+    Dossier() { ecritFichierBudget(folder.path(), "Exemple", exempleAgrandi(100'000)); }
+};
+
+const Dossier& dossier() {
+    static const Dossier d;
+    return d;
+}
+
+// What the chooser's OK does for an existing budget: read the file and check the password.
+std::string choixDirect(const std::filesystem::path& folder, gui::Prompter&) {
+    ProfileFile file;
+    file.open(folder / "Exemple.ini");
+    if (!MotDePasseCorrect(file, "SECRET")) throw std::runtime_error("wrong password");
+    return "Exemple.ini";
+}
+
+void BM_OpenBudget(benchmark::State& state) {
+    const Dossier& d = dossier();
+    gui::RecordingPrompter prompter;
+    for (auto _ : state) {
+        gui::TfmMain window(d.folder.path(), prompter, choixDirect);
+        window.show();
+        QCoreApplication::processEvents();
+        benchmark::DoNotOptimize(window.isVisible());
+        state.PauseTiming();
+        window.hide();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenBudget)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+
+void BM_ReloadOperationsGrid(benchmark::State& state) {
+    gui::RecordingPrompter prompter;
+    gui::TfmMain window(dossier().folder.path(), prompter, choixDirect);
+    window.show();
+    QCoreApplication::processEvents();
+    auto* grid = window.findChild<gui::Grid*>("grOperations");
+    for (auto _ : state) {
+        grid->reload();
+        grid->setCurrentCell({1, static_cast<int>(window.budget().Operations.size())});
+        grid->repaint();
+    }
+}
+BENCHMARK(BM_ReloadOperationsGrid)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+}  // namespace varnelle::bench
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return EXIT_SUCCESS;
+}
