@@ -342,8 +342,15 @@ private slots:
         QCOMPARE(f.log.join('|'), QStringLiteral("row 50000 10"));
     }
 
-    void linesAndCheckShapesFollowTheSettings() {
+    void theLookFollowsTheSettings() {
         Fixture f;
+        f.grid.setRowHeightOf(2, 30);
+        f.grid.setDefaultRowHeight(21);
+        f.grid.setHeadingHeight(14);
+        QCOMPARE(f.grid.horizontalHeader()->height(), 14);
+        QCOMPARE(f.grid.rowHeight(0), 21);
+        QCOMPARE(f.grid.rowHeight(1), 30);
+
         f.grid.setColors(Qt::white, Qt::black, Qt::lightGray, Qt::black, QColor(255, 0, 0));
         f.grid.setLines(Grid::Lines::Vertical);
         const QRect cell = f.grid.visualRect(f.grid.gridModel().index(0, 1));

@@ -263,7 +263,7 @@ void Grid::setColors(const QColor& background, const QColor& text, const QColor&
     setPalette(colors);
     headings_->setStyleSheet(
         QStringLiteral("QHeaderView::section { background-color: %1; color: %2; "
-                       "border: 1px solid %3; }")
+                       "border: 1px solid %3; padding: 0 3px; }")
             .arg(headingBackground.name(), headingText.name(), lines.name()));
     viewport()->update();
     rowHeader_->viewport()->update();
