@@ -30,6 +30,7 @@ class GridTest : public QObject {
                                                   {"0", "Salaire", "2100,00", "02/02/2026", "SAL"},
                                                   {"2", "Pain", "-1,20", "03/02/2026", "ALI"}};
         QStringList log;
+        bool reloadOnEdit = false;  // as the program does after every edit
 
         Fixture() {
             grid.setColumns({{"", 24, Qt::AlignCenter, false, 0, GridColumn::Kind::CheckBox},
@@ -47,6 +48,7 @@ class GridTest : public QObject {
                 note("end", column, row, value.toString());
                 if (value.toString().isEmpty()) return false;
                 cell(column, row) = value.toString();
+                if (reloadOnEdit) grid.reload();
                 return true;
             });
             grid.onCellEdit([this](int column, int row, QString& value) {
@@ -172,6 +174,21 @@ private slots:
         QTest::keyClicks(editor, "x");
         f.grid.endEdit();
         QCOMPARE(f.cell(2, 3), QStringLiteral("X"));
+
+        // A reload from within the program's end-cell-edit leaves the user where they were.
+        f.reloadOnEdit = true;
+        QTest::failOnWarning(QRegularExpression(".*"));
+        f.grid.setCurrentCell({2, 2});
+        f.log.clear();
+        typeInto(2, "Eau");
+        QCOMPARE(f.cell(2, 2), QStringLiteral("EAU"));
+        QCOMPARE(f.grid.currentCell(), (Grid::Cell{2, 2}));
+        QTest::keyClick(f.grid.viewport(), Qt::Key_Down);
+        QCOMPARE(f.log.filter(QRegularExpression("^(row|column)")).join('|'),
+                 QStringLiteral("row 2 3"));
+        QVERIFY(f.openEditor(2, 3) != nullptr);
+        f.grid.endEdit();
+        QVERIFY(!f.grid.isEditing());
     }
 
     void theEditorTakesOnlyWhatTheBudgetCanKeep() {

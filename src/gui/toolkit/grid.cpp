@@ -58,8 +58,12 @@ Grid::Grid(QWidget* parent)
         sectionResizedByUser(Qt::Vertical, section, size);
     });
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, &Grid::currentMoved);
-    connect(&model_, &QAbstractItemModel::modelAboutToBeReset, this,
-            [this] { beforeReset_ = currentCell(); });
+    // While the model resets, the view moves its current cell on its own (to the first cell when
+    // a closing editor hands the focus back): the program hears only where the user ends up.
+    connect(&model_, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
+        beforeReset_ = currentCell();
+        restoring_ = true;
+    });
     connect(&model_, &QAbstractItemModel::modelReset, this, &Grid::restoreAfterReset);
     for (QWidget* widget :
          {viewport(), static_cast<QWidget*>(headings_->viewport()),
@@ -323,15 +327,13 @@ void Grid::restoreAfterReset() {
     resizing_ = false;
     // The program reloads after every edit: the user stays on the cell they were on.
     const Cell before = beforeReset_;
-    if (before.row < 1) return;
     const Cell after{before.column, std::min(before.row, model_.rows())};
-    const QModelIndex index = model_.index(after.row - 1, after.column - 1);
-    if (index.isValid()) {
-        restoring_ = true;
-        selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
-        restoring_ = false;
-    }
-    reportMove(before, index.isValid() ? after : Cell{});
+    const QModelIndex index =
+        before.row < 1 ? QModelIndex() : model_.index(after.row - 1, after.column - 1);
+    // Through the view, which otherwise moves to the first cell when it next gets focus.
+    if (index.isValid()) setCurrentIndex(index);
+    restoring_ = false;
+    reportMove(before, index.isValid() ? after : currentCell());
 }
 
 Grid::Cell Grid::cellAt(const QPoint& point) const {
@@ -362,9 +364,13 @@ void Grid::endEdit() {
     QWidget* editor = delegate_->editor();
     if (!isEditing() || !editor) return;
     commitData(editor);
-    // The program may have reloaded the grid meanwhile, which closed the editor already.
-    if (isEditing() && delegate_->editor() == editor)
-        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+void Grid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    // A reload inside the end-cell-edit callback has released the editor already.
+    if (editor != delegate_->editor()) return;
+    QTableView::closeEditor(editor, hint);
 }
 
 bool Grid::eventFilter(QObject* watched, QEvent* event) {

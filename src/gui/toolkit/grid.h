@@ -112,6 +112,7 @@ public:
     void onMouseDown(GridEvents::MouseDown f) { events_.mouseDown = std::move(f); }
 
 protected:
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void updateGeometries() override;
 
@@ -145,7 +146,7 @@ private:
     // Heights the program or the user gave single rows: a reset would forget them.
     std::map<int, int> rowHeights_;
     Cell beforeReset_;
-    bool restoring_ = false;  // the current cell is put back after a reset
+    bool restoring_ = false;  // the model resets; the current cell is put back after it
     bool resizing_ = false;   // the grid itself resizes sections
     bool userDrags_ = false;  // a mouse button is down on a heading or the row header
 };

@@ -146,6 +146,14 @@ void GridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
         model->setData(index, line->text(), Qt::EditRole);
 }
 
+void GridDelegate::destroyEditor(QWidget* editor, const QModelIndex& index) const {
+    if (editor == editor_) editor_ = nullptr;
+    // Released by a reload while it had the focus, its focus-out must not commit it again.
+    editor->removeEventFilter(const_cast<GridDelegate*>(this));
+    if (editor->isAncestorOf(QApplication::focusWidget()) || editor->hasFocus()) grid_.setFocus();
+    QStyledItemDelegate::destroyEditor(editor, index);
+}
+
 void GridDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
                                         const QModelIndex& index) const {
     QRect area = option.rect;
