@@ -87,6 +87,8 @@ void Grid::setColumns(std::vector<GridColumn> columns) {
 }
 
 void Grid::setColumnVisible(int column, bool visible) {
+    // A fixed first column is shown at the left edge, never a second time among the others.
+    if (column == 1 && rowHeader_->fixedColumn()) return;
     setColumnHidden(column - 1, !visible);
 }
 
