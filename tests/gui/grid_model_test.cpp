@@ -81,6 +81,15 @@ private slots:
         // A text column takes no check state, a check box no text.
         QVERIFY(!model.setData(model.index(0, 0), Qt::Checked, Qt::CheckStateRole));
         QVERIFY(!model.setData(model.index(0, 1), QStringLiteral("x"), Qt::EditRole));
+        // The third state set by the program is kept as such.
+        QVERIFY(model.setData(model.index(0, 1), Qt::PartiallyChecked, Qt::CheckStateRole));
+        QCOMPARE(records.rows[0].mark, 2);
+
+        model.setReadOnly(true);
+        QVERIFY(!(model.flags(model.index(0, 0)) & Qt::ItemIsEditable));
+        QVERIFY(!(model.flags(model.index(0, 1)) & Qt::ItemIsUserCheckable));
+        QVERIFY(!model.setData(model.index(0, 0), QStringLiteral("Gaz"), Qt::EditRole));
+        QCOMPARE(records.rows[0].label, QStringLiteral("Loyer"));
     }
 
     void callbacksGetDataColumnsWhateverTheDisplayOrder() {

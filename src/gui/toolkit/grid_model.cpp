@@ -66,17 +66,20 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
 bool GridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (!valid(index) || !endCellEdit_ || !(flags(index) & Qt::ItemIsEnabled)) return false;
     const GridColumn& column = columns_[static_cast<std::size_t>(index.column())];
+    if (column.readOnly || readOnly_) return false;
     QVariant given;
-    if (role == Qt::EditRole && column.kind == GridColumn::Kind::Text && !column.readOnly)
+    if (role == Qt::EditRole && column.kind == GridColumn::Kind::Text) {
         given = value;
-    else if (role == Qt::CheckStateRole && column.kind == GridColumn::Kind::CheckBox &&
-             !column.readOnly)
-        given = value.value<Qt::CheckState>() == Qt::Checked ? 1 : 0;
-    else
+    } else if (role == Qt::CheckStateRole && column.kind == GridColumn::Kind::CheckBox) {
+        const auto state = value.value<Qt::CheckState>();
+        given = state == Qt::Checked ? 1 : state == Qt::PartiallyChecked ? 2 : 0;
+    } else {
         return false;
+    }
     const bool accepted = endCellEdit_(index.column() + 1, index.row() + 1, given);
-    // Accepted or not, the cell shows what the program holds now.
-    emit dataChanged(index, index);
+    // Accepted or not, the cell shows what the program holds now, unless the program
+    // reloaded the whole grid meanwhile.
+    if (valid(index)) emit dataChanged(index, index);
     return accepted;
 }
 
@@ -92,7 +95,7 @@ Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
     if (!valid(index)) return Qt::NoItemFlags;
     const GridColumn& column = columns_[static_cast<std::size_t>(index.column())];
     Qt::ItemFlags result = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (!column.readOnly)
+    if (!column.readOnly && !readOnly_)
         result |= column.kind == GridColumn::Kind::CheckBox ? Qt::ItemIsUserCheckable
                                                             : Qt::ItemIsEditable;
     return result;

@@ -16,7 +16,7 @@ struct GridColumn {
     enum class Button { None, Push, PickList };
 
     QString heading;  // a "\r" splits it over two lines
-    int width = 64;
+    int width = 0;    // 0: the grid's default column width
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
     bool readOnly = false;
     int maxLength = 0;  // 0: no limit of its own
@@ -50,6 +50,9 @@ public:
     void setRowBackground(RowColor callback) { rowBackground_ = std::move(callback); }
     void setRowTextColor(RowColor callback) { rowTextColor_ = std::move(callback); }
     void setRowFont(RowFont callback) { rowFont_ = std::move(callback); }
+    // A read-only grid takes no edit, whatever its columns allow.
+    void setReadOnly(bool readOnly) { readOnly_ = readOnly; }
+    bool readOnly() const { return readOnly_; }
 
     // Every cell is asked again; nothing is done per row until a row is shown.
     void reload();
@@ -67,6 +70,7 @@ private:
 
     std::vector<GridColumn> columns_;
     int rows_ = 0;
+    bool readOnly_ = false;
     CellLoaded cellLoaded_;
     EndCellEdit endCellEdit_;
     RowColor rowBackground_;

@@ -1,0 +1,197 @@
+#include "toolkit/grid_delegate.h"
+
+#include <algorithm>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "toolkit/grid.h"
+#include "toolkit/grid_editors.h"
+
+namespace varnelle::gui {
+
+namespace {
+
+const GridColumn& columnOf(const QModelIndex& index) {
+    const auto* model = static_cast<const GridModel*>(index.model());
+    return model->columns()[static_cast<std::size_t>(index.column())];
+}
+
+// Set once the editor got the cell's value, so that a reload while typing keeps the typing.
+const char* const loadedProperty = "gridEditorLoaded";
+
+}  // namespace
+
+GridDelegate::GridDelegate(Grid& grid) : QStyledItemDelegate(&grid), grid_(grid) {}
+
+QRect GridDelegate::buttonRect(const QRect& cell) {
+    const int width = std::clamp(cell.height(), 12, 20);
+    return {cell.right() - width + 1, cell.top(), width, cell.height()};
+}
+
+void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                         const QModelIndex& index) const {
+    const GridColumn& column = columnOf(index);
+    const GridEvents& events = grid_.events();
+    bool drawn = false;
+    if (events.paintCell) {
+        painter->save();
+        drawn = events.paintCell(index.column() + 1, index.row() + 1, *painter, option.rect);
+        painter->restore();
+    }
+    if (!drawn) {
+        QStyleOptionViewItem look(option);
+        if (grid_.selection() == Grid::Selection::None) look.state &= ~QStyle::State_Selected;
+        if (column.button == GridColumn::Button::Push)
+            look.rect.setRight(buttonRect(option.rect).left() - 1);
+        const QVariant check = index.data(Qt::CheckStateRole);
+        if (check.isValid()) {
+            const QVariant background = index.data(Qt::BackgroundRole);
+            if (background.isValid()) painter->fillRect(option.rect, background.value<QColor>());
+            paintCheck(painter, look.rect, check.value<Qt::CheckState>());
+        } else {
+            QStyledItemDelegate::paint(painter, look, index);
+        }
+        if (column.button == GridColumn::Button::Push) {
+            QStyleOptionButton button;
+            button.rect = buttonRect(option.rect);
+            button.text = QStringLiteral("...");
+            button.state = QStyle::State_Enabled | QStyle::State_Raised;
+            QWidget* widget = grid_.viewport();
+            widget->style()->drawControl(QStyle::CE_PushButton, &button, painter, widget);
+        }
+    }
+    paintLines(painter, option.rect);
+}
+
+void GridDelegate::paintLines(QPainter* painter, const QRect& r) const {
+    painter->save();
+    painter->setPen(grid_.lineColor());
+    if (grid_.lines() == Grid::Lines::Vertical || grid_.lines() == Grid::Lines::Both)
+        painter->drawLine(r.topRight(), r.bottomRight());
+    if (grid_.lines() == Grid::Lines::Horizontal || grid_.lines() == Grid::Lines::Both)
+        painter->drawLine(r.bottomLeft(), r.bottomRight());
+    painter->restore();
+}
+
+bool GridDelegate::editorEvent(QEvent* event, QAbstractItemModel* model,
+                               const QStyleOptionViewItem& option, const QModelIndex& index) {
+    if (!index.data(Qt::CheckStateRole).isValid())
+        return QStyledItemDelegate::editorEvent(event, model, option, index);
+    // A click anywhere in a check box cell, or the space bar, toggles it through the program.
+    const bool toggle = event->type() == QEvent::MouseButtonRelease
+                            ? static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton
+                            : event->type() == QEvent::KeyPress &&
+                                  static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space;
+    if (!toggle || !(index.flags() & Qt::ItemIsUserCheckable)) return false;
+    const bool checked = index.data(Qt::CheckStateRole).value<Qt::CheckState>() == Qt::Checked;
+    QString value = checked ? QStringLiteral("0") : QStringLiteral("1");
+    if (grid_.events().cellEdit)
+        grid_.events().cellEdit(index.column() + 1, index.row() + 1, value);
+    const int state = value.toInt();
+    return model->setData(index,
+                          state == 1   ? Qt::Checked
+                          : state == 0 ? Qt::Unchecked
+                                       : Qt::PartiallyChecked,
+                          Qt::CheckStateRole);
+}
+
+QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& /*option*/,
+                                    const QModelIndex& index) const {
+    const GridColumn& column = columnOf(index);
+    const int dataColumn = index.column() + 1;
+    const int row = index.row() + 1;
+    QWidget* editor = nullptr;
+    if (column.button == GridColumn::Button::PickList) {
+        auto* pickList = new PickList(parent, grid_.events(), dataColumn, row, column.maxLength);
+        // A choice ends the edit at once, through the program's end-cell-edit.
+        connect(pickList, &PickList::chosen, this, [this, pickList] {
+            emit const_cast<GridDelegate*>(this)->commitData(pickList);
+            emit const_cast<GridDelegate*>(this)->closeEditor(pickList);
+        });
+        editor = pickList;
+    } else {
+        auto* line = new QLineEdit(parent);
+        line->setObjectName(QStringLiteral("gridEditor"));
+        line->setFrame(false);
+        line->setAlignment(column.alignment);
+        prepareCellLineEdit(*line, column.maxLength, grid_.events(), dataColumn, row);
+        editor = line;
+    }
+    editor_ = editor;
+    return editor;
+}
+
+void GridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    if (editor->property(loadedProperty).toBool()) return;
+    editor->setProperty(loadedProperty, true);
+    const QString value = index.data(Qt::EditRole).toString();
+    if (auto* pickList = qobject_cast<PickList*>(editor)) {
+        pickList->setCurrentIndex(pickList->findText(value));
+        pickList->setEditText(value);
+    } else if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+        line->setText(value);
+        line->selectAll();
+    }
+}
+
+void GridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                const QModelIndex& index) const {
+    if (auto* pickList = qobject_cast<PickList*>(editor))
+        model->setData(index, pickList->currentText(), Qt::EditRole);
+    else if (auto* line = qobject_cast<QLineEdit*>(editor))
+        model->setData(index, line->text(), Qt::EditRole);
+}
+
+void GridDelegate::destroyEditor(QWidget* editor, const QModelIndex& index) const {
+    if (editor == editor_) editor_ = nullptr;
+    // Released by a reload while it had the focus, its focus-out must not commit it again.
+    editor->removeEventFilter(const_cast<GridDelegate*>(this));
+    if (editor->isAncestorOf(QApplication::focusWidget()) || editor->hasFocus()) grid_.setFocus();
+    QStyledItemDelegate::destroyEditor(editor, index);
+}
+
+void GridDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                                        const QModelIndex& index) const {
+    QRect area = option.rect;
+    // The cell's push button stays visible and clickable beside its editor.
+    if (columnOf(index).button == GridColumn::Button::Push)
+        area.setRight(buttonRect(option.rect).left() - 1);
+    editor->setGeometry(area);
+}
+
+void GridDelegate::paintCheck(QPainter* painter, const QRect& cell, Qt::CheckState state) const {
+    const int side = std::min({cell.width(), cell.height(), 13}) - 2;
+    const QRect box(cell.center().x() - side / 2, cell.center().y() - side / 2, side, side);
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing, false);
+    painter->fillRect(box, Qt::white);
+    painter->setPen(Qt::black);
+    painter->drawRect(box.adjusted(0, 0, -1, -1));
+    const QRect inner = box.adjusted(3, 3, -4, -4);
+    if (state == Qt::PartiallyChecked) {
+        painter->fillRect(inner.adjusted(0, 0, 1, 1), Qt::gray);
+    } else if (state == Qt::Checked) {
+        painter->setPen(QPen(Qt::black, 2));
+        switch (grid_.checkShape()) {
+        case Grid::CheckShape::Flat:
+            painter->fillRect(inner.adjusted(0, 0, 1, 1), Qt::black);
+            break;
+        case Grid::CheckShape::Tick:
+            painter->drawPolyline(QPolygon({QPoint(inner.left(), inner.center().y()),
+                                            QPoint(inner.center().x() - 1, inner.bottom()),
+                                            QPoint(inner.right(), inner.top())}));
+            break;
+        case Grid::CheckShape::Cross:
+            painter->drawLine(inner.topLeft(), inner.bottomRight());
+            painter->drawLine(inner.bottomLeft(), inner.topRight());
+            break;
+        }
+    }
+    painter->restore();
+}
+
+}  // namespace varnelle::gui

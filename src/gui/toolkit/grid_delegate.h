@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QPointer>
+#include <QStyledItemDelegate>
+
+namespace varnelle::gui {
+
+class Grid;
+
+// Draws the cells (grid lines the view's own grid cannot draw, check boxes in the grid's
+// shape, push buttons, the program's own painting) and makes the editors of each column kind.
+class GridDelegate final : public QStyledItemDelegate {
+    Q_OBJECT
+
+public:
+    explicit GridDelegate(Grid& grid);
+
+    // Where the push button of a cell is drawn, at its right edge.
+    static QRect buttonRect(const QRect& cell);
+    // The editor open now, if any.
+    QWidget* editor() const { return editor_; }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+    bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
+                     const QModelIndex& index) override;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override;
+    void destroyEditor(QWidget* editor, const QModelIndex& index) const override;
+    void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                              const QModelIndex& index) const override;
+
+private:
+    void paintCheck(QPainter* painter, const QRect& cell, Qt::CheckState state) const;
+    void paintLines(QPainter* painter, const QRect& cell) const;
+
+    Grid& grid_;
+    mutable QPointer<QWidget> editor_;
+};
+
+}  // namespace varnelle::gui
