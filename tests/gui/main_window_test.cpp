@@ -117,8 +117,7 @@ private slots:
             TfmMain window(folder.path(), prompter);
             QCOMPARE(window.loaded(), c.loaded);
             QCOMPARE(prompter.boxes.size(), c.boxes);
-            if (c.loaded)
-                QCOMPARE(window.windowTitle(), QStringLiteral("Varnelle - [Budget.ini]"));
+            if (c.loaded) QCOMPARE(window.windowTitle(), QStringLiteral("Varnelle - [Budget.ini]"));
             QCOMPARE(test::readFile(folder / "Budget.ini"), before);
         }
         QCOMPARE(listeBudgets(folder.path()).size(), std::size_t{1});

@@ -14,9 +14,7 @@ constexpr Qt::Alignment kGauche = Qt::AlignLeft | Qt::AlignVCenter;
 }  // namespace
 
 DepJournPage::DepJournPage(Budget& budget, QWidget* parent)
-    : QWidget(parent),
-      budget_(budget),
-      grDepJourn_(new Grid(this)),
+    : QWidget(parent), budget_(budget), grDepJourn_(new Grid(this)),
       gbEconomies_(new QGroupBox(QStringLiteral("Economies"), this)),
       grEconomies_(new Grid(gbEconomies_)) {
     grDepJourn_->setObjectName(QStringLiteral("grDepJourn"));

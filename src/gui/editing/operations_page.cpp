@@ -89,7 +89,8 @@ void OperationsPage::AppliqueOptGrilleOp() {
     const TParamGrille& options = budget_.Param.OptGrilleOp;
     const ZoomGrilleOp& zoom = zoomGrilleOp(options.nZoom);
     for (int column = 1; column <= 6; ++column)
-        grOperations_->setColumnWidth(column - 1, zoom.largeurs[static_cast<std::size_t>(column - 1)]);
+        grOperations_->setColumnWidthOf(column,
+                                        zoom.largeurs[static_cast<std::size_t>(column - 1)]);
     grOperations_->setHeadingHeight(zoom.hauteur);
     grOperations_->setDefaultRowHeight(zoom.hauteur);
     police_ = policeGrilleOp(options);

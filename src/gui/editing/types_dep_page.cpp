@@ -43,13 +43,13 @@ void TypesDepPage::prepare() {
     grTypesDep_->setSelection(Grid::Selection::None);
     grTypesDep_->setColumnResize(Grid::Resize::None);
     grTypesDep_->setRows(static_cast<int>(budget_.TypesDep.size()));
-    appliqueCouleurs(*grTypesDep_, budget_.Param.nCoulGrilleTDFond, budget_.Param.nCoulGrilleTDTexte,
-                     budget_.Param);
+    appliqueCouleurs(*grTypesDep_, budget_.Param.nCoulGrilleTDFond,
+                     budget_.Param.nCoulGrilleTDTexte, budget_.Param);
 }
 
 void TypesDepPage::appliqueParametres() {
-    appliqueCouleurs(*grTypesDep_, budget_.Param.nCoulGrilleTDFond, budget_.Param.nCoulGrilleTDTexte,
-                     budget_.Param);
+    appliqueCouleurs(*grTypesDep_, budget_.Param.nCoulGrilleTDFond,
+                     budget_.Param.nCoulGrilleTDTexte, budget_.Param);
     grTypesDep_->reload();
 }
 

@@ -56,16 +56,16 @@ QString messageEchecSauvegarde(const SaveResult& result) {
     QString raison;
     switch (result.status) {
     case SaveStatus::TextRefused:
-        raison = QStringLiteral("La valeur %1 de la section %2 contient un caractère ou une "
-                                "longueur que le fichier ne peut garder.")
-                     .arg(QString::fromStdString(result.key),
-                          QString::fromStdString(result.section));
+        raison =
+            QStringLiteral("La valeur %1 de la section %2 contient un caractère ou une "
+                           "longueur que le fichier ne peut garder.")
+                .arg(QString::fromStdString(result.key), QString::fromStdString(result.section));
         break;
     case SaveStatus::AmountRefused:
-        raison = QStringLiteral("Le montant %1 de la section %2 dépasse ce que le fichier peut "
-                                "garder (21 474 836,47).")
-                     .arg(QString::fromStdString(result.key),
-                          QString::fromStdString(result.section));
+        raison =
+            QStringLiteral("Le montant %1 de la section %2 dépasse ce que le fichier peut "
+                           "garder (21 474 836,47).")
+                .arg(QString::fromStdString(result.key), QString::fromStdString(result.section));
         break;
     case SaveStatus::TooLarge: raison = QStringLiteral("Le fichier serait trop grand."); break;
     default: raison = raisonSysteme(result.systemError); break;
@@ -92,9 +92,7 @@ QPushButton* bouton(QWidget* parent, const char* name, const QString& caption, c
 
 TfmMain::TfmMain(std::filesystem::path folder, Prompter& prompter, ChooseFile chooseFile,
                  QWidget* parent)
-    : QWidget(parent),
-      folder_(std::move(folder)),
-      prompter_(prompter),
+    : QWidget(parent), folder_(std::move(folder)), prompter_(prompter),
       chooseFile_(chooseFile ? std::move(chooseFile) : ChooseFile(ChoixFichier)) {
     setObjectName(QStringLiteral("fmMain"));
     setFont(interfaceFont());
@@ -196,22 +194,28 @@ void TfmMain::creeBoutons() {
                         buttonIcon(ButtonPicture::Print), 184, kLargeurBouton);
     btParametres = bouton(pnCommandes, "btParametres", QStringLiteral("&Paramètres"),
                           buttonIcon(ButtonPicture::Settings), 272, kLargeurBouton);
-    btSvg1 = bouton(pnCommandes, "btSvg1", {}, buttonIcon(ButtonPicture::StoreBookmark, 1), 360, 25);
-    btSvg2 = bouton(pnCommandes, "btSvg2", {}, buttonIcon(ButtonPicture::StoreBookmark, 2), 384, 25);
+    btSvg1 =
+        bouton(pnCommandes, "btSvg1", {}, buttonIcon(ButtonPicture::StoreBookmark, 1), 360, 25);
+    btSvg2 =
+        bouton(pnCommandes, "btSvg2", {}, buttonIcon(ButtonPicture::StoreBookmark, 2), 384, 25);
     btRst1 = bouton(pnCommandes, "btRst1", {}, buttonIcon(ButtonPicture::GoToBookmark, 1), 416, 25);
     btRst2 = bouton(pnCommandes, "btRst2", {}, buttonIcon(ButtonPicture::GoToBookmark, 2), 440, 25);
-    btFermer = bouton(pnCommandes, "btFermer", QStringLiteral("&Fermer"),
-                      buttonIcon(ButtonPicture::Close), kLargeur - kLargeurBouton - kMargeFermer,
-                      kLargeurBouton);
+    btFermer =
+        bouton(pnCommandes, "btFermer", QStringLiteral("&Fermer"), buttonIcon(ButtonPicture::Close),
+               kLargeur - kLargeurBouton - kMargeFermer, kLargeurBouton);
     btSvg1->setToolTip(QStringLiteral("Mémoriser les onglets affichés (signet 1)"));
     btSvg2->setToolTip(QStringLiteral("Mémoriser les onglets affichés (signet 2)"));
     btRst1->setToolTip(QStringLiteral("Revenir aux onglets du signet 1"));
     btRst2->setToolTip(QStringLiteral("Revenir aux onglets du signet 2"));
 
-    connect(btSvg1, &QPushButton::clicked, this, [this] { btSvgClick(budget_.Param.ConfigOnglets1); });
-    connect(btSvg2, &QPushButton::clicked, this, [this] { btSvgClick(budget_.Param.ConfigOnglets2); });
-    connect(btRst1, &QPushButton::clicked, this, [this] { btRstClick(budget_.Param.ConfigOnglets1); });
-    connect(btRst2, &QPushButton::clicked, this, [this] { btRstClick(budget_.Param.ConfigOnglets2); });
+    connect(btSvg1, &QPushButton::clicked, this,
+            [this] { btSvgClick(budget_.Param.ConfigOnglets1); });
+    connect(btSvg2, &QPushButton::clicked, this,
+            [this] { btSvgClick(budget_.Param.ConfigOnglets2); });
+    connect(btRst1, &QPushButton::clicked, this,
+            [this] { btRstClick(budget_.Param.ConfigOnglets1); });
+    connect(btRst2, &QPushButton::clicked, this,
+            [this] { btRstClick(budget_.Param.ConfigOnglets2); });
     connect(btFermer, &QPushButton::clicked, this, &QWidget::close);
 
     auto* layout = new QVBoxLayout(this);
@@ -305,8 +309,8 @@ bool TfmMain::FormCloseQuery() {
     if (!loaded_) return true;
     // What is being typed in a cell is part of what the user expects to keep.
     termineEditions();
-    switch (prompter_.askYesNoCancel(this, QStringLiteral("Sauvegarder les modifications apportées ?"),
-                                     Prompter::Answer::No)) {
+    switch (prompter_.askYesNoCancel(
+        this, QStringLiteral("Sauvegarder les modifications apportées ?"), Prompter::Answer::No)) {
     case Prompter::Answer::Yes: return SauveFichier();
     case Prompter::Answer::No: return true;
     case Prompter::Answer::Cancel: return false;
