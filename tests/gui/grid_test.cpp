@@ -249,9 +249,10 @@ private slots:
     void cellButtonsAndPickListsGoThroughTheProgram() {
         Fixture f;
         const QRect date = f.grid.visualRect(f.grid.gridModel().index(1, 3));
-        QTest::mouseClick(f.grid.viewport(), Qt::LeftButton, {}, date.center() - QPoint(20, 0));
-        QTest::mouseClick(f.grid.viewport(), Qt::LeftButton, {},
-                          GridDelegate::buttonRect(date).center());
+        // The button shows on the current row only: the first click just moves there.
+        for (int click = 0; click < 2; ++click)
+            QTest::mouseClick(f.grid.viewport(), Qt::LeftButton, {},
+                              GridDelegate::buttonRect(date).center());
         QCOMPARE(f.log.filter("button").join('|'), QStringLiteral("button 4 2"));
 
         f.grid.setCurrentCell({5, 2});

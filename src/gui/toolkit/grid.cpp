@@ -1,5 +1,7 @@
 #include "toolkit/grid.h"
 
+#include <utility>
+
 #include <algorithm>
 
 #include <QMouseEvent>
@@ -307,6 +309,7 @@ void Grid::scrollToCell(Cell cell) {
 
 void Grid::currentMoved(const QModelIndex& current, const QModelIndex& previous) {
     rowHeader_->viewport()->update();  // the current-row mark
+    if (current.row() != previous.row()) viewport()->update();  // cell buttons follow the row
     if (restoring_) return;
     const auto cellOf = [](const QModelIndex& index) {
         return index.isValid() ? Cell{index.column() + 1, index.row() + 1} : Cell{};
@@ -384,9 +387,19 @@ bool Grid::eventFilter(QObject* watched, QEvent* event) {
     const QPoint local = mouse->position().toPoint();
     const QPoint at = static_cast<QWidget*>(watched)->mapTo(this, local);
     const bool onHeader = watched == headings_->viewport() || watched == rowHeader_->viewport();
+    const auto onButton = [&](const QModelIndex& index) {
+        return index.isValid() && mouse->button() == Qt::LeftButton &&
+               model_.columns()[static_cast<std::size_t>(index.column())].button ==
+                   GridColumn::Button::Push &&
+               GridDelegate::buttonRect(visualRect(index)).contains(local);
+    };
     if (type == QEvent::MouseButtonPress) {
         // Only a drag begun by the user makes a resize the user's.
         if (onHeader) userDrags_ = true;
+        // Cell buttons are shown on the current row only: a click where none was shown
+        // just moves to that row.
+        const QModelIndex pressed = watched == viewport() ? indexAt(local) : QModelIndex();
+        buttonArmed_ = onButton(pressed) && pressed.row() == currentIndex().row();
         if (events_.mouseDown)
             events_.mouseDown(mouse->button(), mouse->modifiers(), at.x(), at.y());
     } else if (type == QEvent::MouseButtonDblClick) {
@@ -396,10 +409,8 @@ bool Grid::eventFilter(QObject* watched, QEvent* event) {
     } else {
         if (onHeader) userDrags_ = false;
         const QModelIndex index = watched == viewport() ? indexAt(local) : QModelIndex();
-        if (index.isValid() && mouse->button() == Qt::LeftButton &&
-            model_.columns()[static_cast<std::size_t>(index.column())].button ==
-                GridColumn::Button::Push &&
-            GridDelegate::buttonRect(visualRect(index)).contains(local)) {
+        const bool armed = std::exchange(buttonArmed_, false);
+        if (armed && onButton(index)) {
             const Cell cell{index.column() + 1, index.row() + 1};
             // The button acts on what was typed in its cell.
             if (isEditing()) endEdit();

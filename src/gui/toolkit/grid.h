@@ -148,6 +148,7 @@ private:
     Cell beforeReset_;
     bool restoring_ = false;  // the model resets; the current cell is put back after it
     bool resizing_ = false;   // the grid itself resizes sections
+    bool buttonArmed_ = false;  // the left button went down on the current row's cell button
     bool userDrags_ = false;  // a mouse button is down on a heading or the row header
 };
 

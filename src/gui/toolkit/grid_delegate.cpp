@@ -45,8 +45,10 @@ void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
     if (!drawn) {
         QStyleOptionViewItem look(option);
         if (grid_.selection() == Grid::Selection::None) look.state &= ~QStyle::State_Selected;
-        if (column.button == GridColumn::Button::Push)
-            look.rect.setRight(buttonRect(option.rect).left() - 1);
+        const QModelIndex current = grid_.currentIndex();
+        const bool withButton =
+            column.button == GridColumn::Button::Push && index.row() == current.row();
+        if (withButton) look.rect.setRight(buttonRect(option.rect).left() - 1);
         const QVariant check = index.data(Qt::CheckStateRole);
         if (check.isValid()) {
             const QVariant background = index.data(Qt::BackgroundRole);
@@ -55,7 +57,7 @@ void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
         } else {
             QStyledItemDelegate::paint(painter, look, index);
         }
-        if (column.button == GridColumn::Button::Push) {
+        if (withButton) {
             QStyleOptionButton button;
             button.rect = buttonRect(option.rect);
             button.text = QStringLiteral("...");
@@ -65,6 +67,13 @@ void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
         }
     }
     paintLines(painter, option.rect);
+    // Without a highlight, a dotted frame still shows where the keyboard is.
+    if (grid_.selection() == Grid::Selection::None && index == grid_.currentIndex()) {
+        painter->save();
+        painter->setPen(QPen(option.palette.color(QPalette::Text), 1, Qt::DotLine));
+        painter->drawRect(option.rect.adjusted(0, 0, -1, -1));
+        painter->restore();
+    }
 }
 
 void GridDelegate::paintLines(QPainter* painter, const QRect& r) const {
