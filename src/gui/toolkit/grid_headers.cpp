@@ -1,5 +1,7 @@
 #include "toolkit/grid_headers.h"
 
+#include <algorithm>
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <qdrawutil.h>
@@ -27,7 +29,10 @@ void HeadingRow::setFixedExtent(int pixels) {
 
 QSize HeadingRow::sizeHint() const {
     QSize size = QHeaderView::sizeHint();
-    if (extent_ > 0) size.setHeight(extent_);
+    if (extent_ > 0)
+        size.setHeight(extent_);
+    else  // a grid whose only column is the fixed one still shows that column's heading
+        size.setHeight(std::max(size.height(), fontMetrics().height() + 6));
     return size;
 }
 
