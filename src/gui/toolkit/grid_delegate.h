@@ -36,6 +36,9 @@ public:
 private:
     void paintCheck(QPainter* painter, const QRect& cell, Qt::CheckState state) const;
     void paintLines(QPainter* painter, const QRect& cell) const;
+    // `look.rect` is the text's room, `cell` the whole cell.
+    void paintText(QPainter* painter, const QStyleOptionViewItem& look, const QRect& cell,
+                   const QModelIndex& index) const;
 
     Grid& grid_;
     mutable QPointer<QWidget> editor_;
