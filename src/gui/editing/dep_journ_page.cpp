@@ -8,11 +8,6 @@
 
 namespace varnelle::gui {
 
-namespace {
-constexpr Qt::Alignment kDroite = Qt::AlignRight | Qt::AlignVCenter;
-constexpr Qt::Alignment kGauche = Qt::AlignLeft | Qt::AlignVCenter;
-}  // namespace
-
 DepJournPage::DepJournPage(Budget& budget, QWidget* parent)
     : QWidget(parent), budget_(budget), grDepJourn_(new Grid(this)),
       gbEconomies_(new QGroupBox(QStringLiteral("Economies"), this)),
@@ -31,15 +26,15 @@ DepJournPage::DepJournPage(Budget& budget, QWidget* parent)
 
 void DepJournPage::prepare() {
     grDepJourn_->setColumns({
-        {QStringLiteral("Jour"), 40, kGauche, true},
-        {QStringLiteral("Montant"), 64, kDroite},
-        {QStringLiteral("Solde"), 64, kDroite, true},
+        {QStringLiteral("Jour"), 40, GridColumn::kLeft, true},
+        {QStringLiteral("Montant"), 64, GridColumn::kRight},
+        {QStringLiteral("Solde"), 64, GridColumn::kRight, true},
     });
     grDepJourn_->setRows(kNbJoursDepJourn);
     grEconomies_->setColumns({
-        {QStringLiteral("Libellé"), 200, kGauche},
-        {QStringLiteral("Montant"), 64, kDroite},
-        {QStringLiteral("Solde"), 64, kDroite, true},
+        {QStringLiteral("Libellé"), 200, GridColumn::kLeft},
+        {QStringLiteral("Montant"), 64, GridColumn::kRight},
+        {QStringLiteral("Solde"), 64, GridColumn::kRight, true},
     });
     grEconomies_->setRows(static_cast<int>(budget_.Economies.size()));
     appliqueParametres();

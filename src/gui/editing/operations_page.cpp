@@ -4,9 +4,7 @@
 
 #include <QVBoxLayout>
 
-#include "model/amount.h"
 #include "model/date_text.h"
-#include "model/locale_facts.h"
 #include "settings/grid_settings.h"
 #include "toolkit/budget_text.h"
 #include "toolkit/colour.h"
@@ -15,8 +13,6 @@
 namespace varnelle::gui {
 
 namespace {
-constexpr Qt::Alignment kDroite = Qt::AlignRight | Qt::AlignVCenter;
-constexpr Qt::Alignment kGauche = Qt::AlignLeft | Qt::AlignVCenter;
 constexpr std::uint8_t kMoisImpair = 1;
 constexpr std::uint8_t kMoisPair = 2;
 
@@ -51,11 +47,11 @@ void OperationsPage::prepare() {
     using Kind = GridColumn::Kind;
     grOperations_->setColumns({
         {QString(), 40, Qt::AlignCenter, false, 0, Kind::CheckBox},
-        {QStringLiteral("Date"), 100, kGauche, false, 10, Kind::Text, Button::Push},
-        {QStringLiteral("Type"), 60, kGauche, false, 0, Kind::Text, Button::PickList},
-        {QStringLiteral("Montant"), 80, kDroite},
-        {QStringLiteral("Libellé"), 250, kGauche},
-        {QStringLiteral("Solde"), 80, kDroite, true},
+        {QStringLiteral("Date"), 100, GridColumn::kLeft, false, 10, Kind::Text, Button::Push},
+        {QStringLiteral("Type"), 60, GridColumn::kLeft, false, 0, Kind::Text, Button::PickList},
+        {QStringLiteral("Montant"), 80, GridColumn::kRight},
+        {QStringLiteral("Libellé"), 250, GridColumn::kLeft},
+        {QStringLiteral("Solde"), 80, GridColumn::kRight, true},
     });
     grOperations_->setSelection(Grid::Selection::None);
     grOperations_->setColumnResize(Grid::Resize::None);
@@ -121,14 +117,13 @@ void OperationsPage::montreDerniereOperation() {
 QVariant OperationsPage::grOperationsCellLoaded(int column, int row) const {
     if (row < 1 || row > static_cast<int>(budget_.Operations.size())) return {};
     const TOperation& operation = budget_.Operations[static_cast<std::size_t>(row - 1)];
-    const char separateur = localeFacts().separateurDecimal;
     switch (column) {
     case 1: return operation.nSelect;
     case 2: return fromBudgetText(operation.cDate);
     case 3: return fromBudgetText(operation.cTypeDep);
-    case 4: return QString::fromStdString(formatAmount(operation.nMontant, separateur));
+    case 4: return amountText(operation.nMontant);
     case 5: return fromBudgetText(operation.cLibelle);
-    case 6: return QString::fromStdString(formatAmount(operation.nSolde, separateur));
+    case 6: return amountText(operation.nSolde);
     default: return {};
     }
 }

@@ -2,8 +2,6 @@
 
 #include <QVBoxLayout>
 
-#include "model/amount.h"
-#include "model/locale_facts.h"
 #include "settings/grid_settings.h"
 #include "toolkit/budget_text.h"
 #include "toolkit/grid.h"
@@ -12,8 +10,6 @@ namespace varnelle::gui {
 
 namespace {
 constexpr int kColonneJauge = 7;
-constexpr Qt::Alignment kDroite = Qt::AlignRight | Qt::AlignVCenter;
-constexpr Qt::Alignment kGauche = Qt::AlignLeft | Qt::AlignVCenter;
 }  // namespace
 
 TypesDepPage::TypesDepPage(Budget& budget, QWidget* parent)
@@ -31,13 +27,13 @@ void TypesDepPage::prepare() {
     using Kind = GridColumn::Kind;
     const int defaut = 64;
     grTypesDep_->setColumns({
-        {QStringLiteral("Type"), 48, kGauche, false, 3, Kind::Text, Button::Push},
-        {QStringLiteral("Libellé"), 200, kGauche},
-        {QStringLiteral("Montant"), defaut, kDroite},
-        {QStringLiteral("Périodicité"), 104, kGauche, true, 0, Kind::Text, Button::Push},
-        {QStringLiteral("Total"), defaut, kDroite, true},
-        {QStringLiteral("Solde"), defaut, kDroite, true},
-        {QStringLiteral("Jauge"), 100, kGauche, true},
+        {QStringLiteral("Type"), 48, GridColumn::kLeft, false, 3, Kind::Text, Button::Push},
+        {QStringLiteral("Libellé"), 200, GridColumn::kLeft},
+        {QStringLiteral("Montant"), defaut, GridColumn::kRight},
+        {QStringLiteral("Périodicité"), 104, GridColumn::kLeft, true, 0, Kind::Text, Button::Push},
+        {QStringLiteral("Total"), defaut, GridColumn::kRight, true},
+        {QStringLiteral("Solde"), defaut, GridColumn::kRight, true},
+        {QStringLiteral("Jauge"), 100, GridColumn::kLeft, true},
     });
     grTypesDep_->setDefaultRowHeight(15);
     grTypesDep_->setSelection(Grid::Selection::None);
@@ -68,13 +64,12 @@ bool TypesDepPage::TypeDepCourantValide() {
 QVariant TypesDepPage::grTypesDepCellLoaded(int column, int row) const {
     if (row < 1 || row > static_cast<int>(budget_.TypesDep.size())) return {};
     const TTypeDep& type = budget_.TypesDep[static_cast<std::size_t>(row - 1)];
-    const char separateur = localeFacts().separateurDecimal;
     switch (column) {
     case 1: return fromBudgetText(type.cTypeDep);
     case 2: return fromBudgetText(type.cLibelle);
-    case 3: return QString::fromStdString(formatAmount(type.nMontant, separateur));
-    case 5: return QString::fromStdString(formatAmount(type.nTotal, separateur));
-    case 6: return QString::fromStdString(formatAmount(type.nSolde, separateur));
+    case 3: return amountText(type.nMontant);
+    case 5: return amountText(type.nTotal);
+    case 6: return amountText(type.nSolde);
     default: return {};  // months due and gauge are drawn
     }
 }

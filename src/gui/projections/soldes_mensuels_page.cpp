@@ -4,19 +4,12 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
-#include "model/amount.h"
 #include "model/date_text.h"
-#include "model/locale_facts.h"
 #include "settings/grid_settings.h"
 #include "toolkit/budget_text.h"
 #include "toolkit/grid.h"
 
 namespace varnelle::gui {
-
-namespace {
-constexpr Qt::Alignment kDroite = Qt::AlignRight | Qt::AlignVCenter;
-constexpr Qt::Alignment kGauche = Qt::AlignLeft | Qt::AlignVCenter;
-}  // namespace
 
 SoldesMensuelsPage::SoldesMensuelsPage(Budget& budget, QWidget* parent)
     : QWidget(parent), budget_(budget), grSimulations_(new Grid) {
@@ -52,10 +45,10 @@ void SoldesMensuelsPage::prepare() {
     using Kind = GridColumn::Kind;
     grSimulations_->setColumns({
         {QString(), 20, Qt::AlignCenter, false, 0, Kind::CheckBox},
-        {QStringLiteral("Libellé"), 200, kGauche},
-        {QStringLiteral("Date début"), 80, kGauche, false, 10, Kind::Text, Button::Push},
-        {QStringLiteral("Date fin"), 80, kGauche, false, 10, Kind::Text, Button::Push},
-        {QStringLiteral("Montant (/mois)"), 80, kDroite},
+        {QStringLiteral("Libellé"), 200, GridColumn::kLeft},
+        {QStringLiteral("Date début"), 80, GridColumn::kLeft, false, 10, Kind::Text, Button::Push},
+        {QStringLiteral("Date fin"), 80, GridColumn::kLeft, false, 10, Kind::Text, Button::Push},
+        {QStringLiteral("Montant (/mois)"), 80, GridColumn::kRight},
     });
     grSimulations_->setDefaultRowHeight(14);
     grSimulations_->setSelection(Grid::Selection::None);
@@ -86,9 +79,7 @@ QVariant SoldesMensuelsPage::grSimulationsCellLoaded(int column, int row) const 
     case 2: return fromBudgetText(simulation.cLibelle);
     case 3: return fromBudgetText(simulation.cDateDeb);
     case 4: return fromBudgetText(simulation.cDateFin);
-    case 5:
-        return QString::fromStdString(
-            formatAmount(simulation.nMontant, localeFacts().separateurDecimal));
+    case 5: return amountText(simulation.nMontant);
     default: return {};
     }
 }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 
+#include "model/locale_facts.h"
 #include "model/text_encoding.h"
 
 namespace varnelle::gui {
@@ -23,6 +24,10 @@ bool isAcceptableBudgetText(const QString& text, int maxLength) {
     for (const char c : *bytes)
         if (!isTypeableWin1252(static_cast<unsigned char>(c))) return false;
     return true;
+}
+
+QString amountText(Montant amount) {
+    return QString::fromStdString(formatAmount(amount, localeFacts().separateurDecimal));
 }
 
 QString fromFileName(const std::string& name) {

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include "model/amount.h"
+
 namespace varnelle::gui {
 
 // The budget keeps Windows-1252 bytes; the widgets show QStrings. Every conversion between
@@ -18,6 +20,9 @@ std::optional<std::string> toBudgetText(const QString& text);
 // Whether a text can be typed into a field of the budget: characters of Windows-1252 only,
 // no control character, at most `maxLength` characters.
 bool isAcceptableBudgetText(const QString& text, int maxLength);
+
+// An amount with two decimals and the locale's decimal separator.
+QString amountText(Montant amount);
 
 // File names are in the file system's own encoding, not in the budget's.
 QString fromFileName(const std::string& name);

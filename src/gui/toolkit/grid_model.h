@@ -12,12 +12,14 @@ namespace varnelle::gui {
 
 // One column of a grid: what the program sets, not what it holds.
 struct GridColumn {
+    static constexpr Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignVCenter;
+    static constexpr Qt::Alignment kRight = Qt::AlignRight | Qt::AlignVCenter;  // amounts
     enum class Kind { Text, CheckBox };
     enum class Button { None, Push, PickList };
 
     QString heading;  // a "\r" splits it over two lines
     int width = 0;    // 0: the grid's default column width
-    Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
+    Qt::Alignment alignment = kLeft;
     bool readOnly = false;
     int maxLength = 0;  // 0: no limit of its own
     Kind kind = Kind::Text;
