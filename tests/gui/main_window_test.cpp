@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -205,6 +207,9 @@ private slots:
         other.choose("pcVarnelle", kOngletTypesDep);
         QVERIFY(!other.window->jaugeAffichee());
         QVERIFY(other.child<Grid>("grTypesDep").isColumnHidden(6));
+
+        other.window->resize(900, 600);
+        QCOMPARE(other.child<QPushButton>("btFermer").geometry(), QRect(900 - 81 - 16, 8, 81, 25));
     }
 
     void aStatisticsPageIsRebuiltOnlyWhenMarked() {
@@ -307,6 +312,18 @@ private slots:
                                      QString::fromStdString(opened.path.string())),
                  qPrintable(box.text));
         QCOMPARE(test::readFile(opened.path), before);
+
+        // A folder the user may not write to (root writes anywhere, hence the size limit).
+        if (geteuid() != 0) {
+            std::filesystem::permissions(opened.folder.path(), std::filesystem::perms::owner_write,
+                                         std::filesystem::perm_options::remove);
+            opened.prompter.answerNext(Prompter::Answer::Yes);
+            QVERIFY(!opened.window->close());
+            std::filesystem::permissions(opened.folder.path(), std::filesystem::perms::owner_write,
+                                         std::filesystem::perm_options::add);
+            QVERIFY(opened.prompter.boxes.back().text.startsWith(QStringLiteral("Ne peut écrire")));
+            QCOMPARE(test::readFile(opened.path), before);
+        }
     }
 
     void aFileChangedOnDiskIsOverwrittenOnlyOnYes() {
@@ -351,6 +368,21 @@ private slots:
         QCOMPARE(cell(4, Qt::ForegroundRole).value<QColor>(), qColor(p.nCoulGrilleOpOpDec));
         QCOMPARE(cell(5, Qt::ForegroundRole).value<QColor>(), qColor(p.nCoulGrilleOpOpCoc));
         QCOMPARE(cell(5, Qt::FontRole).value<QFont>().pointSize(), 12);
+
+        // New settings reach every grid once applied.
+        TParam& param = opened.window->budget().Param;
+        param.nCoulGrilleTDFond = 0x123456;
+        param.nCoulToutesGrillesETFond = 0x00FF00;
+        param.OptGrilleOp.nZoom = 0;
+        opened.window->AppliqueParametres();
+        QCOMPARE(opened.child<Grid>("grTypesDep").palette().color(QPalette::Base),
+                 qColor(0x123456));
+        for (const char* name : {"grTypesDep", "grOperations", "grDepJourn", "grEconomies",
+                                 "grSimulations", "grRecapTypesDep", "grCalendOp"})
+            QCOMPARE(opened.child<Grid>(name).headingBackground(), qColor(0x00FF00));
+        QCOMPARE(opened.child<Grid>("grCalendOp").fixedBackground(), qColor(0x00FF00));
+        QCOMPARE(grid.columnWidth(4), 200);
+        QCOMPARE(cell(5, Qt::FontRole).value<QFont>().pointSize(), 8);
     }
 };
 
