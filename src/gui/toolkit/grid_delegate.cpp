@@ -78,14 +78,14 @@ void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
     }
 }
 
-void GridDelegate::paintText(QPainter* painter, const QStyleOptionViewItem& look,
-                             const QRect& cell, const QModelIndex& index) const {
+void GridDelegate::paintText(QPainter* painter, const QStyleOptionViewItem& look, const QRect& cell,
+                             const QModelIndex& index) const {
     // Drawn directly rather than through the style's item layout: a screen of a large grid
     // repaints several times faster, and cells clip their text as a grid does.
     const QPalette& palette = look.palette;
     const bool selected = look.state & QStyle::State_Selected;
     const QVariant background = index.data(Qt::BackgroundRole);
-    painter->fillRect(cell, selected                 ? palette.color(QPalette::Highlight)
+    painter->fillRect(cell, selected               ? palette.color(QPalette::Highlight)
                             : background.isValid() ? background.value<QColor>()
                                                    : palette.color(QPalette::Base));
     const QString text = index.data(Qt::DisplayRole).toString();
@@ -97,11 +97,11 @@ void GridDelegate::paintText(QPainter* painter, const QStyleOptionViewItem& look
     painter->save();
     painter->setClipRect(area);
     painter->setFont(font.isValid() ? font.value<QFont>() : look.font);
-    painter->setPen(selected                 ? palette.color(QPalette::HighlightedText)
+    painter->setPen(selected               ? palette.color(QPalette::HighlightedText)
                     : foreground.isValid() ? foreground.value<QColor>()
                                            : palette.color(QPalette::Text));
-    const Qt::Alignment align = alignment.isValid() ? alignment.value<Qt::Alignment>()
-                                                    : (Qt::AlignLeft | Qt::AlignVCenter);
+    const Qt::Alignment align =
+        alignment.isValid() ? alignment.value<Qt::Alignment>() : (Qt::AlignLeft | Qt::AlignVCenter);
     painter->drawText(area, static_cast<int>(align) | Qt::TextSingleLine, text);
     painter->restore();
 }
@@ -145,7 +145,7 @@ QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
     const int row = index.row() + 1;
     QWidget* editor = nullptr;
     if (column.button == GridColumn::Button::PickList) {
-        auto* pickList = new PickList(parent, grid_.events(), dataColumn, row, column.maxLength);
+        auto* pickList = new PickList(parent, grid_.events(), dataColumn, row);
         // A choice ends the edit at once, through the program's end-cell-edit.
         connect(pickList, &PickList::chosen, this, [this, pickList] {
             emit const_cast<GridDelegate*>(this)->commitData(pickList);
@@ -170,7 +170,6 @@ void GridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) cons
     const QString value = index.data(Qt::EditRole).toString();
     if (auto* pickList = qobject_cast<PickList*>(editor)) {
         pickList->setCurrentIndex(pickList->findText(value));
-        pickList->setEditText(value);
     } else if (auto* line = qobject_cast<QLineEdit*>(editor)) {
         line->setText(value);
         line->selectAll();
@@ -180,7 +179,7 @@ void GridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) cons
 void GridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
                                 const QModelIndex& index) const {
     if (auto* pickList = qobject_cast<PickList*>(editor))
-        model->setData(index, pickList->currentText(), Qt::EditRole);
+        model->setData(index, pickList->value(), Qt::EditRole);
     else if (auto* line = qobject_cast<QLineEdit*>(editor))
         model->setData(index, line->text(), Qt::EditRole);
 }

@@ -45,14 +45,11 @@ void prepareCellLineEdit(QLineEdit& editor, int maxLength, const GridEvents& eve
                      });
 }
 
-PickList::PickList(QWidget* parent, const GridEvents& events, int column, int row, int maxLength)
+PickList::PickList(QWidget* parent, const GridEvents& events, int column, int row)
     : QComboBox(parent), events_(events) {
     setObjectName(QStringLiteral("gridPickList"));
-    setEditable(true);
-    setInsertPolicy(QComboBox::NoInsert);
-    // Choosing from the list is the way to pick; completing would choose behind the user's back.
-    setCompleter(nullptr);
-    prepareCellLineEdit(*lineEdit(), maxLength, events, column, row);
+    // Only what the list offers can be chosen: no free typing.
+    setEditable(false);
 
     auto* list = new QTreeView(this);
     list->setObjectName(QStringLiteral("gridPickListView"));
@@ -66,9 +63,13 @@ PickList::PickList(QWidget* parent, const GridEvents& events, int column, int ro
     connect(this, &QComboBox::activated, this, [this, column, row](int entry) {
         QString value = itemText(entry);
         if (events_.cellEdit) events_.cellEdit(column, row, value);
-        setEditText(value);
+        value_ = value;
         emit chosen();
     });
+}
+
+QString PickList::value() const {
+    return value_.isNull() ? currentText() : value_;
 }
 
 void PickList::fill(int column, int row) {

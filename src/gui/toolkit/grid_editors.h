@@ -26,13 +26,16 @@ private:
 void prepareCellLineEdit(QLineEdit& editor, int maxLength, const GridEvents& events, int column,
                          int row);
 
-// The editor of a pick-list cell: typed text, or a choice in a list of two columns (code and
-// label) that the program fills when the editor opens.
+// The editor of a pick-list cell: a choice in a list of two columns (code and label) that
+// the program fills when the editor opens.
 class PickList final : public QComboBox {
     Q_OBJECT
 
 public:
-    PickList(QWidget* parent, const GridEvents& events, int column, int row, int maxLength);
+    PickList(QWidget* parent, const GridEvents& events, int column, int row);
+
+    // The entry chosen, as the program's cell-edit left it; else the entry shown.
+    QString value() const;
 
 signals:
     // An entry was chosen: the edit is over.
@@ -42,6 +45,7 @@ private:
     void fill(int column, int row);
 
     const GridEvents& events_;
+    QString value_;
 };
 
 }  // namespace varnelle::gui
