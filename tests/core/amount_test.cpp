@@ -79,5 +79,35 @@ TEST(Amount, GeneralTextIsTheShortestFifteenDigitText) {
     }
 }
 
+TEST(Amount, TypedAmountsTakeEitherSeparatorAndOnlyWhatTheFileHolds) {
+    const struct {
+        const char* text;
+        std::optional<std::int32_t> hundredths;
+    } cases[] = {
+        {"12,5", 1250},
+        {" -0.07 ", -7},
+        {"+3", 300},
+        {",5", 50},
+        {"1234.", 123400},
+        {"21474836.47", 2147483647},
+        {"-21474836.48", std::numeric_limits<std::int32_t>::min()},
+        {"21474836.48", {}},
+        {"99999999999999999999", {}},
+        {"", {}},
+        {"-", {}},
+        {"1,2,3", {}},
+        {"1 000", {}},
+        {"1e3", {}},
+        {"12a", {}},
+    };
+    for (const auto& c : cases) {
+        const std::optional<Montant> parsed = parseAmount(c.text);
+        ASSERT_EQ(parsed.has_value(), c.hundredths.has_value()) << c.text;
+        if (parsed) {
+            EXPECT_EQ(toHundredths(*parsed), c.hundredths) << c.text;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace varnelle

@@ -37,6 +37,43 @@ Montant fromHundredths(std::int32_t hundredths) {
     return static_cast<Montant>(hundredths) * kCentieme;
 }
 
+std::optional<Montant> parseAmount(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    bool negative = false;
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    // Digit by digit rather than through the C library, whose decimal point follows the
+    // process locale.
+    Montant whole = 0, fraction = 0, scale = 1;
+    int digits = 0;
+    bool inFraction = false;
+    for (const char c : text) {
+        if (c == ',' || c == '.') {
+            if (inFraction) return std::nullopt;
+            inFraction = true;
+        } else if (c >= '0' && c <= '9') {
+            ++digits;
+            if (inFraction) {
+                scale *= 10;
+                fraction = fraction * 10 + (c - '0');
+            } else {
+                whole = whole * 10 + (c - '0');
+            }
+            if (whole > kMontantMax + 1) return std::nullopt;  // no need to read further
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (digits == 0) return std::nullopt;
+    Montant value = whole + fraction / scale;
+    if (negative) value = -value;
+    if (!toHundredths(value)) return std::nullopt;
+    return value;
+}
+
 std::string formatAmount(Montant value, char decimalSeparator) {
     char buffer[64];
     const int len = std::snprintf(buffer, sizeof buffer, "%.2Lf", value);

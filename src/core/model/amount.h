@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace varnelle {
 
@@ -22,6 +23,10 @@ std::optional<std::int32_t> toHundredths(Montant value);
 
 // The amount a count of hundredths stands for: a product with the value nearest 0.01.
 Montant fromHundredths(std::int32_t hundredths);
+
+// A typed amount: blanks around, an optional sign, digits with at most one decimal
+// separator, "," or ".". Empty when it is not a number or when the file could not hold it.
+std::optional<Montant> parseAmount(std::string_view text);
 
 // "1234.50", "-0.07": two decimals, no thousands separator, never "-0.00".
 std::string formatAmount(Montant value, char decimalSeparator = '.');

@@ -1,0 +1,117 @@
+#include "model/edits.h"
+
+#include "model/date_text.h"
+#include "model/month_mask.h"
+
+namespace varnelle {
+
+namespace {
+
+bool blank(std::string_view text) {
+    return text.find_first_not_of(' ') == std::string_view::npos;
+}
+
+// Sorts the operations again and answers where the operation at `index` went.
+std::size_t trieEtSuit(Budget& budget, std::size_t index) {
+    budget.Operations[index].lMarquee = true;
+    budget.TrieOperations();
+    std::size_t position = 0;
+    for (std::size_t i = 0; i < budget.Operations.size(); ++i) {
+        if (budget.Operations[i].lMarquee) {
+            budget.Operations[i].lMarquee = false;
+            position = i;
+            break;
+        }
+    }
+    return position;
+}
+
+}  // namespace
+
+bool changeCodeTypeDep(Budget& budget, std::size_t index, std::string_view code) {
+    if (blank(code)) return false;
+    const int existant = budget.IndiceTypeDep(code);
+    if (existant >= 0 && static_cast<std::size_t>(existant) != index) return false;
+    TTypeDep& type = budget.TypesDep[index];
+    if (type.cTypeDep == code) return true;
+    const std::string ancien = type.cTypeDep;
+    type.cTypeDep = code;
+    bool renomme = false;
+    for (TOperation& operation : budget.Operations) {
+        if (operation.cTypeDep == ancien) {
+            operation.cTypeDep = code;
+            renomme = true;
+        }
+    }
+    budget.TrieTypesDep();
+    // The code is part of the order of operations of the same day; keep the journal sorted
+    // so that its running balances stay those of its order.
+    if (renomme) {
+        budget.TrieOperations();
+        budget.CalculeSoldesOperations();
+    }
+    return true;
+}
+
+bool changeLibelleTypeDep(Budget& budget, std::size_t index, std::string_view libelle) {
+    if (blank(libelle)) return false;
+    budget.TypesDep[index].cLibelle = libelle;
+    return true;
+}
+
+void changeMontantTypeDep(Budget& budget, std::size_t index, Montant montant) {
+    TTypeDep& type = budget.TypesDep[index];
+    type.nMontant = montant;
+    type.nTotal = type.nNbMois * montant;
+}
+
+void changePeriodiciteTypeDep(Budget& budget, std::size_t index, std::int32_t masque) {
+    TTypeDep& type = budget.TypesDep[index];
+    type.nPeriodicite = masque;
+    type.nNbMois = NbMoisPeriodicite(masque);
+    type.nTotal = type.nNbMois * type.nMontant;
+}
+
+void changeSelectOperation(Budget& budget, std::size_t index, std::int32_t select) {
+    budget.Operations[index].nSelect = select;
+}
+
+bool changeLibelleOperation(Budget& budget, std::size_t index, std::string_view libelle) {
+    if (blank(libelle)) return false;
+    budget.Operations[index].cLibelle = libelle;
+    return true;
+}
+
+std::optional<std::size_t> changeDateOperation(Budget& budget, std::size_t index,
+                                               std::string_view date) {
+    if (!DateValide(date)) return std::nullopt;
+    budget.Operations[index].cDate = date;
+    const std::size_t position = trieEtSuit(budget, index);
+    budget.CalculeSoldesOperations();
+    return position;
+}
+
+std::optional<std::size_t> changeMontantOperation(Budget& budget, std::size_t index,
+                                                  Montant montant) {
+    if (montant == 0) return std::nullopt;
+    budget.Operations[index].nMontant = montant;
+    const std::size_t position = trieEtSuit(budget, index);
+    budget.CalculeTotauxTypesDep();
+    budget.CalculeSoldesOperations();
+    return position;
+}
+
+std::size_t changeTypeOperation(Budget& budget, std::size_t index, std::string_view code) {
+    TOperation& operation = budget.Operations[index];
+    operation.cTypeDep = code;
+    const int type = budget.IndiceTypeDep(code);
+    if (type < 0) return index;
+    operation.nMontant = budget.TypesDep[static_cast<std::size_t>(type)].nMontant;
+    operation.cLibelle = budget.TypesDep[static_cast<std::size_t>(type)].cLibelle;
+    const std::size_t position = trieEtSuit(budget, index);
+    budget.CalculeTotauxTypesDep();
+    budget.CalculeSoldesOperations();
+    return position;
+}
+
+}  // namespace varnelle

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "model/budget.h"
+
+namespace varnelle {
+
+// The changes a user makes to one record, each with the recomputations that depend on it.
+// A refused change leaves the budget exactly as it was. Indices are positions in their
+// collection.
+
+// Codes must be neither blank nor held by another type. The operations of the former code
+// take the new one; types and operations are sorted again.
+bool changeCodeTypeDep(Budget& budget, std::size_t index, std::string_view code);
+// Refused when blank.
+bool changeLibelleTypeDep(Budget& budget, std::size_t index, std::string_view libelle);
+// The yearly total follows; the balance does not depend on the amount.
+void changeMontantTypeDep(Budget& budget, std::size_t index, Montant montant);
+void changePeriodiciteTypeDep(Budget& budget, std::size_t index, std::int32_t masque);
+
+// The check mark changes nothing else.
+void changeSelectOperation(Budget& budget, std::size_t index, std::int32_t select);
+// Refused when blank.
+bool changeLibelleOperation(Budget& budget, std::size_t index, std::string_view libelle);
+
+// The changes that move an operation answer its position after the sort, or nothing when
+// refused.
+
+// Refused unless the text is a valid date.
+std::optional<std::size_t> changeDateOperation(Budget& budget, std::size_t index,
+                                               std::string_view date);
+// Refused when 0.
+std::optional<std::size_t> changeMontantOperation(Budget& budget, std::size_t index,
+                                                  Montant montant);
+// The operation takes the code; when a type holds it, also that type's amount and label.
+// Never refused.
+std::size_t changeTypeOperation(Budget& budget, std::size_t index, std::string_view code);
+
+}  // namespace varnelle
