@@ -1,3 +1,4 @@
+#include <clocale>
 #include <cstdlib>
 
 #include <QApplication>
@@ -12,6 +13,9 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    // Qt takes the user's locale for the C library too; the budget's numbers are formatted
+    // with the separator the program chooses, not the C library's.
+    std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QStringLiteral("Varnelle"));
     QApplication::setDesktopFileName(QStringLiteral("varnelle"));
     QApplication::setFont(varnelle::gui::interfaceFont());
