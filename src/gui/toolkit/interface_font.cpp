@@ -9,4 +9,13 @@ QFont interfaceFont() {
     return font;
 }
 
+QFont fixedPitchFont() {
+    QFont font(QStringLiteral("Liberation Mono"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPointSize(8);
+    // Replayed drawings are pixel-exact: glyphs in the text colour only.
+    font.setStyleStrategy(QFont::NoAntialias);
+    return font;
+}
+
 }  // namespace varnelle::gui
