@@ -1,3 +1,4 @@
+#include <QPainter>
 #include <QtTest>
 
 #include "drawing/types_dep_cells.h"

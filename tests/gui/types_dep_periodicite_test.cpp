@@ -1,5 +1,6 @@
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QtTest>
 
 #include "editing/types_dep_periodicite_dialog.h"
@@ -78,6 +79,10 @@ private slots:
         QCOMPARE(dialog.size(), QSize(172, 313));
         QCOMPARE(dialog.findChild<QPushButton*>("btCancel")->text(), QStringLiteral("Annuler"));
         dialog.show();
+        // All twelve months in sight, without scrolling.
+        auto* lbMois = dialog.findChild<QListWidget*>("lbMois");
+        QVERIFY(lbMois->viewport()->rect().contains(lbMois->visualItemRect(lbMois->item(11))));
+        QCOMPARE(lbMois->verticalScrollBar()->maximum(), 0);
         QTest::mouseClick(dialog.findChild<QPushButton*>("btOK"), Qt::LeftButton);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         dialog.show();

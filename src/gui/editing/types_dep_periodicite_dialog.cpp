@@ -13,6 +13,8 @@
 namespace varnelle::gui {
 namespace {
 
+constexpr int kHauteurLigne = 17;
+
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& at) {
     auto* bt = new QPushButton(caption, parent);
     bt->setObjectName(name);
@@ -31,20 +33,23 @@ TfmTypesDepPeriodicite::TfmTypesDepPeriodicite(const TTypeDep& type, QWidget* pa
 
     gbMois = new QGroupBox(QStringLiteral("Mois"), this);
     gbMois->setObjectName("gbMois");
-    gbMois->setGeometry(8, 4, 156, 268);
+    gbMois->setGeometry(8, 4, 156, 266);
     lbMois = new QListWidget(gbMois);
     lbMois->setObjectName("lbMois");
-    lbMois->setGeometry(8, 18, 140, 210);
+    // Rows a little taller than the text, so the twelve months fill the list without a
+    // scroll bar or an empty tail.
+    lbMois->setGeometry(8, 20, 140, 12 * kHauteurLigne + 2 * lbMois->frameWidth());
     for (int mois = 1; mois <= 12; ++mois) {
         auto* item = new QListWidgetItem(fromBudgetText(NomMois(mois)), lbMois);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        item->setSizeHint(QSize(0, kHauteurLigne));
         item->setCheckState((type.nPeriodicite & bitDuMois(mois)) != 0 ? Qt::Checked
                                                                        : Qt::Unchecked);
     }
     lbMois->setCurrentRow(0);
     lbMois->installEventFilter(this);
-    btTous = button(gbMois, "btTous", QStringLiteral("Tous"), QRect(8, 234, 66, 25));
-    btAucun = button(gbMois, "btAucun", QStringLiteral("Aucun"), QRect(82, 234, 66, 25));
+    btTous = button(gbMois, "btTous", QStringLiteral("Tous"), QRect(8, 233, 66, 25));
+    btAucun = button(gbMois, "btAucun", QStringLiteral("Aucun"), QRect(82, 233, 66, 25));
 
     btOK = button(this, "btOK", QStringLiteral("OK"), QRect(8, 280, 75, 25));
     btOK->setDefault(true);
