@@ -1,6 +1,10 @@
+#include <QPainter>
 #include <QtTest>
 
+#include "drawing/types_dep_cells.h"
+#include "model/month_mask.h"
 #include "toolkit/drawing_surface.h"
+#include "toolkit/interface_font.h"
 
 using namespace varnelle;
 using namespace varnelle::gui;
@@ -67,6 +71,53 @@ private slots:
         QVERIFY(glyphPixels > 0);
         QCOMPARE(image.pixel(5 + width, 4), rgb(kWhite));
         QCOMPARE(image.pixel(4, 4), rgb(kWhite));
+    }
+
+    void aPainterMovedToACellGetsTheSameDrawingThere() {
+        const Drawing drawing{{Rect{0, 0, 20, 15, kRed, kBlue}, Line{2, 3, 12, 9, kGreen, true},
+                               Text{1, 1, "JFM", kRed, kGreen}}};
+        QImage alone = whiteImage(20, 15);
+        DrawingSurface::replay(drawing, alone, DrawingSurface::surfaceFont());
+        QImage grid = whiteImage(60, 40);
+        QPainter painter(&grid);
+        const QFont gridFont(QStringLiteral("Liberation Serif"), 14);
+        painter.setFont(gridFont);
+        painter.setPen(Qt::magenta);
+        painter.translate(30, 20);
+        DrawingSurface::replay(drawing, painter, DrawingSurface::surfaceFont());
+        // The grid goes on painting with its own state.
+        QCOMPARE(painter.font(), gridFont);
+        QCOMPARE(painter.pen().color(), QColor(Qt::magenta));
+        QCOMPARE(painter.transform().dx(), 30.0);
+        painter.end();
+        QCOMPARE(grid.copy(30, 20, 20, 15), alone);
+        QCOMPARE(grid.pixel(29, 19), rgb(kWhite));
+        QCOMPARE(grid.pixel(50, 35), rgb(kWhite));
+    }
+
+    void theMonthsDueCellWritesEachDueInitialOverItsPlace() {
+        const QFont font = fixedPitchFont();
+        QVERIFY(QFontInfo(font).fixedPitch());
+        const FontMetrics metrics(font);
+        TParam param;
+        param.nCoulGrilleTDFond = kWhite;
+        param.nCoulGrilleTDTexte = kBlue;
+        param.nCoulGrilleTDMsPaie = kRed;
+        // February only: its "F" is the one letter in the months-due colour.
+        QImage cell = whiteImage(104, 15);
+        DrawingSurface::replay(DessineMoisPaiement(104, 15, metrics, bitDuMois(2), param), cell,
+                               font);
+        const int advance = metrics.width("J");
+        QCOMPARE(metrics.width("JFMAMJJASOND"), 12 * advance);
+        auto colours = [&](int from, int to) {
+            QSet<QRgb> found;
+            for (int y = 0; y < 15; ++y)
+                for (int x = from; x < to; ++x) found << cell.pixel(x, y);
+            return found;
+        };
+        QCOMPARE(colours(2 + advance, 2 + 2 * advance), (QSet<QRgb>{rgb(kWhite), rgb(kRed)}));
+        QCOMPARE(colours(2, 2 + advance), (QSet<QRgb>{rgb(kWhite), rgb(kBlue)}));
+        QCOMPARE(colours(2 + 2 * advance, 2 + 12 * advance), (QSet<QRgb>{rgb(kWhite), rgb(kBlue)}));
     }
 
     void theSurfaceDrawsAtItsSizeAndReportsClicks() {

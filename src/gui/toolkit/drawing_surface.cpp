@@ -77,6 +77,11 @@ QFont DrawingSurface::surfaceFont() {
 
 void DrawingSurface::replay(const Drawing& drawing, QImage& image, const QFont& font) {
     QPainter painter(&image);
+    replay(drawing, painter, font);
+}
+
+void DrawingSurface::replay(const Drawing& drawing, QPainter& painter, const QFont& font) {
+    painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, false);
     painter.setFont(font);
@@ -88,6 +93,7 @@ void DrawingSurface::replay(const Drawing& drawing, QImage& image, const QFont& 
         else
             replayText(painter, std::get<Text>(primitive));
     }
+    painter.restore();
 }
 
 void DrawingSurface::paintEvent(QPaintEvent*) {

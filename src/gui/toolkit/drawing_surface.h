@@ -8,6 +8,8 @@
 
 #include "drawing/drawing.h"
 
+class QPainter;
+
 namespace varnelle::gui {
 
 // The surface's font as the painters measure it.
@@ -43,6 +45,9 @@ public:
     // Replays `drawing` onto `image` pixel for pixel: no antialiasing, exclusive right and
     // bottom edges, line end points left out.
     static void replay(const Drawing& drawing, QImage& image, const QFont& font);
+    // The same onto a painter already in use, for instance one translated to a grid cell's
+    // top-left corner; the painter's state is left as it was found.
+    static void replay(const Drawing& drawing, QPainter& painter, const QFont& font);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -8,4 +8,8 @@ namespace varnelle::gui {
 // Sans has the metrics they were measured with.
 QFont interfaceFont();
 
+// The fixed-pitch font of the cells the program draws itself (the months-due initials):
+// 8 points of Liberation Mono, which has the metrics of Courier New.
+QFont fixedPitchFont();
+
 }  // namespace varnelle::gui
