@@ -116,6 +116,10 @@ private slots:
         dialog.show();
         QTest::mouseClick(calendarView(dialog), Qt::LeftButton, {}, dayCell(dialog, 17));
         QCOMPARE(shown(dialog), QStringLiteral("17/05/2001"));
+        // All six weeks fit in the calendar's 105 pixels.
+        auto* view = dialog.findChild<QCalendarWidget*>("Calend")->findChild<QAbstractItemView*>();
+        const QModelIndex lastDay = view->model()->index(view->model()->rowCount() - 1, 6);
+        QVERIFY(view->viewport()->rect().contains(view->visualRect(lastDay)));
         click(dialog, "btAnneeSuiv");
         click(dialog, "btAujourdhui");
         QCOMPARE(dialog.dateAffichee().year, QDate::currentDate().year());

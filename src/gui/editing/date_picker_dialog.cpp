@@ -5,10 +5,12 @@
 #include <QCalendarWidget>
 #include <QDate>
 #include <QFrame>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QTableView>
 #include <QToolButton>
 
 #include "model/locale_facts.h"
@@ -85,6 +87,9 @@ TFCCalend::TFCCalend(QWidget* parent)
     Calend->setNavigationBarVisible(false);
     Calend->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     Calend->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
+    // The header's own minimum row height would push the sixth week out of 105 pixels.
+    if (auto* view = Calend->findChild<QTableView*>())
+        view->verticalHeader()->setMinimumSectionSize(1);
     // Qt starts at 1752 by default.
     Calend->setDateRange(QDate(kPremiereAnnee, 1, 1), QDate(kDerniereAnnee, 12, 31));
 
