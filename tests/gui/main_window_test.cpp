@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include "main/main_window.h"
+#include "opened_budget.h"
 #include "storage/budget_folder.h"
 #include "storage/data_file.h"
 #include "temp_folder.h"
@@ -20,77 +21,10 @@
 using namespace varnelle;
 using namespace varnelle::gui;
 
-namespace {
-
-TOperation operation(const char* date, const char* code, Montant montant, int select = 1) {
-    TOperation o;
-    o.nSelect = select;
-    o.cDate = date;
-    o.cTypeDep = code;
-    o.nMontant = montant;
-    o.cLibelle = "Libellé";
-    return o;
-}
-
-TTypeDep type(const char* code, Montant montant) {
-    TTypeDep t;
-    t.cTypeDep = code;
-    t.cLibelle = "Type";
-    t.nMontant = montant;
-    t.nPeriodicite = 4095;
-    return t;
-}
-
-Budget sampleBudget() {
-    Budget budget;
-    budget.TypesDep = {type("AL", -20), type("SA", 1500)};
-    budget.Operations = {operation("28/02/2024", "AL", -40), operation("02/03/2024", "SA", 1500),
-                         operation("15/03/2024", "AL", -20)};
-    budget.Economies.push_back({"Livret", 100, 0});
-    return budget;
-}
-
-// A budget "Budget" of password "SECRET" in its own folder, and the main window on it.
-struct Opened {
-    test::TempFolder folder;
-    std::filesystem::path path = folder / "Budget.ini";
-    RecordingPrompter prompter;
-    std::unique_ptr<TfmMain> window;
-
-    explicit Opened(const Budget& budget = sampleBudget()) {
-        creeBudget(folder.path(), "Budget", "secret");
-        ProfileFile file;
-        file.open(path);
-        SauveFichier(file, budget);
-        window = std::make_unique<TfmMain>(
-            folder.path(), prompter,
-            [](const std::filesystem::path&, Prompter&) { return std::string("Budget.ini"); });
-        window->show();
-    }
-
-    template <class T> T& child(const char* name) {
-        T* found = window->findChild<T*>(name);
-        if (found == nullptr) qFatal("no control %s", name);
-        return *found;
-    }
-    QTabWidget& tabs(const char* name) { return child<QTabWidget>(name); }
-    // Clicks the tab as the user does.
-    void choose(const char* tabs, int index) {
-        QTabBar* bar = child<QTabWidget>(tabs).tabBar();
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
-    }
-    bool enabled(const char* button) { return child<QPushButton>(button).isEnabled(); }
-    Budget onDisk() {
-        ProfileFile file;
-        file.open(path);
-        Budget budget;
-        ChargeFichier(file, budget);
-        budget.calculeTout();
-        return budget;
-    }
-};
-
-}  // namespace
+using test::operation;
+using test::sampleBudget;
+using test::type;
+using Opened = test::OpenedBudget;
 
 class MainWindowTest : public QObject {
     Q_OBJECT

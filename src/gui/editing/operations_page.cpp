@@ -1,18 +1,31 @@
 #include "editing/operations_page.h"
 
+#include <algorithm>
 #include <charconv>
+#include <utility>
 
 #include <QVBoxLayout>
 
+#include "editing/date_picker_dialog.h"
 #include "model/date_text.h"
+#include "model/edits.h"
 #include "settings/grid_settings.h"
 #include "toolkit/budget_text.h"
 #include "toolkit/colour.h"
 #include "toolkit/grid.h"
+#include "toolkit/prompter.h"
 
 namespace varnelle::gui {
 
 namespace {
+enum Colonne {
+    kColonneCoche = 1,
+    kColonneDate,
+    kColonneType,
+    kColonneMontant,
+    kColonneLibelle,
+    kColonneSolde
+};
 constexpr std::uint8_t kMoisImpair = 1;
 constexpr std::uint8_t kMoisPair = 2;
 
@@ -28,8 +41,8 @@ int moisDe(const std::string& date) {
 }
 }  // namespace
 
-OperationsPage::OperationsPage(Budget& budget, QWidget* parent)
-    : QWidget(parent), budget_(budget), grOperations_(new Grid(this)) {
+OperationsPage::OperationsPage(Budget& budget, Prompter& prompter, QWidget* parent)
+    : QWidget(parent), budget_(budget), prompter_(prompter), grOperations_(new Grid(this)) {
     grOperations_->setObjectName(QStringLiteral("grOperations"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -40,6 +53,20 @@ OperationsPage::OperationsPage(Budget& budget, QWidget* parent)
     model.setRowBackground([this](int row) { return rowBackground(row); });
     model.setRowTextColor([this](int row) { return rowTextColor(row); });
     model.setRowFont([this](int) { return police_; });
+    model.setEndCellEdit([this](int column, int row, const QVariant& value) {
+        return grOperationsEndCellEdit(column, row, value);
+    });
+    grOperations_->onCellEdit(
+        [this](int column, int row, QString& value) { grOperationsCellEdit(column, row, value); });
+    grOperations_->onButtonClick(
+        [this](int column, int row) { grOperationsButtonClick(column, row); });
+    grOperations_->onDropDownInit(
+        [this](int column, int row) { return grOperationsComboInit(column, row); });
+    grOperations_->onDropDownCellLoaded([this](int listColumn, int listRow, int, int) {
+        return grOperationsComboCellLoaded(listColumn, listRow);
+    });
+    grOperations_->onColumnChanged([this](int, int) { grOperationsColRowChanged(); });
+    grOperations_->onRowChanged([this](int, int) { grOperationsColRowChanged(); });
 }
 
 void OperationsPage::prepare() {
@@ -118,14 +145,97 @@ QVariant OperationsPage::grOperationsCellLoaded(int column, int row) const {
     if (row < 1 || row > static_cast<int>(budget_.Operations.size())) return {};
     const TOperation& operation = budget_.Operations[static_cast<std::size_t>(row - 1)];
     switch (column) {
-    case 1: return operation.nSelect;
-    case 2: return fromBudgetText(operation.cDate);
-    case 3: return fromBudgetText(operation.cTypeDep);
-    case 4: return amountText(operation.nMontant);
-    case 5: return fromBudgetText(operation.cLibelle);
-    case 6: return amountText(operation.nSolde);
+    case kColonneCoche: return operation.nSelect;
+    case kColonneDate: return fromBudgetText(operation.cDate);
+    case kColonneType: return fromBudgetText(operation.cTypeDep);
+    case kColonneMontant: return amountText(operation.nMontant);
+    case kColonneLibelle: return fromBudgetText(operation.cLibelle);
+    case kColonneSolde: return amountText(operation.nSolde);
     default: return {};
     }
+}
+
+int OperationsPage::grOperationsComboInit(int, int) const {
+    return static_cast<int>(budget_.TypesDep.size());
+}
+
+QString OperationsPage::grOperationsComboCellLoaded(int listColumn, int listRow) const {
+    if (listRow < 1 || listRow > static_cast<int>(budget_.TypesDep.size())) return {};
+    const TTypeDep& type = budget_.TypesDep[static_cast<std::size_t>(listRow - 1)];
+    return fromBudgetText(listColumn == 1 ? type.cTypeDep : type.cLibelle);
+}
+
+void OperationsPage::grOperationsCellEdit(int column, int row, QString& value) {
+    if (column != kColonneCoche || row < 1 || row > static_cast<int>(budget_.Operations.size()))
+        return;
+    changeSelectOperation(budget_, static_cast<std::size_t>(row - 1), value == QLatin1String("1"));
+    CouleursOperations(false);
+}
+
+bool OperationsPage::grOperationsEndCellEdit(int column, int row, const QVariant& value) {
+    if (row < 1 || row > static_cast<int>(budget_.Operations.size())) return false;
+    const auto index = static_cast<std::size_t>(row - 1);
+    if (column == kColonneCoche) return true;  // stored as it was ticked
+    const std::optional<std::string> text = toBudgetText(value.toString());
+    if (!text) return false;
+    switch (column) {
+    case kColonneDate:
+        if (const auto position = changeDateOperation(budget_, index, *text)) {
+            suitOperation(*position, true);
+            return true;
+        }
+        return false;
+    case kColonneType:
+        // The pick list offers the types; leaving it on the same code changes nothing.
+        if (text->empty() || *text == budget_.Operations[index].cTypeDep) return true;
+        suitOperation(changeTypeOperation(budget_, index, *text), false);
+        appliqueOperationDeplacee();
+        return true;
+    case kColonneMontant: {
+        const std::optional<Montant> montant = parseAmount(*text);
+        if (!montant) {
+            prompter_.beep();
+            return false;
+        }
+        if (const auto position = changeMontantOperation(budget_, index, *montant)) {
+            suitOperation(*position, false);
+            return true;
+        }
+        return false;
+    }
+    case kColonneLibelle: return changeLibelleOperation(budget_, index, *text);
+    default: return false;
+    }
+}
+
+void OperationsPage::grOperationsButtonClick(int column, int row) {
+    if (column != kColonneDate || row < 1 || row > static_cast<int>(budget_.Operations.size()))
+        return;
+    const auto index = static_cast<std::size_t>(row - 1);
+    const std::optional<std::string> date = ChoisitDate(this, budget_.Operations[index].cDate);
+    if (!date) return;
+    if (const auto position = changeDateOperation(budget_, index, *date)) {
+        suitOperation(*position, true);
+        appliqueOperationDeplacee();
+    }
+}
+
+void OperationsPage::grOperationsColRowChanged() {
+    appliqueOperationDeplacee();
+}
+
+void OperationsPage::suitOperation(std::size_t position, bool recolour) {
+    CouleursOperations(recolour);
+    grOperations_->reload();
+    nOperationDeplacee_ = static_cast<int>(position) + 1;
+}
+
+void OperationsPage::appliqueOperationDeplacee() {
+    if (nOperationDeplacee_ == -1) return;
+    const int row = std::exchange(nOperationDeplacee_, -1);
+    const int column = std::max(grOperations_->currentCell().column, 1);
+    grOperations_->setCurrentCell({column, row});
+    grOperations_->scrollToCell({column, row});
 }
 
 QColor OperationsPage::rowBackground(int row) const {

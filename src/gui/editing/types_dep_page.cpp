@@ -1,38 +1,54 @@
 #include "editing/types_dep_page.h"
 
+#include <QPainter>
 #include <QVBoxLayout>
 
+#include "drawing/types_dep_cells.h"
+#include "editing/types_dep_periodicite_dialog.h"
+#include "model/edits.h"
+#include "model/text_encoding.h"
 #include "settings/grid_settings.h"
 #include "toolkit/budget_text.h"
 #include "toolkit/grid.h"
+#include "toolkit/interface_font.h"
+#include "toolkit/prompter.h"
 
 namespace varnelle::gui {
 
 namespace {
-constexpr int kColonneJauge = 7;
+enum Colonne { kCode = 1, kLibelle, kMontant, kPeriodicite, kTotal, kSolde, kJauge };
 }  // namespace
 
-TypesDepPage::TypesDepPage(Budget& budget, QWidget* parent)
-    : QWidget(parent), budget_(budget), grTypesDep_(new Grid(this)) {
+TypesDepPage::TypesDepPage(Budget& budget, Prompter& prompter, QWidget* parent)
+    : QWidget(parent), budget_(budget), prompter_(prompter), grTypesDep_(new Grid(this)),
+      moisMetrics_(fixedPitchFont()) {
     grTypesDep_->setObjectName(QStringLiteral("grTypesDep"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(grTypesDep_);
-    grTypesDep_->gridModel().setCellLoaded(
-        [this](int column, int row) { return grTypesDepCellLoaded(column, row); });
+    GridModel& model = grTypesDep_->gridModel();
+    model.setCellLoaded([this](int column, int row) { return grTypesDepCellLoaded(column, row); });
+    model.setEndCellEdit([this](int column, int row, const QVariant& value) {
+        return grTypesDepEndCellEdit(column, row, value);
+    });
+    grTypesDep_->onCellEdit(
+        [this](int column, int row, QString& value) { grTypesDepCellEdit(column, row, value); });
+    grTypesDep_->onButtonClick([this](int column, int row) { grTypesDepButtonClick(column, row); });
+    grTypesDep_->onPaintCell([this](int column, int row, QPainter& painter, const QRect& cell) {
+        return grTypesDepPaintCell(column, row, painter, cell);
+    });
 }
 
 void TypesDepPage::prepare() {
     using Button = GridColumn::Button;
     using Kind = GridColumn::Kind;
-    const int defaut = 64;
     grTypesDep_->setColumns({
         {QStringLiteral("Type"), 48, GridColumn::kLeft, false, 3, Kind::Text, Button::Push},
         {QStringLiteral("Libellé"), 200, GridColumn::kLeft},
-        {QStringLiteral("Montant"), defaut, GridColumn::kRight},
+        {QStringLiteral("Montant"), 0, GridColumn::kRight},
         {QStringLiteral("Périodicité"), 104, GridColumn::kLeft, true, 0, Kind::Text, Button::Push},
-        {QStringLiteral("Total"), defaut, GridColumn::kRight, true},
-        {QStringLiteral("Solde"), defaut, GridColumn::kRight, true},
+        {QStringLiteral("Total"), 0, GridColumn::kRight, true},
+        {QStringLiteral("Solde"), 0, GridColumn::kRight, true},
         {QStringLiteral("Jauge"), 100, GridColumn::kLeft, true},
     });
     grTypesDep_->setDefaultRowHeight(15);
@@ -50,7 +66,7 @@ void TypesDepPage::appliqueParametres() {
 }
 
 void TypesDepPage::setJaugeVisible(bool visible) {
-    grTypesDep_->setColumnVisible(kColonneJauge, visible);
+    grTypesDep_->setColumnVisible(kJauge, visible);
 }
 
 bool TypesDepPage::TypeDepCourantValide() {
@@ -65,13 +81,71 @@ QVariant TypesDepPage::grTypesDepCellLoaded(int column, int row) const {
     if (row < 1 || row > static_cast<int>(budget_.TypesDep.size())) return {};
     const TTypeDep& type = budget_.TypesDep[static_cast<std::size_t>(row - 1)];
     switch (column) {
-    case 1: return fromBudgetText(type.cTypeDep);
-    case 2: return fromBudgetText(type.cLibelle);
-    case 3: return amountText(type.nMontant);
-    case 5: return amountText(type.nTotal);
-    case 6: return amountText(type.nSolde);
+    case kCode: return fromBudgetText(type.cTypeDep);
+    case kLibelle: return fromBudgetText(type.cLibelle);
+    case kMontant: return amountText(type.nMontant);
+    case kTotal: return amountText(type.nTotal);
+    case kSolde: return amountText(type.nSolde);
     default: return {};  // months due and gauge are drawn
     }
+}
+
+void TypesDepPage::grTypesDepCellEdit(int column, int, QString& value) {
+    if (column != kCode) return;
+    if (const auto bytes = toBudgetText(value)) value = fromBudgetText(upperWin1252(*bytes));
+}
+
+bool TypesDepPage::grTypesDepEndCellEdit(int column, int row, const QVariant& value) {
+    if (row < 1 || row > static_cast<int>(budget_.TypesDep.size())) return false;
+    const auto index = static_cast<std::size_t>(row - 1);
+    const std::optional<std::string> text = toBudgetText(value.toString());
+    if (!text) return false;
+    switch (column) {
+    case kCode:
+        if (!changeCodeTypeDep(budget_, index, *text)) return false;
+        grTypesDep_->reload();
+        return true;
+    case kLibelle: return changeLibelleTypeDep(budget_, index, *text);
+    case kMontant:
+        if (const std::optional<Montant> montant = parseAmount(*text)) {
+            changeMontantTypeDep(budget_, index, *montant);
+            grTypesDep_->reload();
+            return true;
+        }
+        prompter_.beep();
+        return false;
+    default: return false;
+    }
+}
+
+void TypesDepPage::grTypesDepButtonClick(int column, int row) {
+    if (row < 1 || row > static_cast<int>(budget_.TypesDep.size())) return;
+    const auto index = static_cast<std::size_t>(row - 1);
+    if (column == kCode) {
+        if (budget_.Operations.empty())
+            prompter_.error(this, QStringLiteral("Visualisation impossible"),
+                            QStringLiteral("Pas d'opération pour ce type de dépense."));
+        // The window of the operations of one type opens here once it exists.
+    } else if (column == kPeriodicite) {
+        TfmTypesDepPeriodicite dialog(budget_.TypesDep[index], this);
+        if (dialog.exec() != QDialog::Accepted) return;
+        changePeriodiciteTypeDep(budget_, index, dialog.nPeriodicite());
+        grTypesDep_->reload();
+    }
+}
+
+bool TypesDepPage::grTypesDepPaintCell(int column, int row, QPainter& painter, const QRect& cell) {
+    if ((column != kPeriodicite && column != kJauge) || row < 1 ||
+        row > static_cast<int>(budget_.TypesDep.size()))
+        return false;
+    const TTypeDep& type = budget_.TypesDep[static_cast<std::size_t>(row - 1)];
+    const Drawing drawing = column == kPeriodicite
+                                ? DessineMoisPaiement(cell.width(), cell.height(), moisMetrics_,
+                                                      type.nPeriodicite, budget_.Param)
+                                : DessineJauge(cell.width(), cell.height(), type, budget_.Param);
+    painter.translate(cell.topLeft());
+    DrawingSurface::replay(drawing, painter, fixedPitchFont());
+    return true;
 }
 
 }  // namespace varnelle::gui

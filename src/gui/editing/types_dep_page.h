@@ -3,17 +3,21 @@
 #include <QWidget>
 
 #include "model/budget.h"
+#include "toolkit/drawing_surface.h"
+
+class QPainter;
 
 namespace varnelle::gui {
 
 class Grid;
+class Prompter;
 
-// The "Types Dépenses" tab: the expense types in grTypesDep.
+// The "Types Dépenses" tab: the expense types in grTypesDep, edited in place.
 class TypesDepPage final : public QWidget {
     Q_OBJECT
 
 public:
-    TypesDepPage(Budget& budget, QWidget* parent = nullptr);
+    TypesDepPage(Budget& budget, Prompter& prompter, QWidget* parent = nullptr);
 
     Grid& grTypesDep() { return *grTypesDep_; }
 
@@ -26,9 +30,15 @@ public:
 
 private:
     QVariant grTypesDepCellLoaded(int column, int row) const;
+    void grTypesDepCellEdit(int column, int row, QString& value);
+    bool grTypesDepEndCellEdit(int column, int row, const QVariant& value);
+    void grTypesDepButtonClick(int column, int row);
+    bool grTypesDepPaintCell(int column, int row, QPainter& painter, const QRect& cell);
 
     Budget& budget_;
+    Prompter& prompter_;
     Grid* grTypesDep_;
+    FontMetrics moisMetrics_;
 };
 
 }  // namespace varnelle::gui

@@ -125,9 +125,9 @@ void TfmMain::FormCreate() {
 void TfmMain::creeOnglets() {
     pcVarnelle = new PageControl(this);
     pcVarnelle->setObjectName(QStringLiteral("pcVarnelle"));
-    tsTypesDep = new TypesDepPage(budget_);
+    tsTypesDep = new TypesDepPage(budget_, prompter_);
     tsTypesDep->setObjectName(QStringLiteral("tsTypesDep"));
-    tsOperations = new OperationsPage(budget_);
+    tsOperations = new OperationsPage(budget_, prompter_);
     tsOperations->setObjectName(QStringLiteral("tsOperations"));
     tsDepJourn = new DepJournPage(budget_);
     tsDepJourn->setObjectName(QStringLiteral("tsDepJourn"));

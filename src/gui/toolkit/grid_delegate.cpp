@@ -44,12 +44,12 @@ void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
         drawn = events.paintCell(index.column() + 1, index.row() + 1, *painter, option.rect);
         painter->restore();
     }
+    const QModelIndex current = grid_.currentIndex();
+    const bool withButton =
+        column.button == GridColumn::Button::Push && index.row() == current.row();
     if (!drawn) {
         QStyleOptionViewItem look(option);
         if (grid_.selection() == Grid::Selection::None) look.state &= ~QStyle::State_Selected;
-        const QModelIndex current = grid_.currentIndex();
-        const bool withButton =
-            column.button == GridColumn::Button::Push && index.row() == current.row();
         if (withButton) look.rect.setRight(buttonRect(option.rect).left() - 1);
         const QVariant check = index.data(Qt::CheckStateRole);
         if (check.isValid()) {
@@ -59,14 +59,15 @@ void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
         } else {
             paintText(painter, look, option.rect, index);
         }
-        if (withButton) {
-            QStyleOptionButton button;
-            button.rect = buttonRect(option.rect);
-            button.text = QStringLiteral("...");
-            button.state = QStyle::State_Enabled | QStyle::State_Raised;
-            QWidget* widget = grid_.viewport();
-            widget->style()->drawControl(QStyle::CE_PushButton, &button, painter, widget);
-        }
+    }
+    // Over the program's own drawing too: the button is how the cell is edited.
+    if (withButton) {
+        QStyleOptionButton button;
+        button.rect = buttonRect(option.rect);
+        button.text = QStringLiteral("...");
+        button.state = QStyle::State_Enabled | QStyle::State_Raised;
+        QWidget* widget = grid_.viewport();
+        widget->style()->drawControl(QStyle::CE_PushButton, &button, painter, widget);
     }
     paintLines(painter, option.rect);
     // Without a highlight, a dotted frame still shows where the keyboard is.

@@ -1,0 +1,100 @@
+#include "opened_budget.h"
+
+#include <QLineEdit>
+#include <QTabBar>
+#include <QtTest>
+
+#include "storage/budget_folder.h"
+#include "storage/data_file.h"
+#include "toolkit/grid.h"
+#include "toolkit/grid_delegate.h"
+
+namespace varnelle::test {
+
+TOperation operation(const char* date, const char* code, Montant montant, int select) {
+    TOperation o;
+    o.nSelect = select;
+    o.cDate = date;
+    o.cTypeDep = code;
+    o.nMontant = montant;
+    o.cLibelle = "Libellé";
+    return o;
+}
+
+TTypeDep type(const char* code, Montant montant, std::int32_t masque) {
+    TTypeDep t;
+    t.cTypeDep = code;
+    t.cLibelle = "Type";
+    t.nMontant = montant;
+    t.nPeriodicite = masque;
+    return t;
+}
+
+Budget sampleBudget() {
+    Budget budget;
+    budget.TypesDep = {type("AL", -20), type("SA", 1500)};
+    budget.Operations = {operation("28/02/2024", "AL", -40), operation("02/03/2024", "SA", 1500),
+                         operation("15/03/2024", "AL", -20)};
+    budget.Economies.push_back({"Livret", 100, 0});
+    return budget;
+}
+
+OpenedBudget::OpenedBudget(const Budget& budget) {
+    creeBudget(folder.path(), "Budget", "secret");
+    ProfileFile file;
+    file.open(path);
+    SauveFichier(file, budget);
+    window = std::make_unique<gui::TfmMain>(
+        folder.path(), prompter,
+        [](const std::filesystem::path&, gui::Prompter&) { return std::string("Budget.ini"); });
+    window->show();
+}
+
+void OpenedBudget::choose(const char* name, int index) {
+    QTabBar* bar = child<QTabWidget>(name).tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
+}
+
+Budget OpenedBudget::onDisk() const {
+    ProfileFile file;
+    file.open(path);
+    Budget budget;
+    ChargeFichier(file, budget);
+    budget.calculeTout();
+    return budget;
+}
+
+namespace {
+
+// The grid commits an edit on the next turn of the event loop and deletes its editor later.
+void settle() {
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+}  // namespace
+
+void typeInCell(gui::Grid& grid, int column, int row, const QString& text) {
+    settle();
+    grid.setCurrentCell({column, row});
+    grid.edit(grid.currentIndex());
+    auto* editor = grid.viewport()->findChild<QLineEdit*>("gridEditor");
+    if (editor == nullptr) qFatal("no editor in column %d", column);
+    editor->selectAll();
+    QTest::keyClicks(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+    settle();
+}
+
+void clickCellButton(gui::Grid& grid, int column, int row) {
+    const QRect cell = grid.visualRect(grid.model()->index(row - 1, column - 1));
+    grid.setCurrentCell({column, row});
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {},
+                      gui::GridDelegate::buttonRect(cell).center());
+}
+
+QString cellText(const gui::Grid& grid, int column, int row) {
+    return grid.model()->index(row - 1, column - 1).data().toString();
+}
+
+}  // namespace varnelle::test

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+
+#include <QPushButton>
+#include <QString>
+#include <QTabWidget>
+
+#include "main/main_window.h"
+#include "model/budget.h"
+#include "temp_folder.h"
+#include "toolkit/prompter.h"
+
+namespace varnelle::gui {
+class Grid;
+}
+
+namespace varnelle::test {
+
+TOperation operation(const char* date, const char* code, Montant montant, int select = 1);
+TTypeDep type(const char* code, Montant montant, std::int32_t masque = 4095);
+
+// Types AL (-20) and SA (1500); operations of 28/02/2024 (AL -40), 02/03/2024 (SA 1500) and
+// 15/03/2024 (AL -20); one savings row.
+Budget sampleBudget();
+
+// A budget "Budget" of password "SECRET" in its own folder, and the main window shown on it.
+struct OpenedBudget {
+    TempFolder folder;
+    std::filesystem::path path = folder / "Budget.ini";
+    gui::RecordingPrompter prompter;
+    std::unique_ptr<gui::TfmMain> window;
+
+    explicit OpenedBudget(const Budget& budget = sampleBudget());
+
+    template <class T> T& child(const char* name) {
+        T* found = window->findChild<T*>(name);
+        if (found == nullptr) qFatal("no control %s", name);
+        return *found;
+    }
+    QTabWidget& tabs(const char* name) { return child<QTabWidget>(name); }
+    // Clicks the tab as the user does.
+    void choose(const char* tabs, int index);
+    bool enabled(const char* button) { return child<QPushButton>(button).isEnabled(); }
+    // The budget the data file holds now, with its derived fields.
+    Budget onDisk() const;
+};
+
+// Opens the cell's editor, types `text` over its content and presses Enter.
+void typeInCell(gui::Grid& grid, int column, int row, const QString& text);
+// Clicks the push button of a cell (shown on the current row only: the row is made current
+// first).
+void clickCellButton(gui::Grid& grid, int column, int row);
+// What the cell shows.
+QString cellText(const gui::Grid& grid, int column, int row);
+
+}  // namespace varnelle::test
