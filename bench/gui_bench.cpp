@@ -95,6 +95,38 @@ void BM_ReloadOperationsGrid(benchmark::State& state) {
 }
 BENCHMARK(BM_ReloadOperationsGrid)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// One amount typed in the operations grid: from the end of the edit to the grid reloaded
+// and the moved operation's row current, painted.
+void BM_EditAmount(benchmark::State& state) {
+    test::TempFolder folder;
+    ecritFichierBudget(folder.path(), "Genere", genereBudget(static_cast<int>(state.range(0))));
+    gui::RecordingPrompter prompter;
+    gui::TfmMain window(folder.path(), prompter, [](const std::filesystem::path&, gui::Prompter&) {
+        return std::string("Genere.ini");
+    });
+    window.show();
+    QCoreApplication::processEvents();
+    auto* grid = window.findChild<gui::Grid*>("grOperations");
+    const int middle = static_cast<int>(window.budget().Operations.size()) / 2;
+    bool grand = false;
+    for (auto _ : state) {
+        grand = !grand;
+        const int row = grid->currentCell().row > 0 ? grid->currentCell().row : middle;
+        // Alternately a large and a small amount, so that the operation moves within its day.
+        grid->model()->setData(grid->model()->index(row - 1, 3),
+                               grand ? QStringLiteral("-9999,99") : QStringLiteral("-1,5"),
+                               Qt::EditRole);
+        grid->setCurrentCell({5, row});  // the next move brings the cursor to the operation
+        grid->repaint();
+    }
+}
+BENCHMARK(BM_EditAmount)
+    ->Arg(1'000)
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
 }  // namespace
 }  // namespace varnelle::bench
 

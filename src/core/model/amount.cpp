@@ -9,17 +9,6 @@ namespace {
 
 constexpr Montant kCentieme = 0.01L;
 
-// Digits of a non-negative integer, most significant first.
-void appendDigits(std::string& out, std::uint64_t n) {
-    char buffer[24];
-    int len = 0;
-    do {
-        buffer[len++] = static_cast<char>('0' + n % 10);
-        n /= 10;
-    } while (n != 0);
-    while (len > 0) out.push_back(buffer[--len]);
-}
-
 }  // namespace
 
 std::optional<std::int32_t> toHundredths(Montant value) {
@@ -85,36 +74,48 @@ std::string formatAmount(Montant value, char decimalSeparator) {
     return text;
 }
 
-std::string generalAmountText(Montant value, char decimalSeparator) {
+void appendGeneralAmountText(std::string& out, Montant value, char decimalSeparator) {
     // Amounts read from the file are exact products of a count of hundredths; their
     // 15-digit text is the count itself with the point moved, which is far cheaper than
     // a general conversion and gives the same characters.
     if (value != 0.0L && std::fabs(value) < 1e12L) {
-        // rintl rounds as nearbyintl does; nearbyintl also saves and restores the whole
-        // floating-point environment, which costs more than the rest of this function.
-        const Montant scaled = std::rintl(value * 100.0L);
-        const auto n = static_cast<std::int64_t>(scaled);
+        // llrintl rounds to nearest even as the program's rounding mode is, straight into an
+        // integer, and costs far less than rounding in floating point first.
+        const std::int64_t n = std::llrintl(value * 100.0L);
         if (static_cast<Montant>(n) * kCentieme == value) {
-            std::string text;
-            if (n < 0) text.push_back('-');
-            const std::uint64_t magnitude =
+            char buffer[32];
+            char* end = buffer + sizeof buffer;
+            char* p = end;
+            std::uint64_t magnitude =
                 n < 0 ? static_cast<std::uint64_t>(-n) : static_cast<std::uint64_t>(n);
-            appendDigits(text, magnitude / 100);
             const auto cents = static_cast<unsigned>(magnitude % 100);
             if (cents != 0) {
-                text.push_back(decimalSeparator);
-                text.push_back(static_cast<char>('0' + cents / 10));
-                if (cents % 10 != 0) text.push_back(static_cast<char>('0' + cents % 10));
+                if (cents % 10 != 0) *--p = static_cast<char>('0' + cents % 10);
+                *--p = static_cast<char>('0' + cents / 10);
+                *--p = decimalSeparator;
             }
-            return text;
+            magnitude /= 100;
+            do {
+                *--p = static_cast<char>('0' + magnitude % 10);
+                magnitude /= 10;
+            } while (magnitude != 0);
+            if (n < 0) *--p = '-';
+            out.append(p, static_cast<std::size_t>(end - p));
+            return;
         }
     }
     char buffer[64];
     const int len = std::snprintf(buffer, sizeof buffer, "%.15Lg", value);
-    std::string text(buffer, len > 0 ? static_cast<std::size_t>(len) : 0);
+    const std::size_t start = out.size();
+    out.append(buffer, len > 0 ? static_cast<std::size_t>(len) : 0);
     if (decimalSeparator != '.')
-        for (char& c : text)
-            if (c == '.') c = decimalSeparator;
+        for (std::size_t i = start; i < out.size(); ++i)
+            if (out[i] == '.') out[i] = decimalSeparator;
+}
+
+std::string generalAmountText(Montant value, char decimalSeparator) {
+    std::string text;
+    appendGeneralAmountText(text, value, decimalSeparator);
     return text;
 }
 

@@ -33,5 +33,7 @@ std::string formatAmount(Montant value, char decimalSeparator = '.');
 
 // Shortest general text of up to 15 significant digits: "12.5", "40", "-3".
 std::string generalAmountText(Montant value, char decimalSeparator = '.');
+// The same text appended to `out`, for callers that build many keys.
+void appendGeneralAmountText(std::string& out, Montant value, char decimalSeparator = '.');
 
 }  // namespace varnelle

@@ -30,7 +30,7 @@ std::int32_t rangDate(const std::string& cDate) {
 
 SortKey sortKey(const TOperation& operation, char separateur) {
     SortKey key{rangDate(operation.cDate), operation.cTypeDep};
-    key.suite += generalAmountText(operation.nMontant, separateur);
+    appendGeneralAmountText(key.suite, operation.nMontant, separateur);
     return key;
 }
 
@@ -113,7 +113,17 @@ void trieOperations(std::vector<TOperation>& operations) {
     const char separateur = localeFacts().separateurDecimal;
     std::vector<SortKey> keys;
     keys.reserve(operations.size());
-    for (const TOperation& operation : operations) keys.push_back(sortKey(operation, separateur));
+    // A journal holds many operations of the same day side by side: their date is read once.
+    const std::string* dernierTexte = nullptr;
+    std::int32_t dernierRang = 0;
+    for (const TOperation& operation : operations) {
+        if (dernierTexte == nullptr || operation.cDate != *dernierTexte) {
+            dernierTexte = &operation.cDate;
+            dernierRang = rangDate(operation.cDate);
+        }
+        SortKey& key = keys.emplace_back(SortKey{dernierRang, operation.cTypeDep});
+        appendGeneralAmountText(key.suite, operation.nMontant, separateur);
+    }
     stableSortBy(operations, [&keys](std::uint32_t a, std::uint32_t b) {
         return compareKeys(keys[a], keys[b]) < 0;
     });
