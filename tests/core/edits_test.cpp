@@ -3,27 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "model/amount.h"
+#include "records.h"
 
 namespace varnelle {
 namespace {
 
-TOperation operation(const char* date, const char* code, Montant montant) {
-    TOperation o;
-    o.cDate = date;
-    o.cTypeDep = code;
-    o.nMontant = montant;
-    o.cLibelle = "x";
-    return o;
-}
-
-TTypeDep type(const char* code, Montant montant, std::int32_t masque) {
-    TTypeDep t;
-    t.cTypeDep = code;
-    t.cLibelle = code;
-    t.nMontant = montant;
-    t.nPeriodicite = masque;
-    return t;
-}
+using test::operation;
+using test::type;
 
 Budget exemple() {
     Budget budget;
@@ -96,7 +82,7 @@ TEST(Edits, AMovedOperationIsFollowedToItsNewRow) {
     // A type that exists brings its amount and label; an unknown code is only stored.
     EXPECT_EQ(changeTypeOperation(budget, 0, "LO"), std::size_t{0});
     EXPECT_EQ(budget.Operations[0].nMontant, -500);
-    EXPECT_EQ(budget.Operations[0].cLibelle, "LO");
+    EXPECT_EQ(budget.Operations[0].cLibelle, "Type");
     EXPECT_EQ(budget.TypesDep[1].nSolde, -500);
     EXPECT_EQ(changeTypeOperation(budget, 2, "QQ"), std::size_t{2});
     EXPECT_EQ(budget.Operations[2].cTypeDep, "QQ");

@@ -9,6 +9,7 @@
 
 #include "main/main_window.h"
 #include "model/budget.h"
+#include "records.h"
 #include "temp_folder.h"
 #include "toolkit/prompter.h"
 
@@ -17,9 +18,6 @@ class Grid;
 }
 
 namespace varnelle::test {
-
-TOperation operation(const char* date, const char* code, Montant montant, int select = 1);
-TTypeDep type(const char* code, Montant montant, std::int32_t masque = 4095);
 
 // Types AL (-20) and SA (1500); operations of 28/02/2024 (AL -40), 02/03/2024 (SA 1500) and
 // 15/03/2024 (AL -20); one savings row.
