@@ -1,0 +1,85 @@
+#include "model/entries.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace varnelle {
+
+namespace {
+
+template <class Record> void supprime(std::vector<Record>& records, std::size_t index) {
+    records.erase(records.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+}  // namespace
+
+void ajouteTypeDep(Budget& budget) {
+    budget.TypesDep.emplace_back();
+}
+
+bool supprimeTypeDep(Budget& budget, std::size_t index) {
+    const std::string& code = budget.TypesDep[index].cTypeDep;
+    if (std::any_of(budget.Operations.begin(), budget.Operations.end(),
+                    [&code](const TOperation& o) { return o.cTypeDep == code; }))
+        return false;
+    supprime(budget.TypesDep, index);
+    return true;
+}
+
+void ajouteOperation(Budget& budget) {
+    budget.Operations.emplace_back();
+}
+
+void ajouteOperations(Budget& budget, std::string_view date,
+                      const std::vector<std::size_t>& types) {
+    for (const std::size_t position : types) {
+        const TTypeDep& type = budget.TypesDep[position];
+        TOperation& operation = budget.Operations.emplace_back();
+        operation.cDate = date;
+        operation.cTypeDep = type.cTypeDep;
+        operation.nMontant = type.nMontant;
+        operation.cLibelle = type.cLibelle;
+    }
+    budget.TrieOperations();
+    budget.CalculeTotauxTypesDep();
+    budget.CalculeSoldesOperations();
+}
+
+void supprimeOperation(Budget& budget, std::size_t index) {
+    supprime(budget.Operations, index);
+    budget.CalculeTotauxTypesDep();
+    budget.CalculeSoldesOperations();
+}
+
+void ajouteEconomie(Budget& budget) {
+    budget.Economies.emplace_back();
+}
+
+void supprimeEconomie(Budget& budget, std::size_t index) {
+    supprime(budget.Economies, index);
+    budget.CalculeCumulsEconomies();
+}
+
+void ajouteSimulation(Budget& budget) {
+    budget.Simulations.emplace_back();
+}
+
+void supprimeSimulation(Budget& budget, std::size_t index) {
+    supprime(budget.Simulations, index);
+}
+
+void changeMontantDepJourn(Budget& budget, std::size_t jour, MontantEntier montant) {
+    budget.DepJourn[jour - 1].nMontant = montant;
+    budget.CalculeCumulsDepJourn();
+}
+
+void changeLibelleEconomie(Budget& budget, std::size_t index, std::string_view libelle) {
+    budget.Economies[index].cLibelle = libelle;
+}
+
+void changeMontantEconomie(Budget& budget, std::size_t index, MontantEntier montant) {
+    budget.Economies[index].nMontant = montant;
+    budget.CalculeCumulsEconomies();
+}
+
+}  // namespace varnelle
