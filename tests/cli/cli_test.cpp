@@ -1,7 +1,3 @@
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -9,10 +5,13 @@
 #include <sys/wait.h>
 
 #include "storage/password.h"
+#include "temp_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using varnelle::test::readFile;
+using varnelle::test::writeFile;
 
 struct Outcome {
     int status = -1;
@@ -20,31 +19,13 @@ struct Outcome {
     std::string err;
 };
 
-std::string readAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void writeAll(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
 bool holds(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
-const std::string kDamaged = " est endommagé : il annonce plus de 1000000 enregistrements.\n";
-
 class Cli : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "varnelle_cli_XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        root_ = pattern;
-        folder_ = root_ / "budgets";
-        fs::create_directory(folder_);
-    }
-    void TearDown() override { fs::remove_all(root_); }
+    void SetUp() override { fs::create_directory(folder_); }
 
     // Runs the real program; its output is kept outside the budget folder.
     Outcome run(const std::vector<std::string>& args) const {
@@ -57,8 +38,8 @@ protected:
         }
         command += " >'" + (root_ / "out").string() + "' 2>'" + (root_ / "err").string() + "'";
         const int raw = std::system(command.c_str());
-        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readAll(root_ / "out"),
-                readAll(root_ / "err")};
+        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(root_ / "out"),
+                readFile(root_ / "err")};
     }
 
     // A data file of these lines (Windows-1252, "\n" becoming CR LF) opening with `password`.
@@ -66,7 +47,7 @@ protected:
         std::string bytes = "[GENERAL]\r\ncMotDePasse=" + varnelle::BrouillerMotDePasse(password);
         bytes += "\r\n";
         for (const char c : lines) bytes += c == '\n' ? std::string("\r\n") : std::string(1, c);
-        writeAll(folder_ / "Budget.ini", bytes);
+        writeFile(folder_ / "Budget.ini", bytes);
         return folder_ / "Budget.ini";
     }
 
@@ -84,13 +65,13 @@ protected:
                            "[PARAMETRES]\nlCaOContCellsGraphe=1\nlRTDRetailLigEns=0\n");
     }
 
-    fs::path root_;
-    fs::path folder_;
+    varnelle::test::TempFolder root_;
+    fs::path folder_ = root_ / "budgets";
 };
 
 TEST_F(Cli, ListAndNewFollowTheChooser) {
     for (const char* name : {"beta.ini", "Alpha.INI", "caf\xE9.ini", "Copie de beta.ini", "x.txt"})
-        writeAll(folder_ / name, "[GENERAL]\r\n");
+        writeFile(folder_ / name, "[GENERAL]\r\n");
     Outcome r = run({"list", folder_.string()});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "Alpha\nbeta\ncaf\xE9\n");
@@ -102,7 +83,7 @@ TEST_F(Cli, ListAndNewFollowTheChooser) {
               "Mon budget.ini : 0 type, 0 opération, 0 économie, 0 simulation, solde final 0.00\n");
 
     // Refusals say why, exit with 1 and leave every file as it was.
-    const std::string before = readAll(folder_ / "beta.ini");
+    const std::string before = readFile(folder_ / "beta.ini");
     const struct {
         std::string name, message;
     } refused[] = {
@@ -117,14 +98,14 @@ TEST_F(Cli, ListAndNewFollowTheChooser) {
         EXPECT_EQ(r.status, 1);
         EXPECT_EQ(r.err, c.message + "\n");
     }
-    EXPECT_EQ(readAll(folder_ / "beta.ini"), before);
+    EXPECT_EQ(readFile(folder_ / "beta.ini"), before);
     r = run({"new", (root_ / "absent").string(), "x", "--password", "p"});
     EXPECT_EQ(r.err, "Ne peut écrire dans " + (root_ / "absent" / "x.ini").string() + "\n");
 }
 
 TEST_F(Cli, ShowPrintsTheBudgetAsJson) {
     const fs::path file = writeSmallBudget();
-    const std::string onDisk = readAll(file);
+    const std::string onDisk = readFile(file);
     const Outcome r = run({"show", file.string(), "--password", "secret"});
     ASSERT_EQ(r.status, 0) << r.err;
     for (const char* part :
@@ -139,7 +120,7 @@ TEST_F(Cli, ShowPrintsTheBudgetAsJson) {
     const auto last = r.out.find("\"ConfigOnglets2nOnglet3\"");
     EXPECT_LT(r.out.find("\"Simulations\""), first);
     EXPECT_LT(first, last);
-    EXPECT_EQ(readAll(file), onDisk);
+    EXPECT_EQ(readFile(file), onDisk);
 
     const Outcome sorted = run({"show", file.string(), "--sort", "--password", "SECRET"});
     const auto at = [&](const char* part) { return sorted.out.find(part); };
@@ -176,7 +157,8 @@ TEST_F(Cli, FailuresExitWithTheirStatus) {
     const std::string damaged = writeBudget("P", "nNbOperations=99999999\n").string();
     const Outcome r = run({"check", damaged, "--password", "p"});
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err, "Le fichier " + damaged + kDamaged);
+    EXPECT_EQ(r.err, "Le fichier " + damaged +
+                         " est endommagé : il annonce plus de 1000000 enregistrements.\n");
 }
 
 TEST_F(Cli, CheckSummarisesTheBudget) {

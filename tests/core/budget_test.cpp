@@ -5,24 +5,17 @@
 #include <gtest/gtest.h>
 
 #include "model/month_mask.h"
+#include "records.h"
 
 namespace varnelle {
 namespace {
 
-TTypeDep type(const char* code, std::int32_t hundredths, std::int32_t mask) {
-    TTypeDep t;
-    t.cTypeDep = code;
-    t.nMontant = fromHundredths(hundredths);
-    t.nPeriodicite = mask;
-    return t;
+// Amounts in hundredths.
+TTypeDep type(const char* code, std::int32_t h, std::int32_t mask) {
+    return test::type(code, fromHundredths(h), mask);
 }
-
-TOperation operation(const char* date, const char* code, std::int32_t hundredths) {
-    TOperation o;
-    o.cDate = date;
-    o.cTypeDep = code;
-    o.nMontant = fromHundredths(hundredths);
-    return o;
+TOperation operation(const char* date, const char* code, std::int32_t h) {
+    return test::operation(date, code, fromHundredths(h));
 }
 
 TEST(Budget, MonthsOfAMask) {

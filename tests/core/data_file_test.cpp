@@ -44,15 +44,10 @@ Budget sampleBudget() {
 }
 
 // Two budgets hold the same saved values: derived fields are recomputed on both sides.
-void expectSameBudget(Budget a, Budget b) {
+bool sameSaved(Budget a, Budget b) {
     a.calculeTout();
     b.calculeTout();
-    EXPECT_TRUE(a.TypesDep == b.TypesDep);
-    EXPECT_TRUE(a.Operations == b.Operations);
-    EXPECT_TRUE(a.DepJourn == b.DepJourn);
-    EXPECT_TRUE(a.Economies == b.Economies);
-    EXPECT_TRUE(a.Simulations == b.Simulations);
-    EXPECT_TRUE(a == b);
+    return a == b;
 }
 
 Budget load(const std::string& content) {
@@ -61,20 +56,13 @@ Budget load(const std::string& content) {
     return budget;
 }
 
-// The lines of one section of a rendered file, without its header.
+// The lines of one section of a file the program wrote, without its header.
 std::vector<std::string> sectionLines(const std::string& content, const std::string& section) {
     std::vector<std::string> lines;
-    bool inside = false;
-    std::size_t start = 0;
-    while (start < content.size()) {
-        const std::size_t end = content.find("\r\n", start);
-        const std::string line = content.substr(start, end - start);
-        start = end == std::string::npos ? content.size() : end + 2;
-        if (!line.empty() && line[0] == '[') {
-            inside = line == "[" + section + "]";
-            continue;
-        }
-        if (inside) lines.push_back(line);
+    std::size_t start = content.find("[" + section + "]\r\n") + section.size() + 4;
+    for (std::size_t end; start < content.size() && content[start] != '['; start = end + 2) {
+        end = content.find("\r\n", start);
+        lines.push_back(content.substr(start, end - start));
     }
     return lines;
 }
@@ -101,7 +89,7 @@ TEST_F(DataFile, SavingThenLoadingGivesTheSameBudgetAndTheSameBytes) {
     ProfileFile reopened = open();
     Budget loaded;
     ASSERT_EQ(ChargeFichier(reopened, loaded), LoadStatus::Ok);
-    expectSameBudget(loaded, original);
+    EXPECT_TRUE(sameSaved(loaded, original));
     ASSERT_TRUE(SauveFichier(reopened, loaded));
     EXPECT_EQ(readFile(path_), first);
 
@@ -156,10 +144,6 @@ TEST_F(DataFile, CountsDecideTheEntries) {
 TEST_F(DataFile, SettingsDefaultWhenMissingOrOutOfRange) {
     const Budget empty = load("[GENERAL]\r\ncMotDePasse=x\r\n");
     EXPECT_TRUE(empty.Param == TParam());
-    EXPECT_EQ(empty.Param.nCoulToutesGrillesETFond, 12632256);
-    EXPECT_EQ(empty.Param.nCoulGrapheFDLgPai, 65535);
-    EXPECT_EQ(empty.Param.OptGrilleOp.cPolice, "MS Sans Serif");
-    EXPECT_EQ(empty.Param.ConfigOnglets1.nOnglet1, -1);
     EXPECT_EQ(empty.nNbJoursMois(), 28);
     EXPECT_TRUE(empty.cSalaireMoyen.empty());
     for (const TDepJourn& jour : empty.DepJourn) EXPECT_EQ(jour.nMontant, 0);
@@ -284,7 +268,7 @@ TEST(DataFileReading, CollectionsReadAsKeyByKeyLookupsWould) {
         expected.nResteDebMois = budget.nResteDebMois;
         expected.setNbJoursMois(budget.nNbJoursMois());
         expected.Param = budget.Param;
-        ASSERT_NO_FATAL_FAILURE(expectSameBudget(budget, expected)) << content;
+        ASSERT_TRUE(sameSaved(budget, expected)) << content;
     }
 }
 

@@ -3,15 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "model/locale_facts.h"
+#include "records.h"
 
 namespace varnelle {
 namespace {
 
 TOperation op(const char* date, const char* code, std::int32_t hundredths, const char* label = "") {
-    TOperation o;
-    o.cDate = date;
-    o.cTypeDep = code;
-    o.nMontant = fromHundredths(hundredths);
+    TOperation o = test::operation(date, code, fromHundredths(hundredths));
     o.cLibelle = label;
     return o;
 }

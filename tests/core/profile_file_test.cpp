@@ -21,42 +21,37 @@ Opt read(const ProfileFile& file, std::string_view section, std::string_view key
 }
 
 TEST(ProfileFile, ReadingRules) {
-    struct Case {
-        const char* content;
-        const char* section;
-        const char* key;
-        Opt expected;
+    // Each file is asked for the key "k" of the section "S".
+    const std::pair<const char*, Opt> cases[] = {
+        {"[S]\r\nk=v\r\n", "v"},
+        {"[s]\nK=1", "1"},
+        {"[S]\rj=cr only\rk=2", "2"},
+        {"[S]\nk =  v w \t", "v w"},
+        {"[S]\n  k\t= v", "v"},
+        {"[S]\nk=a=b", "a=b"},
+        {"[S]\nk=\"  v \"", "  v "},
+        {"[S]\nk='x'", "x"},
+        {"[S]\nk=\"x'", "\"x'"},
+        {"[S]\nk=\"", "\""},
+        {"[S]\nk=\"\"", ""},
+        {"[S]\nk=\"\"x\"\"", "\"x\""},
+        {"[S]\nk=", ""},
+        {"[S]\n;k=v", std::nullopt},
+        {"[S]\n  ;k=v", std::nullopt},
+        {"[S]\nk\nk=v", "v"},
+        {"[S] trailing]\nk=v", "v"},
+        {"[ S ]\nk=v", "v"},
+        {"[S\nk=v", "v"},
+        {"  [S]\nk=v", "v"},
+        {"[S]\nk=1\nk=2", "1"},
+        {"[S]\nj=1\n[T]\nk=0\n[s]\nk=2", std::nullopt},
+        {"[T]\nk=v", std::nullopt},
+        {"[T]\nk=v\n[S]", std::nullopt},
+        {"", std::nullopt},
     };
-    const Case cases[] = {
-        {"[S]\r\nk=v\r\n", "S", "k", "v"},
-        {"[general]\nKEY=1", "GENERAL", "key", "1"},
-        {"[S]\rk=cr only\rj=2", "S", "j", "2"},
-        {"[S]\nk =  v w \t", "S", "k", "v w"},
-        {"[S]\n  k\t= v", "S", "k", "v"},
-        {"[S]\nk=a=b", "S", "k", "a=b"},
-        {"[S]\nk=\"  v \"", "S", "k", "  v "},
-        {"[S]\nk='x'", "S", "k", "x"},
-        {"[S]\nk=\"x'", "S", "k", "\"x'"},
-        {"[S]\nk=\"", "S", "k", "\""},
-        {"[S]\nk=\"\"", "S", "k", ""},
-        {"[S]\nk=\"\"x\"\"", "S", "k", "\"x\""},
-        {"[S]\nk=", "S", "k", ""},
-        {"[S]\n;k=v", "S", "k", std::nullopt},
-        {"[S]\n  ;k=v", "S", "k", std::nullopt},
-        {"[S]\nk v", "S", "k v", std::nullopt},
-        {"[S] trailing]\nk=v", "S", "k", "v"},
-        {"[ S ]\nk=v", "S", "k", "v"},
-        {"[S\nk=v", "S", "k", "v"},
-        {"  [S]\nk=v", "S", "k", "v"},
-        {"[S]\nk=1\nk=2", "S", "k", "1"},
-        {"[S]\nk=1\n[T]\nj=0\n[s]\nk=2\nj=3", "S", "j", std::nullopt},
-        {"k=before\n[S]\nj=1", "", "k", std::nullopt},
-        {"[S]\nk=v", "T", "k", std::nullopt},
-        {"[S]\nk=v\n[T]", "T", "k", std::nullopt},
-        {"", "S", "k", std::nullopt},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(read(ProfileFile(c.content), c.section, c.key), c.expected) << c.content;
+    for (const auto& [content, expected] : cases)
+        EXPECT_EQ(read(ProfileFile(content), "S", "k"), expected) << content;
+    EXPECT_EQ(read(ProfileFile("k=before\n[S]\nj=1"), "", "k"), std::nullopt);
 }
 
 TEST(ProfileFile, LongValuesAreCutAfterTheirQuotesAreRemoved) {
@@ -135,25 +130,12 @@ TEST(ProfileFile, ErasingRemovesEverySectionOfThatName) {
 }
 
 TEST(ProfileFile, EveryAcceptedValueReadsBackAsWritten) {
-    const std::string values[] = {"plain",
-                                  "  lead",
-                                  "trail ",
-                                  "\tboth\t",
-                                  "\"q\"",
-                                  "'q'",
-                                  "\"",
-                                  "a\"b",
-                                  "",
-                                  "=",
-                                  ";x",
-                                  "[x]",
-                                  " \"x\" ",
-                                  "'x\"",
-                                  "\"'",
-                                  std::string(ProfileFile::kMaxValueLength, 'z'),
-                                  " " + std::string(ProfileFile::kMaxValueLength - 1, 'z'),
-                                  "\xE9t\xE9 \x80",
-                                  "\x01\x1F"};
+    std::vector<std::string> values = {
+        "plain",   "  lead", "trail ", "\tboth\t", "\"q\"",   "'q'",  "\"",  "a\"b",
+        "",        "=",      ";x",     "[x]",      " \"x\" ", "'x\"", "\"'", "\xE9t\xE9 \x80",
+        "\x01\x1F"};
+    values.push_back(std::string(ProfileFile::kMaxValueLength, 'z'));
+    values.push_back(" " + std::string(ProfileFile::kMaxValueLength - 1, 'z'));
     ProfileFile file;
     int i = 0;
     for (const std::string& value : values)

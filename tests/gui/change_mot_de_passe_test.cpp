@@ -18,70 +18,57 @@ class ChangeMotDePasseTest : public QObject {
         test::TempFolder folder;
         std::filesystem::path path = folder / "Budget.ini";
         ProfileFile file;
+        RecordingPrompter prompter;
+        TfmChangeMotDePasse dialog{file, prompter};
         Opened() {
             test::writeFile(path, "[GENERAL]\r\ncMotDePasse=" + BrouillerMotDePasse("ANCIEN") +
                                       "\r\nnNbOperations=0\r\n");
             file.open(path);
         }
+        void type(const char* ancien, const char* nouveau, const char* again) {
+            QTest::keyClicks(dialog.findChild<QLineEdit*>("edAncien"), ancien);
+            QTest::keyClicks(dialog.findChild<QLineEdit*>("edNouveau"), nouveau);
+            QTest::keyClicks(dialog.findChild<QLineEdit*>("edConfirmation"), again);
+        }
+        void ok() { QTest::mouseClick(dialog.findChild<QPushButton*>("btOK"), Qt::LeftButton); }
     };
 
-    static void type(QDialog& dialog, const char* ancien, const char* nouveau, const char* again) {
-        QTest::keyClicks(dialog.findChild<QLineEdit*>("edAncien"), ancien);
-        QTest::keyClicks(dialog.findChild<QLineEdit*>("edNouveau"), nouveau);
-        QTest::keyClicks(dialog.findChild<QLineEdit*>("edConfirmation"), again);
-    }
-
 private slots:
-    void okNeedsBothPasswordsAndTheSameConfirmation() {
-        Opened opened;
-        RecordingPrompter prompter;
-        TfmChangeMotDePasse dialog(opened.file, prompter);
-        auto* ok = dialog.findChild<QPushButton*>("btOK");
-        type(dialog, "ancien", "neuf", "neu");
-        QVERIFY(!ok->isEnabled());
-        QTest::keyClicks(dialog.findChild<QLineEdit*>("edConfirmation"), "F");
-        QVERIFY(ok->isEnabled());
-    }
-
-    void theNewPasswordIsWrittenAtOnce() {
-        Opened opened;
-        RecordingPrompter prompter;
-        TfmChangeMotDePasse dialog(opened.file, prompter);
-        type(dialog, "ancien", "neuf", "neuf");
-        QTest::mouseClick(dialog.findChild<QPushButton*>("btOK"), Qt::LeftButton);
-        QVERIFY(prompter.boxes.empty());
-        ProfileFile reread;
-        QCOMPARE(reread.open(opened.path), ProfileFile::OpenStatus::Ok);
-        QVERIFY(MotDePasseCorrect(reread, "NEUF"));
-    }
-
-    void aWrongOldPasswordChangesNothing() {
+    void okNeedsBothPasswordsAndTheSameConfirmationAndAWrongOneChangesNothing() {
         Opened opened;
         const std::string before = test::readFile(opened.path);
-        RecordingPrompter prompter;
-        TfmChangeMotDePasse dialog(opened.file, prompter);
-        type(dialog, "autre", "neuf", "neuf");
-        QTest::mouseClick(dialog.findChild<QPushButton*>("btOK"), Qt::LeftButton);
-        QCOMPARE(prompter.boxes.size(), std::size_t{1});
-        QCOMPARE(prompter.boxes[0].text, QStringLiteral("Ancien mot de passe invalide !!!"));
+        auto* ok = opened.dialog.findChild<QPushButton*>("btOK");
+        opened.type("autre", "neuf", "neu");
+        QVERIFY(!ok->isEnabled());
+        QTest::keyClicks(opened.dialog.findChild<QLineEdit*>("edConfirmation"), "F");
+        QVERIFY(ok->isEnabled());
+        opened.ok();
+        QCOMPARE(opened.prompter.boxes.size(), std::size_t{1});
+        QCOMPARE(opened.prompter.boxes[0].text, QStringLiteral("Ancien mot de passe invalide !!!"));
         QCOMPARE(test::readFile(opened.path), before);
     }
 
-    void aChangeMadeElsewhereIsOverwrittenOnlyOnYes() {
-        for (const auto answer : {Prompter::Answer::No, Prompter::Answer::Yes}) {
+    // Written at once, or after a change made elsewhere only on Yes to the question.
+    void theNewPasswordIsWrittenUnlessAChangeElsewhereIsKept() {
+        struct Case {
+            bool changedElsewhere;
+            Prompter::Answer answer;
+        };
+        for (const Case c : {Case{false, Prompter::Answer::Cancel},
+                             Case{true, Prompter::Answer::No}, Case{true, Prompter::Answer::Yes}}) {
             Opened opened;
-            test::writeFile(opened.path, "[GENERAL]\r\ncMotDePasse=" +
-                                             BrouillerMotDePasse("ANCIEN") + "\r\nautre=1\r\n");
-            RecordingPrompter prompter;
-            prompter.answerNext(answer);
-            TfmChangeMotDePasse dialog(opened.file, prompter);
-            type(dialog, "ancien", "neuf", "neuf");
-            QTest::mouseClick(dialog.findChild<QPushButton*>("btOK"), Qt::LeftButton);
-            QCOMPARE(prompter.boxes.size(), std::size_t{1});
-            QCOMPARE(prompter.boxes[0].defaultAnswer, Prompter::Answer::No);
+            if (c.changedElsewhere)
+                test::writeFile(opened.path, "[GENERAL]\r\ncMotDePasse=" +
+                                                 BrouillerMotDePasse("ANCIEN") + "\r\nautre=1\r\n");
+            opened.prompter.answerNext(c.answer);
+            opened.type("ancien", "neuf", "neuf");
+            opened.ok();
+            QCOMPARE(opened.prompter.boxes.size(), std::size_t{c.changedElsewhere ? 1u : 0u});
+            if (c.changedElsewhere)
+                QCOMPARE(opened.prompter.boxes[0].defaultAnswer, Prompter::Answer::No);
             ProfileFile reread;
-            reread.open(opened.path);
-            QCOMPARE(MotDePasseCorrect(reread, "NEUF"), answer == Prompter::Answer::Yes);
+            QCOMPARE(reread.open(opened.path), ProfileFile::OpenStatus::Ok);
+            QCOMPARE(MotDePasseCorrect(reread, "NEUF"), c.answer != Prompter::Answer::No);
         }
     }
 };

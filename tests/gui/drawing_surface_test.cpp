@@ -123,15 +123,13 @@ private slots:
     void theSurfaceDrawsAtItsSizeAndReportsClicks() {
         DrawingSurface surface;
         surface.resize(50, 40);
-        int askedWidth = 0, askedHeight = 0;
+        QSize asked;
         surface.setPainter([&](int width, int height, const TextMetrics&) {
-            askedWidth = width;
-            askedHeight = height;
+            asked = QSize(width, height);
             return Drawing{{Rect{0, 0, width, height, kBlue, kGreen}}};
         });
         const QImage shown = surface.grab().toImage().convertToFormat(QImage::Format_RGB32);
-        QCOMPARE(askedWidth, 50);
-        QCOMPARE(askedHeight, 40);
+        QCOMPARE(asked, QSize(50, 40));
         QCOMPARE(shown.pixel(0, 0), rgb(kBlue));
         QCOMPARE(shown.pixel(49, 39), rgb(kBlue));
         QCOMPARE(shown.pixel(20, 20), rgb(kGreen));

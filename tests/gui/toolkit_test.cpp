@@ -67,7 +67,7 @@ private slots:
         QCOMPARE(russian.nomsMois[0], std::string("janvier"));
     }
 
-    void questionsHaveTheirTitleIconAndDefaultButton() {
+    void boxesHaveTheirTitleIconAndDefaultButton() {
         MessageBoxPrompter prompter;
         struct Case {
             bool withCancel;
@@ -85,10 +85,7 @@ private slots:
             QCOMPARE(seen.icon, QMessageBox::Question);
             QCOMPARE(seen.buttons, c.withCancel ? 3 : 2);
         }
-    }
-
-    void errorsShowTheirCaptionWithOneButton() {
-        MessageBoxPrompter prompter;
+        // Errors show their caption with one button.
         SeenBox seen;
         answerNextBoxWithEnter(seen);
         prompter.error(nullptr, "Erreur", "Ne peut écrire dans /tmp/x.ini");
