@@ -65,7 +65,8 @@ TfmAjtPlsOp::TfmAjtPlsOp(const Budget& budget, QWidget* parent)
 
     lbTypesDep = new QListWidget(gbAjouter);
     lbTypesDep->setObjectName("lbTypesDep");
-    lbTypesDep->setGeometry(10, 94, 252, 226);
+    // Whole rows only: no half-cut type at the bottom.
+    lbTypesDep->setGeometry(10, 94, 252, 13 * kHauteurLigne + 2 * lbTypesDep->frameWidth());
     lbTypesDep->installEventFilter(this);
     btToutes = button(gbAjouter, "btToutes", QStringLiteral("Toutes"), QRect(10, 327, 75, 25));
     btAucune = button(gbAjouter, "btAucune", QStringLiteral("Aucune"), QRect(91, 327, 75, 25));
