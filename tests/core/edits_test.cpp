@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model/amount.h"
+#include "model/month_mask.h"
 #include "records.h"
 
 namespace varnelle {
@@ -87,6 +88,46 @@ TEST(Edits, AMovedOperationIsFollowedToItsNewRow) {
     EXPECT_EQ(changeTypeOperation(budget, 2, "QQ"), std::size_t{2});
     EXPECT_EQ(budget.Operations[2].cTypeDep, "QQ");
     EXPECT_EQ(budget.Operations[2].nMontant, -20);
+}
+
+TEST(Edits, TypesDueAndNotYetBookedThatMonthArePreTicked) {
+    Budget budget;
+    const std::int32_t mai = bitDuMois(5);
+    budget.TypesDep = {type("AL", -20, mai),  type("EA", -30, mai | bitDuMois(6)),
+                       type("LO", -500, mai), type("SA", 1500, bitDuMois(4)),
+                       type("TE", -9, mai),   type("ZZ", -1, bitDuMois(1) | bitDuMois(12))};
+    budget.Operations = {operation("02/05/2023", "AL", -20),   // another year
+                         operation("30/04/2024", "TE", -9),    // another month
+                         operation("03/05/2024", "EA", -30),   // booked: unticked
+                         operation("31/05/2024", "SA", 1500),  // booked but not due anyway
+                         operation("15/06/2024", "LO", -500)};
+    const std::vector<bool> mai2024 = {true, false, true, false, true, false};
+    EXPECT_EQ(typesAPreCocher(budget, "10/05/2024"), mai2024);
+    // Only the month and the year count; the day may still be blank.
+    EXPECT_EQ(typesAPreCocher(budget, "  /05/2024"), mai2024);
+    EXPECT_EQ(typesAPreCocher(budget, "01/05/2023"),
+              (std::vector<bool>{false, true, true, false, true, false}));
+    // December is bit 0, January bit 11.
+    EXPECT_EQ(typesAPreCocher(budget, "01/12/2024"),
+              (std::vector<bool>{false, false, false, false, false, true}));
+    for (const char* incomplete : {"  /  /    ", "10/ 5/2024", "10/13/2024", "10/00/2024", "10/0"})
+        EXPECT_EQ(typesAPreCocher(budget, incomplete), std::nullopt) << incomplete;
+    EXPECT_EQ(typesAPreCocher(Budget{}, "10/05/2024"), std::vector<bool>{});
+}
+
+TEST(Edits, DeletingAMonthTakesOnlyThatMonthOfThatYear) {
+    Budget budget;
+    budget.TypesDep = {type("AL", -20), type("LO", -500)};
+    budget.Operations = {operation("31/03/2023", "AL", -1),  operation("01/03/2024", "LO", -500),
+                         operation("15/03/2024", "AL", -20), operation("31/03/2024", "AL", -40),
+                         operation("15/04/2024", "AL", -2),  operation("  /  /    ", "", 0)};
+    budget.calculeTout();
+    EXPECT_EQ(supprimeOperationsDuMois(budget, "03", "2024"), std::size_t{3});
+    EXPECT_EQ(dates(budget), (std::vector<std::string>{"31/03/2023", "15/04/2024", "  /  /    "}));
+    EXPECT_EQ(budget.TypesDep[0].nSolde, -3);
+    EXPECT_EQ(budget.TypesDep[1].nSolde, 0);
+    EXPECT_EQ(budget.Operations[1].nSolde, -3);
+    EXPECT_EQ(supprimeOperationsDuMois(budget, "03", "2024"), std::size_t{0});
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "model/budget.h"
 
@@ -39,5 +40,14 @@ std::optional<std::size_t> changeMontantOperation(Budget& budget, std::size_t in
 // The operation takes the code; when a type holds it, also that type's amount and label.
 // Never refused.
 std::size_t changeTypeOperation(Budget& budget, std::size_t index, std::string_view code);
+
+// Which types a batch of operations dated `date` should tick, in type-list order: those due
+// in its month that have no operation yet in that month and year. Nothing while the month of
+// the text is not a number from 1 to 12, so that a date being typed leaves the ticks alone.
+std::optional<std::vector<bool>> typesAPreCocher(const Budget& budget, std::string_view date);
+
+// Deletes every operation dated in month `mois` ("01".."12") of year `annee` ("2024"), the
+// others keeping their order, and answers how many went.
+std::size_t supprimeOperationsDuMois(Budget& budget, std::string_view mois, std::string_view annee);
 
 }  // namespace varnelle

@@ -1,0 +1,186 @@
+#include "editing/ajout_operations_dialog.h"
+
+#include <optional>
+
+#include <QDate>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+
+#include "editing/date_picker_dialog.h"
+#include "model/date_text.h"
+#include "model/edits.h"
+#include "toolkit/budget_text.h"
+#include "toolkit/interface_font.h"
+
+namespace varnelle::gui {
+namespace {
+
+constexpr int kHauteurLigne = 17;
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& at) {
+    auto* bt = new QPushButton(caption, parent);
+    bt->setObjectName(name);
+    bt->setGeometry(at);
+    return bt;
+}
+
+QRadioButton* radio(QWidget* parent, const char* name, const QString& caption, const QRect& at) {
+    auto* rb = new QRadioButton(caption, parent);
+    rb->setObjectName(name);
+    rb->setGeometry(at);
+    return rb;
+}
+
+}  // namespace
+
+TfmAjtPlsOp::TfmAjtPlsOp(const Budget& budget, QWidget* parent)
+    : QDialog(parent,
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      budget_(budget) {
+    setObjectName("fmAjtPlsOp");
+    setWindowTitle(QStringLiteral("Ajout d'opération(s)"));
+    setFixedSize(288, 409);
+    setFont(interfaceFont());
+
+    gbAjouter = new QGroupBox(QStringLiteral("Ajouter"), this);
+    gbAjouter->setObjectName("gbAjouter");
+    gbAjouter->setGeometry(8, 4, 272, 360);
+    rbUneSeule = radio(gbAjouter, "rbUneSeule", QStringLiteral("une seule opération"),
+                       QRect(10, 20, 252, 17));
+    rbPlusieurs = radio(gbAjouter, "rbPlusieurs", QStringLiteral("plusieurs opérations à la date"),
+                        QRect(10, 42, 252, 17));
+
+    edDateAjt = new QLineEdit(gbAjouter);
+    edDateAjt->setObjectName("edDateAjt");
+    // A blank of ' ' keeps the empty text "  /  /    " that the budget knows as no date.
+    edDateAjt->setInputMask(QStringLiteral("99/99/9999; "));
+    edDateAjt->setGeometry(28, 64, 80, 21);
+    btDateAjt = button(gbAjouter, "btDateAjt", QStringLiteral("..."), QRect(110, 64, 23, 21));
+    btDateAjt->setToolTip(QStringLiteral("Calendrier"));
+
+    lbTypesDep = new QListWidget(gbAjouter);
+    lbTypesDep->setObjectName("lbTypesDep");
+    // Whole rows only: no half-cut type at the bottom.
+    lbTypesDep->setGeometry(10, 94, 252, 13 * kHauteurLigne + 2 * lbTypesDep->frameWidth());
+    lbTypesDep->installEventFilter(this);
+    btToutes = button(gbAjouter, "btToutes", QStringLiteral("Toutes"), QRect(10, 327, 75, 25));
+    btAucune = button(gbAjouter, "btAucune", QStringLiteral("Aucune"), QRect(91, 327, 75, 25));
+
+    btOK = button(this, "btOK", QStringLiteral("OK"), QRect(124, 376, 75, 25));
+    btOK->setDefault(true);
+    btCancel = button(this, "btCancel", QStringLiteral("Annuler"), QRect(205, 376, 75, 25));
+
+    FormCreate();
+
+    // Connected after the first fill, which FormCreate follows with its own recomputation.
+    connect(rbPlusieurs, &QRadioButton::toggled, this, &TfmAjtPlsOp::rbClick);
+    connect(edDateAjt, &QLineEdit::textChanged, this, &TfmAjtPlsOp::edDateAjtChange);
+    connect(btDateAjt, &QPushButton::clicked, this, &TfmAjtPlsOp::btDateAjtClick);
+    connect(lbTypesDep, &QListWidget::itemChanged, this, &TfmAjtPlsOp::lbTypesDepClick);
+    connect(btToutes, &QPushButton::clicked, this, [this] { btToutesAucuneClick(true); });
+    connect(btAucune, &QPushButton::clicked, this, [this] { btToutesAucuneClick(false); });
+    connect(btOK, &QPushButton::clicked, this, &QDialog::accept);
+    connect(btCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+TfmAjtPlsOp::Choix TfmAjtPlsOp::choix() const {
+    return rbPlusieurs->isChecked() ? Choix::Plusieurs : Choix::UneSeule;
+}
+
+std::string TfmAjtPlsOp::dateAjout() const {
+    // displayText keeps the blanks of an unfinished date in place; text() would drop them.
+    return toBudgetText(edDateAjt->displayText()).value_or(std::string());
+}
+
+std::vector<std::size_t> TfmAjtPlsOp::typesCoches() const {
+    std::vector<std::size_t> positions;
+    for (int row = 0; row < lbTypesDep->count(); ++row)
+        if (lbTypesDep->item(row)->checkState() == Qt::Checked)
+            positions.push_back(static_cast<std::size_t>(row));
+    return positions;
+}
+
+bool TfmAjtPlsOp::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lbTypesDep && event->type() == QEvent::KeyRelease)
+        lbTypesDepKeyUp(static_cast<const QKeyEvent&>(*event));
+    // The list still handles the key itself: the press of space ticks the current type.
+    return QDialog::eventFilter(watched, event);
+}
+
+void TfmAjtPlsOp::FormCreate() {
+    for (const TTypeDep& type : budget_.TypesDep) {
+        auto* item = new QListWidgetItem(fromBudgetText(type.cLibelle), lbTypesDep);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        item->setSizeHint(QSize(0, kHauteurLigne));
+        item->setCheckState(Qt::Unchecked);
+    }
+    if (lbTypesDep->count() > 0) lbTypesDep->setCurrentRow(0);
+    rbUneSeule->setChecked(true);
+    rbClick();
+    rbPlusieurs->setEnabled(!budget_.TypesDep.empty());
+    edDateAjt->setText(QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
+    edDateAjtChange();
+}
+
+void TfmAjtPlsOp::rbClick() {
+    const bool plusieurs = rbPlusieurs->isChecked();
+    for (QWidget* control : {static_cast<QWidget*>(edDateAjt), static_cast<QWidget*>(btDateAjt),
+                             static_cast<QWidget*>(lbTypesDep), static_cast<QWidget*>(btToutes),
+                             static_cast<QWidget*>(btAucune)})
+        control->setEnabled(plusieurs);
+    if (plusieurs) edDateAjt->setFocus();
+    etatOK();
+}
+
+void TfmAjtPlsOp::edDateAjtChange() {
+    const std::optional<std::vector<bool>> coches = typesAPreCocher(budget_, dateAjout());
+    if (coches) {
+        // One recomputation of OK for the whole list, not one per item.
+        const QSignalBlocker bloque(lbTypesDep);
+        for (int row = 0; row < lbTypesDep->count(); ++row)
+            lbTypesDep->item(row)->setCheckState(
+                (*coches)[static_cast<std::size_t>(row)] ? Qt::Checked : Qt::Unchecked);
+    }
+    etatOK();
+}
+
+void TfmAjtPlsOp::btDateAjtClick() {
+    // The calendar itself starts at today when the edit holds no valid date.
+    const std::optional<std::string> date = ChoisitDate(this, dateAjout());
+    if (date) edDateAjt->setText(fromBudgetText(*date));
+}
+
+void TfmAjtPlsOp::lbTypesDepClick() {
+    etatOK();
+}
+
+void TfmAjtPlsOp::lbTypesDepKeyUp(const QKeyEvent& event) {
+    // Only the real release: a held key repeats its press, which keeps toggling the same
+    // type, and moves on once when let go.
+    if (event.key() != Qt::Key_Space || event.modifiers() != Qt::NoModifier || event.isAutoRepeat())
+        return;
+    etatOK();
+    const int next = lbTypesDep->currentRow() + 1;
+    if (next < lbTypesDep->count()) lbTypesDep->setCurrentRow(next);
+}
+
+void TfmAjtPlsOp::btToutesAucuneClick(bool toutes) {
+    {
+        const QSignalBlocker bloque(lbTypesDep);
+        for (int row = 0; row < lbTypesDep->count(); ++row)
+            lbTypesDep->item(row)->setCheckState(toutes ? Qt::Checked : Qt::Unchecked);
+    }
+    etatOK();
+}
+
+void TfmAjtPlsOp::etatOK() {
+    btOK->setEnabled(rbUneSeule->isChecked() ||
+                     (DateValide(dateAjout()) && !typesCoches().empty()));
+}
+
+}  // namespace varnelle::gui

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include <QDialog>
+
+#include "model/budget.h"
+
+class QGroupBox;
+class QKeyEvent;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+
+namespace varnelle::gui {
+
+// "Ajout d'opération(s)": one empty operation, or at one date one operation for each ticked
+// expense type. The types due in the chosen month and not booked in it yet come ticked.
+class TfmAjtPlsOp final : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TfmAjtPlsOp(const Budget& budget, QWidget* parent = nullptr);
+
+    enum class Choix { UneSeule, Plusieurs };
+    Choix choix() const;
+    // The date text as typed, Windows-1252 (dd/mm/yyyy).
+    std::string dateAjout() const;
+    // Positions in TypesDep of the ticked types, in list order.
+    std::vector<std::size_t> typesCoches() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate();
+    void rbClick();
+    void edDateAjtChange();
+    void btDateAjtClick();
+    void lbTypesDepClick();
+    void lbTypesDepKeyUp(const QKeyEvent& event);
+    void btToutesAucuneClick(bool toutes);
+    void etatOK();
+
+    const Budget& budget_;
+
+    QGroupBox* gbAjouter;
+    QRadioButton* rbUneSeule;
+    QRadioButton* rbPlusieurs;
+    QLineEdit* edDateAjt;
+    QPushButton* btDateAjt;
+    QListWidget* lbTypesDep;
+    QPushButton* btToutes;
+    QPushButton* btAucune;
+    QPushButton* btOK;
+    QPushButton* btCancel;
+};
+
+}  // namespace varnelle::gui

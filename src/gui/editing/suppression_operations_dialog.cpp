@@ -1,0 +1,132 @@
+#include "editing/suppression_operations_dialog.h"
+
+#include <optional>
+#include <string_view>
+
+#include <QComboBox>
+#include <QDate>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "model/date_text.h"
+#include "model/locale_facts.h"
+#include "toolkit/budget_text.h"
+#include "toolkit/interface_font.h"
+
+namespace varnelle::gui {
+namespace {
+
+// The year of a date text (characters 7 to 10), when they are all digits.
+std::optional<int> anneeDe(std::string_view date) {
+    if (date.size() < 10) return std::nullopt;
+    int annee = 0;
+    for (const char c : date.substr(6, 4)) {
+        if (c < '0' || c > '9') return std::nullopt;
+        annee = annee * 10 + (c - '0');
+    }
+    return annee;
+}
+
+// Four digits, as in the dates, so that the chosen text matches them byte for byte.
+QString texteAnnee(int annee) {
+    return QStringLiteral("%1").arg(annee, 4, 10, QLatin1Char('0'));
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& at) {
+    auto* bt = new QPushButton(caption, parent);
+    bt->setObjectName(name);
+    bt->setGeometry(at);
+    return bt;
+}
+
+}  // namespace
+
+TfmSupPlsOp::TfmSupPlsOp(const Budget& budget, int currentRow, QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint) {
+    setObjectName("fmSupPlsOp");
+    setWindowTitle(QStringLiteral("Suppression de plusieurs opérations"));
+    setFixedSize(272, 133);
+    setFont(interfaceFont());
+
+    rgSupprimer = new QGroupBox(QStringLiteral("Supprimer"), this);
+    rgSupprimer->setObjectName("rgSupprimer");
+    rgSupprimer->setGeometry(8, 4, 256, 88);
+    rbOperationCourante = new QRadioButton(QStringLiteral("l'opération courante"), rgSupprimer);
+    rbOperationCourante->setObjectName("rbOperationCourante");
+    rbOperationCourante->setGeometry(10, 18, 236, 17);
+    rbOperationsDe = new QRadioButton(QStringLiteral("les opérations de"), rgSupprimer);
+    rbOperationsDe->setObjectName("rbOperationsDe");
+    rbOperationsDe->setGeometry(10, 38, 236, 17);
+
+    cbMois = new QComboBox(rgSupprimer);
+    cbMois->setObjectName("cbMois");
+    cbMois->setGeometry(28, 58, 110, 21);
+    cbMois->setMaxVisibleItems(12);
+    cbAnnees = new QComboBox(rgSupprimer);
+    cbAnnees->setObjectName("cbAnnees");
+    cbAnnees->setGeometry(144, 58, 64, 21);
+    cbAnnees->setMaxVisibleItems(4);
+
+    btOK = button(this, "btOK", QStringLiteral("OK"), QRect(108, 100, 75, 25));
+    btOK->setDefault(true);
+    btCancel = button(this, "btCancel", QStringLiteral("Annuler"), QRect(189, 100, 75, 25));
+
+    FormCreate(budget, currentRow);
+
+    connect(rbOperationsDe, &QRadioButton::toggled, this, &TfmSupPlsOp::rgSupprimerClick);
+    connect(btOK, &QPushButton::clicked, this, &QDialog::accept);
+    connect(btCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+TfmSupPlsOp::Choix TfmSupPlsOp::choix() const {
+    return rbOperationsDe->isChecked() ? Choix::OperationsDuMois : Choix::OperationCourante;
+}
+
+std::string TfmSupPlsOp::mois() const {
+    return QStringLiteral("%1")
+        .arg(cbMois->currentIndex() + 1, 2, 10, QLatin1Char('0'))
+        .toStdString();
+}
+
+std::string TfmSupPlsOp::annee() const {
+    return cbAnnees->currentText().toStdString();
+}
+
+void TfmSupPlsOp::FormCreate(const Budget& budget, int currentRow) {
+    const auto& operations = budget.Operations;
+    std::optional<int> premiere;
+    std::optional<int> derniere;
+    std::optional<CivilDate> reference;
+    if (!operations.empty()) {
+        premiere = anneeDe(operations.front().cDate);
+        derniere = anneeDe(operations.back().cDate);
+        if (currentRow >= 1 && static_cast<std::size_t>(currentRow) <= operations.size())
+            reference = parseDate(operations[static_cast<std::size_t>(currentRow) - 1].cDate);
+    }
+    // A row just added has no date yet: the current month of the current year is the
+    // likeliest wish.
+    if (!premiere || !derniere || !reference) {
+        const QDate today = QDate::currentDate();
+        reference = CivilDate{today.day(), today.month(), today.year()};
+        premiere = derniere = today.year();
+    }
+
+    for (int m = 1; m <= 12; ++m) cbMois->addItem(fromBudgetText(NomMois(m)));
+    cbMois->setCurrentIndex(reference->month - 1);
+    for (int a = *premiere; a <= *derniere; ++a) cbAnnees->addItem(texteAnnee(a));
+    cbAnnees->setCurrentIndex(cbAnnees->findText(texteAnnee(reference->year)));
+
+    rbOperationCourante->setChecked(true);
+    rgSupprimerClick();
+}
+
+void TfmSupPlsOp::rgSupprimerClick() {
+    const bool duMois = rbOperationsDe->isChecked();
+    cbMois->setEnabled(duMois);
+    cbAnnees->setEnabled(duMois);
+    if (duMois) cbMois->setFocus();
+}
+
+}  // namespace varnelle::gui
