@@ -1,5 +1,6 @@
 #include "drawing/dep_journ_chart.h"
 
+#include <limits>
 #include <map>
 
 #include <gtest/gtest.h>
@@ -46,10 +47,15 @@ std::size_t premierDuJour(int jour) {
 TEST(DepJournChart, DigitsThenBarForEachDayScaledToTheLargestAmount) {
     // 330 x 200, 31 days: slots of 310 / 31 = 10 pixels from x = 10; base line 160, bars
     // start at 170, digits at 172 and 184. The largest amount 64 rises 160 pixels: 2.5 a unit.
-    const Drawing d =
-        DessineDepJourn(330, 200, FixedMetrics{},
-                        montants({{1, 1}, {3, -100}, {4, 3}, {5, 64}, {6, -4}, {10, 2}, {31, 20}}),
-                        31, chartColours());
+    const Drawing d = DessineDepJourn(330, 200, FixedMetrics{},
+                                      montants({{1, 1},
+                                                {3, std::numeric_limits<std::int32_t>::min()},
+                                                {4, 3},
+                                                {5, 64},
+                                                {6, -4},
+                                                {10, 2},
+                                                {31, 20}}),
+                                      31, chartColours());
     ASSERT_EQ(d.primitives.size(), 1 + 9 * 2 + 22 * 3u);
     EXPECT_EQ(d.primitives[0], Primitive(Rect{0, 0, 330, 200, 0xFFFFFF, kFon}));
     const struct {
@@ -59,7 +65,7 @@ TEST(DepJournChart, DigitsThenBarForEachDayScaledToTheLargestAmount) {
         // 2.5 pixels round to 2, 7.5 to 8.
         {1, {chiffre(10, 184, "1"), Rect{10, 170, 18, 169, kAut, kAut}}},
         {2, {chiffre(20, 184, "2"), Rect{20, 170, 28, 171, kAut, kAut}}},
-        // -250 pixels would end at 421: cut at the bottom edge.
+        // The largest refund would reach billions of pixels down: cut at the bottom edge.
         {3, {chiffre(30, 184, "3"), Rect{30, 170, 38, 200, kAut, kAut}}},
         {4, {chiffre(40, 184, "4"), Rect{40, 170, 48, 163, kAut, kAut}}},
         {5, {chiffre(50, 184, "5"), Rect{50, 170, 58, 11, kMl5, kMl5}}},

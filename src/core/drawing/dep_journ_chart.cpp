@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 namespace varnelle {
@@ -41,16 +40,22 @@ Drawing DessineDepJourn(int width, int height, const TextMetrics& /*metrics*/, c
     for (std::int32_t i = 0; i < nbJours; ++i) {
         const std::int32_t jour = i + 1;
         const int x = roundHalfEven(i * largeur) + kMarge;
-        char chiffres[16];
-        std::snprintf(chiffres, sizeof chiffres, "%2d", jour);
-        if (jour >= 10)
-            drawing.primitives.emplace_back(Text{x, base + 12, {chiffres[0]}, legende, fond});
-        drawing.primitives.emplace_back(Text{x, base + 24, {chiffres[1]}, legende, fond});
+        // The day reads downwards under its bar, tens above units; a day below 10 has only
+        // its units.
+        if (jour >= 10) {
+            const char dizaines = static_cast<char>('0' + jour / 10);
+            drawing.primitives.emplace_back(Text{x, base + 12, {dizaines}, legende, fond});
+        }
+        const char unites = static_cast<char>('0' + jour % 10);
+        drawing.primitives.emplace_back(Text{x, base + 24, {unites}, legende, fond});
 
         const Couleur barre = jour % 5 == 0 ? param.nCoulGrapheDJJrMl5 : param.nCoulGrapheDJAutJr;
         const std::int32_t montant = budget.DepJourn[static_cast<std::size_t>(i)].nMontant;
-        // A negative bar stops at the bottom row rather than leave the surface.
-        const int haut = std::clamp(base + 11 - roundHalfEven(montant * echelle), 0, height);
+        // A negative bar stops at the bottom row rather than leave the surface. Its height is
+        // bounded first, as a large refund against small days would not fit in an int.
+        const long double borne = 2.0L * std::abs(height) + 2 * kLegende;
+        const int hauteur = roundHalfEven(std::clamp(montant * echelle, -borne, borne));
+        const int haut = std::clamp(base + 11 - hauteur, 0, height);
         drawing.primitives.emplace_back(Rect{x, std::clamp(base + 10, 0, height),
                                              roundHalfEven((i + 1) * largeur) + kMarge - 2, haut,
                                              barre, barre});
