@@ -109,5 +109,51 @@ TEST(Amount, TypedAmountsTakeEitherSeparatorAndOnlyWhatTheFileHolds) {
     }
 }
 
+TEST(Amount, TypedNumbersHaveNoRangeAndWholeNumbersFitIn32Bits) {
+    const std::string longueFraction = "0," + std::string(6000, '3');
+    const struct {
+        std::string text;
+        std::optional<long double> nombre;
+        std::optional<std::int32_t> entier;
+    } cases[] = {
+        {" 42 ", 42, 42},
+        {"-7", -7, -7},
+        {"+0", 0, 0},
+        {"12,5", 12.5L, {}},
+        {"-.25", -0.25L, {}},
+        {"2147483647", 2147483647, 2147483647},
+        {"-2147483648", -2147483648.0L, std::numeric_limits<std::int32_t>::min()},
+        {"2147483648", 2147483648.0L, {}},
+        {"-2147483649", -2147483649.0L, {}},
+        // Beyond what the file holds as an amount, still a number.
+        {"100000000000000000000", 1e20L, {}},
+        // Thousands of decimals are read, not turned into inf / inf.
+        {longueFraction, 1.0L / 3, {}},
+        {std::string(6000, '9'), {}, {}},
+        {"", {}, {}},
+        {" - ", {}, {}},
+        {"1.2.3", {}, {}},
+        {"1 000", {}, {}},
+        {"1e3", {}, {}},
+        {"0x10", {}, {}},
+    };
+    for (const auto& c : cases) {
+        const std::optional<long double> nombre = parseNombre(c.text);
+        ASSERT_EQ(nombre.has_value(), c.nombre.has_value()) << c.text.substr(0, 20);
+        if (nombre) {
+            EXPECT_LE(std::fabs(*nombre - *c.nombre), 1e-18L * std::fabs(*c.nombre))
+                << c.text.substr(0, 20);
+        }
+        EXPECT_EQ(parseEntier(c.text), c.entier) << c.text.substr(0, 20);
+    }
+}
+
+TEST(Amount, TwoDecimalsAsTheFormatGivesThemWithTheProgramsSeparator) {
+    EXPECT_EQ(formatDeuxDecimales(1400, ','), "1400,00");
+    EXPECT_EQ(formatDeuxDecimales(1.0L / 12), "0.08");
+    EXPECT_EQ(formatDeuxDecimales(-0.001L, ','), "-0,00");
+    EXPECT_EQ(formatAmount(-0.001L, ','), "0,00");
+}
+
 }  // namespace
 }  // namespace varnelle

@@ -8,6 +8,8 @@ namespace varnelle {
 namespace {
 
 constexpr Montant kCentieme = 0.01L;
+// Far below the overflow of long double, far beyond its precision.
+constexpr long double kEchelleMax = 1e4000L;
 
 }  // namespace
 
@@ -26,7 +28,7 @@ Montant fromHundredths(std::int32_t hundredths) {
     return static_cast<Montant>(hundredths) * kCentieme;
 }
 
-std::optional<Montant> parseAmount(std::string_view text) {
+std::optional<long double> parseNombre(std::string_view text) {
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
     while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
     bool negative = false;
@@ -36,7 +38,7 @@ std::optional<Montant> parseAmount(std::string_view text) {
     }
     // Digit by digit rather than through the C library, whose decimal point follows the
     // process locale.
-    Montant whole = 0, fraction = 0, scale = 1;
+    long double whole = 0, fraction = 0, scale = 1;
     int digits = 0;
     bool inFraction = false;
     for (const char c : text) {
@@ -45,32 +47,65 @@ std::optional<Montant> parseAmount(std::string_view text) {
             inFraction = true;
         } else if (c >= '0' && c <= '9') {
             ++digits;
-            if (inFraction) {
+            if (!inFraction) {
+                whole = whole * 10 + (c - '0');
+            } else if (scale < kEchelleMax) {
+                // Digits this far down weigh nothing, and taking them would end in inf / inf.
                 scale *= 10;
                 fraction = fraction * 10 + (c - '0');
-            } else {
-                whole = whole * 10 + (c - '0');
             }
-            if (whole > kMontantMax + 1) return std::nullopt;  // no need to read further
         } else {
             return std::nullopt;
         }
     }
     if (digits == 0) return std::nullopt;
-    Montant value = whole + fraction / scale;
-    if (negative) value = -value;
-    if (!toHundredths(value)) return std::nullopt;
-    return value;
+    long double value = whole + fraction / scale;
+    if (!std::isfinite(value)) return std::nullopt;
+    return negative ? -value : value;
 }
 
-std::string formatAmount(Montant value, char decimalSeparator) {
+std::optional<Montant> parseAmount(std::string_view text) {
+    const std::optional<long double> value = parseNombre(text);
+    if (!value || !toHundredths(*value)) return std::nullopt;
+    return *value;
+}
+
+std::optional<std::int32_t> parseEntier(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    bool negative = false;
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    if (text.empty()) return std::nullopt;
+    // One past the largest magnitude, so that the smallest value fits.
+    constexpr std::int64_t kLimite = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
+    std::int64_t magnitude = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        magnitude = magnitude * 10 + (c - '0');
+        if (magnitude > kLimite) return std::nullopt;
+    }
+    if (negative) magnitude = -magnitude;
+    if (magnitude > std::numeric_limits<std::int32_t>::max()) return std::nullopt;
+    return static_cast<std::int32_t>(magnitude);
+}
+
+std::string formatDeuxDecimales(long double value, char decimalSeparator) {
     char buffer[64];
     const int len = std::snprintf(buffer, sizeof buffer, "%.2Lf", value);
     std::string text(buffer, len > 0 ? static_cast<std::size_t>(len) : 0);
-    if (text == "-0.00") text = "0.00";
-    if (decimalSeparator != '.')
-        for (char& c : text)
-            if (c == '.') c = decimalSeparator;
+    // Without thousands grouping the only punctuation is the decimal point, which the
+    // process locale may have made a comma.
+    for (char& c : text)
+        if (c == '.' || c == ',') c = decimalSeparator;
+    return text;
+}
+
+std::string formatAmount(Montant value, char decimalSeparator) {
+    std::string text = formatDeuxDecimales(value, decimalSeparator);
+    if (text == std::string{'-', '0', decimalSeparator, '0', '0'}) text.erase(0, 1);
     return text;
 }
 

@@ -24,9 +24,21 @@ std::optional<std::int32_t> toHundredths(Montant value);
 // The amount a count of hundredths stands for: a product with the value nearest 0.01.
 Montant fromHundredths(std::int32_t hundredths);
 
-// A typed amount: blanks around, an optional sign, digits with at most one decimal
-// separator, "," or ".". Empty when it is not a number or when the file could not hold it.
+// A typed decimal number: blanks around, an optional sign, digits with at most one decimal
+// separator, "," or ".", whatever the process locale. Empty when it is not such a number.
+std::optional<long double> parseNombre(std::string_view text);
+
+// A typed amount: a number as parseNombre reads it, empty as well when the file could not
+// hold it.
 std::optional<Montant> parseAmount(std::string_view text);
+
+// A typed whole number: blanks around, an optional sign, decimal digits only. Empty when it
+// is not such a number or does not fit in 32 bits.
+std::optional<std::int32_t> parseEntier(std::string_view text);
+
+// Two decimals as the C library writes them ("-0.00" included), the point replaced by
+// `decimalSeparator` whatever the process locale.
+std::string formatDeuxDecimales(long double value, char decimalSeparator = '.');
 
 // "1234.50", "-0.07": two decimals, no thousands separator, never "-0.00".
 std::string formatAmount(Montant value, char decimalSeparator = '.');
