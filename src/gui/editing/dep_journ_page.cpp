@@ -1,27 +1,143 @@
 #include "editing/dep_journ_page.h"
 
 #include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
 
+#include "drawing/dep_journ_chart.h"
+#include "model/amount.h"
+#include "model/entries.h"
+#include "model/estimation.h"
+#include "model/locale_facts.h"
 #include "settings/grid_settings.h"
 #include "toolkit/budget_text.h"
+#include "toolkit/drawing_surface.h"
 #include "toolkit/grid.h"
+#include "toolkit/grid_editors.h"
+#include "toolkit/prompter.h"
 
 namespace varnelle::gui {
 
-DepJournPage::DepJournPage(Budget& budget, QWidget* parent)
-    : QWidget(parent), budget_(budget), grDepJourn_(new Grid(this)),
-      gbEconomies_(new QGroupBox(QStringLiteral("Economies"), this)),
-      grEconomies_(new Grid(gbEconomies_)) {
+namespace {
+constexpr int kHauteurChamp = 21;
+constexpr int kHauteurGraphe = 208;
+// Texts of the general values stay within what the data file reads back.
+constexpr int kLongueurChamp = 255;
+
+// The number typed in a grid cell, or nothing (with the beep) when it is not a whole number.
+std::optional<MontantEntier> montantEntier(const QVariant& value, Prompter& prompter) {
+    const std::optional<std::string> text = toBudgetText(value.toString());
+    const std::optional<std::int32_t> montant = text ? parseEntier(*text) : std::nullopt;
+    if (!montant) prompter.beep();
+    return montant;
+}
+}  // namespace
+
+DepJournPage::DepJournPage(Budget& budget, Prompter& prompter, QWidget* parent)
+    : QWidget(parent), budget_(budget), prompter_(prompter) {
+    auto* haut = new QWidget(this);
+    haut->setObjectName(QStringLiteral("pnDepJournHaut"));
+    haut->setMinimumHeight(457);
+    grDepJourn_ = new Grid(haut);
     grDepJourn_->setObjectName(QStringLiteral("grDepJourn"));
-    gbEconomies_->setObjectName(QStringLiteral("gbEconomies"));
-    grEconomies_->setObjectName(QStringLiteral("grEconomies"));
     grDepJourn_->setGeometry(0, 0, 201, 457);
+
+    btCalcDJResteMois_ = new QPushButton(QStringLiteral("&Calculer"), haut);
+    btCalcDJResteMois_->setObjectName(QStringLiteral("btCalcDJResteMois"));
+    btCalcDJResteMois_->setGeometry(208, 0, 75, 25);
+    const auto label = [&](const char* name, const QString& caption, int left, int top,
+                           QWidget* buddy) {
+        auto* st = new QLabel(caption, haut);
+        st->setObjectName(QString::fromLatin1(name));
+        st->adjustSize();
+        st->move(left, top + (kHauteurChamp - st->height()) / 2);
+        st->setBuddy(buddy);
+    };
+    edTotalDepMois_ = champ(haut, "edTotalDepMois", 320, 32, 89, true);
+    edSalaireMoyen_ = champ(haut, "edSalaireMoyen", 488, 32, 89, false);
+    edResteMois_ = champ(haut, "edResteMois", 320, 56, 89, true);
+    edNbJoursMois_ = new QSpinBox(haut);
+    edNbJoursMois_->setObjectName(QStringLiteral("edNbJoursMois"));
+    edNbJoursMois_->setRange(kNbJoursMoisMin, kNbJoursMoisMax);
+    edNbJoursMois_->setGeometry(288, 88, 41, kHauteurChamp);
+    edResteDebMois_ = champ(haut, "edResteDebMois", 424, 88, 57, false);
+    edResteCourMois_ = champ(haut, "edResteCourMois", 520, 88, 57, true);
+    edEstimDepJournMois_ = champ(haut, "edEstimDepJournMois", 408, 120, 89, true);
+    edEstimResteMois_ = champ(haut, "edEstimResteMois", 408, 144, 89, true);
+    label("stTotalDepMois", QStringLiteral("Total dépenses / mois"), 208, 32, edTotalDepMois_);
+    label("stSalaireMoyen", QStringLiteral("Salaire moyen"), 416, 32, edSalaireMoyen_);
+    label("stResteMois", QStringLiteral("Reste / mois"), 208, 56, edResteMois_);
+    label("stNbJoursMois", QStringLiteral("Nb Jours / mois"), 208, 88, edNbJoursMois_);
+    label("stResteDebMois", QStringLiteral("Reste début mois"), 336, 88, edResteDebMois_);
+    label("stResteCourMois", QStringLiteral("actuel"), 488, 88, edResteCourMois_);
+    label("stEstimDepJournMois", QStringLiteral("Estimation (dépenses journalières / mois)"), 208,
+          120, edEstimDepJournMois_);
+    label("stEstimResteMois", QStringLiteral("Estimation (reste / mois)"), 208, 144,
+          edEstimResteMois_);
+
+    gbEconomies_ = new QGroupBox(QStringLiteral("Economies"), haut);
+    gbEconomies_->setObjectName(QStringLiteral("gbEconomies"));
     gbEconomies_->setGeometry(208, 176, 370, 281);
+    grEconomies_ = new Grid(gbEconomies_);
+    grEconomies_->setObjectName(QStringLiteral("grEconomies"));
     grEconomies_->setGeometry(8, 18, 354, 257);
+
+    auto* pnDepJournBas = new QWidget(this);
+    pnDepJournBas->setObjectName(QStringLiteral("pnDepJournBas"));
+    pnDepJournBas->setFixedHeight(kHauteurGraphe);
+    imgDepJourn_ = new DrawingSurface(pnDepJournBas);
+    imgDepJourn_->setObjectName(QStringLiteral("imgDepJourn"));
+    auto* basLayout = new QVBoxLayout(pnDepJournBas);
+    basLayout->setContentsMargins(0, 0, 0, 0);
+    basLayout->addWidget(imgDepJourn_);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(haut, 1);
+    layout->addWidget(pnDepJournBas);
+
     grDepJourn_->gridModel().setCellLoaded(
         [this](int column, int row) { return grDepJournCellLoaded(column, row); });
+    grDepJourn_->gridModel().setEndCellEdit([this](int column, int row, const QVariant& value) {
+        return grDepJournEndCellEdit(column, row, value);
+    });
     grEconomies_->gridModel().setCellLoaded(
         [this](int column, int row) { return grEconomiesCellLoaded(column, row); });
+    grEconomies_->gridModel().setEndCellEdit([this](int column, int row, const QVariant& value) {
+        return grEconomiesEndCellEdit(column, row, value);
+    });
+    imgDepJourn_->setPainter([this](int width, int height, const TextMetrics& metrics) {
+        return DessineDepJourn(width, height, metrics, budget_, budget_.nNbJoursMois(),
+                               budget_.Param);
+    });
+    imgDepJourn_->setClickHandler([this](int x, int y) { imgDepJournClick(x, y); });
+    connect(btCalcDJResteMois_, &QPushButton::clicked, this, &DepJournPage::btCalcDJResteMoisClick);
+    connect(edSalaireMoyen_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        budget_.cSalaireMoyen = toBudgetText(text).value_or(budget_.cSalaireMoyen);
+    });
+    connect(edResteDebMois_, &QLineEdit::textChanged, this, &DepJournPage::edResteDebMoisChange);
+    connect(edNbJoursMois_, &QSpinBox::valueChanged, this,
+            [this](int jours) { budget_.setNbJoursMois(jours); });
+}
+
+QLineEdit* DepJournPage::champ(QWidget* parent, const char* name, int left, int top, int width,
+                               bool readOnly) {
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(QString::fromLatin1(name));
+    field->setGeometry(left, top, width, kHauteurChamp);
+    if (readOnly) {
+        field->setReadOnly(true);
+        // Figures the program works out: shown like the window's face, and the tab key
+        // goes past them.
+        field->setFocusPolicy(Qt::ClickFocus);
+        field->setBackgroundRole(QPalette::Button);
+        field->setStyleSheet(QStringLiteral("QLineEdit { background: palette(button); }"));
+    } else {
+        field->setValidator(new BudgetTextValidator(kLongueurChamp, field));
+    }
+    return field;
 }
 
 void DepJournPage::prepare() {
@@ -37,6 +153,10 @@ void DepJournPage::prepare() {
         {QStringLiteral("Solde"), 64, GridColumn::kRight, true},
     });
     grEconomies_->setRows(static_cast<int>(budget_.Economies.size()));
+    edNbJoursMois_->setValue(budget_.nNbJoursMois());
+    edSalaireMoyen_->setText(fromBudgetText(budget_.cSalaireMoyen));
+    edResteDebMois_->setText(fromBudgetText(budget_.nResteDebMois));
+    edResteDebMoisChange();
     appliqueParametres();
 }
 
@@ -46,11 +166,33 @@ void DepJournPage::appliqueParametres() {
     appliqueCouleurs(*grEconomies_, param.nCoulGrilleEcFond, param.nCoulGrilleEcTexte, param);
 }
 
+void DepJournPage::redessine() {
+    imgDepJourn_->redraw();
+}
+
 void DepJournPage::montreDerniereEconomie() {
     const int rows = static_cast<int>(budget_.Economies.size());
     if (rows == 0) return;
     grEconomies_->setCurrentCell({1, rows});
     grEconomies_->scrollToCell({1, rows});
+}
+
+void DepJournPage::ajouteEconomie() {
+    varnelle::ajouteEconomie(budget_);
+    const int rows = static_cast<int>(budget_.Economies.size());
+    grEconomies_->setRows(rows);
+    grEconomies_->setCurrentCell({1, rows});
+    grEconomies_->setFocus();
+}
+
+void DepJournPage::supprimeEconomie() {
+    const int row = grEconomies_->currentCell().row;
+    if (row < 1 || row > static_cast<int>(budget_.Economies.size())) return;
+    if (!confirmeSuppression(prompter_, this, QStringLiteral("l'économie"))) return;
+    grEconomies_->endEdit();
+    varnelle::supprimeEconomie(budget_, static_cast<std::size_t>(row - 1));
+    grEconomies_->setRows(static_cast<int>(budget_.Economies.size()));
+    grEconomies_->reload();
 }
 
 QVariant DepJournPage::grDepJournCellLoaded(int column, int row) const {
@@ -64,6 +206,17 @@ QVariant DepJournPage::grDepJournCellLoaded(int column, int row) const {
     }
 }
 
+bool DepJournPage::grDepJournEndCellEdit(int column, int row, const QVariant& value) {
+    if (column != 2 || row < 1 || row > kNbJoursDepJourn) return false;
+    const std::optional<MontantEntier> montant = montantEntier(value, prompter_);
+    if (!montant) return false;
+    changeMontantDepJourn(budget_, static_cast<std::size_t>(row), *montant);
+    grDepJourn_->reload();
+    edResteDebMoisChange();
+    redessine();
+    return true;
+}
+
 QVariant DepJournPage::grEconomiesCellLoaded(int column, int row) const {
     if (row < 1 || row > static_cast<int>(budget_.Economies.size())) return {};
     const TEconomie& economie = budget_.Economies[static_cast<std::size_t>(row - 1)];
@@ -73,6 +226,51 @@ QVariant DepJournPage::grEconomiesCellLoaded(int column, int row) const {
     case 3: return QString::number(economie.nCumul);
     default: return {};
     }
+}
+
+bool DepJournPage::grEconomiesEndCellEdit(int column, int row, const QVariant& value) {
+    if (row < 1 || row > static_cast<int>(budget_.Economies.size())) return false;
+    const auto index = static_cast<std::size_t>(row - 1);
+    if (column == 1) {
+        const std::optional<std::string> text = toBudgetText(value.toString());
+        if (!text) return false;
+        changeLibelleEconomie(budget_, index, *text);
+        return true;
+    }
+    if (column != 2) return false;
+    const std::optional<MontantEntier> montant = montantEntier(value, prompter_);
+    if (!montant) return false;
+    changeMontantEconomie(budget_, index, *montant);
+    grEconomies_->reload();
+    return true;
+}
+
+void DepJournPage::edResteDebMoisChange() {
+    const std::optional<std::string> text = toBudgetText(edResteDebMois_->text());
+    if (text) budget_.nResteDebMois = *text;
+    const std::optional<std::int32_t> reste = resteCourantMois(budget_.nResteDebMois, budget_);
+    edResteCourMois_->setText(reste ? QString::number(*reste) : QString());
+}
+
+void DepJournPage::btCalcDJResteMoisClick() {
+    const Estimation estimation = CalculeEstimation(
+        budget_, budget_.cSalaireMoyen, budget_.nNbJoursMois(), localeFacts().separateurDecimal);
+    edTotalDepMois_->setText(QString::fromStdString(estimation.totalDepensesMois));
+    if (!estimation.salaireLu) return;
+    edResteMois_->setText(QString::fromStdString(estimation.resteMois));
+    edEstimDepJournMois_->setText(QString::fromStdString(estimation.estimDepJournMois));
+    edEstimResteMois_->setText(QString::fromStdString(estimation.estimResteMois));
+}
+
+void DepJournPage::imgDepJournClick(int x, int y) {
+    const std::optional<int> jour =
+        jourSousPoint(x, y, imgDepJourn_->width(), imgDepJourn_->height(), budget_.nNbJoursMois());
+    if (!jour) {
+        prompter_.beep();
+        return;
+    }
+    grDepJourn_->setCurrentCell({1, *jour});
+    grDepJourn_->setFocus();
 }
 
 }  // namespace varnelle::gui

@@ -5,35 +5,65 @@
 #include "model/budget.h"
 
 class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
 
 namespace varnelle::gui {
 
+class DrawingSurface;
 class Grid;
+class Prompter;
 
-// The "Dépenses journalières" tab: the spending of each day of the month in grDepJourn and
-// the savings in grEconomies.
+// The "Dépenses journalières" tab: the spending of each day of the month in grDepJourn, the
+// month's estimates, the savings in grEconomies and the chart of the days.
 class DepJournPage final : public QWidget {
     Q_OBJECT
 
 public:
-    DepJournPage(Budget& budget, QWidget* parent = nullptr);
+    DepJournPage(Budget& budget, Prompter& prompter, QWidget* parent = nullptr);
 
     Grid& grDepJourn() { return *grDepJourn_; }
     Grid& grEconomies() { return *grEconomies_; }
 
+    // Grids and fields, as the budget was loaded.
     void prepare();
     void appliqueParametres();
+    void redessine();
     // Brings the last savings row, if any, to the front.
     void montreDerniereEconomie();
+    // "Ajouter" and "Supprimer" on this tab act on the savings.
+    void ajouteEconomie();
+    void supprimeEconomie();
 
 private:
+    static QLineEdit* champ(QWidget* parent, const char* name, int left, int top, int width,
+                            bool readOnly);
+
     QVariant grDepJournCellLoaded(int column, int row) const;
+    bool grDepJournEndCellEdit(int column, int row, const QVariant& value);
     QVariant grEconomiesCellLoaded(int column, int row) const;
+    bool grEconomiesEndCellEdit(int column, int row, const QVariant& value);
+    void edResteDebMoisChange();
+    void btCalcDJResteMoisClick();
+    void imgDepJournClick(int x, int y);
 
     Budget& budget_;
+    Prompter& prompter_;
     Grid* grDepJourn_;
+    QPushButton* btCalcDJResteMois_;
+    QLineEdit* edTotalDepMois_;
+    QLineEdit* edSalaireMoyen_;
+    QLineEdit* edResteMois_;
+    QSpinBox* edNbJoursMois_;
+    QLineEdit* edResteDebMois_;
+    QLineEdit* edResteCourMois_;
+    QLineEdit* edEstimDepJournMois_;
+    QLineEdit* edEstimResteMois_;
     QGroupBox* gbEconomies_;
     Grid* grEconomies_;
+    DrawingSurface* imgDepJourn_;
 };
 
 }  // namespace varnelle::gui

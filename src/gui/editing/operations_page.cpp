@@ -6,9 +6,12 @@
 
 #include <QVBoxLayout>
 
+#include "editing/ajout_operations_dialog.h"
 #include "editing/date_picker_dialog.h"
+#include "editing/suppression_operations_dialog.h"
 #include "model/date_text.h"
 #include "model/edits.h"
+#include "model/entries.h"
 #include "settings/grid_settings.h"
 #include "toolkit/budget_text.h"
 #include "toolkit/colour.h"
@@ -139,6 +142,44 @@ void OperationsPage::montreDerniereOperation() {
     grOperations_->setCurrentCell({1, rows});
     grOperations_->scrollToCell({1, rows});
     grOperations_->setFocus();
+}
+
+void OperationsPage::ajoute() {
+    if (!OperationCouranteValide()) return;
+    TfmAjtPlsOp dialog(budget_, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    if (dialog.choix() == TfmAjtPlsOp::Choix::UneSeule) {
+        ajouteOperation(budget_);
+        grOperations_->setRows(static_cast<int>(budget_.Operations.size()));
+        CouleursOperations(false);
+    } else {
+        ajouteOperations(budget_, dialog.dateAjout(), dialog.typesCoches());
+        grOperations_->setRows(static_cast<int>(budget_.Operations.size()));
+        CouleursOperations(true);
+    }
+    AppliqueOptGrilleOp();
+    montreDerniereOperation();
+}
+
+void OperationsPage::supprime() {
+    // What is being typed is stored first, and the row it may have moved to becomes the
+    // current one: the question is then about the operation the user sees.
+    grOperations_->endEdit();
+    appliqueOperationDeplacee();
+    const int row = grOperations_->currentCell().row;
+    if (row < 1 || row > static_cast<int>(budget_.Operations.size())) return;
+    TfmSupPlsOp dialog(budget_, row, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    if (dialog.choix() == TfmSupPlsOp::Choix::OperationCourante) {
+        if (!confirmeSuppression(prompter_, this, QStringLiteral("l'opération"))) return;
+        supprimeOperation(budget_, static_cast<std::size_t>(row - 1));
+    } else {
+        if (!confirmeSuppression(prompter_, this, QStringLiteral("les opérations"))) return;
+        supprimeOperationsDuMois(budget_, dialog.mois(), dialog.annee());
+    }
+    grOperations_->setRows(static_cast<int>(budget_.Operations.size()));
+    CouleursOperations(true);
+    grOperations_->reload();
 }
 
 QVariant OperationsPage::grOperationsCellLoaded(int column, int row) const {

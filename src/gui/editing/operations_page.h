@@ -32,6 +32,9 @@ public:
     bool OperationCouranteValide();
     // Makes the last operation current, scrolled into view, with the keyboard focus.
     void montreDerniereOperation();
+    // "Ajouter" and "Supprimer" on this tab, through their dialogs.
+    void ajoute();
+    void supprime();
 
 private:
     QVariant grOperationsCellLoaded(int column, int row) const;

@@ -6,6 +6,7 @@
 #include "drawing/types_dep_cells.h"
 #include "editing/types_dep_periodicite_dialog.h"
 #include "model/edits.h"
+#include "model/entries.h"
 #include "model/text_encoding.h"
 #include "settings/grid_settings.h"
 #include "toolkit/budget_text.h"
@@ -75,6 +76,29 @@ bool TypesDepPage::TypeDepCourantValide() {
     grTypesDep_->endEdit();
     const std::string& code = budget_.TypesDep[static_cast<std::size_t>(row - 1)].cTypeDep;
     return code.find_first_not_of(' ') != std::string::npos;
+}
+
+void TypesDepPage::ajoute() {
+    if (!TypeDepCourantValide()) return;
+    ajouteTypeDep(budget_);
+    const int rows = static_cast<int>(budget_.TypesDep.size());
+    grTypesDep_->setRows(rows);
+    grTypesDep_->setCurrentCell({1, rows});
+    grTypesDep_->setFocus();
+}
+
+void TypesDepPage::supprime() {
+    const int row = grTypesDep_->currentCell().row;
+    if (row < 1 || row > static_cast<int>(budget_.TypesDep.size())) return;
+    if (!confirmeSuppression(prompter_, this, QStringLiteral("le type de dépense"))) return;
+    grTypesDep_->endEdit();
+    if (!supprimeTypeDep(budget_, static_cast<std::size_t>(row - 1))) {
+        prompter_.error(this, QStringLiteral("Suppression impossible"),
+                        QStringLiteral("Au moins une opération a le type de dépense concerné."));
+        return;
+    }
+    grTypesDep_->setRows(static_cast<int>(budget_.TypesDep.size()));
+    grTypesDep_->reload();
 }
 
 QVariant TypesDepPage::grTypesDepCellLoaded(int column, int row) const {

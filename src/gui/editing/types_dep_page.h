@@ -27,6 +27,9 @@ public:
     void setJaugeVisible(bool visible);
     // Whether the type of the current row may be left: its code is not blank.
     bool TypeDepCourantValide();
+    // "Ajouter" and "Supprimer" on this tab.
+    void ajoute();
+    void supprime();
 
 private:
     QVariant grTypesDepCellLoaded(int column, int row) const;

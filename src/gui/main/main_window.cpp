@@ -2,9 +2,9 @@
 
 #include <cerrno>
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -84,6 +84,9 @@ QPushButton* bouton(QWidget* parent, const char* name, const QString& caption, c
     auto* button = new QPushButton(icon, caption, parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setFlat(true);
+    // The bar's buttons leave the keyboard where it was: "Supprimer" acts on the grid that
+    // has it.
+    button->setFocusPolicy(Qt::NoFocus);
     button->setGeometry(left, 8, width, 25);
     return button;
 }
@@ -129,7 +132,7 @@ void TfmMain::creeOnglets() {
     tsTypesDep->setObjectName(QStringLiteral("tsTypesDep"));
     tsOperations = new OperationsPage(budget_, prompter_);
     tsOperations->setObjectName(QStringLiteral("tsOperations"));
-    tsDepJourn = new DepJournPage(budget_);
+    tsDepJourn = new DepJournPage(budget_, prompter_);
     tsDepJourn->setObjectName(QStringLiteral("tsDepJourn"));
     pcStats = new PageControl;
     pcStats->setObjectName(QStringLiteral("pcStats"));
@@ -160,7 +163,7 @@ void TfmMain::creeOnglets() {
     tsArboOperations->setObjectName(QStringLiteral("tsArboOperations"));
     auto* tsClasseursOperations = new QWidget;
     tsClasseursOperations->setObjectName(QStringLiteral("tsClasseursOperations"));
-    tsSoldesMensuels = new SoldesMensuelsPage(budget_);
+    tsSoldesMensuels = new SoldesMensuelsPage(budget_, prompter_);
     tsSoldesMensuels->setObjectName(QStringLiteral("tsSoldesMensuels"));
     tsRecapTypesDep = new RecapTypesDepPage(budget_);
     tsRecapTypesDep->setObjectName(QStringLiteral("tsRecapTypesDep"));
@@ -217,6 +220,8 @@ void TfmMain::creeBoutons() {
     connect(btRst2, &QPushButton::clicked, this,
             [this] { btRstClick(budget_.Param.ConfigOnglets2); });
     connect(btFermer, &QPushButton::clicked, this, &QWidget::close);
+    connect(btAjouter, &QPushButton::clicked, this, &TfmMain::btAjouterClick);
+    connect(btSupprimer, &QPushButton::clicked, this, &TfmMain::btSupprimerClick);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -392,8 +397,9 @@ void TfmMain::reconstruitPageStats(int page) {
 }
 
 void TfmMain::redessineVueDevant() {
-    // The charts of the daily, graphs, tree, binder and balances pages are redrawn here
-    // once they exist; the grids repaint themselves.
+    // The charts of the graphs, tree, binder and balances pages are redrawn here once they
+    // exist; the grids repaint themselves.
+    if (pcVarnelle->currentIndex() == kOngletDepJourn) tsDepJourn->redessine();
 }
 
 void TfmMain::metTitre() {
@@ -408,6 +414,43 @@ void TfmMain::AppliqueParametres() {
     tsRecapTypesDep->appliqueParametres();
     tsCalendOp->appliqueParametres();
     redessineVueDevant();
+}
+
+void TfmMain::btAjouterClick() {
+    switch (pcVarnelle->currentIndex()) {
+    case kOngletTypesDep: tsTypesDep->ajoute(); break;
+    case kOngletOperations: tsOperations->ajoute(); break;
+    case kOngletDepJourn: tsDepJourn->ajouteEconomie(); break;
+    case kOngletStats:
+        if (pcStats->currentIndex() == kStatsSoldesMensuels) tsSoldesMensuels->ajouteSimulation();
+        break;
+    default: break;
+    }
+}
+
+void TfmMain::btSupprimerClick() {
+    // Only the grid that has the keyboard, on the tab in front, loses a row.
+    const auto aLeClavier = [this](Grid& grid) {
+        const QWidget* focus = focusWidget();
+        return focus != nullptr && (focus == &grid || grid.isAncestorOf(focus));
+    };
+    switch (pcVarnelle->currentIndex()) {
+    case kOngletTypesDep:
+        if (aLeClavier(tsTypesDep->grTypesDep())) tsTypesDep->supprime();
+        break;
+    case kOngletOperations:
+        if (aLeClavier(tsOperations->grOperations())) tsOperations->supprime();
+        break;
+    case kOngletDepJourn:
+        if (aLeClavier(tsDepJourn->grEconomies())) tsDepJourn->supprimeEconomie();
+        break;
+    case kOngletStats:
+        if (pcStats->currentIndex() == kStatsSoldesMensuels &&
+            aLeClavier(tsSoldesMensuels->grSimulations()))
+            tsSoldesMensuels->supprimeSimulation();
+        break;
+    default: break;
+    }
 }
 
 void TfmMain::btSvgClick(TConfigOnglets& signet) {

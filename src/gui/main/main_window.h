@@ -82,6 +82,8 @@ private:
     void pcVarnelleChange();
     bool pcStatsChanging(int leaving);
     void pcStatsChange();
+    void btAjouterClick();
+    void btSupprimerClick();
     void btSvgClick(TConfigOnglets& signet);
     void btRstClick(const TConfigOnglets& signet);
 

@@ -5,14 +5,16 @@
 #include <QVBoxLayout>
 
 #include "model/date_text.h"
+#include "model/entries.h"
 #include "settings/grid_settings.h"
 #include "toolkit/budget_text.h"
 #include "toolkit/grid.h"
+#include "toolkit/prompter.h"
 
 namespace varnelle::gui {
 
-SoldesMensuelsPage::SoldesMensuelsPage(Budget& budget, QWidget* parent)
-    : QWidget(parent), budget_(budget), grSimulations_(new Grid) {
+SoldesMensuelsPage::SoldesMensuelsPage(Budget& budget, Prompter& prompter, QWidget* parent)
+    : QWidget(parent), budget_(budget), prompter_(prompter), grSimulations_(new Grid) {
     auto* spHorizSoldesMensuels = new QSplitter(Qt::Vertical, this);
     spHorizSoldesMensuels->setObjectName(QStringLiteral("spHorizSoldesMensuels"));
     spHorizSoldesMensuels->setHandleWidth(3);
@@ -69,6 +71,25 @@ bool SoldesMensuelsPage::SimulationCouranteValide() {
     if (row < 1 || row > static_cast<int>(budget_.Simulations.size())) return true;
     const TPSimulation& simulation = budget_.Simulations[static_cast<std::size_t>(row - 1)];
     return DateValide(simulation.cDateDeb) && simulation.nMontant != 0;
+}
+
+void SoldesMensuelsPage::ajouteSimulation() {
+    if (!SimulationCouranteValide()) return;
+    varnelle::ajouteSimulation(budget_);
+    const int rows = static_cast<int>(budget_.Simulations.size());
+    grSimulations_->setRows(rows);
+    grSimulations_->setCurrentCell({1, rows});
+    grSimulations_->setFocus();
+}
+
+void SoldesMensuelsPage::supprimeSimulation() {
+    const int row = grSimulations_->currentCell().row;
+    if (row < 1 || row > static_cast<int>(budget_.Simulations.size())) return;
+    if (!confirmeSuppression(prompter_, this, QStringLiteral("la simulation"))) return;
+    grSimulations_->endEdit();
+    varnelle::supprimeSimulation(budget_, static_cast<std::size_t>(row - 1));
+    grSimulations_->setRows(static_cast<int>(budget_.Simulations.size()));
+    grSimulations_->reload();
 }
 
 QVariant SoldesMensuelsPage::grSimulationsCellLoaded(int column, int row) const {

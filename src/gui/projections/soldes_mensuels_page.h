@@ -7,6 +7,7 @@
 namespace varnelle::gui {
 
 class Grid;
+class Prompter;
 
 // The "Soldes mensuels" page of the statistics: the month-end balances above, the
 // simulations in grSimulations below.
@@ -14,7 +15,7 @@ class SoldesMensuelsPage final : public QWidget {
     Q_OBJECT
 
 public:
-    SoldesMensuelsPage(Budget& budget, QWidget* parent = nullptr);
+    SoldesMensuelsPage(Budget& budget, Prompter& prompter, QWidget* parent = nullptr);
 
     Grid& grSimulations() { return *grSimulations_; }
 
@@ -23,11 +24,15 @@ public:
     // True without a current row, or when the current simulation has a valid start date
     // and an amount.
     bool SimulationCouranteValide();
+    // "Ajouter" and "Supprimer" on this page act on the simulations.
+    void ajouteSimulation();
+    void supprimeSimulation();
 
 private:
     QVariant grSimulationsCellLoaded(int column, int row) const;
 
     Budget& budget_;
+    Prompter& prompter_;
     Grid* grSimulations_;
 };
 

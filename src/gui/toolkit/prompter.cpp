@@ -77,4 +77,9 @@ Prompter::Answer RecordingPrompter::scripted() {
     return answer;
 }
 
+bool confirmeSuppression(Prompter& prompter, QWidget* parent, const QString& objet) {
+    return prompter.askYesNo(parent, QStringLiteral("Supprimer %1 ?").arg(objet),
+                             Prompter::Answer::No) == Prompter::Answer::Yes;
+}
+
 }  // namespace varnelle::gui

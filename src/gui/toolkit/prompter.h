@@ -26,6 +26,9 @@ public:
     virtual void beep() = 0;
 };
 
+// Asks "Supprimer <objet> ?" with No as the default answer; true on Yes.
+bool confirmeSuppression(Prompter& prompter, QWidget* parent, const QString& objet);
+
 // Real message boxes.
 class MessageBoxPrompter final : public Prompter {
 public:
