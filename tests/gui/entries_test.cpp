@@ -175,12 +175,14 @@ private slots:
     void theDailyTabKeepsItsTotalsEstimatesAndChart() {
         Budget budget = mai();
         budget.TypesDep = {type("LO", -600, 0b000000100000), type("AS", -50), type("SA", 2000)};
+        budget.DepJourn[0].nMontant = 20;
+        budget.nResteDebMois = "100";
         Tab tab(budget, kOngletDepJourn);
         Grid& days = tab.child<Grid>("grDepJourn");
         auto& reste = tab.child<QLineEdit>("edResteDebMois");
         auto& actuel = tab.child<QLineEdit>("edResteCourMois");
+        QCOMPARE(actuel.text(), QStringLiteral("80"));  // as loaded
         tab.child<QSpinBox>("edNbJoursMois").setValue(30);
-        typeInCell(days, 2, 1, "20");
         typeInCell(days, 2, 3, "40");
         typeInCell(days, 2, 4, "quatre");
         QCOMPARE(tab.prompter.beeps, 1);

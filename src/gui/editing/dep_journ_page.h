@@ -31,6 +31,8 @@ public:
     void prepare();
     void appliqueParametres();
     void redessine();
+    // "actuel" again, once the day's cumulatives are computed.
+    void actualiseResteCourant() { edResteDebMoisChange(); }
     // Brings the last savings row, if any, to the front.
     void montreDerniereEconomie();
     // "Ajouter" and "Supprimer" on this tab act on the savings.

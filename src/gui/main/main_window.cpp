@@ -115,6 +115,7 @@ void TfmMain::FormCreate() {
     pcStats->choosePage(kStatsGraphes);
     pcGraphes->setCurrentIndex(0);
     budget_.calculeTout();
+    tsDepJourn->actualiseResteCourant();
     const QScreen* screen = QGuiApplication::primaryScreen();
     const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight);
     const int height = screen ? screen->availableGeometry().height() - titleBar : 708;
