@@ -2,17 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "fixed_metrics.h"
+
 #include "model/month_mask.h"
 
 namespace varnelle {
 namespace {
 
-// A fixed-pitch font of 7 pixels a character, 13 high.
-class FixedMetrics final : public TextMetrics {
-public:
-    int width(std::string_view text) const override { return 7 * static_cast<int>(text.size()); }
-    int height() const override { return 13; }
-};
+using test::FixedMetrics;
 
 // Every colour different (the defaults share some), so a primitive in the wrong colour
 // cannot pass.

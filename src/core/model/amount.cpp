@@ -7,6 +7,15 @@
 namespace varnelle {
 namespace {
 
+// Drops the blanks around a typed number and its sign; true when the sign is "-".
+bool litSigne(std::string_view& text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    const bool negative = !text.empty() && text.front() == '-';
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) text.remove_prefix(1);
+    return negative;
+}
+
 constexpr Montant kCentieme = 0.01L;
 // Far below the overflow of long double, far beyond its precision.
 constexpr long double kEchelleMax = 1e4000L;
@@ -29,13 +38,7 @@ Montant fromHundredths(std::int32_t hundredths) {
 }
 
 std::optional<long double> parseNombre(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    bool negative = false;
-    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
+    const bool negative = litSigne(text);
     // Digit by digit rather than through the C library, whose decimal point follows the
     // process locale.
     long double whole = 0, fraction = 0, scale = 1;
@@ -71,13 +74,7 @@ std::optional<Montant> parseAmount(std::string_view text) {
 }
 
 std::optional<std::int32_t> parseEntier(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    bool negative = false;
-    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
+    const bool negative = litSigne(text);
     if (text.empty()) return std::nullopt;
     // One past the largest magnitude, so that the smallest value fits.
     constexpr std::int64_t kLimite = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;

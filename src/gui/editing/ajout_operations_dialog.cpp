@@ -16,25 +16,12 @@
 #include "model/edits.h"
 #include "toolkit/budget_text.h"
 #include "toolkit/interface_font.h"
+#include "toolkit/placed_control.h"
 
 namespace varnelle::gui {
 namespace {
 
 constexpr int kHauteurLigne = 17;
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& at) {
-    auto* bt = new QPushButton(caption, parent);
-    bt->setObjectName(name);
-    bt->setGeometry(at);
-    return bt;
-}
-
-QRadioButton* radio(QWidget* parent, const char* name, const QString& caption, const QRect& at) {
-    auto* rb = new QRadioButton(caption, parent);
-    rb->setObjectName(name);
-    rb->setGeometry(at);
-    return rb;
-}
 
 }  // namespace
 
@@ -50,17 +37,19 @@ TfmAjtPlsOp::TfmAjtPlsOp(const Budget& budget, QWidget* parent)
     gbAjouter = new QGroupBox(QStringLiteral("Ajouter"), this);
     gbAjouter->setObjectName("gbAjouter");
     gbAjouter->setGeometry(8, 4, 272, 360);
-    rbUneSeule = radio(gbAjouter, "rbUneSeule", QStringLiteral("une seule opération"),
-                       QRect(10, 20, 252, 17));
-    rbPlusieurs = radio(gbAjouter, "rbPlusieurs", QStringLiteral("plusieurs opérations à la date"),
-                        QRect(10, 42, 252, 17));
+    rbUneSeule = placedControl<QRadioButton>(
+        gbAjouter, "rbUneSeule", QStringLiteral("une seule opération"), QRect(10, 20, 252, 17));
+    rbPlusieurs = placedControl<QRadioButton>(gbAjouter, "rbPlusieurs",
+                                              QStringLiteral("plusieurs opérations à la date"),
+                                              QRect(10, 42, 252, 17));
 
     edDateAjt = new QLineEdit(gbAjouter);
     edDateAjt->setObjectName("edDateAjt");
     // A blank of ' ' keeps the empty text "  /  /    " that the budget knows as no date.
     edDateAjt->setInputMask(QStringLiteral("99/99/9999; "));
     edDateAjt->setGeometry(28, 64, 80, 21);
-    btDateAjt = button(gbAjouter, "btDateAjt", QStringLiteral("..."), QRect(110, 64, 23, 21));
+    btDateAjt = placedControl<QPushButton>(gbAjouter, "btDateAjt", QStringLiteral("..."),
+                                           QRect(110, 64, 23, 21));
     btDateAjt->setToolTip(QStringLiteral("Calendrier"));
 
     lbTypesDep = new QListWidget(gbAjouter);
@@ -68,12 +57,15 @@ TfmAjtPlsOp::TfmAjtPlsOp(const Budget& budget, QWidget* parent)
     // Whole rows only: no half-cut type at the bottom.
     lbTypesDep->setGeometry(10, 94, 252, 13 * kHauteurLigne + 2 * lbTypesDep->frameWidth());
     lbTypesDep->installEventFilter(this);
-    btToutes = button(gbAjouter, "btToutes", QStringLiteral("Toutes"), QRect(10, 327, 75, 25));
-    btAucune = button(gbAjouter, "btAucune", QStringLiteral("Aucune"), QRect(91, 327, 75, 25));
+    btToutes = placedControl<QPushButton>(gbAjouter, "btToutes", QStringLiteral("Toutes"),
+                                          QRect(10, 327, 75, 25));
+    btAucune = placedControl<QPushButton>(gbAjouter, "btAucune", QStringLiteral("Aucune"),
+                                          QRect(91, 327, 75, 25));
 
-    btOK = button(this, "btOK", QStringLiteral("OK"), QRect(124, 376, 75, 25));
+    btOK = placedControl<QPushButton>(this, "btOK", QStringLiteral("OK"), QRect(124, 376, 75, 25));
     btOK->setDefault(true);
-    btCancel = button(this, "btCancel", QStringLiteral("Annuler"), QRect(205, 376, 75, 25));
+    btCancel = placedControl<QPushButton>(this, "btCancel", QStringLiteral("Annuler"),
+                                          QRect(205, 376, 75, 25));
 
     FormCreate();
 

@@ -13,6 +13,7 @@
 #include "model/locale_facts.h"
 #include "toolkit/budget_text.h"
 #include "toolkit/interface_font.h"
+#include "toolkit/placed_control.h"
 
 namespace varnelle::gui {
 namespace {
@@ -31,13 +32,6 @@ std::optional<int> anneeDe(std::string_view date) {
 // Four digits, as in the dates, so that the chosen text matches them byte for byte.
 QString texteAnnee(int annee) {
     return QStringLiteral("%1").arg(annee, 4, 10, QLatin1Char('0'));
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& at) {
-    auto* bt = new QPushButton(caption, parent);
-    bt->setObjectName(name);
-    bt->setGeometry(at);
-    return bt;
 }
 
 }  // namespace
@@ -69,9 +63,10 @@ TfmSupPlsOp::TfmSupPlsOp(const Budget& budget, int currentRow, QWidget* parent)
     cbAnnees->setGeometry(144, 58, 64, 21);
     cbAnnees->setMaxVisibleItems(4);
 
-    btOK = button(this, "btOK", QStringLiteral("OK"), QRect(108, 100, 75, 25));
+    btOK = placedControl<QPushButton>(this, "btOK", QStringLiteral("OK"), QRect(108, 100, 75, 25));
     btOK->setDefault(true);
-    btCancel = button(this, "btCancel", QStringLiteral("Annuler"), QRect(189, 100, 75, 25));
+    btCancel = placedControl<QPushButton>(this, "btCancel", QStringLiteral("Annuler"),
+                                          QRect(189, 100, 75, 25));
 
     FormCreate(budget, currentRow);
 

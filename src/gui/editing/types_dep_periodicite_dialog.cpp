@@ -9,18 +9,12 @@
 #include "model/month_mask.h"
 #include "toolkit/budget_text.h"
 #include "toolkit/interface_font.h"
+#include "toolkit/placed_control.h"
 
 namespace varnelle::gui {
 namespace {
 
 constexpr int kHauteurLigne = 17;
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& at) {
-    auto* bt = new QPushButton(caption, parent);
-    bt->setObjectName(name);
-    bt->setGeometry(at);
-    return bt;
-}
 
 }  // namespace
 
@@ -48,12 +42,15 @@ TfmTypesDepPeriodicite::TfmTypesDepPeriodicite(const TTypeDep& type, QWidget* pa
     }
     lbMois->setCurrentRow(0);
     lbMois->installEventFilter(this);
-    btTous = button(gbMois, "btTous", QStringLiteral("Tous"), QRect(8, 233, 66, 25));
-    btAucun = button(gbMois, "btAucun", QStringLiteral("Aucun"), QRect(82, 233, 66, 25));
+    btTous =
+        placedControl<QPushButton>(gbMois, "btTous", QStringLiteral("Tous"), QRect(8, 233, 66, 25));
+    btAucun = placedControl<QPushButton>(gbMois, "btAucun", QStringLiteral("Aucun"),
+                                         QRect(82, 233, 66, 25));
 
-    btOK = button(this, "btOK", QStringLiteral("OK"), QRect(8, 280, 75, 25));
+    btOK = placedControl<QPushButton>(this, "btOK", QStringLiteral("OK"), QRect(8, 280, 75, 25));
     btOK->setDefault(true);
-    btCancel = button(this, "btCancel", QStringLiteral("Annuler"), QRect(89, 280, 75, 25));
+    btCancel = placedControl<QPushButton>(this, "btCancel", QStringLiteral("Annuler"),
+                                          QRect(89, 280, 75, 25));
 
     connect(btTous, &QPushButton::clicked, this, [this] { btClick(true); });
     connect(btAucun, &QPushButton::clicked, this, [this] { btClick(false); });
