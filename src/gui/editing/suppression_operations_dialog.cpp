@@ -47,12 +47,11 @@ TfmSupPlsOp::TfmSupPlsOp(const Budget& budget, int currentRow, QWidget* parent)
     rgSupprimer = new QGroupBox(QStringLiteral("Supprimer"), this);
     rgSupprimer->setObjectName("rgSupprimer");
     rgSupprimer->setGeometry(8, 4, 256, 88);
-    rbOperationCourante = new QRadioButton(QStringLiteral("l'opération courante"), rgSupprimer);
-    rbOperationCourante->setObjectName("rbOperationCourante");
-    rbOperationCourante->setGeometry(10, 18, 236, 17);
-    rbOperationsDe = new QRadioButton(QStringLiteral("les opérations de"), rgSupprimer);
-    rbOperationsDe->setObjectName("rbOperationsDe");
-    rbOperationsDe->setGeometry(10, 38, 236, 17);
+    rbOperationCourante =
+        placedControl<QRadioButton>(rgSupprimer, "rbOperationCourante",
+                                    QStringLiteral("l'opération courante"), QRect(10, 18, 236, 17));
+    rbOperationsDe = placedControl<QRadioButton>(
+        rgSupprimer, "rbOperationsDe", QStringLiteral("les opérations de"), QRect(10, 38, 236, 17));
 
     cbMois = new QComboBox(rgSupprimer);
     cbMois->setObjectName("cbMois");

@@ -13,6 +13,7 @@
 #include "toolkit/budget_text.h"
 #include "toolkit/interface_font.h"
 #include "toolkit/password_field.h"
+#include "toolkit/placed_control.h"
 #include "toolkit/prompter.h"
 
 namespace varnelle::gui {
@@ -44,16 +45,15 @@ TfmChoixNomFicINI::TfmChoixNomFicINI(std::filesystem::path folder, Prompter& pro
     setFixedSize(192, 273);
     setFont(interfaceFont());
 
-    rbBDDExistantes = new QRadioButton(QStringLiteral("base de données &Existante"), this);
-    rbBDDExistantes->setObjectName("rbBDDExistantes");
-    rbBDDExistantes->setGeometry(8, 6, 176, 20);
+    rbBDDExistantes = placedControl<QRadioButton>(this, "rbBDDExistantes",
+                                                  QStringLiteral("base de données &Existante"),
+                                                  QRect(8, 6, 176, 20));
     lbBDDExistantes = new QListWidget(this);
     lbBDDExistantes->setObjectName("lbBDDExistantes");
     lbBDDExistantes->setGeometry(8, 28, 176, 97);
     lbBDDExistantes->setSortingEnabled(false);
-    rbNouvelleBDD = new QRadioButton(QStringLiteral("&Nouvelle base de données"), this);
-    rbNouvelleBDD->setObjectName("rbNouvelleBDD");
-    rbNouvelleBDD->setGeometry(8, 131, 176, 20);
+    rbNouvelleBDD = placedControl<QRadioButton>(
+        this, "rbNouvelleBDD", QStringLiteral("&Nouvelle base de données"), QRect(8, 131, 176, 20));
     edNouvelleBDD = new QLineEdit(this);
     edNouvelleBDD->setObjectName("edNouvelleBDD");
     edNouvelleBDD->setGeometry(8, 153, 176, 24);
