@@ -48,7 +48,7 @@ struct Barre {
     std::size_t couleur = 0;
     // A second amount drawn as a narrower bar over the main one, in the complementary colour
     // (the simulated balance over the reference one).
-    std::optional<long double> nMontantInterieur;
+    std::optional<long double> nMontantInterieur{};
 };
 
 // Colour index of the bar at position i (from 0) under the position rule: 0, the odd colour,
@@ -59,15 +59,15 @@ std::size_t couleurParParite(long long nombre);
 
 struct GrapheBarres {
     std::vector<Barre> barres;
-    Couleur fond = 0;                  // the chart's background, also behind the labels
-    Couleur legende = 0;               // labels
-    std::vector<Couleur> couleurs;     // {odd, even} for most charts
-    std::vector<CoupeLegende> lignes;  // one per label line, top line first
+    Couleur fond = 0;                    // the chart's background, also behind the labels
+    Couleur legende = 0;                 // labels
+    std::vector<Couleur> couleurs;       // {odd, even} for most charts
+    std::vector<CoupeLegende> lignes{};  // one per label line, top line first
     // The box of the chart on the surface; bars keep `marge` pixels from each of its sides.
     int gauche = 0, haut = 0;
     int marge = 10;
     // Top of the scale when it is not the largest |amount| (a scale shared by two amounts).
-    std::optional<long double> maximum;
+    std::optional<long double> maximum{};
 };
 
 // Pixel step between bars: `etendue` pixels shared by n bars, in real arithmetic.
