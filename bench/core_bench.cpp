@@ -15,6 +15,8 @@
 #include <unistd.h>
 
 #include "budget_generator.h"
+#include "drawing/bar_chart.h"
+#include "drawing/operations_graph.h"
 #include "model/budget.h"
 #include "model/orders.h"
 #include "storage/data_file.h"
@@ -310,6 +312,49 @@ void BM_SortShuffled(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(taille(state)));
 }
 
+// ---------------------------------------------------------------------------------------
+// Painters: one chart redrawn, as on every resize of its window.
+
+class FixedMetrics final : public TextMetrics {
+public:
+    int width(std::string_view text) const override { return 7 * static_cast<int>(text.size()); }
+    int height() const override { return 13; }
+};
+
+// Signed amounts and dd/mm/yyyy labels, so the label cut is measured too.
+void BM_BarChart(benchmark::State& state) {
+    GrapheBarres graphe;
+    graphe.couleurs = {0xFFFFFF, 0x00FFFF};
+    graphe.lignes = {legendeDate()};
+    for (std::int64_t i = 0; i < state.range(0); ++i)
+        graphe.barres.push_back({static_cast<long double>((i * 7919) % 2001 - 1000) / 4,
+                                 {dateText({static_cast<int>(i % 28) + 1, 3, 2024})},
+                                 couleurParPosition(static_cast<std::size_t>(i)),
+                                 std::nullopt});
+    const FixedMetrics metrics;
+    for (auto _ : state) {
+        Drawing d = DessineGrapheBarres(1200, 500, metrics, graphe);
+        benchmark::DoNotOptimize(d.primitives.data());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void BM_OperationsGraph(benchmark::State& state) {
+    SerieOperations serie{{1, 1, 2016}, {}, {}};
+    long double solde = 0;
+    for (std::int64_t d = 0; d < state.range(0); ++d) {
+        solde += static_cast<long double>((d * 104729) % 801 - 390) / 4;
+        serie.soldes.push_back(solde);
+        serie.avecOperations.push_back(d % 3 != 1);
+    }
+    const TParam param;
+    for (auto _ : state) {
+        Drawing d = DessineGrapheOperations(1200, 500, serie, param);
+        benchmark::DoNotOptimize(d.primitives.data());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
 void sizes(benchmark::internal::Benchmark* b) {
     b->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 }
@@ -323,6 +368,8 @@ BENCHMARK(BM_SaveAfterOpen)->Apply(sizes)->UseRealTime();
 BENCHMARK(BM_EditResort)->Apply(sizes);
 BENCHMARK(BM_Recompute)->Apply(sizes);
 BENCHMARK(BM_SortShuffled)->Apply(sizes);
+BENCHMARK(BM_BarChart)->Arg(1000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_OperationsGraph)->Arg(3000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace varnelle::bench
