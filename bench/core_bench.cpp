@@ -17,6 +17,8 @@
 #include "budget_generator.h"
 #include "model/budget.h"
 #include "model/orders.h"
+#include "stats/period.h"
+#include "stats/period_graphs.h"
 #include "storage/data_file.h"
 #include "storage/profile_file.h"
 #include "temp_folder.h"
@@ -310,6 +312,32 @@ void BM_SortShuffled(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(taille(state)));
 }
 
+// The statistics builders over the whole period, both bounds open as "Dessiner" reads blank
+// fields: every operation is visited.
+void BM_TotauxTypesDepPeriode(benchmark::State& state) {
+    const Budget& budget = donnees(taille(state)).budget;
+    for (auto _ : state) {
+        const TotauxTypesDep totaux = CalculeTotauxTD(budget, kDateVide, kDateVide);
+        if (totaux.resultat != ResultatPeriode::Ok) state.SkipWithError("no bar");
+        benchmark::DoNotOptimize(totaux.barres.data());
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(taille(state)));
+}
+
+// From the first operation's day to the last one's, given as dates so that the bounds are
+// searched as well.
+void BM_SerieOperationsPeriode(benchmark::State& state) {
+    const Budget& budget = donnees(taille(state)).budget;
+    const std::string debut = budget.Operations.front().cDate;
+    const std::string fin = budget.Operations.back().cDate;
+    for (auto _ : state) {
+        const SerieOperations serie = CalculeSerieOperations(budget, debut, fin);
+        if (serie.resultat != ResultatPeriode::Ok) state.SkipWithError("no series");
+        benchmark::DoNotOptimize(serie.v.data());
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(taille(state)));
+}
+
 void sizes(benchmark::internal::Benchmark* b) {
     b->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 }
@@ -323,6 +351,8 @@ BENCHMARK(BM_SaveAfterOpen)->Apply(sizes)->UseRealTime();
 BENCHMARK(BM_EditResort)->Apply(sizes);
 BENCHMARK(BM_Recompute)->Apply(sizes);
 BENCHMARK(BM_SortShuffled)->Apply(sizes);
+BENCHMARK(BM_TotauxTypesDepPeriode)->Apply(sizes);
+BENCHMARK(BM_SerieOperationsPeriode)->Apply(sizes);
 
 }  // namespace
 }  // namespace varnelle::bench
