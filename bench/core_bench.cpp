@@ -17,6 +17,7 @@
 #include "budget_generator.h"
 #include "model/budget.h"
 #include "model/orders.h"
+#include "stats/operations_window_lists.h"
 #include "stats/period.h"
 #include "stats/period_graphs.h"
 #include "storage/data_file.h"
@@ -338,6 +339,18 @@ void BM_SerieOperationsPeriode(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(taille(state)));
 }
 
+// The operations window opened on every type over every date: the largest list it builds.
+void BM_ListesOperationsTousTypes(benchmark::State& state) {
+    const Budget& budget = donnees(taille(state)).budget;
+    for (auto _ : state) {
+        const ListesOperationsTypeDep listes =
+            ConstruitListesOperations(budget, "", kDateVide, kDateVide, 0, nullptr);
+        if (listes.Lignes.size() != budget.Operations.size()) state.SkipWithError("rows lost");
+        benchmark::DoNotOptimize(listes.Groupes.data());
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(taille(state)));
+}
+
 void sizes(benchmark::internal::Benchmark* b) {
     b->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 }
@@ -353,6 +366,7 @@ BENCHMARK(BM_Recompute)->Apply(sizes);
 BENCHMARK(BM_SortShuffled)->Apply(sizes);
 BENCHMARK(BM_TotauxTypesDepPeriode)->Apply(sizes);
 BENCHMARK(BM_SerieOperationsPeriode)->Apply(sizes);
+BENCHMARK(BM_ListesOperationsTousTypes)->Apply(sizes);
 
 }  // namespace
 }  // namespace varnelle::bench
