@@ -19,6 +19,9 @@
 #include "drawing/operations_graph.h"
 #include "model/budget.h"
 #include "model/orders.h"
+#include "stats/operations_window_lists.h"
+#include "stats/period.h"
+#include "stats/period_graphs.h"
 #include "storage/data_file.h"
 #include "storage/profile_file.h"
 #include "temp_folder.h"
@@ -340,12 +343,16 @@ void BM_BarChart(benchmark::State& state) {
 }
 
 void BM_OperationsGraph(benchmark::State& state) {
-    SerieOperations serie{{1, 1, 2016}, {}, {}};
+    SerieOperations serie;
+    serie.resultat = ResultatPeriode::Ok;
+    serie.D = static_cast<std::int32_t>(state.range(0));
+    serie.date0 = dateSerial({1, 1, 2016});
     long double solde = 0;
     for (std::int64_t d = 0; d < state.range(0); ++d) {
         solde += static_cast<long double>((d * 104729) % 801 - 390) / 4;
-        serie.soldes.push_back(solde);
-        serie.avecOperations.push_back(d % 3 != 1);
+        serie.v.push_back(solde);
+        serie.op.push_back(d % 3 != 1);
+        serie.m = std::max(serie.m, std::abs(solde));
     }
     const TParam param;
     for (auto _ : state) {
@@ -353,6 +360,44 @@ void BM_OperationsGraph(benchmark::State& state) {
         benchmark::DoNotOptimize(d.primitives.data());
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+// The statistics builders over the whole period, both bounds open as "Dessiner" reads blank
+// fields: every operation is visited.
+void BM_TotauxTypesDepPeriode(benchmark::State& state) {
+    const Budget& budget = donnees(taille(state)).budget;
+    for (auto _ : state) {
+        const TotauxTypesDep totaux = CalculeTotauxTD(budget, kDateVide, kDateVide);
+        if (totaux.resultat != ResultatPeriode::Ok) state.SkipWithError("no bar");
+        benchmark::DoNotOptimize(totaux.barres.data());
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(taille(state)));
+}
+
+// From the first operation's day to the last one's, given as dates so that the bounds are
+// searched as well.
+void BM_SerieOperationsPeriode(benchmark::State& state) {
+    const Budget& budget = donnees(taille(state)).budget;
+    const std::string debut = budget.Operations.front().cDate;
+    const std::string fin = budget.Operations.back().cDate;
+    for (auto _ : state) {
+        const SerieOperations serie = CalculeSerieOperations(budget, debut, fin);
+        if (serie.resultat != ResultatPeriode::Ok) state.SkipWithError("no series");
+        benchmark::DoNotOptimize(serie.v.data());
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(taille(state)));
+}
+
+// The operations window opened on every type over every date: the largest list it builds.
+void BM_ListesOperationsTousTypes(benchmark::State& state) {
+    const Budget& budget = donnees(taille(state)).budget;
+    for (auto _ : state) {
+        const ListesOperationsTypeDep listes =
+            ConstruitListesOperations(budget, "", kDateVide, kDateVide, 0, nullptr);
+        if (listes.Lignes.size() != budget.Operations.size()) state.SkipWithError("rows lost");
+        benchmark::DoNotOptimize(listes.Groupes.data());
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(taille(state)));
 }
 
 void sizes(benchmark::internal::Benchmark* b) {
@@ -370,6 +415,9 @@ BENCHMARK(BM_Recompute)->Apply(sizes);
 BENCHMARK(BM_SortShuffled)->Apply(sizes);
 BENCHMARK(BM_BarChart)->Arg(1000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_OperationsGraph)->Arg(3000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TotauxTypesDepPeriode)->Apply(sizes);
+BENCHMARK(BM_SerieOperationsPeriode)->Apply(sizes);
+BENCHMARK(BM_ListesOperationsTousTypes)->Apply(sizes);
 
 }  // namespace
 }  // namespace varnelle::bench

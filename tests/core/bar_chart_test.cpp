@@ -4,14 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include "fixed_metrics.h"
+
 namespace varnelle {
 namespace {
 
-class FixedMetrics final : public TextMetrics {
-public:
-    int width(std::string_view text) const override { return 7 * static_cast<int>(text.size()); }
-    int height() const override { return 13; }
-};
+using test::FixedMetrics;
 
 // Every colour different, so a primitive in the wrong colour cannot pass.
 constexpr Couleur kFon = 0x101010, kLeg = 0x202020, kImp = 0x303030, kPai = 0x404040;

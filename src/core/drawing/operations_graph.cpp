@@ -16,20 +16,18 @@ Drawing DessineGrapheOperations(int width, int height, const SerieOperations& se
                                 const TParam& param) {
     Drawing drawing;
     ajouteCadre(drawing, width, height, param.nCoulGrapheOpFon);
-    const std::size_t nbJours = std::min(serie.soldes.size(), serie.avecOperations.size());
-    if (nbJours < 2) return drawing;
+    const std::size_t nbJours = std::min(serie.v.size(), serie.op.size());
+    if (serie.resultat != ResultatPeriode::Ok || nbJours < 2) return drawing;
 
     const int h2 = (height - 2 * kMarge) / 2;
     const int axe = h2 + kMarge;
     // Shared with the double-click, which maps the pointer to a segment by the same step.
     const long double xs = pasBarres(width - 2 * kMarge, nbJours - 1);
-    long double m = 0;
-    for (std::size_t d = 0; d < nbJours; ++d) m = std::max(m, std::abs(serie.soldes[d]));
     // A period whose balance stays at 0 is drawn flat on the axis.
-    const long double k = m > 0 ? h2 / m : 0.0L;
+    const long double k = serie.m > 0 ? h2 / serie.m : 0.0L;
     const auto x = [&](std::size_t d) { return roundHalfEven(d * xs) + kMarge; };
     // A balance of 0 sits one pixel under the axis line.
-    const auto y = [&](std::size_t d) { return axe + 1 - roundHalfEven(serie.soldes[d] * k); };
+    const auto y = [&](std::size_t d) { return axe + 1 - roundHalfEven(serie.v[d] * k); };
 
     drawing.primitives.reserve(3 + 2 * nbJours);
     drawing.primitives.emplace_back(
@@ -37,11 +35,11 @@ Drawing DessineGrapheOperations(int width, int height, const SerieOperations& se
     drawing.primitives.emplace_back(
         Line{kMarge, axe, width - kMarge, axe, param.nCoulGrapheOpAxe, false});
     // The month of each segment's left day, walked one day at a time from date0.
-    CivilDate jour = serie.date0;
+    CivilDate jour = dateFromSerial(serie.date0);
     int precedent = x(0), yPrecedent = y(0);
     for (std::size_t d = 1; d < nbJours; ++d) {
         const int xd = x(d), yd = y(d);
-        if (serie.avecOperations[d])
+        if (serie.op[d])
             drawing.primitives.emplace_back(Line{xd, axe, xd, yd, param.nCoulGrapheOpTrVer, true});
         const Couleur couleur =
             jour.month % 2 != 0 ? param.nCoulGrapheOpMsImp : param.nCoulGrapheOpMsPai;

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "model/records.h"
+
+namespace varnelle {
+
+// True when `date` lies between `debut` and `fin`, both included, compared as calendar dates.
+// A bound that is blank ("  /  /    ") is open; so is any bound that is not a valid date text,
+// as the date fields of the graphs take a partly typed date. A date text that is not valid
+// lies in no period that has a bound, and in the period open at both ends.
+bool DateDansPeriode(std::string_view debut, std::string_view fin, std::string_view date);
+
+// Days of `mois` (1..12) in `annee`; 0 for a month outside 1..12.
+int JoursDansMois(int mois, int annee);
+
+// The day number of a valid date text, empty otherwise: what the period tests compare.
+std::optional<std::int32_t> serieDate(std::string_view date);
+
+// The functions below rely on the order of Operations: valid dates ascending, then the
+// operations whose date is not valid. They search by halving, never by scanning.
+
+// Position of the first operation dated on or after `date`; -1 when there is none or `date`
+// is not a valid date text. Operations with an invalid date are never on or after a date.
+int PremiereOperationDepuis(const std::vector<TOperation>& operations, std::string_view date);
+
+// Position of the last operation dated on or before `date`; -1 when there is none or `date`
+// is not a valid date text.
+int DerniereOperationJusqua(const std::vector<TOperation>& operations, std::string_view date);
+
+// Positions [debut, fin) of the operations for which DateDansPeriode(debut, fin, cDate)
+// holds: consecutive in a sorted collection.
+struct PlageOperations {
+    std::size_t debut = 0;
+    std::size_t fin = 0;
+
+    bool vide() const { return debut >= fin; }
+    bool operator==(const PlageOperations&) const = default;
+};
+
+PlageOperations PlageDansPeriode(const std::vector<TOperation>& operations, std::string_view debut,
+                                 std::string_view fin);
+
+// Number of leading operations whose date text is valid.
+std::size_t NbOperationsDatees(const std::vector<TOperation>& operations);
+
+}  // namespace varnelle
