@@ -1,0 +1,45 @@
+#include "drawing/period_charts.h"
+
+#include <gtest/gtest.h>
+
+#include "fixed_metrics.h"
+
+namespace varnelle {
+namespace {
+
+using test::FixedMetrics;
+
+TEST(PeriodCharts, TypesGraphTakesItsOwnColourKeysAndCodeLabels) {
+    TParam p;
+    p.nCoulGrapheTDFon = 0x10, p.nCoulGrapheTDLeg = 0x20, p.nCoulGrapheTDTyImp = 0x30,
+    p.nCoulGrapheTDTyPai = 0x40;
+    // The worked example: 520 x 300, amounts 100, -50, 25, 0.
+    const std::vector<TTD> barres{{"AAA", 100}, {"BBB", -50}, {"CCC", 25}, {"DDD", 0}};
+    const Couleur fond = 0x10;
+    EXPECT_EQ(DessineGrapheTypesDep(520, 300, FixedMetrics{}, barres, p),
+              (Drawing{{Rect{0, 0, 520, 300, 0xFFFFFF, fond}, Text{10, 152, "AAA", 0x20, fond},
+                        Rect{10, 150, 133, 10, 0x30, 0x30}, Text{135, 135, "BBB", 0x20, fond},
+                        Rect{135, 150, 258, 220, 0x40, 0x40}, Text{260, 152, "CCC", 0x20, fond},
+                        Rect{260, 150, 383, 115, 0x30, 0x30}, Text{385, 135, "DDD", 0x20, fond},
+                        Rect{385, 150, 508, 150, 0x40, 0x40}}}));
+    EXPECT_EQ(DessineGrapheTypesDep(520, 300, FixedMetrics{}, {}, p),
+              (Drawing{{Rect{0, 0, 520, 300, 0xFFFFFF, fond}}}));
+}
+
+TEST(PeriodCharts, OperationsWindowChartCutsDatesToTheBarStep) {
+    TParam p;
+    p.nCoulGrapheFDFon = 0x11, p.nCoulGrapheFDLeg = 0x21, p.nCoulGrapheFDLgImp = 0x31,
+    p.nCoulGrapheFDLgPai = 0x41;
+    const std::vector<TGrapheOperations> groupes{{0, 1, "05/03/2024", "EDF", 30},
+                                                 {2, 2, "06/03/2024", "", -10}};
+    // Step 45: wider than "88/88" (35) but not "88/88/8888" (70).
+    const Drawing d = DessineGrapheOperationsTypeDep(110, 100, FixedMetrics{}, groupes, p);
+    ASSERT_EQ(d.primitives.size(), 5u);
+    EXPECT_EQ(d.primitives[1], Primitive(Text{10, 52, "05/03", 0x21, 0x11}));
+    EXPECT_EQ(d.primitives[2], Primitive(Rect{10, 50, 53, 10, 0x31, 0x31}));
+    EXPECT_EQ(d.primitives[3], Primitive(Text{55, 35, "06/03", 0x21, 0x11}));
+    EXPECT_EQ(d.primitives[4], Primitive(Rect{55, 50, 98, 63, 0x41, 0x41}));
+}
+
+}  // namespace
+}  // namespace varnelle
