@@ -128,10 +128,14 @@ Drawing DessineGrapheBarres(int width, int height, const TextMetrics& metrics,
     return drawing;
 }
 
+bool dansLeTrace(int x, int y, int width, int height) {
+    constexpr int kMarge = 10;
+    return x >= kMarge && x < width - kMarge && y >= kMarge && y < height - kMarge;
+}
+
 std::optional<std::size_t> barreSousPoint(int x, int y, int width, int height, std::size_t n) {
     constexpr int kMarge = 10;
-    if (n == 0 || x < kMarge || x >= width - kMarge || y < kMarge || y >= height - kMarge)
-        return std::nullopt;
+    if (n == 0 || !dansLeTrace(x, y, width, height)) return std::nullopt;
     const auto rang = static_cast<std::size_t>(
         std::trunc(static_cast<long double>(x - kMarge) / pasBarres(width - 2 * kMarge, n)));
     // Rounding of the step must not hand out a bar past the last.

@@ -85,8 +85,12 @@ void ajouteBarres(Drawing& drawing, int width, int height, const TextMetrics& me
 Drawing DessineGrapheBarres(int width, int height, const TextMetrics& metrics,
                             const GrapheBarres& graphe);
 
+// Whether a click at (x, y) falls inside the plot of a whole-surface chart:
+// 10 <= x < width - 10 and 10 <= y < height - 10.
+bool dansLeTrace(int x, int y, int width, int height);
+
 // The bar (0 .. n - 1) under a click at (x, y) on a whole-surface chart of n bars, or empty when
-// the click is outside the plot (10 <= x < width - 10, 10 <= y < height - 10) or n is 0. The
+// the click is outside the plot or n is 0. The
 // operations graph passes its number of segments, days - 1.
 std::optional<std::size_t> barreSousPoint(int x, int y, int width, int height, std::size_t n);
 

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/date_text.h"
 #include "model/records.h"
 
 namespace varnelle {
@@ -45,6 +46,23 @@ struct PlageOperations {
 
 PlageOperations PlageDansPeriode(const std::vector<TOperation>& operations, std::string_view debut,
                                  std::string_view fin);
+
+// The years offered by a month chooser and the month and year it starts on.
+struct MoisAnneesProposes {
+    int premiereAnnee = 0;
+    int derniereAnnee = 0;
+    int mois = 1;  // 1..12
+    int annee = 0;
+
+    bool operator==(const MoisAnneesProposes&) const = default;
+};
+
+// From the year of the first operation to that of the last, starting on the month and year of
+// the operation at `positionCourante`. When any of these cannot be read (no operation, no
+// current operation, a date not yet typed), today's month of today's year alone.
+MoisAnneesProposes MoisAnneesDeReference(const std::vector<TOperation>& operations,
+                                         std::optional<std::size_t> positionCourante,
+                                         const CivilDate& aujourdhui);
 
 // Number of leading operations whose date text is valid.
 std::size_t NbOperationsDatees(const std::vector<TOperation>& operations);

@@ -10,32 +10,13 @@
 #include <QRadioButton>
 
 #include "model/date_text.h"
-#include "model/locale_facts.h"
+#include "stats/period.h"
+#include "toolkit/month_choice.h"
 #include "toolkit/budget_text.h"
 #include "toolkit/interface_font.h"
 #include "toolkit/placed_control.h"
 
 namespace varnelle::gui {
-namespace {
-
-// The year of a date text (characters 7 to 10), when they are all digits.
-std::optional<int> anneeDe(std::string_view date) {
-    if (date.size() < 10) return std::nullopt;
-    int annee = 0;
-    for (const char c : date.substr(6, 4)) {
-        if (c < '0' || c > '9') return std::nullopt;
-        annee = annee * 10 + (c - '0');
-    }
-    return annee;
-}
-
-// Four digits, as in the dates, so that the chosen text matches them byte for byte.
-QString texteAnnee(int annee) {
-    return QStringLiteral("%1").arg(annee, 4, 10, QLatin1Char('0'));
-}
-
-}  // namespace
-
 TfmSupPlsOp::TfmSupPlsOp(const Budget& budget, int currentRow, QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
@@ -89,28 +70,14 @@ std::string TfmSupPlsOp::annee() const {
 }
 
 void TfmSupPlsOp::FormCreate(const Budget& budget, int currentRow) {
-    const auto& operations = budget.Operations;
-    std::optional<int> premiere;
-    std::optional<int> derniere;
-    std::optional<CivilDate> reference;
-    if (!operations.empty()) {
-        premiere = anneeDe(operations.front().cDate);
-        derniere = anneeDe(operations.back().cDate);
-        if (currentRow >= 1 && static_cast<std::size_t>(currentRow) <= operations.size())
-            reference = parseDate(operations[static_cast<std::size_t>(currentRow) - 1].cDate);
-    }
+    const QDate today = QDate::currentDate();
+    std::optional<std::size_t> courante;
+    if (currentRow >= 1) courante = static_cast<std::size_t>(currentRow) - 1;
     // A row just added has no date yet: the current month of the current year is the
     // likeliest wish.
-    if (!premiere || !derniere || !reference) {
-        const QDate today = QDate::currentDate();
-        reference = CivilDate{today.day(), today.month(), today.year()};
-        premiere = derniere = today.year();
-    }
-
-    for (int m = 1; m <= 12; ++m) cbMois->addItem(fromBudgetText(NomMois(m)));
-    cbMois->setCurrentIndex(reference->month - 1);
-    for (int a = *premiere; a <= *derniere; ++a) cbAnnees->addItem(texteAnnee(a));
-    cbAnnees->setCurrentIndex(cbAnnees->findText(texteAnnee(reference->year)));
+    const MoisAnneesProposes choix = MoisAnneesDeReference(
+        budget.Operations, courante, CivilDate{today.day(), today.month(), today.year()});
+    remplitMoisAnnees(*cbMois, *cbAnnees, choix);
 
     rbOperationCourante->setChecked(true);
     rgSupprimerClick();

@@ -10,6 +10,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "charts/graphes_page.h"
 #include "editing/dep_journ_page.h"
 #include "editing/operations_page.h"
 #include "editing/types_dep_page.h"
@@ -113,7 +114,7 @@ void TfmMain::FormCreate() {
     if (!loaded_) return;
     pcVarnelle->choosePage(budget_.TypesDep.empty() ? kOngletTypesDep : kOngletOperations);
     pcStats->choosePage(kStatsGraphes);
-    pcGraphes->setCurrentIndex(0);
+    tsGraphes->pcGraphes().setCurrentIndex(0);
     budget_.calculeTout();
     tsDepJourn->actualiseResteCourant();
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -122,8 +123,6 @@ void TfmMain::FormCreate() {
     resize(kLargeur, std::max(height, 200));
     move(0, 0);
     metTitre();
-    lGrapheTDDessine_ = false;
-    lGrapheOpDessine_ = false;
 }
 
 void TfmMain::creeOnglets() {
@@ -147,19 +146,8 @@ void TfmMain::creeOnglets() {
     statsLayout->addWidget(pcStats);
     pcVarnelle->addTab(tsStats, QStringLiteral("Statistiques"));
 
-    auto* tsGraphes = new QWidget;
+    tsGraphes = new GraphesPage(budget_, prompter_);
     tsGraphes->setObjectName(QStringLiteral("tsGraphes"));
-    pcGraphes = new QTabWidget;
-    pcGraphes->setObjectName(QStringLiteral("pcGraphes"));
-    auto* tsGrapheTypesDep = new QWidget;
-    tsGrapheTypesDep->setObjectName(QStringLiteral("tsGrapheTypesDep"));
-    auto* tsGrapheOperations = new QWidget;
-    tsGrapheOperations->setObjectName(QStringLiteral("tsGrapheOperations"));
-    pcGraphes->addTab(tsGrapheTypesDep, QStringLiteral("Types de dépenses"));
-    pcGraphes->addTab(tsGrapheOperations, QStringLiteral("Opérations"));
-    auto* graphesLayout = new QVBoxLayout(tsGraphes);
-    graphesLayout->setContentsMargins(0, 0, 0, 0);
-    graphesLayout->addWidget(pcGraphes);
     auto* tsArboOperations = new QWidget;
     tsArboOperations->setObjectName(QStringLiteral("tsArboOperations"));
     auto* tsClasseursOperations = new QWidget;
@@ -369,6 +357,7 @@ void TfmMain::pcVarnelleChange() {
     case kOngletStats: {
         const int page = pcStats->currentIndex();
         reconstruitPageStats(page);
+        if (page == kStatsGraphes) InitMoisAnnees();
         lAActualiser_.fill(true);
         lAActualiser_[static_cast<std::size_t>(page)] = false;
         break;
@@ -385,6 +374,11 @@ bool TfmMain::pcStatsChanging(int leaving) {
 void TfmMain::pcStatsChange() {
     const int page = pcStats->currentIndex();
     majAjouterSupprimer();
+    if (page == kStatsGraphes) {
+        tsGraphes->donneFocusDateDeb();
+        // Statistics first shown on another page leave the month lists to fill here.
+        if (!tsGraphes->moisAnneesRemplis()) InitMoisAnnees();
+    }
     auto& drapeau = lAActualiser_[static_cast<std::size_t>(page)];
     if (drapeau) reconstruitPageStats(page);
     drapeau = false;
@@ -394,13 +388,23 @@ void TfmMain::pcStatsChange() {
 void TfmMain::reconstruitPageStats(int page) {
     // The views of the statistics pages are built from the budget here, page by page, as
     // each comes into the program.
+    if (page == kStatsGraphes) tsGraphes->redessineGrapheVisible();
     emit statsPageRebuilt(page);
 }
 
+void TfmMain::InitMoisAnnees() {
+    const Grid::Cell courante = tsOperations->grOperations().currentCell();
+    std::optional<std::size_t> position;
+    if (courante.row >= 1) position = static_cast<std::size_t>(courante.row - 1);
+    tsGraphes->InitMoisAnnees(position);
+}
+
 void TfmMain::redessineVueDevant() {
-    // The charts of the graphs, tree, binder and balances pages are redrawn here once they
-    // exist; the grids repaint themselves.
+    // The charts of the tree, binder and balances pages are redrawn here once they exist;
+    // the grids repaint themselves.
     if (pcVarnelle->currentIndex() == kOngletDepJourn) tsDepJourn->redessine();
+    if (pcVarnelle->currentIndex() == kOngletStats && pcStats->currentIndex() == kStatsGraphes)
+        tsGraphes->redessineGrapheVisible();
 }
 
 void TfmMain::metTitre() {
@@ -458,7 +462,7 @@ void TfmMain::btSvgClick(TConfigOnglets& signet) {
     signet.nOnglet1 = pcVarnelle->currentIndex();
     if (signet.nOnglet1 == kOngletStats) {
         signet.nOnglet2 = pcStats->currentIndex();
-        signet.nOnglet3 = signet.nOnglet2 == kStatsGraphes ? pcGraphes->currentIndex() : -1;
+        signet.nOnglet3 = signet.nOnglet2 == kStatsGraphes ? tsGraphes->pcGraphes().currentIndex() : -1;
     } else {
         signet.nOnglet2 = -1;
     }
@@ -475,8 +479,8 @@ void TfmMain::btRstClick(const TConfigOnglets& signet) {
     pcStats->choosePage(signet.nOnglet2);
     pcStatsChange();
     if (signet.nOnglet2 == kStatsGraphes && signet.nOnglet3 >= 0 &&
-        signet.nOnglet3 < pcGraphes->count())
-        pcGraphes->setCurrentIndex(signet.nOnglet3);
+        signet.nOnglet3 < tsGraphes->pcGraphes().count())
+        tsGraphes->pcGraphes().setCurrentIndex(signet.nOnglet3);
 }
 
 }  // namespace varnelle::gui

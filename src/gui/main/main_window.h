@@ -11,12 +11,12 @@
 #include "storage/profile_file.h"
 
 class QPushButton;
-class QTabWidget;
 
 namespace varnelle::gui {
 
 class CalendOpPage;
 class DepJournPage;
+class GraphesPage;
 class OperationsPage;
 class PageControl;
 class Prompter;
@@ -91,6 +91,7 @@ private:
     void creeBoutons();
     void majAjouterSupprimer();
     void reconstruitPageStats(int page);
+    void InitMoisAnnees();
     void redessineVueDevant();
     void metTitre();
     void termineEditions();
@@ -105,13 +106,11 @@ private:
     bool shownOnce_ = false;
 
     bool jaugeAffichee_ = false;
-    bool lGrapheTDDessine_ = false;
-    bool lGrapheOpDessine_ = false;
     std::array<bool, kNbDrapeauxStats> lAActualiser_{};
 
     PageControl* pcVarnelle;
     PageControl* pcStats;
-    QTabWidget* pcGraphes;
+    GraphesPage* tsGraphes;
     TypesDepPage* tsTypesDep;
     OperationsPage* tsOperations;
     DepJournPage* tsDepJourn;

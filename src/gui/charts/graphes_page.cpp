@@ -1,0 +1,288 @@
+#include "charts/graphes_page.h"
+
+#include <QComboBox>
+#include <QDate>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "charts/operations_type_dep_window.h"
+#include "drawing/bar_chart.h"
+#include "drawing/operations_graph.h"
+#include "drawing/period_charts.h"
+#include "editing/date_picker_dialog.h"
+#include "stats/period.h"
+#include "toolkit/budget_text.h"
+#include "toolkit/drawing_surface.h"
+#include "toolkit/month_choice.h"
+#include "toolkit/placed_control.h"
+#include "toolkit/prompter.h"
+
+namespace varnelle::gui {
+namespace {
+
+constexpr int kHauteurPanneau = 41;
+
+QLineEdit* champDate(QWidget* parent, const char* name, int x) {
+    auto* champ = new QLineEdit(parent);
+    champ->setObjectName(QString::fromLatin1(name));
+    champ->setInputMask(QStringLiteral("99/99/9999;_"));
+    champ->setGeometry(x, 8, 73, 21);
+    return champ;
+}
+
+QComboBox* listeDeroulante(QWidget* parent, const char* name, const QRect& at, int lignes) {
+    auto* liste = new QComboBox(parent);
+    liste->setObjectName(QString::fromLatin1(name));
+    liste->setGeometry(at);
+    liste->setMaxVisibleItems(lignes);
+    return liste;
+}
+
+}  // namespace
+
+GraphesPage::GraphesPage(const Budget& budget, Prompter& prompter, QWidget* parent)
+    : QWidget(parent), budget_(budget), prompter_(prompter) {
+    auto* pnGraphes = new QFrame;
+    pnGraphes->setObjectName(QStringLiteral("pnGraphes"));
+    pnGraphes->setFixedHeight(kHauteurPanneau);
+    creePanneau(pnGraphes);
+
+    pcGraphes_ = new QTabWidget;
+    pcGraphes_->setObjectName(QStringLiteral("pcGraphes"));
+    const auto page = [this](const char* name, const char* surfaceName, const QString& caption) {
+        auto* ts = new QWidget;
+        ts->setObjectName(QString::fromLatin1(name));
+        auto* surface = new DrawingSurface;
+        surface->setObjectName(QString::fromLatin1(surfaceName));
+        auto* layout = new QVBoxLayout(ts);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(surface);
+        pcGraphes_->addTab(ts, caption);
+        return surface;
+    };
+    imgTypesDep_ = page("tsGrapheTypesDep", "imgTypesDep", QStringLiteral("Types de dépenses"));
+    imgOperations_ = page("tsGrapheOperations", "imgOperations", QStringLiteral("Opérations"));
+
+    // The surfaces show the last lists computed; nothing is computed while painting.
+    // Until its first drawing a surface shows the page's own colour.
+    imgTypesDep_->setPainter([this](int w, int h, const TextMetrics& metrics) {
+        if (!barresTD_) return Drawing{};
+        return varnelle::DessineGrapheTypesDep(w, h, metrics, *barresTD_, budget_.Param);
+    });
+    imgOperations_->setPainter([this](int w, int h, const TextMetrics&) {
+        if (!serieOp_) return Drawing{};
+        return varnelle::DessineGrapheOperations(w, h, *serieOp_, budget_.Param);
+    });
+    imgTypesDep_->setDoubleClickHandler([this](int x, int y) { imgTypesDepDblClick(x, y); });
+    imgOperations_->setDoubleClickHandler([this](int x, int y) { imgOperationsDblClick(x, y); });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(pnGraphes);
+    layout->addWidget(pcGraphes_);
+}
+
+void GraphesPage::creePanneau(QWidget* pnGraphes) {
+    placedControl<QLabel>(pnGraphes, "stDateDeb", QStringLiteral("du"), QRect(8, 12, 16, 13));
+    edDateDeb_ = champDate(pnGraphes, "edDateDeb", 24);
+    btDateDeb_ = placedControl<QPushButton>(pnGraphes, "btDateDeb", QStringLiteral("..."),
+                                            QRect(98, 8, 23, 21));
+    placedControl<QLabel>(pnGraphes, "stDateFin", QStringLiteral("au"), QRect(128, 12, 16, 13));
+    edDateFin_ = champDate(pnGraphes, "edDateFin", 144);
+    btDateFin_ = placedControl<QPushButton>(pnGraphes, "btDateFin", QStringLiteral("..."),
+                                            QRect(218, 8, 23, 21));
+    for (QPushButton* bouton : {btDateDeb_, btDateFin_}) bouton->setToolTip("Calendrier");
+    btDessinerGraphe_ = placedControl<QPushButton>(
+        pnGraphes, "btDessinerGraphe", QStringLiteral("&Dessiner"), QRect(248, 7, 65, 23));
+
+    auto* gbMoisComplet = new QGroupBox(QStringLiteral("Mois complet"), pnGraphes);
+    gbMoisComplet->setObjectName(QStringLiteral("gbMoisComplet"));
+    gbMoisComplet->setGeometry(320, 0, 289, 40);
+    cbMois_ = listeDeroulante(gbMoisComplet, "cbMois", QRect(8, 14, 97, 21), 12);
+    cbAnnees_ = listeDeroulante(gbMoisComplet, "cbAnnees", QRect(109, 14, 61, 21), 4);
+    btAppliquerDates_ = placedControl<QPushButton>(
+        gbMoisComplet, "btAppliquerDates", QStringLiteral("App&liquer"), QRect(174, 13, 61, 23));
+    btMoisPrec_ = placedControl<QPushButton>(gbMoisComplet, "btMoisPrec", QStringLiteral("<"),
+                                             QRect(239, 13, 21, 23));
+    btMoisSuiv_ = placedControl<QPushButton>(gbMoisComplet, "btMoisSuiv", QStringLiteral(">"),
+                                             QRect(262, 13, 21, 23));
+    btMoisPrec_->setToolTip(QStringLiteral("Mois précédent"));
+    btMoisSuiv_->setToolTip(QStringLiteral("Mois suivant"));
+    remplitMois(*cbMois_);
+
+    connect(btDateDeb_, &QPushButton::clicked, this, [this] { btDateClick(*edDateDeb_); });
+    connect(btDateFin_, &QPushButton::clicked, this, [this] { btDateClick(*edDateFin_); });
+    connect(btDessinerGraphe_, &QPushButton::clicked, this, &GraphesPage::btDessinerGrapheClick);
+    connect(btAppliquerDates_, &QPushButton::clicked, this, &GraphesPage::AppliqueMoisComplet);
+    connect(btMoisPrec_, &QPushButton::clicked, this, &GraphesPage::btMoisPrecClick);
+    connect(btMoisSuiv_, &QPushButton::clicked, this, &GraphesPage::btMoisSuivClick);
+}
+
+std::string GraphesPage::texteDate(const QLineEdit& edDate) const {
+    // The mask's blanks are the spaces of the budget's empty date text.
+    QString texte = edDate.displayText();
+    texte.replace(QLatin1Char('_'), QLatin1Char(' '));
+    return toBudgetText(texte).value_or(std::string(kDateVide));
+}
+
+void GraphesPage::erreur(const QString& texte) {
+    prompter_.error(this, QStringLiteral("Erreur"), texte);
+}
+
+void GraphesPage::btDateClick(QLineEdit& edDate) {
+    const std::string texte = texteDate(edDate);
+    if (texte != kDateVide && !DateValide(texte)) {
+        erreur(QStringLiteral("'%1' n'est pas une date correcte").arg(fromBudgetText(texte)));
+        return;
+    }
+    if (const std::optional<std::string> date = ChoisitDate(this, texte))
+        edDate.setText(fromBudgetText(*date));
+}
+
+void GraphesPage::btDessinerGrapheClick() {
+    const PeriodeGraphe periode = LitPeriodeGraphe(texteDate(*edDateDeb_), texteDate(*edDateFin_));
+    if (periode.resultat == ResultatPeriode::DateInitialeApresFinale) {
+        erreur(QStringLiteral("Date Initiale > Date Finale."));
+        return;
+    }
+    if (pcGraphes_->currentIndex() == kGrapheTypesDep) {
+        cDateDebTD_ = periode.cDateDeb;
+        cDateFinTD_ = periode.cDateFin;
+        DessineGrapheTypesDep();
+    } else {
+        cDateDebOp_ = periode.cDateDeb;
+        cDateFinOp_ = periode.cDateFin;
+        DessineGrapheOperations();
+    }
+}
+
+void GraphesPage::DessineGrapheTypesDep() {
+    lGrapheTDDessine_ = false;
+    TotauxTypesDep totaux = CalculeTotauxTD(budget_, cDateDebTD_, cDateFinTD_);
+    barresTD_ = std::move(totaux.barres);
+    imgTypesDep_->redraw();
+    if (totaux.resultat != ResultatPeriode::Ok) {
+        erreur(QStringLiteral("Aucune opération dans l'intervalle de dates."));
+        return;
+    }
+    lGrapheTDDessine_ = true;
+}
+
+void GraphesPage::DessineGrapheOperations() {
+    lGrapheOpDessine_ = false;
+    serieOp_ = CalculeSerieOperations(budget_, cDateDebOp_, cDateFinOp_);
+    imgOperations_->redraw();
+    if (serieOp_->resultat != ResultatPeriode::Ok) {
+        erreur(QStringLiteral("Aucune opération dans l'intervalle de dates."));
+        return;
+    }
+    lGrapheOpDessine_ = true;
+}
+
+void GraphesPage::redessineGrapheVisible() {
+    if (pcGraphes_->currentIndex() == kGrapheTypesDep) {
+        if (lGrapheTDDessine_) DessineGrapheTypesDep();
+    } else if (lGrapheOpDessine_) {
+        DessineGrapheOperations();
+    }
+}
+
+void GraphesPage::InitMoisAnnees(std::optional<std::size_t> positionCourante) {
+    const QDate today = QDate::currentDate();
+    remplitMoisAnnees(*cbMois_, *cbAnnees_,
+                      MoisAnneesDeReference(budget_.Operations, positionCourante,
+                                            CivilDate{today.day(), today.month(), today.year()}));
+}
+
+bool GraphesPage::moisAnneesRemplis() const {
+    return cbMois_->count() > 0 && cbAnnees_->count() > 0;
+}
+
+void GraphesPage::donneFocusDateDeb() {
+    edDateDeb_->setFocus();
+}
+
+void GraphesPage::AppliqueMoisComplet() {
+    // Without a month and a year chosen there is no period to apply.
+    if (cbMois_->currentIndex() < 0 || cbAnnees_->currentIndex() < 0) {
+        prompter_.beep();
+        return;
+    }
+    const int mois = cbMois_->currentIndex() + 1;
+    const int annee = cbAnnees_->currentText().toInt();
+    const QString mm = QStringLiteral("%1").arg(mois, 2, 10, QLatin1Char('0'));
+    const QString aaaa = cbAnnees_->currentText();
+    edDateDeb_->setText(QStringLiteral("01/%1/%2").arg(mm, aaaa));
+    edDateFin_->setText(QStringLiteral("%1/%2/%3").arg(JoursDansMois(mois, annee)).arg(mm, aaaa));
+    edDateDeb_->repaint();
+    edDateFin_->repaint();
+    btDessinerGrapheClick();
+}
+
+void GraphesPage::btMoisPrecClick() {
+    if (!moisAnneesRemplis()) return;
+    if (cbMois_->currentIndex() > 0) {
+        cbMois_->setCurrentIndex(cbMois_->currentIndex() - 1);
+    } else if (cbAnnees_->currentIndex() > 0) {
+        cbMois_->setCurrentIndex(cbMois_->count() - 1);
+        cbAnnees_->setCurrentIndex(cbAnnees_->currentIndex() - 1);
+    } else {
+        prompter_.beep();
+        return;
+    }
+    AppliqueMoisComplet();
+}
+
+void GraphesPage::btMoisSuivClick() {
+    if (!moisAnneesRemplis()) return;
+    if (cbMois_->currentIndex() < cbMois_->count() - 1) {
+        cbMois_->setCurrentIndex(cbMois_->currentIndex() + 1);
+    } else if (cbAnnees_->currentIndex() < cbAnnees_->count() - 1) {
+        cbMois_->setCurrentIndex(0);
+        cbAnnees_->setCurrentIndex(cbAnnees_->currentIndex() + 1);
+    } else {
+        prompter_.beep();
+        return;
+    }
+    AppliqueMoisComplet();
+}
+
+void GraphesPage::imgTypesDepDblClick(int x, int y) {
+    if (!lGrapheTDDessine_) return;
+    const int w = imgTypesDep_->width(), h = imgTypesDep_->height();
+    if (!dansLeTrace(x, y, w, h)) {
+        prompter_.beep();
+        return;
+    }
+    // The bars of the budget as it is now, which a redrawing would show.
+    const TotauxTypesDep totaux = CalculeTotauxTD(budget_, cDateDebTD_, cDateFinTD_);
+    const std::optional<std::size_t> barre = barreSousPoint(x, y, w, h, totaux.barres.size());
+    if (!barre) return;
+    OuvreOperationsTypeDep(this, budget_, prompter_, totaux.barres[*barre].cTypeDep, cDateDebTD_,
+                           cDateFinTD_);
+}
+
+void GraphesPage::imgOperationsDblClick(int x, int y) {
+    if (!lGrapheOpDessine_) return;
+    const int w = imgOperations_->width(), h = imgOperations_->height();
+    if (!dansLeTrace(x, y, w, h)) {
+        prompter_.beep();
+        return;
+    }
+    const SerieOperations serie = CalculeSerieOperations(budget_, cDateDebOp_, cDateFinOp_);
+    if (serie.resultat != ResultatPeriode::Ok) return;
+    // The segments are the bars of this graph: one fewer than the days.
+    const std::optional<std::size_t> j =
+        barreSousPoint(x, y, w, h, static_cast<std::size_t>(serie.D - 1));
+    if (!j) return;
+    const PeriodeSegment periode = PeriodeDuSegment(budget_, serie, static_cast<std::int32_t>(*j));
+    OuvreOperationsTypeDep(this, budget_, prompter_, "", periode.cDateDeb, periode.cDateFin);
+}
+
+}  // namespace varnelle::gui

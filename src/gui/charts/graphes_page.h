@@ -1,0 +1,89 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <QWidget>
+
+#include "model/budget.h"
+#include "model/date_text.h"
+#include "stats/period_graphs.h"
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+
+namespace varnelle::gui {
+
+class DrawingSurface;
+class Prompter;
+
+// The "Graphes" statistics page: a period chosen in two date fields or as one whole month,
+// the expense-types graph and the operations graph of that period. Each graph keeps the
+// period of its last drawing, which its redrawing and its double-click use.
+class GraphesPage final : public QWidget {
+    Q_OBJECT
+
+public:
+    enum Graphe { kGrapheTypesDep, kGrapheOperations };
+
+    GraphesPage(const Budget& budget, Prompter& prompter, QWidget* parent = nullptr);
+
+    QTabWidget& pcGraphes() { return *pcGraphes_; }
+    bool lGrapheTDDessine() const { return lGrapheTDDessine_; }
+    bool lGrapheOpDessine() const { return lGrapheOpDessine_; }
+
+    // Redraws the graph in front when its last drawing succeeded: after the budget changed,
+    // when the page shows again, on resize and after the settings.
+    void redessineGrapheVisible();
+    // Month and year lists set on the month of the operation at `positionCourante`.
+    void InitMoisAnnees(std::optional<std::size_t> positionCourante);
+    bool moisAnneesRemplis() const;
+    void donneFocusDateDeb();
+
+    void btDessinerGrapheClick();
+    void AppliqueMoisComplet();
+    void btMoisPrecClick();
+    void btMoisSuivClick();
+
+private:
+    void creePanneau(QWidget* pnGraphes);
+    void btDateClick(QLineEdit& edDate);
+    void DessineGrapheTypesDep();
+    void DessineGrapheOperations();
+    void imgTypesDepDblClick(int x, int y);
+    void imgOperationsDblClick(int x, int y);
+    void erreur(const QString& texte);
+    std::string texteDate(const QLineEdit& edDate) const;
+
+    const Budget& budget_;
+    Prompter& prompter_;
+
+    std::string cDateDebTD_{kDateVide}, cDateFinTD_{kDateVide};
+    std::string cDateDebOp_{kDateVide}, cDateFinOp_{kDateVide};
+    bool lGrapheTDDessine_ = false;
+    bool lGrapheOpDessine_ = false;
+    // What the surfaces show until the next drawing, which a resize lays out again; empty
+    // before the first drawing.
+    std::optional<std::vector<TTD>> barresTD_;
+    std::optional<SerieOperations> serieOp_;
+
+    QLineEdit* edDateDeb_;
+    QLineEdit* edDateFin_;
+    QPushButton* btDateDeb_;
+    QPushButton* btDateFin_;
+    QPushButton* btDessinerGraphe_;
+    QComboBox* cbMois_;
+    QComboBox* cbAnnees_;
+    QPushButton* btAppliquerDates_;
+    QPushButton* btMoisPrec_;
+    QPushButton* btMoisSuiv_;
+    QTabWidget* pcGraphes_;
+    DrawingSurface* imgTypesDep_;
+    DrawingSurface* imgOperations_;
+};
+
+}  // namespace varnelle::gui
