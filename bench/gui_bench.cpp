@@ -5,13 +5,16 @@
 #include <stdexcept>
 
 #include <QApplication>
+#include <QTabWidget>
 
 #include "budget_generator.h"
+#include "charts/graphes_page.h"
 #include "main/main_window.h"
 #include "model/date_text.h"
 #include "storage/data_file.h"
 #include "storage/password.h"
 #include "temp_folder.h"
+#include "toolkit/drawing_surface.h"
 #include "toolkit/grid.h"
 #include "toolkit/prompter.h"
 
@@ -126,6 +129,27 @@ BENCHMARK(BM_EditAmount)
     ->Arg(100'000)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+
+// "Dessiner" on the graphs page over every operation of the grown sample: the sums or the
+// series rebuilt, then the surface painted at the window's size. Arg 0: the expense-types
+// graph; 1: the operations graph.
+void BM_DessinerGraphe(benchmark::State& state) {
+    gui::RecordingPrompter prompter;
+    gui::TfmMain window(dossier().folder.path(), prompter, choixDirect);
+    window.show();
+    window.findChild<QTabWidget*>("pcVarnelle")->setCurrentIndex(gui::kOngletStats);
+    auto* page = window.findChild<gui::GraphesPage*>("tsGraphes");
+    page->pcGraphes().setCurrentIndex(static_cast<int>(state.range(0)));
+    QCoreApplication::processEvents();
+    auto* surface = window.findChild<gui::DrawingSurface*>(state.range(0) == 0 ? "imgTypesDep"
+                                                                                : "imgOperations");
+    for (auto _ : state) {
+        page->btDessinerGrapheClick();
+        surface->repaint();
+    }
+    if (!prompter.boxes.empty()) state.SkipWithError("nothing drawn");
+}
+BENCHMARK(BM_DessinerGraphe)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 }  // namespace varnelle::bench

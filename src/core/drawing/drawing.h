@@ -62,6 +62,29 @@ struct Pixel {
     bool operator==(const Pixel&) const = default;
 };
 
+// Calls visit(x, y) for the pixels of a line in drawing order, the end point left out:
+// Bresenham's walk, stopped one step before the end.
+template <class Visit>
+void forEachLinePixel(const Line& line, Visit&& visit) {
+    const int dx = line.x2 > line.x1 ? line.x2 - line.x1 : line.x1 - line.x2;
+    const int dy = -(line.y2 > line.y1 ? line.y2 - line.y1 : line.y1 - line.y2);
+    const int sx = line.x1 < line.x2 ? 1 : -1;
+    const int sy = line.y1 < line.y2 ? 1 : -1;
+    int x = line.x1, y = line.y1, error = dx + dy;
+    while (x != line.x2 || y != line.y2) {
+        visit(x, y);
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            x += sx;
+        }
+        if (twice <= dx) {
+            error += dx;
+            y += sy;
+        }
+    }
+}
+
 // The pixels of a line in drawing order, the end point left out.
 std::vector<Pixel> linePixels(const Line& line);
 
