@@ -1,5 +1,6 @@
 #include <cstdio>
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QFile>
 #include <QGuiApplication>
@@ -24,11 +25,15 @@ std::string_view refus(ResultatPeriode resultat) {
     return {};
 }
 
-// QSaveFile writes beside the target and renames over it on commit: a failure leaves
-// no partial picture behind.
+// Encoded in memory first, so that a write error is the file's to report, not the encoder's.
+// QSaveFile writes beside the target and renames over it on commit: a failure leaves no
+// partial picture behind.
 bool writePng(const QImage& image, const fs::path& output) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) return false;
     QSaveFile file(QFile::decodeName(QByteArray::fromStdString(output.string())));
-    return file.open(QIODevice::WriteOnly) && image.save(&file, "PNG") && file.commit();
+    return file.open(QIODevice::WriteOnly) && file.write(png) == png.size() && file.commit();
 }
 
 // Qt's own diagnostics (no runtime folder, and the like) are not the user's business: the
