@@ -1,7 +1,10 @@
 #include "arguments.h"
 
 #include <array>
+#include <charconv>
 #include <utility>
+
+#include "model/date_text.h"
 
 namespace varnelle::cli {
 namespace {
@@ -12,19 +15,74 @@ struct CommandForm {
     std::array<std::string_view, 2> operands;  // names for messages; empty when unused
     bool takesPassword;
     bool takesSort;
+    bool takesChart;
 };
 
-constexpr std::array<CommandForm, 4> kForms = {{
-    {"list", Command::List, {"DOSSIER", ""}, false, false},
-    {"new", Command::New, {"DOSSIER", "NOM"}, true, false},
-    {"show", Command::Show, {"FICHIER", ""}, true, true},
-    {"check", Command::Check, {"FICHIER", ""}, true, false},
+constexpr std::array<CommandForm, 5> kForms = {{
+    {"list", Command::List, {"DOSSIER", ""}, false, false, false},
+    {"new", Command::New, {"DOSSIER", "NOM"}, true, false, false},
+    {"show", Command::Show, {"FICHIER", ""}, true, true, false},
+    {"check", Command::Check, {"FICHIER", ""}, true, false, false},
+    {"chart", Command::Chart, {"FICHIER", ""}, true, false, true},
 }};
 
-constexpr std::string_view kPasswordOption = "--password";
+// A picture smaller than its margins draws nothing useful; a larger one than this is a typo.
+constexpr int kCoteMin = 20;
+constexpr int kCoteMax = 10000;
 
 ParsedArguments failure(std::string message) {
     return {std::nullopt, std::move(message)};
+}
+
+enum class Lecture { AutreOption, Valeur, ValeurManquante };
+
+// Reads "NAME VALUE" or "NAME=VALUE" at words[i], moving i onto the value.
+Lecture litOption(const std::vector<std::string>& words, std::size_t& i, std::string_view name,
+                  std::string& value) {
+    const std::string& word = words[i];
+    if (word == name) {
+        if (i + 1 == words.size()) return Lecture::ValeurManquante;
+        value = words[++i];
+        return Lecture::Valeur;
+    }
+    if (word.size() > name.size() && word.starts_with(name) && word[name.size()] == '=') {
+        value = word.substr(name.size() + 1);
+        return Lecture::Valeur;
+    }
+    return Lecture::AutreOption;
+}
+
+std::optional<int> cote(std::string_view text) {
+    int n = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), n);
+    if (error != std::errc{} || end != text.data() + text.size() || n < kCoteMin || n > kCoteMax)
+        return std::nullopt;
+    return n;
+}
+
+// The chart options, once every word is read: --kind, --size and --output are required.
+std::string checkChart(const std::string& kind, const std::string& size, ChartOptions& chart) {
+    if (kind.empty()) return "L'option --kind est obligatoire pour chart.";
+    if (kind == "types")
+        chart.kind = ChartKind::Types;
+    else if (kind == "operations")
+        chart.kind = ChartKind::Operations;
+    else
+        return "Graphe inconnu : " + kind + " (types ou operations).";
+    for (const auto& [date, option] : {std::pair{&chart.from, "--from"}, {&chart.to, "--to"}})
+        if (!date->empty() && !DateValide(*date))
+            return "'" + *date + "' n'est pas une date correcte (" + option + ", jj/mm/aaaa).";
+    if (size.empty()) return "L'option --size est obligatoire pour chart.";
+    const auto x = size.find_first_of("xX");
+    const auto width = x == std::string::npos ? std::nullopt : cote(size.substr(0, x));
+    const auto height = x == std::string::npos ? std::nullopt : cote(size.substr(x + 1));
+    if (!width || !height)
+        return "Taille incorrecte : " + size + " (LARGEURxHAUTEUR, de " + std::to_string(kCoteMin) +
+               " à " + std::to_string(kCoteMax) + " pixels).";
+    chart.width = *width;
+    chart.height = *height;
+    if (chart.output.empty()) return "L'option --output est obligatoire pour chart.";
+    return {};
 }
 
 }  // namespace
@@ -43,25 +101,46 @@ ParsedArguments parseArguments(const std::vector<std::string>& words) {
     arguments.command = form->command;
     bool passwordGiven = false;
     bool optionsEnded = false;
+    std::string kind, size;
+    ChartOptions& chart = arguments.chart;
+    const std::array<std::pair<std::string_view, std::string*>, 5> chartOptions = {{
+        {"--kind", &kind},
+        {"--from", &chart.from},
+        {"--to", &chart.to},
+        {"--size", &size},
+        {"--output", &chart.output},
+    }};
     for (std::size_t i = 1; i < words.size(); ++i) {
         const std::string& word = words[i];
         const bool isOption = !optionsEnded && word.size() > 1 && word.front() == '-';
         if (!isOption) {
             arguments.operands.push_back(word);
-        } else if (word == "--") {
-            optionsEnded = true;
-        } else if (form->takesPassword && word == kPasswordOption) {
-            if (i + 1 == words.size()) return failure("L'option --password demande une valeur.");
-            arguments.motDePasse = words[++i];
-            passwordGiven = true;
-        } else if (form->takesPassword && word.starts_with(std::string(kPasswordOption) + "=")) {
-            arguments.motDePasse = word.substr(kPasswordOption.size() + 1);
-            passwordGiven = true;
-        } else if (form->takesSort && word == "--sort") {
-            arguments.sort = true;
-        } else {
-            return failure("Option inconnue pour " + name + " : " + word);
+            continue;
         }
+        if (word == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (form->takesSort && word == "--sort") {
+            arguments.sort = true;
+            continue;
+        }
+        Lecture lu = Lecture::AutreOption;
+        std::string_view option;
+        if (form->takesPassword) {
+            option = "--password";
+            lu = litOption(words, i, option, arguments.motDePasse);
+            passwordGiven = passwordGiven || lu == Lecture::Valeur;
+        }
+        for (const auto& [optionName, value] : chartOptions) {
+            if (!form->takesChart || lu != Lecture::AutreOption) break;
+            option = optionName;
+            lu = litOption(words, i, option, *value);
+        }
+        if (lu == Lecture::ValeurManquante)
+            return failure("L'option " + std::string(option) + " demande une valeur.");
+        if (lu == Lecture::AutreOption)
+            return failure("Option inconnue pour " + name + " : " + word);
     }
 
     std::size_t expected = 0;
@@ -72,6 +151,9 @@ ParsedArguments parseArguments(const std::vector<std::string>& words) {
     if (given > expected) return failure("Argument en trop : " + arguments.operands[expected]);
     if (form->takesPassword && !passwordGiven)
         return failure("L'option --password est obligatoire pour " + name + ".");
+    if (form->takesChart)
+        if (std::string error = checkChart(kind, size, chart); !error.empty())
+            return failure(std::move(error));
     return {std::move(arguments), {}};
 }
 
@@ -85,6 +167,11 @@ std::string_view usage() {
            "      Affiche le budget en JSON ; --sort trie d'abord les opérations.\n"
            "  varnelle-cli check FICHIER --password MOT_DE_PASSE\n"
            "      Vérifie que le budget se charge et en donne un résumé.\n"
+           "  varnelle-cli chart FICHIER --password MOT_DE_PASSE --kind types|operations\n"
+           "              [--from jj/mm/aaaa] [--to jj/mm/aaaa] --size LARGEURxHAUTEUR\n"
+           "              --output IMAGE.png\n"
+           "      Dessine en PNG le graphe des types de dépenses ou des opérations de la\n"
+           "      période, aux couleurs du budget ; sans --from ou --to, la période est ouverte.\n"
            "\n"
            "Codes de sortie : 0 succès, 1 erreur d'usage, mot de passe invalide ou demande\n"
            "refusée, 2 fichier illisible ou endommagé.\n";

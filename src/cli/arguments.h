@@ -7,7 +7,19 @@
 
 namespace varnelle::cli {
 
-enum class Command { Help, List, New, Show, Check };
+enum class Command { Help, List, New, Show, Check, Chart };
+
+enum class ChartKind { Types, Operations };
+
+// What "chart" draws, read and checked from its options.
+struct ChartOptions {
+    ChartKind kind = ChartKind::Types;
+    std::string from;  // dd/mm/yyyy, or empty for an open bound
+    std::string to;
+    int width = 0;
+    int height = 0;
+    std::string output;  // file-system bytes
+};
 
 struct Arguments {
     Command command = Command::Help;
@@ -15,6 +27,7 @@ struct Arguments {
     std::vector<std::string> operands;
     std::string motDePasse;  // as typed, UTF-8
     bool sort = false;
+    ChartOptions chart;
 };
 
 struct ParsedArguments {

@@ -24,12 +24,6 @@ std::optional<std::string> motDePasseWin1252(std::string_view utf8, std::ostream
     return converted;
 }
 
-std::string absolutePath(const fs::path& path) {
-    std::error_code error;
-    const fs::path absolute = fs::absolute(path, error);
-    return (error ? path : absolute.lexically_normal()).string();
-}
-
 std::string nouveauBudgetRefuse(const NewBudgetResult& result, std::string_view nom) {
     const std::string name(nom);
     switch (result.status) {
@@ -55,8 +49,25 @@ std::string nouveauBudgetRefuse(const NewBudgetResult& result, std::string_view 
     return {};
 }
 
-// Opens the file, checks the password and loads the budget with its derived values. On
-// failure the French message is printed and the exit status answered.
+// JSON must be UTF-8; a file name that is not is taken as the budget's own code page.
+std::string nomFichierUtf8(const fs::path& fichier) {
+    const std::string name = fichier.filename().string();
+    return isValidUtf8(name) ? name : win1252ToUtf8(name);
+}
+
+// French agreement: 0 and 1 take the singular.
+std::string compte(std::size_t n, std::string_view singulier) {
+    return std::to_string(n) + " " + std::string(singulier) + (n > 1 ? "s" : "");
+}
+
+}  // namespace
+
+std::string absolutePath(const fs::path& path) {
+    std::error_code error;
+    const fs::path absolute = fs::absolute(path, error);
+    return (error ? path : absolute.lexically_normal()).string();
+}
+
 int chargeBudget(const fs::path& fichier, std::string_view motDePasse, Budget& budget,
                  std::ostream& err) {
     ProfileFile file;
@@ -89,19 +100,6 @@ int chargeBudget(const fs::path& fichier, std::string_view motDePasse, Budget& b
     budget.calculeTout();
     return kExitOk;
 }
-
-// JSON must be UTF-8; a file name that is not is taken as the budget's own code page.
-std::string nomFichierUtf8(const fs::path& fichier) {
-    const std::string name = fichier.filename().string();
-    return isValidUtf8(name) ? name : win1252ToUtf8(name);
-}
-
-// French agreement: 0 and 1 take the singular.
-std::string compte(std::size_t n, std::string_view singulier) {
-    return std::to_string(n) + " " + std::string(singulier) + (n > 1 ? "s" : "");
-}
-
-}  // namespace
 
 int runList(const fs::path& dossier, std::ostream& out, std::ostream& err) {
     std::error_code error;

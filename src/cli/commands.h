@@ -2,7 +2,11 @@
 
 #include <filesystem>
 #include <ostream>
+#include <string>
 #include <string_view>
+
+#include "arguments.h"
+#include "model/budget.h"
 
 namespace varnelle::cli {
 
@@ -21,5 +25,15 @@ int runShow(const std::filesystem::path& fichier, std::string_view motDePasse, b
             std::ostream& out, std::ostream& err);
 int runCheck(const std::filesystem::path& fichier, std::string_view motDePasse, std::ostream& out,
              std::ostream& err);
+// Writes the PNG whole or not at all.
+int runChart(const std::filesystem::path& fichier, std::string_view motDePasse,
+             const ChartOptions& chart, std::ostream& err);
+
+// Shared by the commands. Opens the file, checks the password and loads the budget with its
+// derived values; on failure prints the French message and answers the exit status.
+int chargeBudget(const std::filesystem::path& fichier, std::string_view motDePasse, Budget& budget,
+                 std::ostream& err);
+// For messages: the path made absolute, or as given when that fails.
+std::string absolutePath(const std::filesystem::path& path);
 
 }  // namespace varnelle::cli

@@ -1,6 +1,8 @@
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include <QImage>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -64,6 +66,27 @@ protected:
                            "[SIMULATIONS]\ncLibelle1=Pr\xEAt\nnMontant1=-12345\n"
                            "[PARAMETRES]\nlCaOContCellsGraphe=1\nlRTDRetailLigEns=0\n");
     }
+
+    // Operations in date order over March and 2 April 2024, and chart colours of its own.
+    fs::path writeChartBudget() const {
+        std::string lines = "nNbOperations=5\n[OPERATIONS]\n"
+                            "cDate1=01/03/2024\ncTypeDep1=AAA\nnMontant1=10000\n"
+                            "cDate2=05/03/2024\ncTypeDep2=BBB\nnMontant2=-5000\n"
+                            "cDate3=05/03/2024\ncTypeDep3=CCC\nnMontant3=2500\n"
+                            "cDate4=20/03/2024\ncTypeDep4=DDD\nnMontant4=0\n"
+                            "cDate5=02/04/2024\ncTypeDep5=ZZZ\nnMontant5=50000\n[PARAMETRES]\n";
+        for (const auto& [key, colour] : kChartColours)
+            lines += std::string(key) + "=" + std::to_string(colour) + "\n";
+        return writeBudget("SECRET", lines);
+    }
+
+    static constexpr std::pair<const char*, unsigned> kChartColours[] = {
+        {"nCoulGrapheTDFon", 0x203040},   {"nCoulGrapheTDLeg", 0x00FF00},
+        {"nCoulGrapheTDTyImp", 0x0000FF}, {"nCoulGrapheTDTyPai", 0xFF0000},
+        {"nCoulGrapheOpFon", 0x102030},   {"nCoulGrapheOpAxe", 0x00FFFF},
+        {"nCoulGrapheOpTrVer", 0x808080}, {"nCoulGrapheOpMsImp", 0xFF00FF},
+        {"nCoulGrapheOpMsPai", 0x00C000},
+    };
 
     varnelle::test::TempFolder root_;
     fs::path folder_ = root_ / "budgets";
@@ -167,6 +190,121 @@ TEST_F(Cli, CheckSummarisesTheBudget) {
     EXPECT_EQ(
         r.out,
         "Budget.ini : 2 types, 3 opérations, 0 économie, 1 simulation, solde final 1900.10\n");
+}
+
+// A budget colour (0x00BBGGRR) as the PNG holds it.
+QRgb rgb(unsigned c) {
+    return qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
+TEST_F(Cli, ChartDrawsThePeriodInTheBudgetColours) {
+    const std::string file = writeChartBudget().string();
+    const std::string png = (root_ / "graphe.png").string();
+    const auto chart = [&](const std::string& kind, std::vector<std::string> period) {
+        std::vector<std::string> args{"chart",  file,      "--password=secret", "--kind", kind,
+                                      "--size", "520x300", "--output",          png};
+        args.insert(args.end(), period.begin(), period.end());
+        const Outcome r = run(args);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out + r.err, "");
+        const QImage image(QString::fromStdString(png));
+        EXPECT_EQ(image.size(), QSize(520, 300));
+        return image;
+    };
+
+    // March: AAA 100, BBB -50, CCC 25, DDD 0, so the first bar fills x 10..132 from y 10 down
+    // to the zero line at 150 in the odd colour, the second hangs under it in the even one.
+    QImage image = chart("types", {"--from", "01/03/2024", "--to=31/03/2024"});
+    EXPECT_EQ(image.pixel(0, 0), rgb(0xFFFFFF));
+    EXPECT_EQ(image.pixel(519, 299), rgb(0xFFFFFF));
+    EXPECT_EQ(image.pixel(1, 1), rgb(0x203040));
+    EXPECT_EQ(image.pixel(70, 9), rgb(0x203040));
+    EXPECT_EQ(image.pixel(70, 80), rgb(0x0000FF));
+    EXPECT_EQ(image.pixel(200, 200), rgb(0xFF0000));
+    // The whole period adds ZZZ 500: five narrower, lower bars.
+    image = chart("types", {});
+    EXPECT_EQ(image.pixel(70, 80), rgb(0x203040));
+    EXPECT_EQ(image.pixel(70, 140), rgb(0x0000FF));
+
+    // 33 days, 15.625 pixels each, balances 100 to 575 scaled to 140 pixels above the axis.
+    image = chart("operations", {});
+    EXPECT_EQ(image.pixel(1, 1), rgb(0x102030));
+    EXPECT_EQ(image.pixel(10, 250), rgb(0x00FFFF));
+    EXPECT_EQ(image.pixel(300, 150), rgb(0x00FFFF));
+    // Balance 75 from 5 March (x 72) on: a March segment, then 1 April's rising one.
+    EXPECT_EQ(image.pixel(80, 133), rgb(0xFF00FF));
+    EXPECT_EQ(image.pixel(494, 133), rgb(0x00C000));
+
+    // A disk that fills up while the picture is written keeps the previous one, and no
+    // stray file beside it.
+    const std::string before = readFile(png);
+    {
+        const varnelle::test::FileSizeLimit full(2000);
+        const Outcome r = run({"chart", file, "--password", "SECRET", "--kind", "operations",
+                               "--size", "3000x3000", "--output", png});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, "Ne peut écrire dans " + png + "\n");
+    }
+    EXPECT_EQ(readFile(png), before);
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(root_.path()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"budgets", "err", "graphe.png", "out"}));
+}
+
+TEST_F(Cli, ChartRefusalsLeaveNoPicture) {
+    const std::string file = writeChartBudget().string();
+    const fs::path png = root_ / "graphe.png";
+    const auto args = [&](std::vector<std::string> options) {
+        std::vector<std::string> words{"chart", file, "--password", "SECRET"};
+        words.insert(words.end(), options.begin(), options.end());
+        return words;
+    };
+    const std::vector<std::string> types{"--kind", "types",    "--size",
+                                         "100x80", "--output", png.string()};
+    const std::vector<std::string> operations{"--kind", "operations", "--size",
+                                              "100x80", "--output",   png.string()};
+    const auto with = [](std::vector<std::string> words, std::vector<std::string> more) {
+        words.insert(words.end(), more.begin(), more.end());
+        return words;
+    };
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string firstLine;
+    } cases[] = {
+        {args(with(types, {"--from", "02/04/2024", "--to", "01/04/2024"})), 1,
+         "Date Initiale > Date Finale."},
+        {args(with(types, {"--to", "29/02/2024"})), 1,
+         "Aucune opération dans l'intervalle de dates."},
+        // One day of operations is enough for bars but not for a balance line.
+        {args(with(operations, {"--from", "05/03/2024", "--to", "05/03/2024"})), 1,
+         "Aucune opération dans l'intervalle de dates."},
+        {args(with(types, {"--from", "32/13/2024"})), 1,
+         "'32/13/2024' n'est pas une date correcte (--from, jj/mm/aaaa)."},
+        {args({"--kind", "bars", "--size", "100x80", "--output", png.string()}), 1,
+         "Graphe inconnu : bars (types ou operations)."},
+        {args({"--kind", "types", "--output", png.string()}), 1,
+         "L'option --size est obligatoire pour chart."},
+        {{"chart", file, "--password", "x", "--kind", "types", "--size", "100x80", "--output",
+          png.string()},
+         1,
+         "Mot de passe de la base de données 'Budget.ini' invalide !!!"},
+        {args(with(types, {"--output", (root_ / "absent" / "g.png").string()})), 1,
+         "Ne peut écrire dans " + (root_ / "absent" / "g.png").string()},
+    };
+    for (const auto& c : cases) {
+        const Outcome r = run(c.args);
+        EXPECT_EQ(r.status, c.status) << c.firstLine;
+        EXPECT_EQ(r.err.substr(0, r.err.find('\n')), c.firstLine);
+        EXPECT_FALSE(fs::exists(png)) << c.firstLine;
+    }
+    for (const std::string size : {"100", "19x80", "100x10001", "100x80px"}) {
+        const Outcome r = run(args({"--kind", "types", "--size", size, "--output", png.string()}));
+        EXPECT_EQ(r.status, 1) << size;
+        EXPECT_TRUE(r.err.starts_with("Taille incorrecte : " + size + " ")) << r.err;
+    }
 }
 
 }  // namespace

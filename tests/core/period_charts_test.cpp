@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fixed_metrics.h"
+#include "records.h"
 
 namespace varnelle {
 namespace {
@@ -39,6 +40,37 @@ TEST(PeriodCharts, OperationsWindowChartCutsDatesToTheBarStep) {
     EXPECT_EQ(d.primitives[2], Primitive(Rect{10, 50, 53, 10, 0x31, 0x31}));
     EXPECT_EQ(d.primitives[3], Primitive(Text{55, 35, "06/03", 0x21, 0x11}));
     EXPECT_EQ(d.primitives[4], Primitive(Rect{55, 50, 98, 63, 0x41, 0x41}));
+}
+
+TEST(PeriodCharts, PeriodGraphReadsTheFieldsAsTheDrawButtonDoes) {
+    Budget budget;
+    for (const char* date : {"01/03/2024", "04/03/2024", "04/03/2024"})
+        budget.Operations.push_back(test::operation(date, "AAA", 10));
+    budget.CalculeSoldesOperations();
+    budget.Param.nCoulGrapheTDFon = 0x10, budget.Param.nCoulGrapheOpFon = 0x20;
+    const auto dessine = [&](GrapheDePeriode graphe, const char* deb, const char* fin) {
+        return DessineGraphePeriode(graphe, budget, deb, fin, 100, 60, FixedMetrics{});
+    };
+    const Drawing fondTD{{Rect{0, 0, 100, 60, 0xFFFFFF, 0x10}}};
+    const Drawing fondOp{{Rect{0, 0, 100, 60, 0xFFFFFF, 0x20}}};
+
+    // A half-typed start is an open bound, as a blank one.
+    GraphePeriode g = dessine(GrapheDePeriode::Operations, "01/03/20", "04/03/2024");
+    EXPECT_EQ(g.resultat, ResultatPeriode::Ok);
+    EXPECT_EQ(g.periode.cDateDeb, kDateVide);
+    EXPECT_EQ(g.drawing, dessine(GrapheDePeriode::Operations, "", "04/03/2024").drawing);
+    EXPECT_GT(g.drawing.primitives.size(), 1u);
+
+    // Nothing to draw leaves the background; reversed bounds leave the surface alone.
+    g = dessine(GrapheDePeriode::Operations, "02/03/2024", "");
+    EXPECT_EQ(g.resultat, ResultatPeriode::AucuneOperation);
+    EXPECT_EQ(g.drawing, fondOp);
+    g = dessine(GrapheDePeriode::TypesDep, "05/03/2024", "");
+    EXPECT_EQ(g.resultat, ResultatPeriode::AucuneOperation);
+    EXPECT_EQ(g.drawing, fondTD);
+    g = dessine(GrapheDePeriode::TypesDep, "04/03/2024", "01/03/2024");
+    EXPECT_EQ(g.resultat, ResultatPeriode::DateInitialeApresFinale);
+    EXPECT_TRUE(g.drawing.primitives.empty());
 }
 
 }  // namespace

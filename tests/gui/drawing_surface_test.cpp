@@ -32,7 +32,7 @@ private slots:
     void rectanglesCoverMinToMaxMinusOne() {
         for (const Rect& r : {Rect{2, 2, 8, 6, kRed, kBlue}, Rect{8, 6, 2, 2, kRed, kBlue}}) {
             QImage image = whiteImage(12, 10);
-            DrawingSurface::replay(Drawing{{r}}, image, DrawingSurface::surfaceFont());
+            replayDrawing(Drawing{{r}}, image, surfaceFont());
             QCOMPARE(image.pixel(2, 2), rgb(kRed));
             QCOMPARE(image.pixel(7, 5), rgb(kRed));
             QCOMPARE(image.pixel(7, 3), rgb(kRed));
@@ -46,9 +46,8 @@ private slots:
 
     void linesLeaveOutTheirEndAndDotsSkipEveryOther() {
         QImage image = whiteImage(12, 10);
-        DrawingSurface::replay(
-            Drawing{{Line{1, 0, 1, 6, kGreen, true}, Line{3, 0, 7, 0, kRed, false}}}, image,
-            DrawingSurface::surfaceFont());
+        replayDrawing(Drawing{{Line{1, 0, 1, 6, kGreen, true}, Line{3, 0, 7, 0, kRed, false}}},
+                      image, surfaceFont());
         for (int y = 0; y < 7; ++y)
             QCOMPARE(image.pixel(1, y), rgb(y % 2 == 0 && y < 6 ? kGreen : kWhite));
         for (int x = 2; x < 9; ++x)
@@ -57,8 +56,8 @@ private slots:
 
     void textIsDrawnOnItsOwnBackground() {
         QImage image = whiteImage(60, 30);
-        const QFont font = DrawingSurface::surfaceFont();
-        DrawingSurface::replay(Drawing{{Text{5, 4, "\xC9t\xE9", kRed, kBlue}}}, image, font);
+        const QFont font = surfaceFont();
+        replayDrawing(Drawing{{Text{5, 4, "\xC9t\xE9", kRed, kBlue}}}, image, font);
         const FontMetrics metrics(font);
         const int width = metrics.width("\xC9t\xE9");
         QVERIFY(width > 0);
@@ -77,14 +76,14 @@ private slots:
         const Drawing drawing{{Rect{0, 0, 20, 15, kRed, kBlue}, Line{2, 3, 12, 9, kGreen, true},
                                Text{1, 1, "JFM", kRed, kGreen}}};
         QImage alone = whiteImage(20, 15);
-        DrawingSurface::replay(drawing, alone, DrawingSurface::surfaceFont());
+        replayDrawing(drawing, alone, surfaceFont());
         QImage grid = whiteImage(60, 40);
         QPainter painter(&grid);
         const QFont gridFont(QStringLiteral("Liberation Serif"), 14);
         painter.setFont(gridFont);
         painter.setPen(Qt::magenta);
         painter.translate(30, 20);
-        DrawingSurface::replay(drawing, painter, DrawingSurface::surfaceFont());
+        replayDrawing(drawing, painter, surfaceFont());
         // The grid goes on painting with its own state.
         QCOMPARE(painter.font(), gridFont);
         QCOMPARE(painter.pen().color(), QColor(Qt::magenta));
@@ -105,8 +104,7 @@ private slots:
         param.nCoulGrilleTDMsPaie = kRed;
         // February only: its "F" is the one letter in the months-due colour.
         QImage cell = whiteImage(104, 15);
-        DrawingSurface::replay(DessineMoisPaiement(104, 15, metrics, bitDuMois(2), param), cell,
-                               font);
+        replayDrawing(DessineMoisPaiement(104, 15, metrics, bitDuMois(2), param), cell, font);
         const int advance = metrics.width("J");
         QCOMPARE(metrics.width("JFMAMJJASOND"), 12 * advance);
         auto colours = [&](int from, int to) {

@@ -1,6 +1,7 @@
 #include "drawing/period_charts.h"
 
 #include "drawing/bar_chart.h"
+#include "drawing/operations_graph.h"
 
 namespace varnelle {
 
@@ -29,6 +30,27 @@ Drawing DessineGrapheOperationsTypeDep(int width, int height, const TextMetrics&
     for (std::size_t i = 0; i < groupes.size(); ++i)
         graphe.barres.push_back({groupes[i].nMontant, {groupes[i].cDate}, couleurParPosition(i)});
     return DessineGrapheBarres(width, height, metrics, graphe);
+}
+
+GraphePeriode DessineGraphePeriode(GrapheDePeriode graphe, const Budget& budget,
+                                   std::string_view texteDeb, std::string_view texteFin, int width,
+                                   int height, const TextMetrics& metrics) {
+    GraphePeriode resultat;
+    resultat.periode = LitPeriodeGraphe(texteDeb, texteFin);
+    resultat.resultat = resultat.periode.resultat;
+    if (resultat.resultat != ResultatPeriode::Ok) return resultat;
+    const PeriodeGraphe& p = resultat.periode;
+    if (graphe == GrapheDePeriode::TypesDep) {
+        const TotauxTypesDep totaux = CalculeTotauxTD(budget, p.cDateDeb, p.cDateFin);
+        resultat.resultat = totaux.resultat;
+        resultat.drawing =
+            DessineGrapheTypesDep(width, height, metrics, totaux.barres, budget.Param);
+    } else {
+        const SerieOperations serie = CalculeSerieOperations(budget, p.cDateDeb, p.cDateFin);
+        resultat.resultat = serie.resultat;
+        resultat.drawing = DessineGrapheOperations(width, height, serie, budget.Param);
+    }
+    return resultat;
 }
 
 }  // namespace varnelle

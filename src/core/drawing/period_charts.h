@@ -1,8 +1,10 @@
 #pragma once
 
+#include <string_view>
 #include <vector>
 
 #include "drawing/drawing.h"
+#include "model/budget.h"
 #include "model/param.h"
 #include "stats/operations_window_lists.h"
 #include "stats/period_graphs.h"
@@ -19,5 +21,25 @@ Drawing DessineGrapheTypesDep(int width, int height, const TextMetrics& metrics,
 Drawing DessineGrapheOperationsTypeDep(int width, int height, const TextMetrics& metrics,
                                        const std::vector<TGrapheOperations>& groupes,
                                        const TParam& param);
+
+// The two graphs of the "Graphes" page.
+enum class GrapheDePeriode { TypesDep, Operations };
+
+struct GraphePeriode {
+    // Ok, or why nothing was drawn.
+    ResultatPeriode resultat = ResultatPeriode::Ok;
+    // The bounds as read, for the redrawings at another size.
+    PeriodeGraphe periode;
+    // The background alone when the period has nothing to draw; empty when the start is
+    // after the end, for the surface keeps its last picture then.
+    Drawing drawing;
+};
+
+// What "Dessiner" draws for the period typed as `texteDeb` and `texteFin`: a text that is not
+// a date is an open bound. The window and the command line both draw through here, so that
+// one period gives one picture.
+GraphePeriode DessineGraphePeriode(GrapheDePeriode graphe, const Budget& budget,
+                                   std::string_view texteDeb, std::string_view texteFin, int width,
+                                   int height, const TextMetrics& metrics);
 
 }  // namespace varnelle

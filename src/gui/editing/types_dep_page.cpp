@@ -168,7 +168,7 @@ bool TypesDepPage::grTypesDepPaintCell(int column, int row, QPainter& painter, c
                                                       type.nPeriodicite, budget_.Param)
                                 : DessineJauge(cell.width(), cell.height(), type, budget_.Param);
     painter.translate(cell.topLeft());
-    DrawingSurface::replay(drawing, painter, fixedPitchFont());
+    replayDrawing(drawing, painter, fixedPitchFont());
     return true;
 }
 

@@ -2,26 +2,12 @@
 
 #include <functional>
 
-#include <QFont>
-#include <QImage>
 #include <QWidget>
 
 #include "drawing/drawing.h"
-
-class QPainter;
+#include "toolkit/drawing_replay.h"
 
 namespace varnelle::gui {
-
-// The surface's font as the painters measure it.
-class FontMetrics final : public TextMetrics {
-public:
-    explicit FontMetrics(const QFont& font);
-    int width(std::string_view text) const override;
-    int height() const override;
-
-private:
-    QFont font_;
-};
 
 // Shows a Drawing that its owner builds for the current size, and reports clicks in
 // surface coordinates.
@@ -39,15 +25,6 @@ public:
     void setDoubleClickHandler(ClickHandler handler) { doubleClick_ = std::move(handler); }
     // Asks the owner for a new drawing, for instance after its data changed.
     void redraw() { update(); }
-
-    // The surface's own font: 8 points of the application's family.
-    static QFont surfaceFont();
-    // Replays `drawing` onto `image` pixel for pixel: no antialiasing, exclusive right and
-    // bottom edges, line end points left out.
-    static void replay(const Drawing& drawing, QImage& image, const QFont& font);
-    // The same onto a painter already in use, for instance one translated to a grid cell's
-    // top-left corner; the painter's state is left as it was found.
-    static void replay(const Drawing& drawing, QPainter& painter, const QFont& font);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

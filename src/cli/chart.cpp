@@ -1,0 +1,82 @@
+#include <cstdio>
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QSaveFile>
+
+#include "commands.h"
+#include "drawing/period_charts.h"
+#include "toolkit/drawing_replay.h"
+
+namespace varnelle::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string_view refus(ResultatPeriode resultat) {
+    switch (resultat) {
+    case ResultatPeriode::Ok: break;
+    case ResultatPeriode::DateInitialeApresFinale: return "Date Initiale > Date Finale.";
+    case ResultatPeriode::AucuneOperation: return "Aucune opération dans l'intervalle de dates.";
+    }
+    return {};
+}
+
+// Encoded in memory first, so that a write error is the file's to report, not the encoder's.
+// QSaveFile writes beside the target and renames over it on commit: a failure leaves no
+// partial picture behind.
+bool writePng(const QImage& image, const fs::path& output) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) return false;
+    QSaveFile file(QFile::decodeName(QByteArray::fromStdString(output.string())));
+    return file.open(QIODevice::WriteOnly) && file.write(png) == png.size() && file.commit();
+}
+
+// Qt's own diagnostics (no runtime folder, and the like) are not the user's business: the
+// command's stderr holds its French messages only.
+void keepSevereMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fputs((message + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
+}
+
+}  // namespace
+
+int runChart(const fs::path& fichier, std::string_view motDePasse, const ChartOptions& chart,
+             std::ostream& err) {
+    Budget budget;
+    if (const int status = chargeBudget(fichier, motDePasse, budget, err); status != kExitOk)
+        return status;
+
+    // Fonts and painting need an application object, never a display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(keepSevereMessages);
+    int argc = 1;
+    char name[] = "varnelle-cli";
+    char* argv[] = {name, nullptr};
+    const QGuiApplication application(argc, argv);
+
+    const QFont font = gui::surfaceFont();
+    const GrapheDePeriode graphe =
+        chart.kind == ChartKind::Types ? GrapheDePeriode::TypesDep : GrapheDePeriode::Operations;
+    const GraphePeriode dessin = DessineGraphePeriode(
+        graphe, budget, chart.from, chart.to, chart.width, chart.height, gui::FontMetrics(font));
+    if (dessin.resultat != ResultatPeriode::Ok) {
+        err << refus(dessin.resultat) << '\n';
+        return kExitRefused;
+    }
+
+    QImage image(chart.width, chart.height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    gui::replayDrawing(dessin.drawing, image, font);
+    if (!writePng(image, chart.output)) {
+        err << "Ne peut écrire dans " << absolutePath(chart.output) << '\n';
+        return kExitRefused;
+    }
+    return kExitOk;
+}
+
+}  // namespace varnelle::cli
