@@ -12,11 +12,11 @@
 
 #include "charts/operations_type_dep_window.h"
 #include "drawing/bar_chart.h"
-#include "drawing/operations_graph.h"
 #include "drawing/period_charts.h"
 #include "editing/date_picker_dialog.h"
 #include "stats/period.h"
 #include "toolkit/budget_text.h"
+#include "toolkit/drawing_replay.h"
 #include "toolkit/drawing_surface.h"
 #include "toolkit/month_choice.h"
 #include "toolkit/placed_control.h"
@@ -69,14 +69,11 @@ GraphesPage::GraphesPage(const Budget& budget, Prompter& prompter, QWidget* pare
     imgOperations_ = page("tsGrapheOperations", "imgOperations", QStringLiteral("Opérations"));
 
     // The surfaces show the last lists computed; nothing is computed while painting.
-    // Until its first drawing a surface shows the page's own colour.
     imgTypesDep_->setPainter([this](int w, int h, const TextMetrics& metrics) {
-        if (!barresTD_) return Drawing{};
-        return varnelle::DessineGrapheTypesDep(w, h, metrics, *barresTD_, budget_.Param);
+        return dessin(kGrapheTypesDep, w, h, metrics);
     });
-    imgOperations_->setPainter([this](int w, int h, const TextMetrics&) {
-        if (!serieOp_) return Drawing{};
-        return varnelle::DessineGrapheOperations(w, h, *serieOp_, budget_.Param);
+    imgOperations_->setPainter([this](int w, int h, const TextMetrics& metrics) {
+        return dessin(kGrapheOperations, w, h, metrics);
     });
     imgTypesDep_->setDoubleClickHandler([this](int x, int y) { imgTypesDepDblClick(x, y); });
     imgOperations_->setDoubleClickHandler([this](int x, int y) { imgOperationsDblClick(x, y); });
@@ -162,27 +159,43 @@ void GraphesPage::btDessinerGrapheClick() {
     }
 }
 
+GraphePeriode GraphesPage::calculeDessin(Graphe graphe, int w, int h, const TextMetrics& metrics) {
+    const bool td = graphe == kGrapheTypesDep;
+    return DessineGraphePeriode(td ? GrapheDePeriode::TypesDep : GrapheDePeriode::Operations,
+                                budget_, td ? cDateDebTD_ : cDateDebOp_,
+                                td ? cDateFinTD_ : cDateFinOp_, w, h, metrics);
+}
+
+Drawing GraphesPage::dessin(Graphe graphe, int w, int h, const TextMetrics& metrics) {
+    DessinGarde& garde = dessins_[graphe];
+    // Until its first drawing a surface shows the page's own colour.
+    if (!garde.tente) return {};
+    if (garde.largeur != w || garde.hauteur != h)
+        garde = {true, w, h, calculeDessin(graphe, w, h, metrics).drawing};
+    return garde.drawing;
+}
+
+bool GraphesPage::dessineGraphe(Graphe graphe) {
+    DrawingSurface& surface = graphe == kGrapheTypesDep ? *imgTypesDep_ : *imgOperations_;
+    const int w = surface.width(), h = surface.height();
+    GraphePeriode resultat = calculeDessin(graphe, w, h, FontMetrics(surfaceFont()));
+    dessins_[graphe] = {true, w, h, std::move(resultat.drawing)};
+    surface.redraw();
+    if (resultat.resultat != ResultatPeriode::Ok) {
+        erreur(QStringLiteral("Aucune opération dans l'intervalle de dates."));
+        return false;
+    }
+    return true;
+}
+
 void GraphesPage::DessineGrapheTypesDep() {
     lGrapheTDDessine_ = false;
-    TotauxTypesDep totaux = CalculeTotauxTD(budget_, cDateDebTD_, cDateFinTD_);
-    barresTD_ = std::move(totaux.barres);
-    imgTypesDep_->redraw();
-    if (totaux.resultat != ResultatPeriode::Ok) {
-        erreur(QStringLiteral("Aucune opération dans l'intervalle de dates."));
-        return;
-    }
-    lGrapheTDDessine_ = true;
+    lGrapheTDDessine_ = dessineGraphe(kGrapheTypesDep);
 }
 
 void GraphesPage::DessineGrapheOperations() {
     lGrapheOpDessine_ = false;
-    serieOp_ = CalculeSerieOperations(budget_, cDateDebOp_, cDateFinOp_);
-    imgOperations_->redraw();
-    if (serieOp_->resultat != ResultatPeriode::Ok) {
-        erreur(QStringLiteral("Aucune opération dans l'intervalle de dates."));
-        return;
-    }
-    lGrapheOpDessine_ = true;
+    lGrapheOpDessine_ = dessineGraphe(kGrapheOperations);
 }
 
 void GraphesPage::redessineGrapheVisible() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -9,7 +10,7 @@
 
 #include "model/budget.h"
 #include "model/date_text.h"
-#include "stats/period_graphs.h"
+#include "drawing/period_charts.h"
 
 class QComboBox;
 class QLineEdit;
@@ -52,6 +53,10 @@ public:
 private:
     void creePanneau(QWidget* pnGraphes);
     void btDateClick(QLineEdit& edDate);
+    GraphePeriode calculeDessin(Graphe graphe, int w, int h, const TextMetrics& metrics);
+    Drawing dessin(Graphe graphe, int w, int h, const TextMetrics& metrics);
+    // Draws the graph for its stored period; false, after saying so, when there was nothing.
+    bool dessineGraphe(Graphe graphe);
     void DessineGrapheTypesDep();
     void DessineGrapheOperations();
     void imgTypesDepDblClick(int x, int y);
@@ -66,10 +71,14 @@ private:
     std::string cDateDebOp_{kDateVide}, cDateFinOp_{kDateVide};
     bool lGrapheTDDessine_ = false;
     bool lGrapheOpDessine_ = false;
-    // What the surfaces show until the next drawing, which a resize lays out again; empty
-    // before the first drawing.
-    std::optional<std::vector<TTD>> barresTD_;
-    std::optional<SerieOperations> serieOp_;
+    // The last picture of each graph and the size it was drawn at; another size draws it
+    // again for the same period.
+    struct DessinGarde {
+        bool tente = false;
+        int largeur = -1, hauteur = -1;
+        Drawing drawing;
+    };
+    std::array<DessinGarde, 2> dessins_;
 
     QLineEdit* edDateDeb_;
     QLineEdit* edDateFin_;
