@@ -1,6 +1,9 @@
 #include "toolkit/drawing_surface.h"
 
 #include <algorithm>
+#include <map>
+#include <string>
+#include <utility>
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -37,14 +40,75 @@ void replayLine(QPainter& painter, const Line& line) {
     painter.drawPoints(points);
 }
 
-void replayText(QPainter& painter, const Text& text) {
-    const QString shown = fromBudgetText(text.text);
-    const QFontMetrics metrics(painter.font());
-    painter.fillRect(QRect(text.x, text.y, metrics.horizontalAdvance(shown), metrics.height()),
-                     qColor(text.background));
-    painter.setPen(qColor(text.color));
-    painter.drawText(text.x, text.y + metrics.ascent(), shown);
-}
+// The font's measures, taken once per replay, and for a font without antialiasing each label
+// drawn once and then copied: a chart of many bars has as many labels, mostly the same few.
+class TextCells {
+public:
+    explicit TextCells(const QFont& font)
+        : font_(font), metrics_(font), ascent_(metrics_.ascent()), height_(metrics_.height()),
+          enCopie_(font.styleStrategy() & QFont::NoAntialias) {}
+
+    void replay(QPainter& painter, const Text& text) {
+        if (!enCopie_) {
+            const QString shown = fromBudgetText(text.text);
+            painter.fillRect(QRect(text.x, text.y, metrics_.horizontalAdvance(shown), height_),
+                             qColor(text.background));
+            painter.setPen(qColor(text.color));
+            painter.drawText(text.x, text.y + ascent_, shown);
+            return;
+        }
+        const Copie& copie = copieDe(text.text, text.color);
+        painter.fillRect(QRect(text.x, text.y, copie.avance, height_), qColor(text.background));
+        if (!copie.encre.isNull())
+            painter.drawImage(text.x + copie.decalage.x(), text.y + copie.decalage.y(),
+                              copie.encre);
+    }
+
+private:
+    // The inked pixels of a label, and where they stand from its cell's top-left corner.
+    struct Copie {
+        QImage encre;
+        QPoint decalage;
+        int avance = 0;
+    };
+
+    // Glyphs without antialiasing are whole pixels of the text colour, so their copy over a
+    // transparent ground lays down exactly what drawing them in place would, parts that stand
+    // out of the cell included.
+    const Copie& copieDe(const std::string& text, Couleur color) {
+        const auto key = std::make_pair(text, color);
+        if (auto found = copies_.find(key); found != copies_.end()) return found->second;
+        const QString shown = fromBudgetText(text);
+        Copie copie;
+        copie.avance = metrics_.horizontalAdvance(shown);
+        const int margin = height_;
+        QImage glyphs(copie.avance + 2 * margin, height_ + 2 * margin,
+                      QImage::Format_ARGB32_Premultiplied);
+        glyphs.fill(Qt::transparent);
+        {
+            QPainter painter(&glyphs);
+            painter.setFont(font_);
+            painter.setPen(qColor(color));
+            painter.drawText(margin, margin + ascent_, shown);
+        }
+        QRect ink;
+        for (int y = 0; y < glyphs.height(); ++y)
+            for (int x = 0; x < glyphs.width(); ++x)
+                if (qAlpha(glyphs.pixel(x, y)) != 0) ink |= QRect(x, y, 1, 1);
+        if (!ink.isEmpty()) {
+            copie.encre = glyphs.copy(ink);
+            copie.decalage = ink.topLeft() - QPoint(margin, margin);
+        }
+        return copies_.emplace(key, std::move(copie)).first->second;
+    }
+
+    QFont font_;
+    QFontMetrics metrics_;
+    int ascent_;
+    int height_;
+    bool enCopie_;
+    std::map<std::pair<std::string, Couleur>, Copie> copies_;
+};
 
 }  // namespace
 
@@ -85,13 +149,14 @@ void DrawingSurface::replay(const Drawing& drawing, QPainter& painter, const QFo
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, false);
     painter.setFont(font);
+    TextCells cells(painter.font());
     for (const Primitive& primitive : drawing.primitives) {
         if (const auto* rect = std::get_if<Rect>(&primitive))
             replayRect(painter, *rect);
         else if (const auto* line = std::get_if<Line>(&primitive))
             replayLine(painter, *line);
         else
-            replayText(painter, std::get<Text>(primitive));
+            cells.replay(painter, std::get<Text>(primitive));
     }
     painter.restore();
 }
