@@ -2,6 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <memory>
 #include <stdexcept>
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 
 #include "budget_generator.h"
 #include "charts/graphes_page.h"
+#include "charts/operations_type_dep_window.h"
 #include "main/main_window.h"
 #include "model/date_text.h"
 #include "storage/data_file.h"
@@ -150,6 +152,28 @@ void BM_DessinerGraphe(benchmark::State& state) {
     if (!prompter.boxes.empty()) state.SkipWithError("nothing drawn");
 }
 BENCHMARK(BM_DessinerGraphe)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+// The operations window over every operation of the budget, from Initialise to its first
+// paint: the lists, the grid reset and a chart of one bar per day and type.
+void BM_OpenOperationsWindow(benchmark::State& state) {
+    const Budget budget = genereBudget(static_cast<int>(state.range(0)));
+    gui::RecordingPrompter prompter;
+    for (auto _ : state) {
+        auto window = std::make_unique<gui::TfmOperationsTypeDep>(budget, prompter);
+        window->Initialise("", kDateVide, kDateVide, 0, nullptr);
+        window->show();
+        QCoreApplication::processEvents();
+        benchmark::DoNotOptimize(window->listes().Groupes.size());
+        state.PauseTiming();
+        window.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenOperationsWindow)
+    ->Arg(100'000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 }  // namespace
 }  // namespace varnelle::bench

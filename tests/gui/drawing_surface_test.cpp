@@ -3,6 +3,7 @@
 
 #include "drawing/types_dep_cells.h"
 #include "model/month_mask.h"
+#include "toolkit/drawing_replay.h"
 #include "toolkit/drawing_surface.h"
 #include "toolkit/interface_font.h"
 
@@ -70,6 +71,32 @@ private slots:
         QVERIFY(glyphPixels > 0);
         QCOMPARE(image.pixel(5 + width, 4), rgb(kWhite));
         QCOMPARE(image.pixel(4, 4), rgb(kWhite));
+    }
+
+    // Labels are copied once drawn; the copies must lay down what drawing each in place does,
+    // for overlapping labels, accents and descenders too.
+    void repeatedLabelsLookAsDrawnInPlace() {
+        const QFont font = surfaceFont();
+        const std::vector<Text> labels{{2, 3, "j\xC9", kRed, kBlue},   {6, 3, "12", kGreen, kBlue},
+                                       {2, 12, "j\xC9", kRed, kWhite}, {9, 5, "12", kGreen, kRed},
+                                       {30, 20, "j\xC9", kBlue, kRed}, {31, 20, "", kRed, kGreen}};
+        Drawing drawing;
+        QImage expected = whiteImage(60, 40);
+        QPainter painter(&expected);
+        painter.setFont(font);
+        const QFontMetrics metrics(font);
+        for (const Text& label : labels) {
+            drawing.primitives.push_back(label);
+            const QString shown = QString::fromLatin1(label.text.c_str());
+            painter.fillRect(label.x, label.y, metrics.horizontalAdvance(shown), metrics.height(),
+                             QColor::fromRgb(rgb(label.background)));
+            painter.setPen(QColor::fromRgb(rgb(label.color)));
+            painter.drawText(label.x, label.y + metrics.ascent(), shown);
+        }
+        painter.end();
+        QImage image = whiteImage(60, 40);
+        replayDrawing(drawing, image, font);
+        QCOMPARE(image, expected);
     }
 
     void aPainterMovedToACellGetsTheSameDrawingThere() {

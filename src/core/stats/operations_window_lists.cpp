@@ -44,8 +44,11 @@ ListesOperationsTypeDep ConstruitListesOperations(const Budget& budget, std::str
     const std::size_t nbDatees = NbOperationsDatees(operations);
     // Groups from this position on have an invalid date; before it, only the last can match.
     std::size_t premierGroupeNonDate = SIZE_MAX;
-    if (!listes.lFiltre)
+    if (!listes.lFiltre) {
+        // At most one bar per row: growing the bars as they come costs as much as the rows.
         listes.Lignes.reserve(plage.fin - plage.debut + (simulations ? simulations->size() : 0));
+        listes.Groupes.reserve(listes.Lignes.capacity());
+    }
     Montant cumul = 0;
     for (std::size_t i = plage.debut; i < plage.fin; ++i) {
         const TOperation& operation = operations[i];

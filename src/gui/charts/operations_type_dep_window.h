@@ -9,6 +9,7 @@
 #include "model/budget.h"
 #include "stats/operations_window_lists.h"
 
+class QColor;
 class QPushButton;
 class QSplitter;
 
@@ -50,9 +51,12 @@ private:
     void FormShow();
     void AdapteTaille();
     QVariant grOperationsTypeDepCellLoaded(int column, int row) const;
+    QColor grOperationsTypeDepRowBackground(int row) const;
     void imgOperationsTypeDepClick(int x, int y);
-    void btParametresClick();
+    // What the settings dialog runs whenever settings are applied, once "Paramètres" opens
+    // it: the main window first, then this window's grid colours and chart.
     void AppliqueParametresFenetre();
+    void appliqueCouleursGrille();
     void DessineGrapheOperationsTypeDep();
 
     const Budget& budget_;
@@ -63,6 +67,7 @@ private:
     Grid* grOperationsTypeDep_;
     QSplitter* spHoriz_;
     DrawingSurface* imgOperationsTypeDep_;
+    QWidget* pnCommandes_;
     QPushButton* btParametres_;
     QPushButton* btFermer_;
 };

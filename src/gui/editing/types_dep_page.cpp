@@ -3,8 +3,10 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
+#include "charts/operations_type_dep_window.h"
 #include "drawing/types_dep_cells.h"
 #include "editing/types_dep_periodicite_dialog.h"
+#include "model/date_text.h"
 #include "model/edits.h"
 #include "model/entries.h"
 #include "model/text_encoding.h"
@@ -149,7 +151,9 @@ void TypesDepPage::grTypesDepButtonClick(int column, int row) {
         if (budget_.Operations.empty())
             prompter_.error(this, QStringLiteral("Visualisation impossible"),
                             QStringLiteral("Pas d'opération pour ce type de dépense."));
-        // The window of the operations of one type opens here once it exists.
+        else
+            OuvreOperationsTypeDep(this, budget_, prompter_, budget_.TypesDep[index].cTypeDep,
+                                   kDateVide, kDateVide);
     } else if (column == kPeriodicite) {
         TfmTypesDepPeriodicite dialog(budget_.TypesDep[index], this);
         if (dialog.exec() != QDialog::Accepted) return;

@@ -1,6 +1,9 @@
 #include "toolkit/drawing_replay.h"
 
 #include <algorithm>
+#include <map>
+#include <string>
+#include <utility>
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -26,6 +29,76 @@ void replayRect(QPainter& painter, const Rect& r) {
     painter.fillRect(QRect(right - 1, top, 1, height), pen);
 }
 
+// The font's measures, taken once per replay, and for a font without antialiasing each label
+// drawn once and then copied: a chart of many bars has as many labels, mostly the same few.
+class TextCells {
+public:
+    explicit TextCells(const QFont& font)
+        : font_(font), metrics_(font), ascent_(metrics_.ascent()), height_(metrics_.height()),
+          enCopie_(font.styleStrategy() & QFont::NoAntialias) {}
+
+    void replay(QPainter& painter, const Text& text) {
+        if (!enCopie_) {
+            const QString shown = fromBudgetText(text.text);
+            painter.fillRect(QRect(text.x, text.y, metrics_.horizontalAdvance(shown), height_),
+                             qColor(text.background));
+            painter.setPen(qColor(text.color));
+            painter.drawText(text.x, text.y + ascent_, shown);
+            return;
+        }
+        const Copie& copie = copieDe(text.text, text.color);
+        painter.fillRect(QRect(text.x, text.y, copie.avance, height_), qColor(text.background));
+        if (!copie.encre.isNull())
+            painter.drawImage(text.x + copie.decalage.x(), text.y + copie.decalage.y(),
+                              copie.encre);
+    }
+
+private:
+    // The inked pixels of a label, and where they stand from its cell's top-left corner.
+    struct Copie {
+        QImage encre;
+        QPoint decalage;
+        int avance = 0;
+    };
+
+    // Glyphs without antialiasing are whole pixels of the text colour, so their copy over a
+    // transparent ground lays down exactly what drawing them in place would, parts that stand
+    // out of the cell included.
+    const Copie& copieDe(const std::string& text, Couleur color) {
+        const auto key = std::make_pair(text, color);
+        if (auto found = copies_.find(key); found != copies_.end()) return found->second;
+        const QString shown = fromBudgetText(text);
+        Copie copie;
+        copie.avance = metrics_.horizontalAdvance(shown);
+        const int margin = height_;
+        QImage glyphs(copie.avance + 2 * margin, height_ + 2 * margin,
+                      QImage::Format_ARGB32_Premultiplied);
+        glyphs.fill(Qt::transparent);
+        {
+            QPainter painter(&glyphs);
+            painter.setFont(font_);
+            painter.setPen(qColor(color));
+            painter.drawText(margin, margin + ascent_, shown);
+        }
+        QRect ink;
+        for (int y = 0; y < glyphs.height(); ++y)
+            for (int x = 0; x < glyphs.width(); ++x)
+                if (qAlpha(glyphs.pixel(x, y)) != 0) ink |= QRect(x, y, 1, 1);
+        if (!ink.isEmpty()) {
+            copie.encre = glyphs.copy(ink);
+            copie.decalage = ink.topLeft() - QPoint(margin, margin);
+        }
+        return copies_.emplace(key, std::move(copie)).first->second;
+    }
+
+    QFont font_;
+    QFontMetrics metrics_;
+    int ascent_;
+    int height_;
+    bool enCopie_;
+    std::map<std::pair<std::string, Couleur>, Copie> copies_;
+};
+
 void replayLine(QPainter& painter, const Line& line) {
     const std::vector<Pixel> pixels = linePixels(line);
     QPolygon points;
@@ -36,13 +109,41 @@ void replayLine(QPainter& painter, const Line& line) {
     painter.drawPoints(points);
 }
 
-void replayText(QPainter& painter, const Text& text) {
-    const QString shown = fromBudgetText(text.text);
-    const QFontMetrics metrics(painter.font());
-    painter.fillRect(QRect(text.x, text.y, metrics.horizontalAdvance(shown), metrics.height()),
-                     qColor(text.background));
-    painter.setPen(qColor(text.color));
-    painter.drawText(text.x, text.y + metrics.ascent(), shown);
+// The same pixels written straight into a 32-bit image: a graph of many days has hundreds of
+// thousands of lines, too many to hand to the painter one point list each.
+void writeLine(QImage& image, const Line& line) {
+    const QRgb colour = qColor(line.pen).rgb();
+    const int width = image.width(), height = image.height();
+    uchar* const bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    bool inked = true;
+    forEachLinePixel(line, [&](int x, int y) {
+        if (inked && x >= 0 && x < width && y >= 0 && y < height)
+            reinterpret_cast<QRgb*>(bits + y * stride)[x] = colour;
+        if (line.dotted) inked = !inked;
+    });
+}
+
+bool writable(const QImage& image) {
+    return image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32 ||
+           image.format() == QImage::Format_ARGB32_Premultiplied;
+}
+
+void replayOnto(const Drawing& drawing, QPainter& painter, const QFont& font, QImage* image) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.setFont(font);
+    TextCells cells(painter.font());
+    for (const Primitive& primitive : drawing.primitives) {
+        if (const auto* rect = std::get_if<Rect>(&primitive))
+            replayRect(painter, *rect);
+        else if (const auto* line = std::get_if<Line>(&primitive))
+            image != nullptr ? writeLine(*image, *line) : replayLine(painter, *line);
+        else
+            cells.replay(painter, std::get<Text>(primitive));
+    }
+    painter.restore();
 }
 
 }  // namespace
@@ -65,24 +166,14 @@ QFont surfaceFont() {
 }
 
 void replayDrawing(const Drawing& drawing, QImage& image, const QFont& font) {
+    // The raster painter writes to the image at once, so its fills and the lines written
+    // directly keep the order of the primitives.
     QPainter painter(&image);
-    replayDrawing(drawing, painter, font);
+    replayOnto(drawing, painter, font, writable(image) ? &image : nullptr);
 }
 
 void replayDrawing(const Drawing& drawing, QPainter& painter, const QFont& font) {
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setRenderHint(QPainter::TextAntialiasing, false);
-    painter.setFont(font);
-    for (const Primitive& primitive : drawing.primitives) {
-        if (const auto* rect = std::get_if<Rect>(&primitive))
-            replayRect(painter, *rect);
-        else if (const auto* line = std::get_if<Line>(&primitive))
-            replayLine(painter, *line);
-        else
-            replayText(painter, std::get<Text>(primitive));
-    }
-    painter.restore();
+    replayOnto(drawing, painter, font, nullptr);
 }
 
 }  // namespace varnelle::gui

@@ -1,0 +1,233 @@
+#include "charts/operations_type_dep_window.h"
+
+#include <algorithm>
+#include <optional>
+
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+#include "drawing/bar_chart.h"
+#include "drawing/period_charts.h"
+#include "model/amount.h"
+#include "model/locale_facts.h"
+#include "settings/grid_settings.h"
+#include "toolkit/budget_text.h"
+#include "toolkit/colour.h"
+#include "toolkit/drawing_surface.h"
+#include "toolkit/grid.h"
+#include "toolkit/interface_font.h"
+#include "toolkit/placed_control.h"
+#include "toolkit/prompter.h"
+
+namespace varnelle::gui {
+
+namespace {
+
+enum Colonne { kSelect = 1, kDate, kType, kMontant, kLibelle, kCumul, kSolde };
+
+constexpr int kLargeurFiltre = 548;
+constexpr int kLargeurToutes = 484;
+constexpr int kHauteurLigne = 14;
+constexpr int kHauteurCommandes = 41;
+constexpr int kMargeFermer = 16;
+constexpr QSize kTailleBouton{81, 25};
+
+// Amounts in a field of 11 characters, as the window has always lined them up.
+QString montantColonne(Montant montant) {
+    return QString::fromStdString(formatDeuxDecimales(montant, localeFacts().separateurDecimal))
+        .rightJustified(11);
+}
+
+}  // namespace
+
+TfmOperationsTypeDep::TfmOperationsTypeDep(const Budget& budget, Prompter& prompter,
+                                           QWidget* parent)
+    : QDialog(parent), budget_(budget), prompter_(prompter), grOperationsTypeDep_(new Grid(this)),
+      spHoriz_(new QSplitter(Qt::Vertical, this)), imgOperationsTypeDep_(new DrawingSurface(this)),
+      pnCommandes_(new QWidget(this)) {
+    setObjectName(QStringLiteral("fmOperationsTypeDep"));
+    setFont(interfaceFont());
+
+    grOperationsTypeDep_->setObjectName(QStringLiteral("grOperationsTypeDep"));
+    spHoriz_->setObjectName(QStringLiteral("spHoriz"));
+    spHoriz_->setHandleWidth(3);
+    spHoriz_->setChildrenCollapsible(false);
+    spHoriz_->addWidget(grOperationsTypeDep_);
+    spHoriz_->addWidget(imgOperationsTypeDep_);
+    // The grid keeps its height when the window grows; the chart takes the rest.
+    spHoriz_->setStretchFactor(0, 0);
+    spHoriz_->setStretchFactor(1, 1);
+    imgOperationsTypeDep_->setObjectName(QStringLiteral("imgOperationsTypeDep"));
+
+    pnCommandes_->setObjectName(QStringLiteral("pnCommandes"));
+    pnCommandes_->setFixedHeight(kHauteurCommandes);
+    btParametres_ =
+        placedControl<QPushButton>(pnCommandes_, "btParametres", QStringLiteral("&Paramètres"),
+                                   QRect(QPoint(8, 8), kTailleBouton));
+    // The settings dialog it opens is not part of the program yet.
+    btParametres_->setEnabled(false);
+    btFermer_ = placedControl<QPushButton>(pnCommandes_, "btFermer", QStringLiteral("&Fermer"),
+                                           QRect(QPoint(96, 8), kTailleBouton));
+    connect(btFermer_, &QPushButton::clicked, this, &QDialog::close);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(spHoriz_, 1);
+    layout->addWidget(pnCommandes_);
+
+    Grid& grid = *grOperationsTypeDep_;
+    grid.gridModel().setCellLoaded(
+        [this](int column, int row) { return grOperationsTypeDepCellLoaded(column, row); });
+    grid.gridModel().setRowBackground(
+        [this](int row) { return grOperationsTypeDepRowBackground(row); });
+    grid.setReadOnly(true);
+    grid.setSelection(Grid::Selection::Rows);
+    grid.setColumnResize(Grid::Resize::None);
+    grid.setDefaultRowHeight(kHauteurLigne);
+    grid.setColumns({
+        {QString(), 20, Qt::AlignCenter, true, 0, GridColumn::Kind::CheckBox},
+        {QStringLiteral("Date"), 72, GridColumn::kLeft, true},
+        {QStringLiteral("Type"), 40, GridColumn::kLeft, true},
+        {QStringLiteral("Montant"), 64, GridColumn::kRight, true},
+        {QStringLiteral("Libellé"), 200, GridColumn::kLeft, true},
+        {QStringLiteral("Cumul"), 64, GridColumn::kRight, true},
+        {QStringLiteral("Solde"), 64, GridColumn::kRight, true},
+    });
+
+    imgOperationsTypeDep_->setPainter([this](int width, int height, const TextMetrics& metrics) {
+        return varnelle::DessineGrapheOperationsTypeDep(width, height, metrics, listes_.Groupes,
+                                                        budget_.Param);
+    });
+    imgOperationsTypeDep_->setClickHandler(
+        [this](int x, int y) { imgOperationsTypeDepClick(x, y); });
+    connect(spHoriz_, &QSplitter::splitterMoved, this, [this] { AdapteTaille(); });
+}
+
+TfmOperationsTypeDep::~TfmOperationsTypeDep() = default;
+
+void TfmOperationsTypeDep::Initialise(std::string_view code, std::string_view cDateDeb,
+                                      std::string_view cDateFin, Montant nSoldeDeb,
+                                      const std::vector<TOperation>* simulations) {
+    listes_ = ConstruitListesOperations(budget_, code, cDateDeb, cDateFin, nSoldeDeb, simulations);
+
+    const int hauteur = screen()->geometry().height();
+    const int largeur = listes_.lFiltre ? kLargeurFiltre : kLargeurToutes;
+    resize(largeur, hauteur);
+    // Laid out now, so that the splitter knows its height before the window shows.
+    layout()->activate();
+    const int hauteurGrille = hauteur / 3;
+    spHoriz_->setSizes({hauteurGrille, std::max(spHoriz_->height() - hauteurGrille - 3, 0)});
+
+    grOperationsTypeDep_->setRows(static_cast<int>(listes_.Lignes.size()));
+    appliqueCouleursGrille();
+    grOperationsTypeDep_->setColumnVisible(kCumul, listes_.lFiltre);
+
+    if (listes_.lFiltre) {
+        QString titre =
+            QStringLiteral("Détail du type de dépenses \"%1\"").arg(fromBudgetText(code));
+        const int type = budget_.IndiceTypeDep(code);
+        if (type >= 0)
+            titre = QStringLiteral("%1 (%2)").arg(
+                titre, fromBudgetText(budget_.TypesDep[static_cast<std::size_t>(type)].cLibelle));
+        setWindowTitle(titre);
+    } else {
+        setWindowTitle(QStringLiteral("Détail des opérations du %1 au %2")
+                           .arg(fromBudgetText(cDateDeb), fromBudgetText(cDateFin)));
+    }
+    DessineGrapheOperationsTypeDep();
+}
+
+void TfmOperationsTypeDep::setAppliqueParametresMain(std::function<void()> applique) {
+    appliqueParametresMain_ = std::move(applique);
+}
+
+void TfmOperationsTypeDep::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) FormShow();
+}
+
+void TfmOperationsTypeDep::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    AdapteTaille();
+}
+
+void TfmOperationsTypeDep::FormShow() {
+    // Against the right edge of the screen, from its top.
+    const QRect ecran = screen()->geometry();
+    move(ecran.left() + ecran.width() - frameGeometry().width(), ecran.top());
+}
+
+void TfmOperationsTypeDep::AdapteTaille() {
+    DessineGrapheOperationsTypeDep();
+    btFermer_->move(frameGeometry().width() - btFermer_->width() - kMargeFermer, btFermer_->y());
+}
+
+QVariant TfmOperationsTypeDep::grOperationsTypeDepCellLoaded(int column, int row) const {
+    if (row < 1 || row > static_cast<int>(listes_.Lignes.size())) return {};
+    const TOpTypDep& ligne = listes_.Lignes[static_cast<std::size_t>(row - 1)];
+    switch (column) {
+    case kSelect: return ligne.nSelect;
+    case kDate: return fromBudgetText(ligne.cDate);
+    case kType: return fromBudgetText(ligne.cTypeDep);
+    case kMontant: return montantColonne(ligne.nMontant);
+    case kLibelle: return fromBudgetText(ligne.cLibelle);
+    case kCumul: return montantColonne(ligne.nCumul);
+    case kSolde: return montantColonne(ligne.nSolde);
+    default: return {};
+    }
+}
+
+QColor TfmOperationsTypeDep::grOperationsTypeDepRowBackground(int row) const {
+    if (row >= listes_.nPremiereLigneSim) return qColor(budget_.Param.nCoulGrilleFDSimul);
+    return grOperationsTypeDep_->palette().color(QPalette::Base);
+}
+
+void TfmOperationsTypeDep::imgOperationsTypeDepClick(int x, int y) {
+    const std::optional<std::size_t> barre =
+        barreSousPoint(x, y, imgOperationsTypeDep_->width(), imgOperationsTypeDep_->height(),
+                       listes_.Groupes.size());
+    if (!barre) {
+        prompter_.beep();
+        return;
+    }
+    const TGrapheOperations& groupe = listes_.Groupes[*barre];
+    Grid& grid = *grOperationsTypeDep_;
+    grid.clearSelection();
+    for (int ligne = groupe.nLigneDeb; ligne <= groupe.nLigneFin; ++ligne)
+        grid.selectRow(ligne + 1);
+    grid.scrollToCell({kDate, groupe.nLigneFin + 1});
+}
+
+void TfmOperationsTypeDep::AppliqueParametresFenetre() {
+    if (appliqueParametresMain_) appliqueParametresMain_();
+    appliqueCouleursGrille();
+    DessineGrapheOperationsTypeDep();
+}
+
+void TfmOperationsTypeDep::appliqueCouleursGrille() {
+    const TParam& param = budget_.Param;
+    appliqueCouleurs(*grOperationsTypeDep_, param.nCoulGrilleFDFond, param.nCoulGrilleFDTexte,
+                     param);
+    grOperationsTypeDep_->setCheckShape(formeCoche(param));
+    // Row backgrounds, the simulated rows' among them, are asked again at the repaint.
+    grOperationsTypeDep_->viewport()->update();
+}
+
+void TfmOperationsTypeDep::DessineGrapheOperationsTypeDep() {
+    imgOperationsTypeDep_->redraw();
+}
+
+void OuvreOperationsTypeDep(QWidget* parent, const Budget& budget, Prompter& prompter,
+                            std::string_view code, std::string_view cDateDeb,
+                            std::string_view cDateFin, Montant nSoldeDeb,
+                            const std::vector<TOperation>* simulations) {
+    TfmOperationsTypeDep fenetre(budget, prompter, parent);
+    fenetre.Initialise(code, cDateDeb, cDateFin, nSoldeDeb, simulations);
+    fenetre.exec();
+}
+
+}  // namespace varnelle::gui
