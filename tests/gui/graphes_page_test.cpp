@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include "charts/graphes_page.h"
+#include "charts/operations_type_dep_window.h"
 #include "opened_budget.h"
 #include "toolkit/colour.h"
 #include "toolkit/drawing_surface.h"
@@ -165,6 +166,37 @@ private slots:
         g.clique("btDateFin");
         QVERIFY(!titre.isEmpty());
         QCOMPARE(g.champ("edDateFin").text(), QStringLiteral("05/03/2024"));
+    }
+
+    void doubleClicksOpenTheOperationsWindowOnWhatIsUnderThePointer() {
+        Graphes g;
+        DrawingSurface& types = g.opened.child<DrawingSurface>("imgTypesDep");
+        // Before any drawing nothing happens, not even a beep.
+        QTest::mouseDClick(&types, Qt::LeftButton, {}, QPoint(20, 20));
+        QCOMPARE(g.opened.prompter.beeps, 0);
+
+        const auto ouvre = [](DrawingSurface& surface, QPoint point) {
+            QString titre;
+            QTimer::singleShot(0, [&titre] {
+                auto* fenetre = qobject_cast<TfmOperationsTypeDep*>(QApplication::activeModalWidget());
+                QVERIFY(fenetre != nullptr);
+                titre = fenetre->windowTitle();
+                fenetre->close();
+            });
+            QTest::mouseDClick(&surface, Qt::LeftButton, {}, point);
+            return titre;
+        };
+        g.dessine(GraphesPage::kGrapheTypesDep, "01032024", "");
+        QCOMPARE(ouvre(types, QPoint(types.width() - 20, types.height() / 2)),
+                 QStringLiteral("Détail du type de dépenses \"SA\" (Type)"));
+        QTest::mouseDClick(&types, Qt::LeftButton, {}, QPoint(types.width() - 10, 20));
+        QCOMPARE(g.opened.prompter.beeps, 1);
+
+        // 02/03 to 15/03: the middle of the graph lies between the two operation days.
+        g.dessine(GraphesPage::kGrapheOperations, "01032024", "");
+        DrawingSurface& operations = g.opened.child<DrawingSurface>("imgOperations");
+        QCOMPARE(ouvre(operations, QPoint(operations.width() / 2, operations.height() / 2)),
+                 QStringLiteral("Détail des opérations du 02/03/2024 au 15/03/2024"));
     }
 };
 
