@@ -54,4 +54,12 @@ awk -F, '
         if ("BM_ReloadOperationsGrid" in ms)
             printf "  %-42s %6.2f ms (target < 5 ms)\n", "ReloadOperationsGrid (reload + repaint)",
                 ms["BM_ReloadOperationsGrid"]
+        if ("BM_TotauxTypesDepPeriode/100000" in ms)
+            printf "  %-42s %6.2f ms (target < 20 ms)\n", "Type sums of the whole period",
+                ms["BM_TotauxTypesDepPeriode/100000"]
+        if ("BM_SerieOperationsPeriode/100000" in ms)
+            printf "  %-42s %6.2f ms (target < 20 ms)\n", "Balance series of the whole period",
+                ms["BM_SerieOperationsPeriode/100000"]
+        if ("BM_BarChart/1000" in ms)
+            printf "  %-42s %6.3f ms (target < 5 ms)\n", "Bar chart of 1 000 bars", ms["BM_BarChart/1000"]
     }' "$results"
