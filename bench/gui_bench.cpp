@@ -144,7 +144,7 @@ void BM_DessinerGraphe(benchmark::State& state) {
     page->pcGraphes().setCurrentIndex(static_cast<int>(state.range(0)));
     QCoreApplication::processEvents();
     auto* surface = window.findChild<gui::DrawingSurface*>(state.range(0) == 0 ? "imgTypesDep"
-                                                                                : "imgOperations");
+                                                                               : "imgOperations");
     for (auto _ : state) {
         page->btDessinerGrapheClick();
         surface->repaint();

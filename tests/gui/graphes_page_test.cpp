@@ -178,7 +178,8 @@ private slots:
         const auto ouvre = [](DrawingSurface& surface, QPoint point) {
             QString titre;
             QTimer::singleShot(0, [&titre] {
-                auto* fenetre = qobject_cast<TfmOperationsTypeDep*>(QApplication::activeModalWidget());
+                auto* fenetre =
+                    qobject_cast<TfmOperationsTypeDep*>(QApplication::activeModalWidget());
                 QVERIFY(fenetre != nullptr);
                 titre = fenetre->windowTitle();
                 fenetre->close();

@@ -142,10 +142,10 @@ private slots:
         QCOMPARE(btFermer->geometry().right() + 1, f.fen.frameGeometry().width() - 16);
         QImage expected(f.chart.size(), QImage::Format_RGB32);
         const QFont font = surfaceFont();
-        replayDrawing(
-            DessineGrapheOperationsTypeDep(expected.width(), expected.height(), FontMetrics(font),
-                                           f.fen.listes().Groupes, f.window->budget().Param),
-            expected, font);
+        replayDrawing(DessineGrapheOperationsTypeDep(expected.width(), expected.height(),
+                                                     FontMetrics(font), f.fen.listes().Groupes,
+                                                     f.window->budget().Param),
+                      expected, font);
         QCOMPARE(f.chart.grab().toImage().convertToFormat(QImage::Format_RGB32), expected);
     }
 

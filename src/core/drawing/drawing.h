@@ -64,8 +64,7 @@ struct Pixel {
 
 // Calls visit(x, y) for the pixels of a line in drawing order, the end point left out:
 // Bresenham's walk, stopped one step before the end.
-template <class Visit>
-void forEachLinePixel(const Line& line, Visit&& visit) {
+template <class Visit> void forEachLinePixel(const Line& line, Visit&& visit) {
     const int dx = line.x2 > line.x1 ? line.x2 - line.x1 : line.x1 - line.x2;
     const int dy = -(line.y2 > line.y1 ? line.y2 - line.y1 : line.y1 - line.y2);
     const int sx = line.x1 < line.x2 ? 1 : -1;

@@ -8,9 +8,9 @@
 
 #include <QWidget>
 
+#include "drawing/period_charts.h"
 #include "model/budget.h"
 #include "model/date_text.h"
-#include "drawing/period_charts.h"
 
 class QComboBox;
 class QLineEdit;

@@ -11,9 +11,9 @@
 
 #include "model/date_text.h"
 #include "stats/period.h"
-#include "toolkit/month_choice.h"
 #include "toolkit/budget_text.h"
 #include "toolkit/interface_font.h"
+#include "toolkit/month_choice.h"
 #include "toolkit/placed_control.h"
 
 namespace varnelle::gui {

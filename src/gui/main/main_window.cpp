@@ -462,7 +462,8 @@ void TfmMain::btSvgClick(TConfigOnglets& signet) {
     signet.nOnglet1 = pcVarnelle->currentIndex();
     if (signet.nOnglet1 == kOngletStats) {
         signet.nOnglet2 = pcStats->currentIndex();
-        signet.nOnglet3 = signet.nOnglet2 == kStatsGraphes ? tsGraphes->pcGraphes().currentIndex() : -1;
+        signet.nOnglet3 =
+            signet.nOnglet2 == kStatsGraphes ? tsGraphes->pcGraphes().currentIndex() : -1;
     } else {
         signet.nOnglet2 = -1;
     }
