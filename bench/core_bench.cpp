@@ -17,6 +17,7 @@
 #include "budget_generator.h"
 #include "drawing/bar_chart.h"
 #include "drawing/operations_graph.h"
+#include "fixed_metrics.h"
 #include "model/budget.h"
 #include "model/orders.h"
 #include "stats/operations_window_lists.h"
@@ -318,12 +319,6 @@ void BM_SortShuffled(benchmark::State& state) {
 // ---------------------------------------------------------------------------------------
 // Painters: one chart redrawn, as on every resize of its window.
 
-class FixedMetrics final : public TextMetrics {
-public:
-    int width(std::string_view text) const override { return 7 * static_cast<int>(text.size()); }
-    int height() const override { return 13; }
-};
-
 // Signed amounts and dd/mm/yyyy labels, so the label cut is measured too.
 void BM_BarChart(benchmark::State& state) {
     GrapheBarres graphe;
@@ -334,7 +329,7 @@ void BM_BarChart(benchmark::State& state) {
                                  {dateText({static_cast<int>(i % 28) + 1, 3, 2024})},
                                  couleurParPosition(static_cast<std::size_t>(i)),
                                  std::nullopt});
-    const FixedMetrics metrics;
+    const test::FixedMetrics metrics;
     for (auto _ : state) {
         Drawing d = DessineGrapheBarres(1200, 500, metrics, graphe);
         benchmark::DoNotOptimize(d.primitives.data());

@@ -4,32 +4,37 @@
 #include "drawing/operations_graph.h"
 
 namespace varnelle {
+namespace {
+
+// One bar per item, labelled with one text cut by `coupe`, coloured by position.
+template <class Item, class Legende>
+Drawing barresParPosition(int width, int height, const TextMetrics& metrics,
+                          const std::vector<Item>& items, Legende legende, CoupeLegende coupe,
+                          Couleur fond, Couleur couleurLegende, Couleur impair, Couleur pair) {
+    GrapheBarres graphe{{}, fond, couleurLegende, {impair, pair}, {std::move(coupe)}};
+    graphe.barres.reserve(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i)
+        graphe.barres.push_back({items[i].nMontant, {legende(items[i])}, couleurParPosition(i)});
+    return DessineGrapheBarres(width, height, metrics, graphe);
+}
+
+}  // namespace
 
 Drawing DessineGrapheTypesDep(int width, int height, const TextMetrics& metrics,
                               const std::vector<TTD>& barres, const TParam& param) {
-    GrapheBarres graphe;
-    graphe.fond = param.nCoulGrapheTDFon;
-    graphe.legende = param.nCoulGrapheTDLeg;
-    graphe.couleurs = {param.nCoulGrapheTDTyImp, param.nCoulGrapheTDTyPai};
-    graphe.lignes = {legendeEntiere()};
-    graphe.barres.reserve(barres.size());
-    for (std::size_t i = 0; i < barres.size(); ++i)
-        graphe.barres.push_back({barres[i].nMontant, {barres[i].cTypeDep}, couleurParPosition(i)});
-    return DessineGrapheBarres(width, height, metrics, graphe);
+    return barresParPosition(
+        width, height, metrics, barres, [](const TTD& t) { return t.cTypeDep; }, legendeEntiere(),
+        param.nCoulGrapheTDFon, param.nCoulGrapheTDLeg, param.nCoulGrapheTDTyImp,
+        param.nCoulGrapheTDTyPai);
 }
 
 Drawing DessineGrapheOperationsTypeDep(int width, int height, const TextMetrics& metrics,
                                        const std::vector<TGrapheOperations>& groupes,
                                        const TParam& param) {
-    GrapheBarres graphe;
-    graphe.fond = param.nCoulGrapheFDFon;
-    graphe.legende = param.nCoulGrapheFDLeg;
-    graphe.couleurs = {param.nCoulGrapheFDLgImp, param.nCoulGrapheFDLgPai};
-    graphe.lignes = {legendeDate()};
-    graphe.barres.reserve(groupes.size());
-    for (std::size_t i = 0; i < groupes.size(); ++i)
-        graphe.barres.push_back({groupes[i].nMontant, {groupes[i].cDate}, couleurParPosition(i)});
-    return DessineGrapheBarres(width, height, metrics, graphe);
+    return barresParPosition(
+        width, height, metrics, groupes, [](const TGrapheOperations& g) { return g.cDate; },
+        legendeDate(), param.nCoulGrapheFDFon, param.nCoulGrapheFDLeg, param.nCoulGrapheFDLgImp,
+        param.nCoulGrapheFDLgPai);
 }
 
 GraphePeriode DessineGraphePeriode(GrapheDePeriode graphe, const Budget& budget,
