@@ -1,3 +1,5 @@
+#include <functional>
+
 #include <QComboBox>
 #include <QDate>
 #include <QLineEdit>
@@ -67,6 +69,19 @@ struct Graphes {
     }
     QString periode() { return champ("edDateDeb").text() + " " + champ("edDateFin").text(); }
 };
+
+// Runs `ouvre`, which shows a modal window, and hands that window to `ferme`, which closes it.
+void pendantModale(const std::function<void()>& ouvre, const std::function<void(QWidget&)>& ferme) {
+    bool vue = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* modale = QApplication::activeModalWidget();
+        QVERIFY(modale != nullptr);
+        vue = true;
+        ferme(*modale);
+    });
+    ouvre();
+    QVERIFY(vue);
+}
 
 const QString kAucune = QStringLiteral("Aucune opération dans l'intervalle de dates.");
 
@@ -156,15 +171,10 @@ private slots:
         g.clique("btDateDeb");
         QCOMPARE(g.erreurs(), QStringList{"'12/  /    ' n'est pas une date correcte"});
         g.saisit("edDateFin", "05032024");
-        QString titre;
-        QTimer::singleShot(0, [&titre] {
-            QWidget* picker = QApplication::activeModalWidget();
-            QVERIFY(picker != nullptr);
-            titre = picker->objectName();
-            QTest::mouseClick(picker->findChild<QPushButton*>("btOK"), Qt::LeftButton);
-        });
-        g.clique("btDateFin");
-        QVERIFY(!titre.isEmpty());
+        pendantModale([&g] { g.clique("btDateFin"); },
+                      [](QWidget& picker) {
+                          QTest::mouseClick(picker.findChild<QPushButton*>("btOK"), Qt::LeftButton);
+                      });
         QCOMPARE(g.champ("edDateFin").text(), QStringLiteral("05/03/2024"));
     }
 
@@ -177,14 +187,12 @@ private slots:
 
         const auto ouvre = [](DrawingSurface& surface, QPoint point) {
             QString titre;
-            QTimer::singleShot(0, [&titre] {
-                auto* fenetre =
-                    qobject_cast<TfmOperationsTypeDep*>(QApplication::activeModalWidget());
-                QVERIFY(fenetre != nullptr);
-                titre = fenetre->windowTitle();
-                fenetre->close();
-            });
-            QTest::mouseDClick(&surface, Qt::LeftButton, {}, point);
+            pendantModale([&] { QTest::mouseDClick(&surface, Qt::LeftButton, {}, point); },
+                          [&titre](QWidget& fenetre) {
+                              QVERIFY(qobject_cast<TfmOperationsTypeDep*>(&fenetre) != nullptr);
+                              titre = fenetre.windowTitle();
+                              fenetre.close();
+                          });
             return titre;
         };
         g.dessine(GraphesPage::kGrapheTypesDep, "01032024", "");
