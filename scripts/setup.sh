@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     g++ make cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     fonts-liberation xvfb xauth imagemagick
 )

@@ -2,7 +2,6 @@
 #include <cstdlib>
 
 #include <QApplication>
-#include <QMessageBox>
 
 #include "main/main_window.h"
 #include "storage/budget_folder.h"
@@ -20,6 +19,8 @@ int main(int argc, char* argv[]) {
     QApplication::setDesktopFileName(QStringLiteral("varnelle"));
     QApplication::setFont(varnelle::gui::interfaceFont());
     varnelle::gui::applySystemLocale();
+    // Without it the standard menus and dialogs stay in English; the program still runs.
+    varnelle::gui::installeTraductionQt();
 
     varnelle::gui::MessageBoxPrompter prompter;
     const std::filesystem::path folder =

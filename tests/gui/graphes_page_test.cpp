@@ -120,6 +120,14 @@ private slots:
         g.dessine(GraphesPage::kGrapheTypesDep, "16032024", "");
         QCOMPARE(g.erreurs(), QStringList{kAucune});
         QVERIFY(!g.page.lGrapheTDDessine() && g.page.lGrapheOpDessine());
+        // Nor does the user's resizing redraw it: the grown part shows the page's colour.
+        const QColor fond = surface.palette().color(QPalette::Window);
+        QVERIFY(fond != qColor(p.nCoulGrapheTDFon));
+        const int largeur = surface.width();
+        g.opened.window->resize(g.opened.window->width() + 60, g.opened.window->height());
+        QTRY_COMPARE(surface.width(), largeur + 60);
+        QCOMPARE(QColor(surface.grab().toImage().pixel(largeur + 30, 5)), fond);
+        QVERIFY(g.erreurs().isEmpty());
         // A partly typed date is an open bound.
         g.dessine(GraphesPage::kGrapheTypesDep, "16", "");
         QVERIFY(g.page.lGrapheTDDessine() && g.erreurs().isEmpty());

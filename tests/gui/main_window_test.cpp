@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
@@ -143,6 +144,16 @@ private slots:
 
         other.window->resize(900, 600);
         QCOMPARE(other.child<QPushButton>("btFermer").geometry(), QRect(900 - 81 - 16, 8, 81, 25));
+    }
+
+    void standsAtTheTopLeftAsTallAsTheScreenFrameIncluded() {
+        Opened opened;
+        QWidget& window = *opened.window;
+        const QRect screen = window.screen()->availableGeometry();
+        QVERIFY(window.frameGeometry().height() > window.height());
+        QCOMPARE(window.frameGeometry().topLeft(), screen.topLeft());
+        QCOMPARE(window.frameGeometry().height(), screen.height());
+        QCOMPARE(window.width(), 772);
     }
 
     void aStatisticsPageIsRebuiltOnlyWhenMarked() {

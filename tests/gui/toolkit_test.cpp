@@ -16,14 +16,16 @@ namespace {
 struct SeenBox {
     QString title, text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
-    int buttons = 0;
+    QStringList buttons;
 };
 void answerNextBoxWithEnter(SeenBox& seen) {
     QTimer::singleShot(0, [&seen] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         QVERIFY(box != nullptr);
-        seen = {box->windowTitle(), box->text(), box->icon(),
-                static_cast<int>(box->buttons().size())};
+        seen = {box->windowTitle(), box->text(), box->icon(), {}};
+        for (QAbstractButton* button : box->buttons())
+            seen.buttons << button->text().remove(QLatin1Char('&'));
+        seen.buttons.sort();
         QTest::keyClick(box, Qt::Key_Return);
     });
 }
@@ -83,7 +85,9 @@ private slots:
             QCOMPARE(answer, c.defaultAnswer);
             QCOMPARE(seen.title, QStringLiteral("Attention"));
             QCOMPARE(seen.icon, QMessageBox::Question);
-            QCOMPARE(seen.buttons, c.withCancel ? 3 : 2);
+            const QStringList expected =
+                c.withCancel ? QStringList{"Annuler", "Non", "Oui"} : QStringList{"Non", "Oui"};
+            QCOMPARE(seen.buttons, expected);
         }
         // Errors show their caption with one button.
         SeenBox seen;
@@ -92,7 +96,15 @@ private slots:
         QCOMPARE(seen.title, QStringLiteral("Erreur"));
         QCOMPARE(seen.text, QStringLiteral("Ne peut écrire dans /tmp/x.ini"));
         QCOMPARE(seen.icon, QMessageBox::Critical);
-        QCOMPARE(seen.buttons, 1);
+        QCOMPARE(seen.buttons, QStringList{"OK"});
+    }
+
+    // Runs last: the boxes above must speak French without Qt's translation.
+    void standardMenusSpeakFrench() {
+        QVERIFY(installeTraductionQt());
+        QCOMPARE(QCoreApplication::translate("QLineEdit", "&Undo"), QStringLiteral("&Annuler"));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"),
+                 QStringLiteral("Annuler"));
     }
 };
 

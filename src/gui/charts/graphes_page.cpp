@@ -86,17 +86,17 @@ GraphesPage::GraphesPage(const Budget& budget, Prompter& prompter, QWidget* pare
 }
 
 void GraphesPage::creePanneau(QWidget* pnGraphes) {
-    placedControl<QLabel>(pnGraphes, "stDateDeb", QStringLiteral("du"), QRect(8, 12, 16, 13));
+    placedControl<QLabel>(pnGraphes, "stDateDeb", QStringLiteral("du"), QRect(8, 8, 16, 21));
     edDateDeb_ = champDate(pnGraphes, "edDateDeb", 24);
     btDateDeb_ = placedControl<QPushButton>(pnGraphes, "btDateDeb", QStringLiteral("..."),
-                                            QRect(98, 8, 23, 21));
-    placedControl<QLabel>(pnGraphes, "stDateFin", QStringLiteral("au"), QRect(128, 12, 16, 13));
+                                            QRect(96, 8, 23, 21));
+    placedControl<QLabel>(pnGraphes, "stDateFin", QStringLiteral("au"), QRect(128, 8, 16, 21));
     edDateFin_ = champDate(pnGraphes, "edDateFin", 144);
     btDateFin_ = placedControl<QPushButton>(pnGraphes, "btDateFin", QStringLiteral("..."),
-                                            QRect(218, 8, 23, 21));
+                                            QRect(216, 8, 23, 21));
     for (QPushButton* bouton : {btDateDeb_, btDateFin_}) bouton->setToolTip("Calendrier");
     btDessinerGraphe_ = placedControl<QPushButton>(
-        pnGraphes, "btDessinerGraphe", QStringLiteral("&Dessiner"), QRect(248, 7, 65, 23));
+        pnGraphes, "btDessinerGraphe", QStringLiteral("&Dessiner"), QRect(248, 8, 65, 23));
 
     auto* gbMoisComplet = new QGroupBox(QStringLiteral("Mois complet"), pnGraphes);
     gbMoisComplet->setObjectName(QStringLiteral("gbMoisComplet"));
@@ -170,7 +170,9 @@ Drawing GraphesPage::dessin(Graphe graphe, int w, int h, const TextMetrics& metr
     DessinGarde& garde = dessins_[graphe];
     // Until its first drawing a surface shows the page's own colour.
     if (!garde.tente) return {};
-    if (garde.largeur != w || garde.hauteur != h)
+    // A failed drawing stays as it is until the user draws again.
+    const bool dessine = graphe == kGrapheTypesDep ? lGrapheTDDessine_ : lGrapheOpDessine_;
+    if (dessine && (garde.largeur != w || garde.hauteur != h))
         garde = {true, w, h, calculeDessin(graphe, w, h, metrics).drawing};
     return garde.drawing;
 }

@@ -5,7 +5,6 @@
 
 #include <QPushButton>
 #include <QResizeEvent>
-#include <QScreen>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -21,6 +20,7 @@
 #include "toolkit/interface_font.h"
 #include "toolkit/placed_control.h"
 #include "toolkit/prompter.h"
+#include "toolkit/screen_height.h"
 
 namespace varnelle::gui {
 
@@ -105,6 +105,8 @@ TfmOperationsTypeDep::TfmOperationsTypeDep(const Budget& budget, Prompter& promp
     imgOperationsTypeDep_->setClickHandler(
         [this](int x, int y) { imgOperationsTypeDepClick(x, y); });
     connect(spHoriz_, &QSplitter::splitterMoved, this, [this] { AdapteTaille(); });
+    // Against the right edge of the screen, as tall as it, frame included.
+    hauteurEcran_ = new ScreenHeight(*this, ScreenHeight::Edge::Right, [this] { partageHauteur(); });
 }
 
 TfmOperationsTypeDep::~TfmOperationsTypeDep() = default;
@@ -114,13 +116,8 @@ void TfmOperationsTypeDep::Initialise(std::string_view code, std::string_view cD
                                       const std::vector<TOperation>* simulations) {
     listes_ = ConstruitListesOperations(budget_, code, cDateDeb, cDateFin, nSoldeDeb, simulations);
 
-    const int hauteur = screen()->geometry().height();
-    const int largeur = listes_.lFiltre ? kLargeurFiltre : kLargeurToutes;
-    resize(largeur, hauteur);
-    // Laid out now, so that the splitter knows its height before the window shows.
-    layout()->activate();
-    const int hauteurGrille = hauteur / 3;
-    spHoriz_->setSizes({hauteurGrille, std::max(spHoriz_->height() - hauteurGrille - 3, 0)});
+    resize(listes_.lFiltre ? kLargeurFiltre : kLargeurToutes, height());
+    hauteurEcran_->fit();
 
     grOperationsTypeDep_->setRows(static_cast<int>(listes_.Lignes.size()));
     appliqueCouleursGrille();
@@ -156,9 +153,14 @@ void TfmOperationsTypeDep::resizeEvent(QResizeEvent* event) {
 }
 
 void TfmOperationsTypeDep::FormShow() {
-    // Against the right edge of the screen, from its top.
-    const QRect ecran = screen()->geometry();
-    move(ecran.left() + ecran.width() - frameGeometry().width(), ecran.top());
+    hauteurEcran_->fit();
+}
+
+void TfmOperationsTypeDep::partageHauteur() {
+    // Laid out now, so that the splitter knows its height before the window shows.
+    layout()->activate();
+    const int hauteurGrille = height() / 3;
+    spHoriz_->setSizes({hauteurGrille, std::max(spHoriz_->height() - hauteurGrille - 3, 0)});
 }
 
 void TfmOperationsTypeDep::AdapteTaille() {

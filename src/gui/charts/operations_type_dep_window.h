@@ -18,6 +18,7 @@ namespace varnelle::gui {
 class DrawingSurface;
 class Grid;
 class Prompter;
+class ScreenHeight;
 
 // A modal window listing and charting a selection of operations: those of one expense type,
 // or those of every type between two dates, possibly followed by simulated lines. Clicking a
@@ -50,6 +51,8 @@ protected:
 private:
     void FormShow();
     void AdapteTaille();
+    // The grid takes a third of the window's height, the chart the rest.
+    void partageHauteur();
     QVariant grOperationsTypeDepCellLoaded(int column, int row) const;
     QColor grOperationsTypeDepRowBackground(int row) const;
     void imgOperationsTypeDepClick(int x, int y);
@@ -70,6 +73,7 @@ private:
     QWidget* pnCommandes_;
     QPushButton* btParametres_;
     QPushButton* btFermer_;
+    ScreenHeight* hauteurEcran_;
 };
 
 // Opens the window modally on that selection, as every caller does, and frees it when it

@@ -6,8 +6,6 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QPushButton>
-#include <QScreen>
-#include <QStyle>
 #include <QVBoxLayout>
 
 #include "charts/graphes_page.h"
@@ -24,6 +22,7 @@
 #include "toolkit/interface_font.h"
 #include "toolkit/page_control.h"
 #include "toolkit/prompter.h"
+#include "toolkit/screen_height.h"
 
 namespace varnelle::gui {
 
@@ -117,11 +116,10 @@ void TfmMain::FormCreate() {
     tsGraphes->pcGraphes().setCurrentIndex(0);
     budget_.calculeTout();
     tsDepJourn->actualiseResteCourant();
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight);
-    const int height = screen ? screen->availableGeometry().height() - titleBar : 708;
-    resize(kLargeur, std::max(height, 200));
-    move(0, 0);
+    // As tall as the screen, frame included, at its top left; the width stays as designed.
+    resize(kLargeur, height());
+    auto* hauteurEcran = new ScreenHeight(*this, ScreenHeight::Edge::Left);
+    hauteurEcran->fit();
     metTitre();
 }
 

@@ -1,5 +1,6 @@
 #include "toolkit/prompter.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 
@@ -17,9 +18,24 @@ QMessageBox::StandardButton buttonOf(Prompter::Answer answer) {
     return QMessageBox::Cancel;
 }
 
+// The program's own questions answer in French even where Qt's translation is missing.
+void nommeBoutons(QMessageBox& box) {
+    const struct {
+        QMessageBox::StandardButton button;
+        const char* text;
+    } noms[] = {{QMessageBox::Yes, "&Oui"},
+                {QMessageBox::No, "&Non"},
+                {QMessageBox::Cancel, "Annuler"},
+                {QMessageBox::Ok, "OK"}};
+    for (const auto& nom : noms)
+        if (QAbstractButton* button = box.button(nom.button))
+            button->setText(QString::fromUtf8(nom.text));
+}
+
 Prompter::Answer ask(QWidget* parent, const QString& text, QMessageBox::StandardButtons buttons,
                      Prompter::Answer defaultAnswer) {
     QMessageBox box(QMessageBox::Question, kTitreQuestion, text, buttons, parent);
+    nommeBoutons(box);
     box.setDefaultButton(buttonOf(defaultAnswer));
     box.setEscapeButton(buttons.testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel
                                                               : QMessageBox::No);
@@ -34,6 +50,7 @@ Prompter::Answer ask(QWidget* parent, const QString& text, QMessageBox::Standard
 
 void MessageBoxPrompter::error(QWidget* parent, const QString& caption, const QString& text) {
     QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, parent);
+    nommeBoutons(box);
     box.exec();
 }
 

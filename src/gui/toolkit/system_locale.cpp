@@ -1,5 +1,11 @@
 #include "toolkit/system_locale.h"
 
+#include <memory>
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
 #include "toolkit/budget_text.h"
 
 namespace varnelle::gui {
@@ -22,6 +28,17 @@ LocaleFacts localeFactsOf(const QLocale& locale) {
 
 void applySystemLocale() {
     setLocaleFacts(localeFactsOf(QLocale::system()));
+}
+
+bool installeTraductionQt() {
+    auto traduction = std::make_unique<QTranslator>();
+    if (!traduction->load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"),
+                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        !QCoreApplication::installTranslator(traduction.get()))
+        return false;
+    // The application keeps using it until it ends.
+    traduction.release()->setParent(QCoreApplication::instance());
+    return true;
 }
 
 }  // namespace varnelle::gui
