@@ -2,8 +2,11 @@
 
 #include <QComboBox>
 #include <QDate>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyleOptionGroupBox>
 #include <QTimer>
 #include <QtTest>
 
@@ -91,6 +94,27 @@ class GraphesPageTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void thePanelsControlsStandAtTheirPlacesInsideTheirFrames() {
+        Graphes g;
+        const std::pair<const char*, QPoint> places[] = {{"stDateDeb", {8, 8}},
+                                                         {"btDateDeb", {96, 8}},
+                                                         {"btDateFin", {216, 8}},
+                                                         {"btDessinerGraphe", {248, 8}}};
+        for (const auto& [name, place] : places)
+            QCOMPARE(g.opened.child<QWidget>(name).pos(), place);
+        // Below the group's title, on no line of its frame.
+        auto& gb = g.opened.child<QGroupBox>("gbMoisComplet");
+        QStyleOptionGroupBox option;
+        option.initFrom(&gb);
+        option.text = gb.title();
+        option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+        const QRect frame =
+            gb.style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxFrame, &gb);
+        for (const char* name :
+             {"cbMois", "cbAnnees", "btAppliquerDates", "btMoisPrec", "btMoisSuiv"})
+            QVERIFY(frame.adjusted(1, 1, -1, -1).contains(g.opened.child<QWidget>(name).geometry()));
+    }
+
     void eachGraphIsDrawnForItsOwnPeriodOrSaysWhyNot() {
         Graphes g;
         // From 01/03/2024: AL -20 and SA 1500, AL first, in the odd colour under the line.

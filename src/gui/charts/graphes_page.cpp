@@ -101,14 +101,15 @@ void GraphesPage::creePanneau(QWidget* pnGraphes) {
     auto* gbMoisComplet = new QGroupBox(QStringLiteral("Mois complet"), pnGraphes);
     gbMoisComplet->setObjectName(QStringLiteral("gbMoisComplet"));
     gbMoisComplet->setGeometry(320, 0, 289, 40);
-    cbMois_ = listeDeroulante(gbMoisComplet, "cbMois", QRect(8, 14, 97, 21), 12);
-    cbAnnees_ = listeDeroulante(gbMoisComplet, "cbAnnees", QRect(109, 14, 61, 21), 4);
+    // The group's title takes its top; the controls stand inside its frame.
+    cbMois_ = listeDeroulante(gbMoisComplet, "cbMois", QRect(8, 16, 97, 21), 12);
+    cbAnnees_ = listeDeroulante(gbMoisComplet, "cbAnnees", QRect(109, 16, 61, 21), 4);
     btAppliquerDates_ = placedControl<QPushButton>(
-        gbMoisComplet, "btAppliquerDates", QStringLiteral("App&liquer"), QRect(174, 13, 61, 23));
+        gbMoisComplet, "btAppliquerDates", QStringLiteral("App&liquer"), QRect(174, 16, 61, 21));
     btMoisPrec_ = placedControl<QPushButton>(gbMoisComplet, "btMoisPrec", QStringLiteral("<"),
-                                             QRect(239, 13, 21, 23));
+                                             QRect(239, 16, 21, 21));
     btMoisSuiv_ = placedControl<QPushButton>(gbMoisComplet, "btMoisSuiv", QStringLiteral(">"),
-                                             QRect(262, 13, 21, 23));
+                                             QRect(262, 16, 21, 21));
     btMoisPrec_->setToolTip(QStringLiteral("Mois précédent"));
     btMoisSuiv_->setToolTip(QStringLiteral("Mois suivant"));
     remplitMois(*cbMois_);
