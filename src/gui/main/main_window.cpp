@@ -118,7 +118,11 @@ void TfmMain::FormCreate() {
     tsDepJourn->actualiseResteCourant();
     // As tall as the screen, frame included, at its top left; the width stays as designed.
     resize(kLargeur, height());
-    auto* hauteurEcran = new ScreenHeight(*this, ScreenHeight::Edge::Left);
+    // The frame is told once the window shows: the row made current then stays in view.
+    auto* hauteurEcran = new ScreenHeight(*this, ScreenHeight::Edge::Left, [this] {
+        Grid& grid = tsOperations->grOperations();
+        if (grid.currentCell().row >= 1) grid.scrollToCell(grid.currentCell());
+    });
     hauteurEcran->fit();
     metTitre();
 }
