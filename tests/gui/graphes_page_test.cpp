@@ -112,7 +112,8 @@ private slots:
             gb.style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxFrame, &gb);
         for (const char* name :
              {"cbMois", "cbAnnees", "btAppliquerDates", "btMoisPrec", "btMoisSuiv"})
-            QVERIFY(frame.adjusted(1, 1, -1, -1).contains(g.opened.child<QWidget>(name).geometry()));
+            QVERIFY(
+                frame.adjusted(1, 1, -1, -1).contains(g.opened.child<QWidget>(name).geometry()));
     }
 
     void eachGraphIsDrawnForItsOwnPeriodOrSaysWhyNot() {

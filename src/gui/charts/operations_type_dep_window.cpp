@@ -106,7 +106,8 @@ TfmOperationsTypeDep::TfmOperationsTypeDep(const Budget& budget, Prompter& promp
         [this](int x, int y) { imgOperationsTypeDepClick(x, y); });
     connect(spHoriz_, &QSplitter::splitterMoved, this, [this] { AdapteTaille(); });
     // Against the right edge of the screen, as tall as it, frame included.
-    hauteurEcran_ = new ScreenHeight(*this, ScreenHeight::Edge::Right, [this] { partageHauteur(); });
+    hauteurEcran_ =
+        new ScreenHeight(*this, ScreenHeight::Edge::Right, [this] { partageHauteur(); });
 }
 
 TfmOperationsTypeDep::~TfmOperationsTypeDep() = default;

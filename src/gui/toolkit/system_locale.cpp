@@ -33,7 +33,8 @@ void applySystemLocale() {
 bool installeTraductionQt() {
     auto traduction = std::make_unique<QTranslator>();
     if (!traduction->load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"),
-                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+                          QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
         !QCoreApplication::installTranslator(traduction.get()))
         return false;
     // The application keeps using it until it ends.
