@@ -74,6 +74,54 @@ TEST(ProfileFile, LargeFilesOfEveryLineEndReadInOnePass) {
     }
 }
 
+// 2^doublings keys whose plain FNV-1a hashes share their low 16 bits: those bits after a
+// block of characters depend only on the same bits before it, so two blocks that meet can
+// follow any key built so far.
+std::vector<std::string> keysThatCollideWithoutASecret(int doublings) {
+    const auto step = [](std::uint32_t h, std::string_view block) {
+        for (const char c : block) h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+        return h & 0xFFFF;
+    };
+    std::vector<std::string> keys{"k"};
+    std::uint32_t state = step(2166136261u, "k");
+    for (int d = 0; d < doublings; ++d) {
+        std::vector<std::string> reached(0x10000);
+        std::string pair[2];
+        for (int n = 0; pair[1].empty(); ++n) {
+            const std::string block{char('a' + n % 26), char('a' + n / 26 % 26),
+                                    char('a' + n / 676)};
+            std::string& first = reached[step(state, block)];
+            if (first.empty())
+                first = block;
+            else
+                pair[0] = first, pair[1] = block;
+        }
+        state = step(state, pair[0]);
+        std::vector<std::string> longer;
+        for (const std::string& key : keys)
+            for (const std::string& block : pair) longer.push_back(key + block);
+        keys = std::move(longer);
+    }
+    return keys;
+}
+
+TEST(ProfileFile, KeysChosenToCollideCostNoMoreThanOrdinaryOnes) {
+    const auto lookupTime = [](const std::vector<std::string>& keys) {
+        std::string content = "[S]\r\n";
+        for (const std::string& key : keys) content += key + "=1\r\n";
+        const ProfileFile file(content);
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(file.value("S", "absent"), std::nullopt);
+        EXPECT_EQ(file.value("S", keys.back()), "1");
+        return std::chrono::steady_clock::now() - start;
+    };
+    const std::vector<std::string> crafted = keysThatCollideWithoutASecret(16);
+    std::vector<std::string> ordinary;
+    for (std::size_t i = 0; i < crafted.size(); ++i)
+        ordinary.push_back("k" + std::to_string(i) + std::string(crafted[0].size() - 8, 'x'));
+    EXPECT_LT(lookupTime(crafted), 10 * lookupTime(ordinary) + std::chrono::milliseconds(30));
+}
+
 TEST(ProfileFile, Integers) {
     struct Case {
         const char* text;

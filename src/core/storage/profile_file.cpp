@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <limits>
+#include <random>
 #include <utility>
 
 #include <fcntl.h>
@@ -65,10 +66,60 @@ bool equalNoCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+struct HashKey {
+    std::uint64_t k0 = 0, k1 = 0;
+};
+
+HashKey randomHashKey() {
+    std::random_device device;
+    HashKey key;
+    key.k0 = (std::uint64_t{device()} << 32) ^ device();
+    key.k1 = (std::uint64_t{device()} << 32) ^ device();
+    return key;
+}
+
+std::uint64_t rotl(std::uint64_t x, int bits) {
+    return (x << bits) | (x >> (64 - bits));
+}
+
+// SipHash-1-3 of the key in lower case, under a secret drawn once per run: a file cannot
+// choose keys that pile up in one place of the index and make every lookup a long scan.
 std::uint32_t hashNoCase(std::string_view s) {
-    std::uint32_t h = 2166136261u;
-    for (const char c : s) h = (h ^ static_cast<unsigned char>(lower(c))) * 16777619u;
-    return h;
+    static const HashKey key = randomHashKey();
+    std::uint64_t v0 = key.k0 ^ 0x736f6d6570736575ull, v1 = key.k1 ^ 0x646f72616e646f6dull,
+                  v2 = key.k0 ^ 0x6c7967656e657261ull, v3 = key.k1 ^ 0x7465646279746573ull;
+    const auto round = [&] {
+        v0 += v1;
+        v1 = rotl(v1, 13) ^ v0;
+        v0 = rotl(v0, 32);
+        v2 += v3;
+        v3 = rotl(v3, 16) ^ v2;
+        v0 += v3;
+        v3 = rotl(v3, 21) ^ v0;
+        v2 += v1;
+        v1 = rotl(v1, 17) ^ v2;
+        v2 = rotl(v2, 32);
+    };
+    const auto block = [&](std::uint64_t m) {
+        v3 ^= m;
+        round();
+        v0 ^= m;
+    };
+    std::uint64_t m = 0;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        m |= std::uint64_t{static_cast<unsigned char>(lower(s[i]))} << (8 * (i % 8));
+        if (i % 8 == 7) {
+            block(m);
+            m = 0;
+        }
+    }
+    block(m | (std::uint64_t{s.size() & 0xFF} << 56));
+    v2 ^= 0xFF;
+    round();
+    round();
+    round();
+    const std::uint64_t h = v0 ^ v1 ^ v2 ^ v3;
+    return static_cast<std::uint32_t>(h ^ (h >> 32));
 }
 
 std::string_view trimBlanks(std::string_view s) {
