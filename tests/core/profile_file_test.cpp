@@ -1,9 +1,13 @@
 #include "storage/profile_file.h"
 
 #include <chrono>
+#include <fstream>
+#include <future>
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "temp_folder.h"
 
@@ -290,6 +294,36 @@ TEST(ProfileFile, OpeningWhatIsNotAReadableFile) {
     EXPECT_EQ(file.flush().status, ProfileFile::FlushStatus::WriteFailed);
     EXPECT_EQ(file.open(folder / "absent" / "x.ini"), ProfileFile::OpenStatus::Missing);
     EXPECT_EQ(file.flush().status, ProfileFile::FlushStatus::WriteFailed);
+
+    // A pipe is refused at once, not read until someone writes into it.
+    const auto fifo = folder / "x.ini";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    auto opening = std::async(std::launch::async, [&] { return ProfileFile().open(fifo); });
+    const bool blocked = opening.wait_for(std::chrono::seconds(5)) != std::future_status::ready;
+    if (blocked) ::close(::open(fifo.c_str(), O_WRONLY | O_NONBLOCK));
+    EXPECT_FALSE(blocked);
+    EXPECT_EQ(opening.get(), ProfileFile::OpenStatus::Unreadable);
+}
+
+// A line of /proc/self/status, in kB.
+long statusKb(const std::string& field) {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.starts_with(field)) return std::stol(line.substr(field.size()));
+    return -1;
+}
+
+TEST(ProfileFile, OpeningHoldsTheFileInMemoryOnce) {
+    TempFolder folder;
+    const long size = 64L << 20;
+    writeFile(folder / "Big.ini", "[S]\r\n" + std::string(size, 'x'));
+    // Resets the peak resident size.
+    if (!(std::ofstream("/proc/self/clear_refs") << "5").flush())
+        GTEST_SKIP() << "no peak memory to measure";
+    const long before = statusKb("VmRSS:");
+    ProfileFile file;
+    ASSERT_EQ(file.open(folder / "Big.ini"), ProfileFile::OpenStatus::Ok);
+    EXPECT_LT(statusKb("VmHWM:") - before, size / 1024 * 5 / 4);
 }
 
 }  // namespace

@@ -296,13 +296,21 @@ ProfileFile& ProfileFile::operator=(ProfileFile&&) noexcept = default;
 
 ProfileFile::OpenStatus ProfileFile::open(const std::filesystem::path& path) {
     *this = ProfileFile();
-    const int fd = ::open(path.c_str(), O_RDONLY);
+    // A pipe or a device named like a budget would block the read or answer forever: only
+    // a regular file is opened, and without waiting for a writer should it be swapped in.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        if (errno != ENOENT) return OpenStatus::Unreadable;
+        path_ = path;
+        return OpenStatus::Missing;
+    }
+    if (!S_ISREG(info.st_mode)) return OpenStatus::Unreadable;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         if (errno != ENOENT) return OpenStatus::Unreadable;
         path_ = path;
         return OpenStatus::Missing;
     }
-    struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
         return OpenStatus::Unreadable;
@@ -311,17 +319,23 @@ ProfileFile::OpenStatus ProfileFile::open(const std::filesystem::path& path) {
         ::close(fd);
         return OpenStatus::TooLarge;
     }
+    // Read into a buffer of the file's size: growing it would copy, and a large budget
+    // would need twice its size to open.
     std::string content(static_cast<std::size_t>(info.st_size), '\0');
     std::size_t got = 0;
+    char more[4096];
     for (;;) {
-        if (got == content.size()) content.resize(content.size() + 65536);
-        const ssize_t n = ::read(fd, content.data() + got, content.size() - got);
+        const bool full = got == content.size();
+        char* into = full ? more : content.data() + got;
+        const ssize_t n = ::read(fd, into, full ? sizeof more : content.size() - got);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
             ::close(fd);
             return OpenStatus::Unreadable;
         }
         if (n == 0) break;
+        // Only a file that grew since it was measured gets here with a full buffer.
+        if (full) content.append(more, static_cast<std::size_t>(n));
         got += static_cast<std::size_t>(n);
         if (got > kMaxFileBytes) {
             ::close(fd);
