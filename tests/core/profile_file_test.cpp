@@ -3,9 +3,11 @@
 #include <chrono>
 #include <fstream>
 #include <future>
+#include <thread>
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -264,6 +266,60 @@ TEST(ProfileFile, FlushRefusesToOverwriteAChangeMadeElsewhere) {
     fresh.writeString("GENERAL", "k", "1");
     EXPECT_EQ(fresh.flush().status, ProfileFile::FlushStatus::ChangedOnDisk);
     EXPECT_EQ(readFile(folder / "New.ini"), "someone else's");
+}
+
+TEST(ProfileFile, SavingThroughALinkKeepsTheLinkAndLeavesOnlyAnOwnerOnlyBackup) {
+    TempFolder folder;
+    const auto real = folder / "real";
+    std::filesystem::create_directory(real);
+    writeFile(real / "Budget.ini", "[GENERAL]\r\nk=1\r\n");
+    ::chmod((real / "Budget.ini").c_str(), 0644);
+    std::filesystem::create_symlink("real/Budget.ini", folder / "Budget.ini");
+    writeFile(real / "Budget.ini.tmpAb12Cd", "left by an interrupted save");
+    writeFile(real / "Budget.ini.tmpAb12", "someone else's");
+    ProfileFile file;
+    ASSERT_EQ(file.open(folder / "Budget.ini"), ProfileFile::OpenStatus::Ok);
+    file.writeString("GENERAL", "k", "2");
+    ASSERT_TRUE(file.flush());
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "Budget.ini"));
+    EXPECT_EQ(readFile(real / "Budget.ini"), "[GENERAL]\r\nk=2\r\n");
+    EXPECT_EQ(permissionsOf(real / "Budget.ini.bak"),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    EXPECT_EQ(folderContent(real),
+              (std::vector<std::string>{"Budget.ini", "Budget.ini.bak", "Budget.ini.tmpAb12"}));
+}
+
+TEST(ProfileFile, ABackupThatCannotBeKeptIsToldButTheFileIsSaved) {
+    TempFolder folder;
+    const auto path = folder / "Budget.ini";
+    writeFile(path, "[GENERAL]\r\nk=1\r\n");
+    std::filesystem::create_directory(folder / "Budget.ini.bak");
+    ProfileFile file;
+    ASSERT_EQ(file.open(path), ProfileFile::OpenStatus::Ok);
+    file.writeString("GENERAL", "k", "2");
+    const auto result = file.flush();
+    EXPECT_TRUE(result);
+    EXPECT_EQ(result.backupError, EISDIR);
+    EXPECT_EQ(readFile(path), "[GENERAL]\r\nk=2\r\n");
+}
+
+TEST(ProfileFile, ASaveWaitsForAnotherOneAndIsToldItChangedTheFile) {
+    TempFolder folder;
+    const auto path = folder / "Budget.ini";
+    writeFile(path, "[GENERAL]\r\nk=1\r\n");
+    ProfileFile mine;
+    ASSERT_EQ(mine.open(path), ProfileFile::OpenStatus::Ok);
+    mine.writeString("GENERAL", "k", "mine");
+    // Another save holds the budget's lock and replaces the file meanwhile.
+    const int other = ::open(path.c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(other, LOCK_EX), 0);
+    auto saving = std::async(std::launch::async, [&] { return mine.flush().status; });
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    writeFile(folder / "theirs", "[GENERAL]\r\nk=theirs\r\n");
+    std::filesystem::rename(folder / "theirs", path);
+    ::close(other);
+    EXPECT_EQ(saving.get(), ProfileFile::FlushStatus::ChangedOnDisk);
+    EXPECT_EQ(readFile(path), "[GENERAL]\r\nk=theirs\r\n");
 }
 
 TEST(ProfileFile, AFailedFlushLeavesTheFileAsItWas) {

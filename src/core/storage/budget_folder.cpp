@@ -118,7 +118,7 @@ NewBudgetResult creeBudget(const std::filesystem::path& folder, std::string_view
     result.systemError = flushed.systemError;
     if (flushed.status == ProfileFile::FlushStatus::ChangedOnDisk)
         result.status = NewBudgetStatus::AlreadyExists;
-    else if (flushed.status == ProfileFile::FlushStatus::WriteFailed)
+    else if (!flushed)
         result.status = NewBudgetStatus::WriteFailed;
     return result;
 }

@@ -435,8 +435,10 @@ SaveResult SauveFichier(ProfileFile& file, const Budget& budget,
     if (!content) return result;
     const ProfileFile::FlushResult flushed = file.replaceWith(std::move(*content), policy);
     result.systemError = flushed.systemError;
+    result.backupError = flushed.backupError;
     switch (flushed.status) {
     case ProfileFile::FlushStatus::Ok: break;
+    case ProfileFile::FlushStatus::NotSynced: result.status = SaveStatus::NotSynced; break;
     case ProfileFile::FlushStatus::WriteFailed: result.status = SaveStatus::WriteFailed; break;
     case ProfileFile::FlushStatus::ChangedOnDisk: result.status = SaveStatus::ChangedOnDisk; break;
     }

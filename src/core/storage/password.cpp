@@ -63,6 +63,11 @@ PasswordChangeResult ChangeMotDePasse(ProfileFile& file, std::string_view ancien
     result.systemError = flushed.systemError;
     switch (flushed.status) {
     case ProfileFile::FlushStatus::Ok: file = std::move(updated); break;
+    case ProfileFile::FlushStatus::NotSynced:
+        // Written, but not known to be on disk: the file holds it, the user is told.
+        file = std::move(updated);
+        result.status = PasswordChangeStatus::WriteFailed;
+        break;
     case ProfileFile::FlushStatus::WriteFailed:
         result.status = PasswordChangeStatus::WriteFailed;
         break;

@@ -4,12 +4,14 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <random>
 #include <utility>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -222,12 +224,51 @@ std::optional<std::string> writeTemporary(const std::string& target, std::string
     return name;
 }
 
-void syncFolder(const std::filesystem::path& file) {
+// The errno of a failed sync of the folder holding `file`, or 0.
+int syncFolder(const std::filesystem::path& file) {
     const int fd = ::open(file.parent_path().empty() ? "." : file.parent_path().c_str(),
-                          O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
+                          O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return errno;
+    const int error = ::fsync(fd) == 0 ? 0 : errno;
+    ::close(fd);
+    return error;
+}
+
+// An exclusive advisory lock on the file at `path` while it lives; none when the file cannot
+// be opened (it does not exist yet, and the exclusive rename guards its creation).
+class FileLock final {
+public:
+    explicit FileLock(const std::string& path)
+        : fd_(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)) {
+        if (fd_ < 0) return;
+        while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+        }
+    }
+    ~FileLock() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+    bool held() const { return fd_ >= 0; }
+
+private:
+    int fd_;
+};
+
+// Removes what an interrupted save of `target` left: "<name>.tmpXXXXXX" and the backup's own
+// temporaries. Only called under the file's lock, when no other save of it is under way.
+void removeStaleTemporaries(const std::string& target) {
+    const std::filesystem::path path(target);
+    const std::string name = path.filename().string();
+    const std::string prefixes[] = {name + ".tmp", name + ".bak.tmp"};
+    std::error_code error;
+    const std::filesystem::path folder = path.parent_path().empty() ? "." : path.parent_path();
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+         it.increment(error)) {
+        const std::string entry = it->path().filename().string();
+        for (const std::string& prefix : prefixes)
+            if (entry.size() == prefix.size() + 6 && entry.starts_with(prefix))
+                ::unlink(it->path().c_str());
     }
 }
 
@@ -261,7 +302,10 @@ bool keepBackup(const std::string& path, int& error) {
     const std::string link = backup + ".new";
     ::unlink(link.c_str());
     if (::link(path.c_str(), link.c_str()) == 0) {
-        if (::rename(link.c_str(), backup.c_str()) == 0) return true;
+        // The former file becomes the backup, owner-only as every file a save writes.
+        if (::chmod(link.c_str(), S_IRUSR | S_IWUSR) == 0 &&
+            ::rename(link.c_str(), backup.c_str()) == 0)
+            return true;
         error = errno;
         ::unlink(link.c_str());
         return false;
@@ -753,7 +797,7 @@ ProfileFile::FlushResult ProfileFile::flush(ExternalChange policy) {
 
 ProfileFile::FlushResult ProfileFile::replaceWith(std::string content, ExternalChange policy) {
     FlushResult result = writeOut(content, policy);
-    if (result) {
+    if (result.written()) {
         const Snapshot written = disk_;
         reset(std::move(content));
         disk_ = written;
@@ -776,18 +820,31 @@ ProfileFile::FlushResult ProfileFile::writeOut(const std::string& content, Exter
         result.systemError = ENOENT;
         return result;
     }
-    const Snapshot now = snapshotOf(path_);
-    if (!(now == disk_) && policy == ExternalChange::Refuse) {
-        result.status = FlushStatus::ChangedOnDisk;
-        return result;
-    }
     if (content.size() > kMaxFileBytes) {
         // open() would refuse it: better no save than a budget that cannot be read again.
         result.status = FlushStatus::WriteFailed;
         result.systemError = EFBIG;
         return result;
     }
-    const std::string target = path_.string();
+    // A budget reached through a symbolic link is saved where the link points, so that the
+    // link stays a link and its target stays current.
+    std::string target = path_.string();
+    struct stat info {};
+    if (::lstat(target.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+        if (char* real = ::realpath(target.c_str(), nullptr)) {
+            target = real;
+            std::free(real);
+        }
+    }
+    // Two saves of the same budget take turns from the check to the rename, so that the
+    // second one sees the first one's file and is told it changed.
+    const FileLock lock(target);
+    const Snapshot now = snapshotOf(path_);
+    if (!(now == disk_) && policy == ExternalChange::Refuse) {
+        result.status = FlushStatus::ChangedOnDisk;
+        return result;
+    }
+    if (lock.held()) removeStaleTemporaries(target);
     int error = 0;
     const auto temporary = writeTemporary(target, content, error);
     if (!temporary) {
@@ -797,8 +854,11 @@ ProfileFile::FlushResult ProfileFile::writeOut(const std::string& content, Exter
     }
     bool replaced = false;
     if (now.exists) {
-        replaced = keepBackup(target, error) && ::rename(temporary->c_str(), target.c_str()) == 0;
-        if (!replaced && error == 0) error = errno;
+        // A backup that cannot be kept costs the user the former version, never the save.
+        if (!keepBackup(target, error)) result.backupError = error != 0 ? error : EIO;
+        error = 0;
+        replaced = ::rename(temporary->c_str(), target.c_str()) == 0;
+        if (!replaced) error = errno;
     } else {
         // A file that appeared since it was found missing is never replaced.
         replaced = ::renameat2(AT_FDCWD, temporary->c_str(), AT_FDCWD, target.c_str(),
@@ -823,8 +883,11 @@ ProfileFile::FlushResult ProfileFile::writeOut(const std::string& content, Exter
         result.systemError = error;
         return result;
     }
-    syncFolder(path_);
     disk_ = snapshotOf(path_);
+    if (const int synced = syncFolder(target); synced != 0) {
+        result.status = FlushStatus::NotSynced;
+        result.systemError = synced;
+    }
     return result;
 }
 

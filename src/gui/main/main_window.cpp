@@ -53,7 +53,11 @@ QString raisonSysteme(int error) {
 }
 
 QString messageEchecSauvegarde(const SaveResult& result) {
-    QString text = QStringLiteral("Ne peut écrire dans %1").arg(cheminAffiche(result.path));
+    QString text = result.status == SaveStatus::NotSynced
+                       ? QStringLiteral("Le budget a été écrit dans %1, mais le système n'a pas "
+                                        "confirmé qu'il est enregistré sur le disque.")
+                             .arg(cheminAffiche(result.path))
+                       : QStringLiteral("Ne peut écrire dans %1").arg(cheminAffiche(result.path));
     QString raison;
     switch (result.status) {
     case SaveStatus::TextRefused:
@@ -266,6 +270,14 @@ bool TfmMain::SauveFichier() {
     if (!result) {
         prompter_.error(this, QStringLiteral("Erreur"), messageEchecSauvegarde(result));
         return false;
+    }
+    if (result.backupError != 0) {
+        const QString raison = raisonSysteme(result.backupError);
+        prompter_.error(this, QStringLiteral("Sauvegarde"),
+                        QStringLiteral("Le budget est enregistré, mais sa version précédente n'a "
+                                       "pas pu être gardée dans %1.bak.")
+                                .arg(cheminAffiche(result.path)) +
+                            (raison.isEmpty() ? QString() : QStringLiteral("\n\n") + raison));
     }
     return true;
 }
