@@ -93,8 +93,10 @@ int chargeBudget(const fs::path& fichier, std::string_view motDePasse, Budget& b
     }
 
     if (ChargeFichier(file, budget) == LoadStatus::Damaged) {
-        err << "Le fichier " << fichier.string() << " est endommagé : il annonce plus de "
-            << kMaxEntreesParCollection << " enregistrements.\n";
+        err << "Le fichier " << fichier.string()
+            << " est endommagé : le nombre d'enregistrements d'une liste y est illisible ou "
+               "dépasse "
+            << kMaxEntreesParCollection << ".\n";
         return kExitUnreadable;
     }
     budget.calculeTout();

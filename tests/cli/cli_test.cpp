@@ -181,7 +181,8 @@ TEST_F(Cli, FailuresExitWithTheirStatus) {
     const Outcome r = run({"check", damaged, "--password", "p"});
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.err, "Le fichier " + damaged +
-                         " est endommagé : il annonce plus de 1000000 enregistrements.\n");
+                         " est endommagé : le nombre d'enregistrements d'une liste y est "
+                         "illisible ou dépasse 1000000.\n");
 }
 
 TEST_F(Cli, CheckSummarisesTheBudget) {

@@ -174,7 +174,7 @@ TEST_F(DataFile, SettingsDefaultWhenMissingOrOutOfRange) {
     EXPECT_EQ(lines.back(), "ConfigOnglets2nOnglet3=-1");
 }
 
-TEST_F(DataFile, HugeCountsMarkTheFileDamagedWithoutWork) {
+TEST_F(DataFile, HugeOrUnreadableCountsMarkTheFileDamagedWithoutWork) {
     for (const char* count : {"1000001", "2147483647", "0x7FFFFFFF"}) {
         const auto started = std::chrono::steady_clock::now();
         Budget budget;
@@ -184,6 +184,18 @@ TEST_F(DataFile, HugeCountsMarkTheFileDamagedWithoutWork) {
             LoadStatus::Damaged);
         EXPECT_TRUE(budget.Economies.empty());
         EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
+    }
+    // A count that cannot be read is 0 only when its section has no entry 1 to lose.
+    for (const char* general : {"nNbOperations=trois", "nNbOperations=", "cMotDePasse=x"}) {
+        Budget budget;
+        EXPECT_EQ(ChargeFichier(ProfileFile(std::string("[GENERAL]\r\n") + general +
+                                            "\r\n[OPERATIONS]\r\ncdate1=01/01/2024\r\n"),
+                                budget),
+                  LoadStatus::Damaged);
+        EXPECT_EQ(ChargeFichier(ProfileFile(std::string("[GENERAL]\r\n") + general +
+                                            "\r\n[OPERATIONS]\r\ncDate2=01/01/2024\r\n"),
+                                budget),
+                  LoadStatus::Ok);
     }
     Budget many;
     ASSERT_EQ(ChargeFichier(ProfileFile("[GENERAL]\r\nnNbEconomies=200000"), many), LoadStatus::Ok);

@@ -241,8 +241,9 @@ bool TfmMain::ChargeFichier() {
     }
     if (varnelle::ChargeFichier(file_, budget_) == LoadStatus::Damaged) {
         prompter_.error(this, QStringLiteral("Erreur"),
-                        QStringLiteral("Le fichier %1 est endommagé : il annonce plus de %2 "
-                                       "entrées dans une liste. Il n'a pas été ouvert.")
+                        QStringLiteral("Le fichier %1 est endommagé : le nombre d'entrées "
+                                       "d'une liste y est illisible ou dépasse %2. Il n'a pas "
+                                       "été ouvert.")
                             .arg(cheminAffiche(path))
                             .arg(kMaxEntreesParCollection));
         return false;
