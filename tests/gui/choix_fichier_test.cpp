@@ -8,6 +8,7 @@
 #include "main/choix_fichier_dialog.h"
 #include "storage/budget_folder.h"
 #include "storage/password.h"
+#include "storage/profile_file.h"
 #include "temp_folder.h"
 #include "toolkit/prompter.h"
 
@@ -63,6 +64,28 @@ private slots:
         QCOMPARE(prompter.boxes[0].caption, QStringLiteral("Erreur"));
         QCOMPARE(prompter.boxes[0].text,
                  QStringLiteral("Mot de passe de la base de données 'Budget.ini' invalide !!!"));
+    }
+
+    void theFileListedIsTheFileOpenedAndAFileThatCannotBeReadIsSaidSo() {
+        test::TempFolder folder;
+        test::writeFile(folder / "Alpha.INI",
+                        "[GENERAL]\r\ncMotDePasse=" + BrouillerMotDePasse("SECRET") + "\r\n");
+        test::writeFile(folder / "Enorme.ini", "");
+        std::filesystem::resize_file(folder / "Enorme.ini", ProfileFile::kMaxFileBytes + 1);
+        RecordingPrompter prompter;
+        for (const int row : {0, 1}) {
+            TfmChoixNomFicINI dialog(folder.path(), prompter);
+            dialog.show();
+            child<QListWidget>(dialog, "lbBDDExistantes")->setCurrentRow(row);
+            QTest::keyClicks(child<QLineEdit>(dialog, "edMotDePasse"), "secret");
+            QTest::mouseClick(child<QPushButton>(dialog, "btOK"), Qt::LeftButton);
+            QCOMPARE(dialog.result(), std::string(row == 0 ? "Alpha.INI" : ""));
+            QCOMPARE(dialog.takeChoice().file.readString("GENERAL", "cMotDePasse", "").empty(),
+                     row != 0);
+        }
+        QCOMPARE(prompter.boxes.size(), std::size_t{1});
+        QVERIFY2(prompter.boxes[0].text.contains(QStringLiteral("trop grand")),
+                 qPrintable(prompter.boxes[0].text));
     }
 
     void aNewBudgetNeedsAFreeNameAndAPassword() {

@@ -224,21 +224,12 @@ void TfmMain::creeBoutons() {
 }
 
 bool TfmMain::ChargeFichier() {
-    fileName_ = chooseFile_(folder_, prompter_);
+    BudgetChoisi choisi = chooseFile_(folder_, prompter_);
+    fileName_ = std::move(choisi.fileName);
     if (fileName_.empty()) return false;
+    // The content whose password the chooser checked; the file is not read a second time.
+    file_ = std::move(choisi.file);
     const std::filesystem::path path = folder_ / fileName_;
-    switch (file_.open(path)) {
-    case ProfileFile::OpenStatus::Ok: break;
-    case ProfileFile::OpenStatus::TooLarge:
-        prompter_.error(this, QStringLiteral("Erreur"),
-                        QStringLiteral("Le fichier %1 est trop grand pour être un budget.")
-                            .arg(cheminAffiche(path)));
-        return false;
-    default:
-        prompter_.error(this, QStringLiteral("Erreur"),
-                        QStringLiteral("Ne peut lire %1").arg(cheminAffiche(path)));
-        return false;
-    }
     if (varnelle::ChargeFichier(file_, budget_) == LoadStatus::Damaged) {
         prompter_.error(this, QStringLiteral("Erreur"),
                         QStringLiteral("Le fichier %1 est endommagé : le nombre d'entrées "
