@@ -277,14 +277,6 @@ private slots:
             QVERIFY(opened.prompter.boxes.back().text.startsWith(QStringLiteral("Ne peut écrire")));
             QCOMPARE(test::readFile(opened.path), before);
         }
-
-        // A former version that cannot be kept is told, and the budget is saved all the same.
-        std::filesystem::remove(opened.folder / "Budget.ini.bak");
-        std::filesystem::create_directory(opened.folder / "Budget.ini.bak");
-        opened.prompter.answerNext(Prompter::Answer::Yes);
-        QVERIFY(opened.window->close());
-        QCOMPARE(opened.prompter.boxes.back().caption, QStringLiteral("Sauvegarde"));
-        QCOMPARE(opened.onDisk(), opened.window->budget());
     }
 
     void aFileChangedOnDiskIsOverwrittenOnlyOnYes() {
