@@ -64,11 +64,11 @@ const Dossier& dossier() {
 }
 
 // What the chooser's OK does for an existing budget: read the file and check the password.
-std::string choixDirect(const std::filesystem::path& folder, gui::Prompter&) {
-    ProfileFile file;
-    file.open(folder / "Exemple.ini");
-    if (!MotDePasseCorrect(file, "SECRET")) throw std::runtime_error("wrong password");
-    return "Exemple.ini";
+gui::BudgetChoisi choixDirect(const std::filesystem::path& folder, gui::Prompter&) {
+    gui::BudgetChoisi choisi{"Exemple.ini", {}};
+    choisi.file.open(folder / choisi.fileName);
+    if (!MotDePasseCorrect(choisi.file, "SECRET")) throw std::runtime_error("wrong password");
+    return choisi;
 }
 
 void BM_OpenBudget(benchmark::State& state) {
@@ -106,9 +106,12 @@ void BM_EditAmount(benchmark::State& state) {
     test::TempFolder folder;
     ecritFichierBudget(folder.path(), "Genere", genereBudget(static_cast<int>(state.range(0))));
     gui::RecordingPrompter prompter;
-    gui::TfmMain window(folder.path(), prompter, [](const std::filesystem::path&, gui::Prompter&) {
-        return std::string("Genere.ini");
-    });
+    gui::TfmMain window(folder.path(), prompter,
+                        [](const std::filesystem::path& in, gui::Prompter&) {
+                            gui::BudgetChoisi choisi{"Genere.ini", {}};
+                            choisi.file.open(in / choisi.fileName);
+                            return choisi;
+                        });
     window.show();
     QCoreApplication::processEvents();
     auto* grid = window.findChild<gui::Grid*>("grOperations");

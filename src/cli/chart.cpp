@@ -1,4 +1,6 @@
 #include <cstdio>
+#include <string>
+#include <system_error>
 
 #include <QBuffer>
 #include <QByteArray>
@@ -43,10 +45,28 @@ void keepSevereMessages(QtMsgType type, const QMessageLogContext&, const QString
         std::fputs((message + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
 }
 
+// Whether a picture written at `output` would replace the budget, or sit among the budgets
+// of its folder under a name the chooser lists.
+bool remplaceUnBudget(const fs::path& fichier, const fs::path& output) {
+    std::error_code error;
+    if (fs::equivalent(fichier, output, error)) return true;
+    std::string extension = output.extension().string();
+    for (char& c : extension) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+    const auto folderOf = [](const fs::path& path) {
+        return path.parent_path().empty() ? fs::path(".") : path.parent_path();
+    };
+    return extension == ".ini" && fs::equivalent(folderOf(fichier), folderOf(output), error);
+}
+
 }  // namespace
 
 int runChart(const fs::path& fichier, std::string_view motDePasse, const ChartOptions& chart,
              std::ostream& err) {
+    if (remplaceUnBudget(fichier, chart.output)) {
+        err << "La sortie " << chart.output
+            << " est un fichier de budget : choisissez un autre nom pour l'image.\n";
+        return kExitRefused;
+    }
     Budget budget;
     if (const int status = chargeBudget(fichier, motDePasse, budget, err); status != kExitOk)
         return status;

@@ -44,6 +44,12 @@ std::string nouveauBudgetRefuse(const NewBudgetResult& result, std::string_view 
                " octets au plus).";
     case NewBudgetStatus::AlreadyExists: return "Le budget '" + name + "' existe déjà.";
     case NewBudgetStatus::EmptyPassword: return "Le mot de passe ne peut pas être vide.";
+    case NewBudgetStatus::PasswordInvalidCharacter:
+        return "Le mot de passe contient un caractère de contrôle (retour à la ligne, "
+               "tabulation...), qu'on ne peut pas taper à l'ouverture du budget.";
+    case NewBudgetStatus::PasswordTooLong:
+        return "Le mot de passe est trop long (" + std::to_string(ProfileFile::kMaxValueLength) +
+               " caractères au plus).";
     case NewBudgetStatus::WriteFailed: return "Ne peut écrire dans " + absolutePath(result.path);
     }
     return {};
@@ -93,8 +99,10 @@ int chargeBudget(const fs::path& fichier, std::string_view motDePasse, Budget& b
     }
 
     if (ChargeFichier(file, budget) == LoadStatus::Damaged) {
-        err << "Le fichier " << fichier.string() << " est endommagé : il annonce plus de "
-            << kMaxEntreesParCollection << " enregistrements.\n";
+        err << "Le fichier " << fichier.string()
+            << " est endommagé : le nombre d'enregistrements d'une liste y est illisible ou "
+               "dépasse "
+            << kMaxEntreesParCollection << ".\n";
         return kExitUnreadable;
     }
     budget.calculeTout();

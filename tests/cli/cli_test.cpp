@@ -121,6 +121,10 @@ TEST_F(Cli, ListAndNewFollowTheChooser) {
         EXPECT_EQ(r.status, 1);
         EXPECT_EQ(r.err, c.message + "\n");
     }
+    r = run({"new", folder_.string(), "Neuf", "--password", "a\rb"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.starts_with("Le mot de passe contient un caractère de contrôle")) << r.err;
+    EXPECT_FALSE(fs::exists(folder_ / "Neuf.ini"));
     EXPECT_EQ(readFile(folder_ / "beta.ini"), before);
     r = run({"new", (root_ / "absent").string(), "x", "--password", "p"});
     EXPECT_EQ(r.err, "Ne peut écrire dans " + (root_ / "absent" / "x.ini").string() + "\n");
@@ -181,7 +185,8 @@ TEST_F(Cli, FailuresExitWithTheirStatus) {
     const Outcome r = run({"check", damaged, "--password", "p"});
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.err, "Le fichier " + damaged +
-                         " est endommagé : il annonce plus de 1000000 enregistrements.\n");
+                         " est endommagé : le nombre d'enregistrements d'une liste y est "
+                         "illisible ou dépasse 1000000.\n");
 }
 
 TEST_F(Cli, CheckSummarisesTheBudget) {
@@ -269,6 +274,8 @@ TEST_F(Cli, ChartRefusalsLeaveNoPicture) {
         words.insert(words.end(), more.begin(), more.end());
         return words;
     };
+    const std::string budgetOutput =
+        " est un fichier de budget : choisissez un autre nom pour l'image.";
     const struct {
         std::vector<std::string> args;
         int status;
@@ -293,6 +300,9 @@ TEST_F(Cli, ChartRefusalsLeaveNoPicture) {
          "Mot de passe de la base de données 'Budget.ini' invalide !!!"},
         {args(with(types, {"--output", (root_ / "absent" / "g.png").string()})), 1,
          "Ne peut écrire dans " + (root_ / "absent" / "g.png").string()},
+        {args(with(types, {"--output", file})), 1, "La sortie " + file + budgetOutput},
+        {args(with(types, {"--output", (folder_ / "G.INI").string()})), 1,
+         "La sortie " + (folder_ / "G.INI").string() + budgetOutput},
     };
     for (const auto& c : cases) {
         const Outcome r = run(c.args);

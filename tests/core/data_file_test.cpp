@@ -174,7 +174,7 @@ TEST_F(DataFile, SettingsDefaultWhenMissingOrOutOfRange) {
     EXPECT_EQ(lines.back(), "ConfigOnglets2nOnglet3=-1");
 }
 
-TEST_F(DataFile, HugeCountsMarkTheFileDamagedWithoutWork) {
+TEST_F(DataFile, HugeOrUnreadableCountsMarkTheFileDamagedWithoutWork) {
     for (const char* count : {"1000001", "2147483647", "0x7FFFFFFF"}) {
         const auto started = std::chrono::steady_clock::now();
         Budget budget;
@@ -185,6 +185,15 @@ TEST_F(DataFile, HugeCountsMarkTheFileDamagedWithoutWork) {
         EXPECT_TRUE(budget.Economies.empty());
         EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
     }
+    // A count that cannot be read is 0 only when its section has no entry 1 to lose.
+    for (const std::string count : {"nNbOperations=trois\r\n", "nNbOperations=\r\n", ""})
+        for (const std::string entry : {"cdate1", "cDate2"}) {
+            Budget budget;
+            EXPECT_EQ(ChargeFichier(ProfileFile("[GENERAL]\r\n" + count + "[OPERATIONS]\r\n" +
+                                                entry + "=01/01/2024"),
+                                    budget),
+                      entry == "cdate1" ? LoadStatus::Damaged : LoadStatus::Ok);
+        }
     Budget many;
     ASSERT_EQ(ChargeFichier(ProfileFile("[GENERAL]\r\nnNbEconomies=200000"), many), LoadStatus::Ok);
     EXPECT_EQ(many.Economies.size(), 200000u);

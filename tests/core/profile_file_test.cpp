@@ -1,9 +1,13 @@
 #include "storage/profile_file.h"
 
 #include <chrono>
+#include <future>
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "temp_folder.h"
 
@@ -214,6 +218,43 @@ TEST(ProfileFile, FlushRefusesToOverwriteAChangeMadeElsewhere) {
     EXPECT_EQ(readFile(folder / "New.ini"), "someone else's");
 }
 
+TEST(ProfileFile, SavingThroughALinkKeepsTheLinkAndLeavesOnlyAnOwnerOnlyBackup) {
+    TempFolder folder;
+    const auto real = folder / "real";
+    std::filesystem::create_directory(real);
+    writeFile(real / "Budget.ini", "[GENERAL]\r\nk=1\r\n");
+    ::chmod((real / "Budget.ini").c_str(), 0644);
+    std::filesystem::create_symlink("real/Budget.ini", folder / "Budget.ini");
+    writeFile(real / "Budget.ini.tmpAb12Cd", "left by an interrupted save");
+    writeFile(real / "Budget.ini.tmpAb12", "not a temporary of a save");
+    ProfileFile file;
+    ASSERT_EQ(file.open(folder / "Budget.ini"), ProfileFile::OpenStatus::Ok);
+    file.writeString("GENERAL", "k", "2");
+    ASSERT_TRUE(file.flush());
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "Budget.ini"));
+    EXPECT_EQ(readFile(real / "Budget.ini"), "[GENERAL]\r\nk=2\r\n");
+    EXPECT_EQ(permissionsOf(real / "Budget.ini.bak"),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    EXPECT_EQ(folderContent(real),
+              (std::vector<std::string>{"Budget.ini", "Budget.ini.bak", "Budget.ini.tmpAb12"}));
+}
+
+TEST(ProfileFile, ASaveWaitsForAnotherOneAndIsToldItChangedTheFile) {
+    TempFolder folder;
+    const auto path = folder / "Budget.ini";
+    writeFile(path, "[GENERAL]\r\nk=1\r\n");
+    ProfileFile mine;
+    mine.open(path);
+    // Another save holds the budget's lock and changes the file meanwhile.
+    const int other = ::open(path.c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(other, LOCK_EX), 0);
+    auto saving = std::async(std::launch::async, [&] { return mine.flush().status; });
+    EXPECT_EQ(saving.wait_for(std::chrono::milliseconds(300)), std::future_status::timeout);
+    writeFile(path, "[GENERAL]\r\nk=theirs\r\n");
+    ::close(other);
+    EXPECT_EQ(saving.get(), ProfileFile::FlushStatus::ChangedOnDisk);
+}
+
 TEST(ProfileFile, AFailedFlushLeavesTheFileAsItWas) {
     TempFolder folder;
     const auto path = folder / "Budget.ini";
@@ -233,6 +274,13 @@ TEST(ProfileFile, AFailedFlushLeavesTheFileAsItWas) {
 
     ASSERT_TRUE(file.flush());
     EXPECT_EQ(read(ProfileFile(readFile(path)), "GENERAL", "big"), std::string(1000, 'b'));
+
+    // A former version that cannot be kept is told; the file is saved all the same.
+    std::filesystem::remove(folder / "Budget.ini.bak");
+    std::filesystem::create_directory(folder / "Budget.ini.bak");
+    file.writeString("GENERAL", "k", "2");
+    EXPECT_EQ(file.flush().backupError, EISDIR);
+    EXPECT_EQ(read(ProfileFile(readFile(path)), "GENERAL", "k"), "2");
 }
 
 TEST(ProfileFile, OpeningWhatIsNotAReadableFile) {
@@ -242,6 +290,15 @@ TEST(ProfileFile, OpeningWhatIsNotAReadableFile) {
     EXPECT_EQ(file.flush().status, ProfileFile::FlushStatus::WriteFailed);
     EXPECT_EQ(file.open(folder / "absent" / "x.ini"), ProfileFile::OpenStatus::Missing);
     EXPECT_EQ(file.flush().status, ProfileFile::FlushStatus::WriteFailed);
+
+    // A pipe is refused at once, not read until someone writes into it.
+    const auto fifo = folder / "x.ini";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    auto opening = std::async(std::launch::async, [&] { return ProfileFile().open(fifo); });
+    const bool blocked = opening.wait_for(std::chrono::seconds(5)) != std::future_status::ready;
+    if (blocked) ::close(::open(fifo.c_str(), O_WRONLY | O_NONBLOCK));
+    EXPECT_FALSE(blocked);
+    EXPECT_EQ(opening.get(), ProfileFile::OpenStatus::Unreadable);
 }
 
 }  // namespace

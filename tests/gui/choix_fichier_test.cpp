@@ -28,6 +28,7 @@ private slots:
         test::TempFolder folder;
         QVERIFY(creeBudget(folder.path(), "Budget", "secret"));
         QVERIFY(creeBudget(folder.path(), "Autre", "x"));
+        std::filesystem::rename(folder / "Budget.ini", folder / "Budget.INI");
         test::writeFile(folder / "Copie de Budget.ini", "");
         RecordingPrompter prompter;
         TfmChoixNomFicINI dialog(folder.path(), prompter);
@@ -49,7 +50,7 @@ private slots:
         QCOMPARE(password->echoMode(), QLineEdit::Password);
         QVERIFY(ok->isEnabled());
         QTest::mouseClick(ok, Qt::LeftButton);
-        QCOMPARE(dialog.result(), std::string("Budget.ini"));
+        QCOMPARE(dialog.result(), std::string("Budget.INI"));
         QVERIFY(prompter.boxes.empty());
 
         // A wrong password is told and gives no file.
@@ -62,7 +63,15 @@ private slots:
         QCOMPARE(prompter.boxes.size(), std::size_t{1});
         QCOMPARE(prompter.boxes[0].caption, QStringLiteral("Erreur"));
         QCOMPARE(prompter.boxes[0].text,
-                 QStringLiteral("Mot de passe de la base de données 'Budget.ini' invalide !!!"));
+                 QStringLiteral("Mot de passe de la base de données 'Budget.INI' invalide !!!"));
+
+        // A file that cannot be read is said so, never taken for a wrong password.
+        std::filesystem::resize_file(folder / "Autre.ini", ProfileFile::kMaxFileBytes + 1);
+        TfmChoixNomFicINI large(folder.path(), prompter);
+        large.show();
+        QTest::keyClicks(child<QLineEdit>(large, "edMotDePasse"), "x");
+        QTest::mouseClick(child<QPushButton>(large, "btOK"), Qt::LeftButton);
+        QVERIFY(large.result().empty() && prompter.boxes[1].text.contains("trop grand"));
     }
 
     void aNewBudgetNeedsAFreeNameAndAPassword() {

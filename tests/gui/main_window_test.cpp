@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "main/choix_fichier_dialog.h"
 #include "main/main_window.h"
 #include "opened_budget.h"
 #include "storage/budget_folder.h"
@@ -58,6 +59,25 @@ private slots:
             QCOMPARE(test::readFile(folder / "Budget.ini"), before);
         }
         QCOMPARE(listeBudgets(folder.path()).size(), std::size_t{1});
+    }
+
+    void theWindowLoadsTheContentWhosePasswordWasChecked() {
+        test::TempFolder folder;
+        QVERIFY(creeBudget(folder.path(), "Budget", "secret"));
+        RecordingPrompter prompter;
+        TfmMain window(folder.path(), prompter, [](const std::filesystem::path& in, Prompter& p) {
+            QTimer::singleShot(0, [] {
+                QWidget* dialog = QApplication::activeModalWidget();
+                QTest::keyClicks(dialog->findChild<QLineEdit*>("edMotDePasse"), "secret");
+                QTest::mouseClick(dialog->findChild<QPushButton*>("btOK"), Qt::LeftButton);
+            });
+            BudgetChoisi chosen = ChoixFichier(in, p);
+            // Another budget, of another password, is swapped in once the password is checked.
+            test::writeFile(in / "Budget.ini", "[GENERAL]\r\ncMotDePasse=x\r\nnNbTypesDep=1\r\n");
+            return chosen;
+        });
+        QVERIFY(window.loaded());
+        QVERIFY(window.budget().TypesDep.empty());
     }
 
     void aNewBudgetOpensOnItsTypesWithNothingToAddToOperations() {

@@ -25,9 +25,12 @@ OpenedBudget::OpenedBudget(const Budget& budget) {
     ProfileFile file;
     file.open(path);
     SauveFichier(file, budget);
-    window = std::make_unique<gui::TfmMain>(
-        folder.path(), prompter,
-        [](const std::filesystem::path&, gui::Prompter&) { return std::string("Budget.ini"); });
+    const auto choose = [](const std::filesystem::path& in, gui::Prompter&) {
+        gui::BudgetChoisi chosen{"Budget.ini", {}};
+        chosen.file.open(in / chosen.fileName);
+        return chosen;
+    };
+    window = std::make_unique<gui::TfmMain>(folder.path(), prompter, choose);
     window->show();
 }
 

@@ -51,6 +51,12 @@ bool prepareDossierDonnees(const std::filesystem::path& folder) {
 
 std::vector<std::string> listeBudgets(const std::filesystem::path& folder) {
     std::vector<std::string> noms;
+    for (BudgetListe& budget : listeFichiersBudgets(folder)) noms.push_back(std::move(budget.nom));
+    return noms;
+}
+
+std::vector<BudgetListe> listeFichiersBudgets(const std::filesystem::path& folder) {
+    std::vector<BudgetListe> budgets;
     std::error_code error;
     for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
          it.increment(error)) {
@@ -60,11 +66,13 @@ std::vector<std::string> listeBudgets(const std::filesystem::path& folder) {
         if (name.find(kMarqueCopie) != std::string::npos) continue;
         std::error_code statusError;
         if (!it->is_regular_file(statusError)) continue;
-        const std::string nom = name.substr(0, low.find(kExtension));
-        if (!nom.empty()) noms.push_back(nom);
+        std::string nom = name.substr(0, low.find(kExtension));
+        if (!nom.empty()) budgets.push_back({std::move(nom), name});
     }
-    std::sort(noms.begin(), noms.end(), lessNoCase);
-    return noms;
+    std::sort(budgets.begin(), budgets.end(), [](const BudgetListe& a, const BudgetListe& b) {
+        return a.nom != b.nom ? lessNoCase(a.nom, b.nom) : a.fichier < b.fichier;
+    });
+    return budgets;
 }
 
 std::filesystem::path fichierBudget(const std::filesystem::path& folder, std::string_view nom) {
@@ -103,6 +111,17 @@ NewBudgetResult creeBudget(const std::filesystem::path& folder, std::string_view
         result.status = NewBudgetStatus::EmptyPassword;
         return result;
     }
+    if (std::any_of(saisi.begin(), saisi.end(), [](char c) {
+            const auto u = static_cast<unsigned char>(c);
+            return u < 0x20 || u == 0x7F;
+        })) {
+        result.status = NewBudgetStatus::PasswordInvalidCharacter;
+        return result;
+    }
+    if (saisi.size() > ProfileFile::kMaxValueLength) {
+        result.status = NewBudgetStatus::PasswordTooLong;
+        return result;
+    }
     ProfileFile file;
     if (file.open(result.path) != ProfileFile::OpenStatus::Missing) {
         result.status = NewBudgetStatus::AlreadyExists;
@@ -116,9 +135,10 @@ NewBudgetResult creeBudget(const std::filesystem::path& folder, std::string_view
     }
     const auto flushed = file.flush();
     result.systemError = flushed.systemError;
+    if (flushed) result.file = std::move(file);
     if (flushed.status == ProfileFile::FlushStatus::ChangedOnDisk)
         result.status = NewBudgetStatus::AlreadyExists;
-    else if (flushed.status == ProfileFile::FlushStatus::WriteFailed)
+    else if (!flushed)
         result.status = NewBudgetStatus::WriteFailed;
     return result;
 }

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "storage/profile_file.h"
+
 namespace varnelle {
 
 // Budget names are file names without ".ini", in the file system's own encoding.
@@ -20,6 +22,13 @@ bool prepareDossierDonnees(const std::filesystem::path& folder);
 // ".ini" in any case and does not contain "Copie ", named up to its first ".ini", in
 // alphabetical order without regard to case.
 std::vector<std::string> listeBudgets(const std::filesystem::path& folder);
+
+// A budget of the list and its file as the folder spells it ("Alpha" and "Alpha.INI").
+struct BudgetListe {
+    std::string nom;
+    std::string fichier;
+};
+std::vector<BudgetListe> listeFichiersBudgets(const std::filesystem::path& folder);
 
 // The data file of budget `nom`: the folder, the name and ".ini".
 std::filesystem::path fichierBudget(const std::filesystem::path& folder, std::string_view nom);
@@ -37,6 +46,8 @@ enum class NewBudgetStatus {
     TooLong,
     AlreadyExists,  // a file of that name exists, in any letter case
     EmptyPassword,
+    PasswordInvalidCharacter,  // a control character, which no one can type at the chooser
+    PasswordTooLong,           // longer than a value of the file
     WriteFailed,
 };
 
@@ -44,6 +55,8 @@ struct NewBudgetResult {
     NewBudgetStatus status = NewBudgetStatus::Ok;
     std::filesystem::path path;
     int systemError = 0;
+    // The file as written, for the window to load without reading it again.
+    ProfileFile file;
     explicit operator bool() const { return status == NewBudgetStatus::Ok; }
 };
 

@@ -130,6 +130,15 @@ private:
     int count_;
 };
 
+// The keys of one entry of each collection, less their number, in file order.
+const std::initializer_list<std::string_view> kChampsTypesDep = {"cTypeDep", "cLibelle", "nMontant",
+                                                                 "nPeriodicite"};
+const std::initializer_list<std::string_view> kChampsOperations = {"nSelect", "cDate", "cTypeDep",
+                                                                   "nMontant", "cLibelle"};
+const std::initializer_list<std::string_view> kChampsEconomies = {"cLibelle", "nMontant"};
+const std::initializer_list<std::string_view> kChampsSimulations = {
+    "nSelect", "cLibelle", "cDateDeb", "cDateFin", "nMontant"};
+
 std::int32_t integerOf(std::string_view value) {
     return ProfileFile::parseInteger(value).value_or(0);
 }
@@ -153,11 +162,23 @@ struct ReadParam {
     }
 };
 
-// The count stored in "GENERAL", or nothing when it is beyond what a budget can hold.
-std::optional<std::int32_t> count(const SectionReader& general, const char* key) {
-    const std::int32_t n = general.integer(key, 0);
-    if (n > kMaxEntreesParCollection) return std::nullopt;
-    return std::max(n, 0);
+// The count stored in "GENERAL", or nothing when it cannot be trusted: beyond what a budget
+// can hold, or unreadable while the section holds an entry 1, which a count of 0 would have
+// the next save drop with all the others.
+std::optional<std::int32_t> count(const ProfileFile& file, const SectionReader& general,
+                                  const char* key, const char* section,
+                                  std::initializer_list<std::string_view> fields) {
+    const auto text = general.value(key);
+    const auto n = text ? ProfileFile::parseInteger(*text) : std::nullopt;
+    if (!n) {
+        const SectionReader entries(file, section);
+        KeyName name;
+        for (const std::string_view field : fields)
+            if (entries.value(name(field, 1))) return std::nullopt;
+        return 0;
+    }
+    if (*n > kMaxEntreesParCollection) return std::nullopt;
+    return std::max(*n, 0);
 }
 
 std::int32_t sizeOf(std::size_t n) {
@@ -349,18 +370,20 @@ std::optional<std::string> savedContent(const ProfileFile& file, const Budget& b
 LoadStatus ChargeFichier(const ProfileFile& file, Budget& budget) {
     budget = Budget();
     const SectionReader general(file, kSectionGeneral);
-    const auto nbTypes = count(general, "nNbTypesDep");
-    const auto nbOperations = count(general, "nNbOperations");
-    const auto nbEconomies = count(general, "nNbEconomies");
-    const auto nbSimulations = count(general, "nNbSimulations");
+    const auto nbTypes = count(file, general, "nNbTypesDep", kSectionTypesDep, kChampsTypesDep);
+    const auto nbOperations =
+        count(file, general, "nNbOperations", kSectionOperations, kChampsOperations);
+    const auto nbEconomies =
+        count(file, general, "nNbEconomies", kSectionEconomies, kChampsEconomies);
+    const auto nbSimulations =
+        count(file, general, "nNbSimulations", kSectionSimulations, kChampsSimulations);
     if (!nbTypes || !nbOperations || !nbEconomies || !nbSimulations) return LoadStatus::Damaged;
 
     KeyName key;
     forEachParam(budget.Param, ReadParam{SectionReader(file, kSectionParametres)});
 
     budget.TypesDep.resize(static_cast<std::size_t>(*nbTypes));
-    NumberedKeys(file, kSectionTypesDep, {"cTypeDep", "cLibelle", "nMontant", "nPeriodicite"},
-                 *nbTypes)
+    NumberedKeys(file, kSectionTypesDep, kChampsTypesDep, *nbTypes)
         .read([&](int field, int i, std::string_view value) {
             TTypeDep& type = budget.TypesDep[static_cast<std::size_t>(i - 1)];
             switch (field) {
@@ -373,8 +396,7 @@ LoadStatus ChargeFichier(const ProfileFile& file, Budget& budget) {
     for (TTypeDep& type : budget.TypesDep) type.nNbMois = NbMoisPeriodicite(type.nPeriodicite);
 
     budget.Operations.resize(static_cast<std::size_t>(*nbOperations));
-    NumberedKeys(file, kSectionOperations, {"nSelect", "cDate", "cTypeDep", "nMontant", "cLibelle"},
-                 *nbOperations)
+    NumberedKeys(file, kSectionOperations, kChampsOperations, *nbOperations)
         .read([&](int field, int i, std::string_view value) {
             TOperation& operation = budget.Operations[static_cast<std::size_t>(i - 1)];
             switch (field) {
@@ -395,7 +417,7 @@ LoadStatus ChargeFichier(const ProfileFile& file, Budget& budget) {
     budget.nResteDebMois = general.text("nResteDebMois");
 
     budget.Economies.resize(static_cast<std::size_t>(*nbEconomies));
-    NumberedKeys(file, kSectionEconomies, {"cLibelle", "nMontant"}, *nbEconomies)
+    NumberedKeys(file, kSectionEconomies, kChampsEconomies, *nbEconomies)
         .read([&](int field, int i, std::string_view value) {
             TEconomie& economie = budget.Economies[static_cast<std::size_t>(i - 1)];
             if (field == 0)
@@ -405,8 +427,7 @@ LoadStatus ChargeFichier(const ProfileFile& file, Budget& budget) {
         });
 
     budget.Simulations.resize(static_cast<std::size_t>(*nbSimulations));
-    NumberedKeys(file, kSectionSimulations,
-                 {"nSelect", "cLibelle", "cDateDeb", "cDateFin", "nMontant"}, *nbSimulations)
+    NumberedKeys(file, kSectionSimulations, kChampsSimulations, *nbSimulations)
         .read([&](int field, int i, std::string_view value) {
             TPSimulation& simulation = budget.Simulations[static_cast<std::size_t>(i - 1)];
             switch (field) {
@@ -435,8 +456,10 @@ SaveResult SauveFichier(ProfileFile& file, const Budget& budget,
     if (!content) return result;
     const ProfileFile::FlushResult flushed = file.replaceWith(std::move(*content), policy);
     result.systemError = flushed.systemError;
+    result.backupError = flushed.backupError;
     switch (flushed.status) {
     case ProfileFile::FlushStatus::Ok: break;
+    case ProfileFile::FlushStatus::NotSynced: result.status = SaveStatus::NotSynced; break;
     case ProfileFile::FlushStatus::WriteFailed: result.status = SaveStatus::WriteFailed; break;
     case ProfileFile::FlushStatus::ChangedOnDisk: result.status = SaveStatus::ChangedOnDisk; break;
     }

@@ -36,12 +36,15 @@ enum class SaveStatus {
     TooLarge,       // the file would be larger than a budget file may be read back
     WriteFailed,
     ChangedOnDisk,  // someone else wrote the file since it was read
+    NotSynced,      // the file was replaced, but its folder could not be synced
 };
 
 struct SaveResult {
     SaveStatus status = SaveStatus::Ok;
     std::filesystem::path path;
     int systemError = 0;
+    // Not 0 when the former version could not be kept as "<name>.bak": the errno why.
+    int backupError = 0;
     // For a refused value: its section and key, as "OPERATIONS" "cLibelle12".
     std::string section;
     std::string key;

@@ -1,12 +1,21 @@
 #include "storage/password.h"
 
+#include <algorithm>
+#include <optional>
+
 #include "model/text_encoding.h"
 #include "storage/data_file.h"
 
 namespace varnelle {
 namespace {
 
-constexpr const char* kCleMotDePasse = "cMotDePasse";
+constexpr std::string_view kCleMotDePasse = "cMotDePasse";
+
+bool sameKey(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [&](char x, char y) { return lower(x) == lower(y); });
+}
 
 }  // namespace
 
@@ -24,8 +33,15 @@ std::string motDePasseSaisi(std::string_view texte) {
 
 bool MotDePasseCorrect(const ProfileFile& file, std::string_view saisi) {
     if (saisi.empty()) return false;
-    const auto stored = file.value(kSectionGeneral, kCleMotDePasse);
-    return BrouillerMotDePasse(stored.value_or("")) == saisi;
+    // One pass over the lines, the first key of that name winning as in a lookup: the
+    // password is checked before any index is built for a file not yet trusted.
+    const ProfileFile::Section* general = file.findSection(kSectionGeneral);
+    if (general == nullptr) return false;
+    std::optional<std::string> stored;
+    file.forEachKey(*general, [&](std::string_view key, std::string_view value) {
+        if (!stored && sameKey(key, kCleMotDePasse)) stored = BrouillerMotDePasse(value);
+    });
+    return stored == saisi;
 }
 
 PasswordChangeResult ChangeMotDePasse(ProfileFile& file, std::string_view ancien,
@@ -47,6 +63,11 @@ PasswordChangeResult ChangeMotDePasse(ProfileFile& file, std::string_view ancien
     result.systemError = flushed.systemError;
     switch (flushed.status) {
     case ProfileFile::FlushStatus::Ok: file = std::move(updated); break;
+    case ProfileFile::FlushStatus::NotSynced:
+        // Written, but not known to be on disk: the file holds it, the user is told.
+        file = std::move(updated);
+        result.status = PasswordChangeStatus::WriteFailed;
+        break;
     case ProfileFile::FlushStatus::WriteFailed:
         result.status = PasswordChangeStatus::WriteFailed;
         break;

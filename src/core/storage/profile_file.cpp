@@ -4,11 +4,14 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <random>
 #include <utility>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -65,10 +68,60 @@ bool equalNoCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+struct HashKey {
+    std::uint64_t k0 = 0, k1 = 0;
+};
+
+HashKey randomHashKey() {
+    std::random_device device;
+    HashKey key;
+    key.k0 = (std::uint64_t{device()} << 32) ^ device();
+    key.k1 = (std::uint64_t{device()} << 32) ^ device();
+    return key;
+}
+
+std::uint64_t rotl(std::uint64_t x, int bits) {
+    return (x << bits) | (x >> (64 - bits));
+}
+
+// SipHash-1-3 of the key in lower case, under a secret drawn once per run: a file cannot
+// choose keys that pile up in one place of the index and make every lookup a long scan.
 std::uint32_t hashNoCase(std::string_view s) {
-    std::uint32_t h = 2166136261u;
-    for (const char c : s) h = (h ^ static_cast<unsigned char>(lower(c))) * 16777619u;
-    return h;
+    static const HashKey key = randomHashKey();
+    std::uint64_t v0 = key.k0 ^ 0x736f6d6570736575ull, v1 = key.k1 ^ 0x646f72616e646f6dull,
+                  v2 = key.k0 ^ 0x6c7967656e657261ull, v3 = key.k1 ^ 0x7465646279746573ull;
+    const auto round = [&] {
+        v0 += v1;
+        v1 = rotl(v1, 13) ^ v0;
+        v0 = rotl(v0, 32);
+        v2 += v3;
+        v3 = rotl(v3, 16) ^ v2;
+        v0 += v3;
+        v3 = rotl(v3, 21) ^ v0;
+        v2 += v1;
+        v1 = rotl(v1, 17) ^ v2;
+        v2 = rotl(v2, 32);
+    };
+    const auto block = [&](std::uint64_t m) {
+        v3 ^= m;
+        round();
+        v0 ^= m;
+    };
+    std::uint64_t m = 0;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        m |= std::uint64_t{static_cast<unsigned char>(lower(s[i]))} << (8 * (i % 8));
+        if (i % 8 == 7) {
+            block(m);
+            m = 0;
+        }
+    }
+    block(m | (std::uint64_t{s.size() & 0xFF} << 56));
+    v2 ^= 0xFF;
+    round();
+    round();
+    round();
+    const std::uint64_t h = v0 ^ v1 ^ v2 ^ v3;
+    return static_cast<std::uint32_t>(h ^ (h >> 32));
 }
 
 std::string_view trimBlanks(std::string_view s) {
@@ -171,12 +224,51 @@ std::optional<std::string> writeTemporary(const std::string& target, std::string
     return name;
 }
 
-void syncFolder(const std::filesystem::path& file) {
+// The errno of a failed sync of the folder holding `file`, or 0.
+int syncFolder(const std::filesystem::path& file) {
     const int fd = ::open(file.parent_path().empty() ? "." : file.parent_path().c_str(),
-                          O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
+                          O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return errno;
+    const int error = ::fsync(fd) == 0 ? 0 : errno;
+    ::close(fd);
+    return error;
+}
+
+// An exclusive advisory lock on the file at `path` while it lives; none when the file cannot
+// be opened (it does not exist yet, and the exclusive rename guards its creation).
+class FileLock final {
+public:
+    explicit FileLock(const std::string& path)
+        : fd_(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)) {
+        if (fd_ < 0) return;
+        while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+        }
+    }
+    ~FileLock() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+    bool held() const { return fd_ >= 0; }
+
+private:
+    int fd_;
+};
+
+// Removes what an interrupted save of `target` left: "<name>.tmpXXXXXX" and the backup's own
+// temporaries. Only called under the file's lock, when no other save of it is under way.
+void removeStaleTemporaries(const std::string& target) {
+    const std::filesystem::path path(target);
+    const std::string name = path.filename().string();
+    const std::string prefixes[] = {name + ".tmp", name + ".bak.tmp"};
+    std::error_code error;
+    const std::filesystem::path folder = path.parent_path().empty() ? "." : path.parent_path();
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+         it.increment(error)) {
+        const std::string entry = it->path().filename().string();
+        for (const std::string& prefix : prefixes)
+            if (entry.size() == prefix.size() + 6 && entry.starts_with(prefix))
+                ::unlink(it->path().c_str());
     }
 }
 
@@ -210,7 +302,10 @@ bool keepBackup(const std::string& path, int& error) {
     const std::string link = backup + ".new";
     ::unlink(link.c_str());
     if (::link(path.c_str(), link.c_str()) == 0) {
-        if (::rename(link.c_str(), backup.c_str()) == 0) return true;
+        // The former file becomes the backup, owner-only as every file a save writes.
+        if (::chmod(link.c_str(), S_IRUSR | S_IWUSR) == 0 &&
+            ::rename(link.c_str(), backup.c_str()) == 0)
+            return true;
         error = errno;
         ::unlink(link.c_str());
         return false;
@@ -245,13 +340,21 @@ ProfileFile& ProfileFile::operator=(ProfileFile&&) noexcept = default;
 
 ProfileFile::OpenStatus ProfileFile::open(const std::filesystem::path& path) {
     *this = ProfileFile();
-    const int fd = ::open(path.c_str(), O_RDONLY);
+    // A pipe or a device named like a budget would block the read or answer forever: only
+    // a regular file is opened, and without waiting for a writer should it be swapped in.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        if (errno != ENOENT) return OpenStatus::Unreadable;
+        path_ = path;
+        return OpenStatus::Missing;
+    }
+    if (!S_ISREG(info.st_mode)) return OpenStatus::Unreadable;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         if (errno != ENOENT) return OpenStatus::Unreadable;
         path_ = path;
         return OpenStatus::Missing;
     }
-    struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
         return OpenStatus::Unreadable;
@@ -260,17 +363,23 @@ ProfileFile::OpenStatus ProfileFile::open(const std::filesystem::path& path) {
         ::close(fd);
         return OpenStatus::TooLarge;
     }
+    // Read into a buffer of the file's size: growing it would copy, and a large budget
+    // would need twice its size to open.
     std::string content(static_cast<std::size_t>(info.st_size), '\0');
     std::size_t got = 0;
+    char more[4096];
     for (;;) {
-        if (got == content.size()) content.resize(content.size() + 65536);
-        const ssize_t n = ::read(fd, content.data() + got, content.size() - got);
+        const bool full = got == content.size();
+        char* into = full ? more : content.data() + got;
+        const ssize_t n = ::read(fd, into, full ? sizeof more : content.size() - got);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
             ::close(fd);
             return OpenStatus::Unreadable;
         }
         if (n == 0) break;
+        // Only a file that grew since it was measured gets here with a full buffer.
+        if (full) content.append(more, static_cast<std::size_t>(n));
         got += static_cast<std::size_t>(n);
         if (got > kMaxFileBytes) {
             ::close(fd);
@@ -688,7 +797,7 @@ ProfileFile::FlushResult ProfileFile::flush(ExternalChange policy) {
 
 ProfileFile::FlushResult ProfileFile::replaceWith(std::string content, ExternalChange policy) {
     FlushResult result = writeOut(content, policy);
-    if (result) {
+    if (result.written()) {
         const Snapshot written = disk_;
         reset(std::move(content));
         disk_ = written;
@@ -711,18 +820,31 @@ ProfileFile::FlushResult ProfileFile::writeOut(const std::string& content, Exter
         result.systemError = ENOENT;
         return result;
     }
-    const Snapshot now = snapshotOf(path_);
-    if (!(now == disk_) && policy == ExternalChange::Refuse) {
-        result.status = FlushStatus::ChangedOnDisk;
-        return result;
-    }
     if (content.size() > kMaxFileBytes) {
         // open() would refuse it: better no save than a budget that cannot be read again.
         result.status = FlushStatus::WriteFailed;
         result.systemError = EFBIG;
         return result;
     }
-    const std::string target = path_.string();
+    // A budget reached through a symbolic link is saved where the link points, so that the
+    // link stays a link and its target stays current.
+    std::string target = path_.string();
+    struct stat info {};
+    if (::lstat(target.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+        if (char* real = ::realpath(target.c_str(), nullptr)) {
+            target = real;
+            std::free(real);
+        }
+    }
+    // Two saves of the same budget take turns from the check to the rename, so that the
+    // second one sees the first one's file and is told it changed.
+    const FileLock lock(target);
+    const Snapshot now = snapshotOf(path_);
+    if (!(now == disk_) && policy == ExternalChange::Refuse) {
+        result.status = FlushStatus::ChangedOnDisk;
+        return result;
+    }
+    if (lock.held()) removeStaleTemporaries(target);
     int error = 0;
     const auto temporary = writeTemporary(target, content, error);
     if (!temporary) {
@@ -732,8 +854,11 @@ ProfileFile::FlushResult ProfileFile::writeOut(const std::string& content, Exter
     }
     bool replaced = false;
     if (now.exists) {
-        replaced = keepBackup(target, error) && ::rename(temporary->c_str(), target.c_str()) == 0;
-        if (!replaced && error == 0) error = errno;
+        // A backup that cannot be kept costs the user the former version, never the save.
+        if (!keepBackup(target, error)) result.backupError = error != 0 ? error : EIO;
+        error = 0;
+        replaced = ::rename(temporary->c_str(), target.c_str()) == 0;
+        if (!replaced) error = errno;
     } else {
         // A file that appeared since it was found missing is never replaced.
         replaced = ::renameat2(AT_FDCWD, temporary->c_str(), AT_FDCWD, target.c_str(),
@@ -758,8 +883,11 @@ ProfileFile::FlushResult ProfileFile::writeOut(const std::string& content, Exter
         result.systemError = error;
         return result;
     }
-    syncFolder(path_);
     disk_ = snapshotOf(path_);
+    if (const int synced = syncFolder(target); synced != 0) {
+        result.status = FlushStatus::NotSynced;
+        result.systemError = synced;
+    }
     return result;
 }
 

@@ -25,15 +25,24 @@ public:
 
     enum class OpenStatus { Ok, Missing, Unreadable, TooLarge };
     enum class WriteStatus { Ok, ValueRefused };
-    enum class FlushStatus { Ok, WriteFailed, ChangedOnDisk };
+    // NotSynced: the file was replaced but the folder could not be synced, so the new name
+    // may not survive a crash.
+    enum class FlushStatus { Ok, WriteFailed, ChangedOnDisk, NotSynced };
     // Whether a flush may replace a file that changed on disk since it was read.
     enum class ExternalChange { Refuse, Overwrite };
 
     struct FlushResult {
         FlushStatus status = FlushStatus::Ok;
         int systemError = 0;  // errno of the failed step
+        // errno of a former version that could not be kept as "<name>.bak"; the file was
+        // written all the same.
+        int backupError = 0;
         std::filesystem::path path;
         explicit operator bool() const { return status == FlushStatus::Ok; }
+        // Whether the file on disk now holds the content written.
+        bool written() const {
+            return status == FlushStatus::Ok || status == FlushStatus::NotSynced;
+        }
     };
 
     ProfileFile();
@@ -70,7 +79,10 @@ public:
     void eraseSection(std::string_view section);
 
     // Writes the whole content to a new file beside the data file, syncs it, keeps the
-    // former file as "<name>.bak" and renames the new one over it.
+    // former file as "<name>.bak" (owner-only) and renames the new one over it. Through a
+    // symbolic link, all of it happens beside the file the link names. An advisory lock
+    // on the file spans the check for a change on disk and the rename, and temporaries left
+    // by an interrupted save of the same file are removed under it.
     FlushResult flush(ExternalChange policy = ExternalChange::Refuse);
     // Writes `content` as flush does; once it is on disk, this profile holds it.
     FlushResult replaceWith(std::string content, ExternalChange policy = ExternalChange::Refuse);

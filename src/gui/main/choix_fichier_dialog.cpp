@@ -24,6 +24,8 @@ QString refusalText(NewBudgetStatus status) {
     case NewBudgetStatus::Ok:
     case NewBudgetStatus::EmptyName:
     case NewBudgetStatus::EmptyPassword:
+    case NewBudgetStatus::PasswordInvalidCharacter:
+    case NewBudgetStatus::PasswordTooLong:
     case NewBudgetStatus::WriteFailed: return {};
     case NewBudgetStatus::InvalidCharacter: return QStringLiteral("Caractère interdit.");
     case NewBudgetStatus::LeadingDot: return QStringLiteral("Pas de point au début.");
@@ -78,8 +80,11 @@ TfmChoixNomFicINI::TfmChoixNomFicINI(std::filesystem::path folder, Prompter& pro
     btCancel->setObjectName("btCancel");
     btCancel->setGeometry(101, 244, 75, 25);
 
-    for (const std::string& nom : listeBudgets(folder_))
-        lbBDDExistantes->addItem(fromFileName(nom));
+    // Each item keeps its file's own name: "Alpha.INI" is not "Alpha" + ".ini".
+    for (const BudgetListe& budget : listeFichiersBudgets(folder_)) {
+        auto* item = new QListWidgetItem(fromFileName(budget.nom), lbBDDExistantes);
+        item->setData(Qt::UserRole, QByteArray::fromStdString(budget.fichier));
+    }
     if (lbBDDExistantes->count() > 0) lbBDDExistantes->setCurrentRow(0);
 
     connect(rbBDDExistantes, &QRadioButton::clicked, this, &TfmChoixNomFicINI::rbClick);
@@ -156,34 +161,52 @@ void TfmChoixNomFicINI::updateOK() {
 void TfmChoixNomFicINI::btOKClick() {
     const std::string motDePasse = toBudgetText(edMotDePasse->text()).value_or(std::string());
     if (rbBDDExistantes->isChecked()) {
-        const std::string nom = toFileName(lbBDDExistantes->currentItem()->text());
-        result_ = nom + ".ini";
-        ProfileFile file;
-        const auto status = file.open(fichierBudget(folder_, nom));
-        if (status != ProfileFile::OpenStatus::Ok || !MotDePasseCorrect(file, motDePasse)) {
+        choice_.fileName =
+            lbBDDExistantes->currentItem()->data(Qt::UserRole).toByteArray().toStdString();
+        const std::filesystem::path path = folder_ / choice_.fileName;
+        const QString shown = fromFileName(path.string());
+        // The content checked here is the one the window loads: no second read.
+        switch (choice_.file.open(path)) {
+        case ProfileFile::OpenStatus::Ok:
+            if (!MotDePasseCorrect(choice_.file, motDePasse))
+                prompter_.error(
+                    this, QStringLiteral("Erreur"),
+                    QStringLiteral("Mot de passe de la base de données '%1' invalide !!!")
+                        .arg(fromFileName(choice_.fileName)));
+            else
+                return accept();
+            break;
+        case ProfileFile::OpenStatus::TooLarge:
+            prompter_.error(
+                this, QStringLiteral("Erreur"),
+                QStringLiteral("Le fichier %1 est trop grand pour être un budget.").arg(shown));
+            break;
+        default:
             prompter_.error(this, QStringLiteral("Erreur"),
-                            QStringLiteral("Mot de passe de la base de données '%1' invalide !!!")
-                                .arg(fromFileName(result_)));
-            result_.clear();
+                            QStringLiteral("Ne peut lire %1").arg(shown));
+            break;
         }
     } else {
-        const NewBudgetResult created =
+        NewBudgetResult created =
             creeBudget(folder_, toFileName(edNouvelleBDD->text()), motDePasse);
         if (created) {
-            result_ = created.path.filename().string();
-        } else {
-            prompter_.error(this, QStringLiteral("Erreur"),
-                            QStringLiteral("Ne peut écrire dans %1")
-                                .arg(QString::fromStdString(created.path.string())));
-            result_.clear();
+            choice_ = {created.path.filename().string(), std::move(created.file)};
+            return accept();
         }
+        prompter_.error(this, QStringLiteral("Erreur"),
+                        created.status == NewBudgetStatus::PasswordInvalidCharacter ||
+                                created.status == NewBudgetStatus::PasswordTooLong
+                            ? QStringLiteral("Ce mot de passe ne peut pas être enregistré.")
+                            : QStringLiteral("Ne peut écrire dans %1")
+                                  .arg(fromFileName(created.path.string())));
     }
+    choice_ = {};
     accept();
 }
 
-std::string ChoixFichier(const std::filesystem::path& folder, Prompter& prompter) {
+BudgetChoisi ChoixFichier(const std::filesystem::path& folder, Prompter& prompter) {
     TfmChoixNomFicINI dialog(folder, prompter);
-    return dialog.exec() == QDialog::Accepted ? dialog.result() : std::string();
+    return dialog.exec() == QDialog::Accepted ? dialog.takeChoice() : BudgetChoisi();
 }
 
 }  // namespace varnelle::gui

@@ -5,6 +5,8 @@
 
 #include <QDialog>
 
+#include "storage/profile_file.h"
+
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -15,6 +17,13 @@ namespace varnelle::gui {
 
 class Prompter;
 
+// The budget the user chose: its data file's name as the folder spells it, and its content as
+// read when the password was checked. No name when nothing was chosen.
+struct BudgetChoisi {
+    std::string fileName;
+    ProfileFile file;
+};
+
 // "Choix de la base de données": pick a budget of the folder, or name a new one, and give
 // its password.
 class TfmChoixNomFicINI final : public QDialog {
@@ -23,9 +32,10 @@ class TfmChoixNomFicINI final : public QDialog {
 public:
     TfmChoixNomFicINI(std::filesystem::path folder, Prompter& prompter, QWidget* parent = nullptr);
 
-    // The data file chosen, with ".ini", once the dialog ended with OK; empty when the
-    // password was wrong or the new budget could not be made.
-    const std::string& result() const { return result_; }
+    // The data file chosen, with its extension, once the dialog ended with OK; empty when
+    // the password was wrong or the file could not be read or made.
+    const std::string& result() const { return choice_.fileName; }
+    BudgetChoisi takeChoice() { return std::move(choice_); }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -42,7 +52,7 @@ private:
 
     std::filesystem::path folder_;
     Prompter& prompter_;
-    std::string result_;
+    BudgetChoisi choice_;
 
     QRadioButton* rbBDDExistantes;
     QListWidget* lbBDDExistantes;
@@ -55,8 +65,8 @@ private:
     QPushButton* btCancel;
 };
 
-// Runs the dialog on `folder`: the data file's name with ".ini", or empty when the user
-// gave up or the password was wrong.
-std::string ChoixFichier(const std::filesystem::path& folder, Prompter& prompter);
+// Runs the dialog on `folder`: the budget chosen, or no name when the user gave up or the
+// password was wrong.
+BudgetChoisi ChoixFichier(const std::filesystem::path& folder, Prompter& prompter);
 
 }  // namespace varnelle::gui

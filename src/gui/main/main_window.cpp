@@ -52,7 +52,11 @@ QString raisonSysteme(int error) {
 }
 
 QString messageEchecSauvegarde(const SaveResult& result) {
-    QString text = QStringLiteral("Ne peut écrire dans %1").arg(cheminAffiche(result.path));
+    QString text = result.status == SaveStatus::NotSynced
+                       ? QStringLiteral("Le budget a été écrit dans %1, mais le système n'a pas "
+                                        "confirmé qu'il est enregistré sur le disque.")
+                             .arg(cheminAffiche(result.path))
+                       : QStringLiteral("Ne peut écrire dans %1").arg(cheminAffiche(result.path));
     QString raison;
     switch (result.status) {
     case SaveStatus::TextRefused:
@@ -222,25 +226,17 @@ void TfmMain::creeBoutons() {
 }
 
 bool TfmMain::ChargeFichier() {
-    fileName_ = chooseFile_(folder_, prompter_);
+    BudgetChoisi choisi = chooseFile_(folder_, prompter_);
+    fileName_ = std::move(choisi.fileName);
     if (fileName_.empty()) return false;
+    // The content whose password the chooser checked; the file is not read a second time.
+    file_ = std::move(choisi.file);
     const std::filesystem::path path = folder_ / fileName_;
-    switch (file_.open(path)) {
-    case ProfileFile::OpenStatus::Ok: break;
-    case ProfileFile::OpenStatus::TooLarge:
-        prompter_.error(this, QStringLiteral("Erreur"),
-                        QStringLiteral("Le fichier %1 est trop grand pour être un budget.")
-                            .arg(cheminAffiche(path)));
-        return false;
-    default:
-        prompter_.error(this, QStringLiteral("Erreur"),
-                        QStringLiteral("Ne peut lire %1").arg(cheminAffiche(path)));
-        return false;
-    }
     if (varnelle::ChargeFichier(file_, budget_) == LoadStatus::Damaged) {
         prompter_.error(this, QStringLiteral("Erreur"),
-                        QStringLiteral("Le fichier %1 est endommagé : il annonce plus de %2 "
-                                       "entrées dans une liste. Il n'a pas été ouvert.")
+                        QStringLiteral("Le fichier %1 est endommagé : le nombre d'entrées "
+                                       "d'une liste y est illisible ou dépasse %2. Il n'a pas "
+                                       "été ouvert.")
                             .arg(cheminAffiche(path))
                             .arg(kMaxEntreesParCollection));
         return false;
@@ -268,6 +264,14 @@ bool TfmMain::SauveFichier() {
     if (!result) {
         prompter_.error(this, QStringLiteral("Erreur"), messageEchecSauvegarde(result));
         return false;
+    }
+    if (result.backupError != 0) {
+        const QString raison = raisonSysteme(result.backupError);
+        prompter_.error(this, QStringLiteral("Sauvegarde"),
+                        QStringLiteral("Le budget est enregistré, mais sa version précédente n'a "
+                                       "pas pu être gardée dans %1.bak.")
+                                .arg(cheminAffiche(result.path)) +
+                            (raison.isEmpty() ? QString() : QStringLiteral("\n\n") + raison));
     }
     return true;
 }

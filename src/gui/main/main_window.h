@@ -7,6 +7,7 @@
 
 #include <QWidget>
 
+#include "main/choix_fichier_dialog.h"
 #include "model/budget.h"
 #include "storage/profile_file.h"
 
@@ -42,8 +43,8 @@ class TfmMain final : public QWidget {
     Q_OBJECT
 
 public:
-    // Asks the user for a budget of the folder: its file name with ".ini", or empty.
-    using ChooseFile = std::function<std::string(const std::filesystem::path&, Prompter&)>;
+    // Asks the user for a budget of the folder and reads it: no name when none was chosen.
+    using ChooseFile = std::function<BudgetChoisi(const std::filesystem::path&, Prompter&)>;
 
     // Runs the budget chooser and loads the budget chosen. When none was (cancelled, wrong
     // password, unreadable file), loaded() is false and the program ends without a window.
