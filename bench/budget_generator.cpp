@@ -7,10 +7,10 @@
 
 #include "model/date_text.h"
 #include "model/month_mask.h"
-#include "temp_folder.h"
 #include "storage/budget_folder.h"
 #include "storage/data_file.h"
 #include "storage/profile_file.h"
+#include "temp_folder.h"
 
 namespace varnelle::bench {
 

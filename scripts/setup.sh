@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs, from Debian's archive, whatever the project needs that this machine lacks.
+# Installs, from Debian's archive, whatever the project needs that this machine lacks;
+# with --checks, also the tools of CI's static checks and fuzzing.
 set -euo pipefail
 
 packages=(
@@ -8,6 +9,10 @@ packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     fonts-liberation xvfb xauth imagemagick
 )
+# What CI adds: the static checks and the fuzzing run.
+if [ "${1:-}" = "--checks" ]; then
+    packages+=(clang clang-format clang-tidy libclang-rt-14-dev git)
+fi
 
 missing=()
 for package in "${packages[@]}"; do
