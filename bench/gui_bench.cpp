@@ -13,12 +13,12 @@
 #include "charts/operations_type_dep_window.h"
 #include "main/main_window.h"
 #include "model/date_text.h"
+#include "recording_prompter.h"
 #include "storage/data_file.h"
 #include "storage/password.h"
 #include "temp_folder.h"
 #include "toolkit/drawing_surface.h"
 #include "toolkit/grid.h"
-#include "toolkit/prompter.h"
 
 #ifndef VARNELLE_EXAMPLES_DIR
 #error "VARNELLE_EXAMPLES_DIR must name the folder of the sample budget"

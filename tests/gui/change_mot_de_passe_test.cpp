@@ -3,10 +3,10 @@
 #include <QtTest>
 
 #include "main/change_mot_de_passe_dialog.h"
+#include "recording_prompter.h"
 #include "storage/password.h"
 #include "storage/profile_file.h"
 #include "temp_folder.h"
-#include "toolkit/prompter.h"
 
 using namespace varnelle;
 using namespace varnelle::gui;

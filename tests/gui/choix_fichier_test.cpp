@@ -6,10 +6,10 @@
 #include <QtTest>
 
 #include "main/choix_fichier_dialog.h"
+#include "recording_prompter.h"
 #include "storage/budget_folder.h"
 #include "storage/password.h"
 #include "temp_folder.h"
-#include "toolkit/prompter.h"
 
 using namespace varnelle;
 using namespace varnelle::gui;

@@ -9,9 +9,9 @@
 
 #include "main/main_window.h"
 #include "model/budget.h"
+#include "recording_prompter.h"
 #include "records.h"
 #include "temp_folder.h"
-#include "toolkit/prompter.h"
 
 namespace varnelle::gui {
 class Grid;

@@ -7,8 +7,6 @@
 namespace varnelle::gui {
 namespace {
 
-const QString kTitreQuestion = QStringLiteral("Attention");
-
 QMessageBox::StandardButton buttonOf(Prompter::Answer answer) {
     switch (answer) {
     case Prompter::Answer::Yes: return QMessageBox::Yes;
@@ -34,7 +32,7 @@ void nommeBoutons(QMessageBox& box) {
 
 Prompter::Answer ask(QWidget* parent, const QString& text, QMessageBox::StandardButtons buttons,
                      Prompter::Answer defaultAnswer) {
-    QMessageBox box(QMessageBox::Question, kTitreQuestion, text, buttons, parent);
+    QMessageBox box(QMessageBox::Question, titreQuestion(), text, buttons, parent);
     nommeBoutons(box);
     box.setDefaultButton(buttonOf(defaultAnswer));
     box.setEscapeButton(buttons.testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel
@@ -69,29 +67,8 @@ void MessageBoxPrompter::beep() {
     QApplication::beep();
 }
 
-void RecordingPrompter::error(QWidget*, const QString& caption, const QString& text) {
-    boxes.push_back({Box::Kind::Error, caption, text, Answer::Cancel});
-}
-
-Prompter::Answer RecordingPrompter::askYesNo(QWidget*, const QString& text, Answer defaultAnswer) {
-    boxes.push_back({Box::Kind::YesNo, kTitreQuestion, text, defaultAnswer});
-    return scripted();
-}
-
-Prompter::Answer RecordingPrompter::askYesNoCancel(QWidget*, const QString& text,
-                                                   Answer defaultAnswer) {
-    boxes.push_back({Box::Kind::YesNoCancel, kTitreQuestion, text, defaultAnswer});
-    return scripted();
-}
-
-Prompter::Answer RecordingPrompter::scripted() {
-    if (script_.empty()) {
-        ++unexpectedQuestions;
-        return Answer::Cancel;
-    }
-    const Answer answer = script_.front();
-    script_.pop_front();
-    return answer;
+QString titreQuestion() {
+    return QStringLiteral("Attention");
 }
 
 bool confirmeSuppression(Prompter& prompter, QWidget* parent, const QString& objet) {
