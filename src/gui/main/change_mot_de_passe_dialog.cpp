@@ -7,6 +7,7 @@
 #include "storage/profile_file.h"
 #include "toolkit/budget_text.h"
 #include "toolkit/interface_font.h"
+#include "toolkit/messages.h"
 #include "toolkit/password_field.h"
 #include "toolkit/prompter.h"
 
@@ -75,8 +76,7 @@ void TfmChangeMotDePasse::btOKClick() {
     case PasswordChangeStatus::Refused:
     case PasswordChangeStatus::WriteFailed:
         prompter_.error(this, QStringLiteral("Erreur"),
-                        QStringLiteral("Ne peut écrire dans %1")
-                            .arg(QString::fromStdString(file_.path().string())));
+                        messageEcritureImpossible(file_.path(), changed.systemError));
         break;
     }
     accept();

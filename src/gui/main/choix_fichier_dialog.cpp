@@ -12,6 +12,7 @@
 #include "storage/profile_file.h"
 #include "toolkit/budget_text.h"
 #include "toolkit/interface_font.h"
+#include "toolkit/messages.h"
 #include "toolkit/password_field.h"
 #include "toolkit/placed_control.h"
 #include "toolkit/prompter.h"
@@ -164,9 +165,9 @@ void TfmChoixNomFicINI::btOKClick() {
         choice_.fileName =
             lbBDDExistantes->currentItem()->data(Qt::UserRole).toByteArray().toStdString();
         const std::filesystem::path path = folder_ / choice_.fileName;
-        const QString shown = fromFileName(path.string());
         // The content checked here is the one the window loads: no second read.
-        switch (choice_.file.open(path)) {
+        const ProfileFile::OpenStatus lecture = choice_.file.open(path);
+        switch (lecture) {
         case ProfileFile::OpenStatus::Ok:
             if (!MotDePasseCorrect(choice_.file, motDePasse))
                 prompter_.error(
@@ -176,14 +177,11 @@ void TfmChoixNomFicINI::btOKClick() {
             else
                 return accept();
             break;
+        case ProfileFile::OpenStatus::Missing:
+        case ProfileFile::OpenStatus::Unreadable:
         case ProfileFile::OpenStatus::TooLarge:
-            prompter_.error(
-                this, QStringLiteral("Erreur"),
-                QStringLiteral("Le fichier %1 est trop grand pour être un budget.").arg(shown));
-            break;
-        default:
             prompter_.error(this, QStringLiteral("Erreur"),
-                            QStringLiteral("Ne peut lire %1").arg(shown));
+                            messageLectureImpossible(path, lecture));
             break;
         }
     } else {
@@ -197,8 +195,7 @@ void TfmChoixNomFicINI::btOKClick() {
                         created.status == NewBudgetStatus::PasswordInvalidCharacter ||
                                 created.status == NewBudgetStatus::PasswordTooLong
                             ? QStringLiteral("Ce mot de passe ne peut pas être enregistré.")
-                            : QStringLiteral("Ne peut écrire dans %1")
-                                  .arg(fromFileName(created.path.string())));
+                            : messageEcritureImpossible(created.path, created.systemError));
     }
     choice_ = {};
     accept();

@@ -1,7 +1,5 @@
 #include "main/main_window.h"
 
-#include <cerrno>
-
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
@@ -20,6 +18,7 @@
 #include "toolkit/budget_text.h"
 #include "toolkit/grid.h"
 #include "toolkit/interface_font.h"
+#include "toolkit/messages.h"
 #include "toolkit/page_control.h"
 #include "toolkit/prompter.h"
 #include "toolkit/screen_height.h"
@@ -32,51 +31,6 @@ constexpr int kLargeur = 772;
 constexpr int kHauteurCommandes = 41;
 constexpr int kLargeurBouton = 81;
 constexpr int kMargeFermer = 16;
-
-QString cheminAffiche(const std::filesystem::path& path) {
-    return fromFileName(path.string());
-}
-
-// Why the system refused a write, in the user's words.
-QString raisonSysteme(int error) {
-    switch (error) {
-    case 0: return {};
-    case ENOSPC:
-    case EDQUOT: return QStringLiteral("Le disque est plein.");
-    case EFBIG: return QStringLiteral("Le fichier serait trop grand.");
-    case EACCES:
-    case EPERM: return QStringLiteral("L'accès au dossier ou au fichier est refusé.");
-    case EROFS: return QStringLiteral("Le disque est en lecture seule.");
-    default: return QStringLiteral("Erreur système %1.").arg(error);
-    }
-}
-
-QString messageEchecSauvegarde(const SaveResult& result) {
-    QString text = result.status == SaveStatus::NotSynced
-                       ? QStringLiteral("Le budget a été écrit dans %1, mais le système n'a pas "
-                                        "confirmé qu'il est enregistré sur le disque.")
-                             .arg(cheminAffiche(result.path))
-                       : QStringLiteral("Ne peut écrire dans %1").arg(cheminAffiche(result.path));
-    QString raison;
-    switch (result.status) {
-    case SaveStatus::TextRefused:
-        raison =
-            QStringLiteral("La valeur %1 de la section %2 contient un caractère ou une "
-                           "longueur que le fichier ne peut garder.")
-                .arg(QString::fromStdString(result.key), QString::fromStdString(result.section));
-        break;
-    case SaveStatus::AmountRefused:
-        raison =
-            QStringLiteral("Le montant %1 de la section %2 dépasse ce que le fichier peut "
-                           "garder (21 474 836,47).")
-                .arg(QString::fromStdString(result.key), QString::fromStdString(result.section));
-        break;
-    case SaveStatus::TooLarge: raison = QStringLiteral("Le fichier serait trop grand."); break;
-    default: raison = raisonSysteme(result.systemError); break;
-    }
-    if (!raison.isEmpty()) text += QStringLiteral("\n\n") + raison;
-    return text;
-}
 
 // Characters 7 to 10 of a date text, as many as there are.
 std::string_view anneeDe(std::string_view date) {
@@ -233,12 +187,7 @@ bool TfmMain::ChargeFichier() {
     file_ = std::move(choisi.file);
     const std::filesystem::path path = folder_ / fileName_;
     if (varnelle::ChargeFichier(file_, budget_) == LoadStatus::Damaged) {
-        prompter_.error(this, QStringLiteral("Erreur"),
-                        QStringLiteral("Le fichier %1 est endommagé : le nombre d'entrées "
-                                       "d'une liste y est illisible ou dépasse %2. Il n'a pas "
-                                       "été ouvert.")
-                            .arg(cheminAffiche(path))
-                            .arg(kMaxEntreesParCollection));
+        prompter_.error(this, QStringLiteral("Erreur"), messageFichierEndommage(path));
         return false;
     }
     tsTypesDep->prepare();
@@ -256,7 +205,7 @@ bool TfmMain::SauveFichier() {
         const QString question =
             QStringLiteral("Le fichier %1 a été modifié par un autre programme depuis son "
                            "ouverture.\n\nL'écraser avec le budget affiché ?")
-                .arg(cheminAffiche(result.path));
+                .arg(fromFileName(result.path.string()));
         if (prompter_.askYesNo(this, question, Prompter::Answer::No) != Prompter::Answer::Yes)
             return false;
         result = varnelle::SauveFichier(file_, budget_, ProfileFile::ExternalChange::Overwrite);
@@ -265,14 +214,8 @@ bool TfmMain::SauveFichier() {
         prompter_.error(this, QStringLiteral("Erreur"), messageEchecSauvegarde(result));
         return false;
     }
-    if (result.backupError != 0) {
-        const QString raison = raisonSysteme(result.backupError);
-        prompter_.error(this, QStringLiteral("Sauvegarde"),
-                        QStringLiteral("Le budget est enregistré, mais sa version précédente n'a "
-                                       "pas pu être gardée dans %1.bak.")
-                                .arg(cheminAffiche(result.path)) +
-                            (raison.isEmpty() ? QString() : QStringLiteral("\n\n") + raison));
-    }
+    if (result.backupError != 0)
+        prompter_.error(this, QStringLiteral("Sauvegarde"), messageSansCopiePrecedente(result));
     return true;
 }
 
