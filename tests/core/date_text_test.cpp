@@ -43,5 +43,29 @@ TEST(DateText, SerialNumbersCountDaysFromTheEndOf1899) {
     }
 }
 
+TEST(DateText, MonthAndYearPartsOfAnyText) {
+    EXPECT_EQ(numeroMois("05/03/2024"), 3);
+    EXPECT_EQ(numeroAnnee("05/03/2024"), 2024);
+    EXPECT_EQ(partieAnnee("05/03/20"), "20");
+    EXPECT_EQ(numeroAnnee("05/03/20"), std::nullopt);
+    EXPECT_EQ(numeroAnnee("05/03/2O24"), std::nullopt);
+    EXPECT_EQ(partieMois("05"), "");
+    EXPECT_EQ(numeroMois("05/3/2024"), std::nullopt);
+}
+
+TEST(DateText, MonthStepsKeepTheDayWithinTheMonth) {
+    struct Case {
+        CivilDate from;
+        int steps;
+        const char* to;
+    };
+    const Case cases[] = {{{31, 1, 2024}, 1, "29/02/2024"},
+                          {{31, 1, 2023}, 1, "28/02/2023"},
+                          {{15, 12, 2023}, 1, "15/01/2024"},
+                          {{15, 1, 2024}, -1, "15/12/2023"},
+                          {{31, 3, 2024}, -13, "28/02/2023"}};
+    for (const Case& c : cases) EXPECT_EQ(dateText(ajouteMois(c.from, c.steps)), c.to);
+}
+
 }  // namespace
 }  // namespace varnelle

@@ -1,5 +1,6 @@
 #include "model/date_text.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace varnelle {
@@ -83,6 +84,49 @@ std::string dateText(const CivilDate& date) {
     (void)std::snprintf(buffer, sizeof buffer, "%02d/%02d/%04d", date.day % 100, date.month % 100,
                         date.year % 10000);
     return buffer;
+}
+
+namespace {
+
+std::string_view part(std::string_view text, std::size_t position, std::size_t length) {
+    if (position >= text.size()) return {};
+    return text.substr(position, length);
+}
+
+std::optional<int> nombre(std::string_view digits, std::size_t length) {
+    if (digits.size() != length) return std::nullopt;
+    int value = 0;
+    for (const char c : digits) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+}  // namespace
+
+std::string_view partieMois(std::string_view date) {
+    return part(date, 3, 2);
+}
+
+std::string_view partieAnnee(std::string_view date) {
+    return part(date, 6, 4);
+}
+
+std::optional<int> numeroMois(std::string_view date) {
+    return nombre(partieMois(date), 2);
+}
+
+std::optional<int> numeroAnnee(std::string_view date) {
+    return nombre(partieAnnee(date), 4);
+}
+
+CivilDate ajouteMois(CivilDate date, int sens) {
+    const int mois = date.year * 12 + (date.month - 1) + sens;
+    date.year = mois / 12;
+    date.month = mois % 12 + 1;
+    date.day = std::min(date.day, daysInMonth(date.month, date.year));
+    return date;
 }
 
 }  // namespace varnelle

@@ -32,4 +32,16 @@ std::string dateText(const CivilDate& date);
 
 int daysInMonth(int month, int year);
 
+// Characters 4 to 5 and 7 to 10 of a date text, as many as there are: the parts by which the
+// budget groups its operations by month and year, even in a date that is not a valid one.
+std::string_view partieMois(std::string_view date);
+std::string_view partieAnnee(std::string_view date);
+
+// A part of a date text read as a number when it is all digits, of the part's full length.
+std::optional<int> numeroMois(std::string_view date);
+std::optional<int> numeroAnnee(std::string_view date);
+
+// The same day `sens` months later (earlier when negative), kept within the shorter month.
+CivilDate ajouteMois(CivilDate date, int sens);
+
 }  // namespace varnelle

@@ -13,29 +13,6 @@ bool blank(std::string_view text) {
     return text.find_first_not_of(' ') == std::string_view::npos;
 }
 
-// Characters from `position` (0-based) on, as many as there are up to `length`: a short
-// text gives a short part rather than an error.
-std::string_view part(std::string_view text, std::size_t position, std::size_t length) {
-    if (position >= text.size()) return {};
-    return text.substr(position, length);
-}
-
-std::string_view moisDe(std::string_view date) {
-    return part(date, 3, 2);
-}
-
-std::string_view anneeDe(std::string_view date) {
-    return part(date, 6, 4);
-}
-
-std::optional<int> numeroMois(std::string_view mois) {
-    if (mois.size() != 2 || mois[0] < '0' || mois[0] > '9' || mois[1] < '0' || mois[1] > '9')
-        return std::nullopt;
-    const int numero = (mois[0] - '0') * 10 + (mois[1] - '0');
-    if (numero < 1 || numero > 12) return std::nullopt;
-    return numero;
-}
-
 // Sorts the operations again and answers where the operation at `index` went.
 std::size_t trieEtSuit(Budget& budget, std::size_t index) {
     budget.Operations[index].lMarquee = true;
@@ -140,14 +117,14 @@ std::size_t changeTypeOperation(Budget& budget, std::size_t index, std::string_v
 }
 
 std::optional<std::vector<bool>> typesAPreCocher(const Budget& budget, std::string_view date) {
-    const std::string_view mois = moisDe(date);
-    const std::optional<int> numero = numeroMois(mois);
-    if (!numero) return std::nullopt;
-    const std::string_view annee = anneeDe(date);
+    const std::string_view mois = partieMois(date);
+    const std::optional<int> numero = numeroMois(date);
+    if (!numero || *numero < 1 || *numero > 12) return std::nullopt;
+    const std::string_view annee = partieAnnee(date);
     // One pass over the journal, so that a large budget answers as fast as a small one.
     std::unordered_set<std::string_view> passes;
     for (const TOperation& operation : budget.Operations)
-        if (moisDe(operation.cDate) == mois && anneeDe(operation.cDate) == annee)
+        if (partieMois(operation.cDate) == mois && partieAnnee(operation.cDate) == annee)
             passes.insert(operation.cTypeDep);
     std::vector<bool> coches;
     coches.reserve(budget.TypesDep.size());
@@ -160,7 +137,7 @@ std::optional<std::vector<bool>> typesAPreCocher(const Budget& budget, std::stri
 std::size_t supprimeOperationsDuMois(Budget& budget, std::string_view mois,
                                      std::string_view annee) {
     const std::size_t supprimees = std::erase_if(budget.Operations, [&](const TOperation& o) {
-        return moisDe(o.cDate) == mois && anneeDe(o.cDate) == annee;
+        return partieMois(o.cDate) == mois && partieAnnee(o.cDate) == annee;
     });
     budget.CalculeTotauxTypesDep();
     budget.CalculeSoldesOperations();

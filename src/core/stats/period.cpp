@@ -85,27 +85,12 @@ PlageOperations PlageDansPeriode(const std::vector<TOperation>& operations, std:
     return plage;
 }
 
-namespace {
-
-// The year of a date text (characters 7 to 10) when they are all digits.
-std::optional<int> anneeDe(std::string_view date) {
-    if (date.size() < 10) return std::nullopt;
-    int annee = 0;
-    for (const char c : date.substr(6, 4)) {
-        if (c < '0' || c > '9') return std::nullopt;
-        annee = annee * 10 + (c - '0');
-    }
-    return annee;
-}
-
-}  // namespace
-
 MoisAnneesProposes MoisAnneesDeReference(const std::vector<TOperation>& operations,
                                          std::optional<std::size_t> positionCourante,
                                          const CivilDate& aujourdhui) {
     if (!operations.empty() && positionCourante && *positionCourante < operations.size()) {
-        const auto premiere = anneeDe(operations.front().cDate);
-        const auto derniere = anneeDe(operations.back().cDate);
+        const auto premiere = numeroAnnee(operations.front().cDate);
+        const auto derniere = numeroAnnee(operations.back().cDate);
         const auto reference = parseDate(operations[*positionCourante].cDate);
         if (premiere && derniere && reference)
             return {*premiere, *derniere, reference->month, reference->year};

@@ -173,17 +173,8 @@ void TFCCalend::CalendDblClick(QDate date) {
 }
 
 void TFCCalend::deplaceMois(int sens) {
-    CivilDate date = dateAffichee();
-    date.month += sens;
-    if (date.month < 1) {
-        date.month = 12;
-        --date.year;
-    } else if (date.month > 12) {
-        date.month = 1;
-        ++date.year;
-    }
+    const CivilDate date = ajouteMois(dateAffichee(), sens);
     if (date.year < kPremiereAnnee || date.year > kDerniereAnnee) return;
-    date.day = std::min(date.day, daysInMonth(date.month, date.year));
     montre(date);
 }
 

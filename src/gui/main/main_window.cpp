@@ -12,6 +12,7 @@
 #include "editing/types_dep_page.h"
 #include "main/button_icons.h"
 #include "main/choix_fichier_dialog.h"
+#include "model/date_text.h"
 #include "projections/soldes_mensuels_page.h"
 #include "projections/stats_grid_pages.h"
 #include "storage/data_file.h"
@@ -31,11 +32,6 @@ constexpr int kLargeur = 772;
 constexpr int kHauteurCommandes = 41;
 constexpr int kLargeurBouton = 81;
 constexpr int kMargeFermer = 16;
-
-// Characters 7 to 10 of a date text, as many as there are.
-std::string_view anneeDe(std::string_view date) {
-    return date.size() > 6 ? date.substr(6, 4) : std::string_view();
-}
 
 QPushButton* bouton(QWidget* parent, const char* name, const QString& caption, const QIcon& icon,
                     int left, int width) {
@@ -294,8 +290,8 @@ void TfmMain::pcVarnelleChange() {
     switch (onglet) {
     case kOngletTypesDep: {
         const auto& operations = budget_.Operations;
-        jaugeAffichee_ = !operations.empty() &&
-                         anneeDe(operations.front().cDate) == anneeDe(operations.back().cDate);
+        jaugeAffichee_ = !operations.empty() && partieAnnee(operations.front().cDate) ==
+                                                    partieAnnee(operations.back().cDate);
         tsTypesDep->setJaugeVisible(jaugeAffichee_);
         break;
     }
