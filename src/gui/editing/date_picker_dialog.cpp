@@ -1,6 +1,5 @@
 #include "editing/date_picker_dialog.h"
 
-
 #include <QCalendarWidget>
 #include <QDate>
 #include <QFrame>
