@@ -1,5 +1,6 @@
 #include <unistd.h>
 
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -301,6 +302,15 @@ private slots:
         QCOMPARE(cell(4, Qt::ForegroundRole).value<QColor>(), qColor(p.nCoulGrilleOpOpDec));
         QCOMPARE(cell(5, Qt::ForegroundRole).value<QColor>(), qColor(p.nCoulGrilleOpOpCoc));
         QCOMPARE(cell(5, Qt::FontRole).value<QFont>().pointSize(), 12);
+        // The headings and what is being typed too.
+        grid.setCurrentCell({5, 1});
+        grid.edit(grid.currentIndex());
+        for (const QWidget* shown : {static_cast<QWidget*>(grid.horizontalHeader()),
+                                     grid.viewport()->findChild<QWidget*>("gridEditor")}) {
+            QCOMPARE(shown->font().family(), QStringLiteral("MS Sans Serif"));
+            QCOMPARE(shown->font().pointSize(), 12);
+        }
+        grid.endEdit();
 
         // New settings reach every grid once applied.
         TParam& param = opened.window->budget().Param;
@@ -316,6 +326,7 @@ private slots:
         QCOMPARE(opened.child<Grid>("grCalendOp").fixedBackground(), qColor(0x00FF00));
         QCOMPARE(grid.columnWidth(4), 200);
         QCOMPARE(cell(5, Qt::FontRole).value<QFont>().pointSize(), 8);
+        QCOMPARE(grid.horizontalHeader()->font().pointSize(), 8);
     }
 };
 

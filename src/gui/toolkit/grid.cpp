@@ -146,9 +146,8 @@ void Grid::setHeadingHeight(int pixels) {
 }
 
 void Grid::setHeadingFont(const QFont& font) {
-    headings_->setFont(font);
-    fixedHeading_->update();
-    updateGeometries();
+    headingFont_ = font;
+    applyHeadingStyle();
 }
 
 void Grid::setFixedColumn(bool fixed) {
@@ -269,13 +268,30 @@ void Grid::setColors(const QColor& background, const QColor& text, const QColor&
     colors.setColor(QPalette::Base, background);
     colors.setColor(QPalette::Text, text);
     setPalette(colors);
-    headings_->setStyleSheet(
-        QStringLiteral("QHeaderView::section { background-color: %1; color: %2; "
-                       "border: 1px solid %3; padding: 0 3px; }")
-            .arg(headingBackground.name(), headingText.name(), lines.name()));
+    applyHeadingStyle();
     viewport()->update();
     rowHeader_->viewport()->update();
     fixedHeading_->update();
+}
+
+void Grid::applyHeadingStyle() {
+    QString style = QStringLiteral("QHeaderView::section { background-color: %1; color: %2; "
+                                   "border: 1px solid %3; padding: 0 3px; }")
+                        .arg(headingBackground_.name(), headingText_.name(), lineColor_.name());
+    // A style sheet gives the headings the grid's font whatever setFont says: their own
+    // font has to be part of it.
+    if (headingFont_) {
+        QString family = headingFont_->family();
+        family.replace('\\', QStringLiteral("\\\\")).replace('"', QStringLiteral("\\\""));
+        const QString size = headingFont_->pointSize() > 0
+                                 ? QStringLiteral("%1pt").arg(headingFont_->pointSize())
+                                 : QStringLiteral("%1px").arg(headingFont_->pixelSize());
+        style += QStringLiteral(" QHeaderView { font-family: \"%1\"; font-size: %2; }")
+                     .arg(family, size);
+    }
+    headings_->setStyleSheet(style);
+    fixedHeading_->update();
+    updateGeometries();
 }
 
 void Grid::setLines(Lines lines) {
@@ -308,7 +324,7 @@ void Grid::scrollToCell(Cell cell) {
 }
 
 void Grid::currentMoved(const QModelIndex& current, const QModelIndex& previous) {
-    rowHeader_->viewport()->update();  // the current-row mark
+    rowHeader_->viewport()->update();                           // the current-row mark
     if (current.row() != previous.row()) viewport()->update();  // cell buttons follow the row
     if (restoring_) return;
     const auto cellOf = [](const QModelIndex& index) {
