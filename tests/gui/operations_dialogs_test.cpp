@@ -5,12 +5,14 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTimer>
 #include <QtTest>
 
 #include "editing/ajout_operations_dialog.h"
 #include "editing/date_picker_dialog.h"
 #include "editing/suppression_operations_dialog.h"
+#include "editing/types_dep_periodicite_dialog.h"
 #include "model/month_mask.h"
 #include "records.h"
 
@@ -78,6 +80,25 @@ class OperationsDialogsTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void theDialogsOpenInTheMiddleOfTheScreen() {
+        // An opener in a corner: the dialogs do not sit over it.
+        QWidget opener;
+        opener.setGeometry(0, 0, 300, 200);
+        opener.show();
+        const QPoint middle = opener.screen()->availableGeometry().center();
+        const Budget budget = budgetDeMai();
+        TfmAjtPlsOp ajout(budget, &opener);
+        TfmSupPlsOp suppression(budget, 1, &opener);
+        TfmTypesDepPeriodicite periodicite(budget.TypesDep[0], &opener);
+        for (QDialog* dialog :
+             std::initializer_list<QDialog*>{&ajout, &suppression, &periodicite}) {
+            dialog->show();
+            const QPoint offset = dialog->frameGeometry().center() - middle;
+            QVERIFY2(offset.manhattanLength() <= 2, qPrintable(dialog->windowTitle()));
+            dialog->hide();
+        }
+    }
+
     void withoutTypesOnlyOneOperationCanBeAdded() {
         const Budget budget;
         TfmAjtPlsOp dialog(budget);
