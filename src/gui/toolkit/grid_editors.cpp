@@ -48,7 +48,7 @@ void prepareCellLineEdit(QLineEdit& editor, int maxLength, const GridEvents& eve
 }
 
 PickList::PickList(QWidget* parent, const GridEvents& events, int column, int row, int labelWidth)
-    : QComboBox(parent), events_(events) {
+    : QComboBox(parent), events_(events), labelWidth_(labelWidth) {
     setObjectName(QStringLiteral("gridPickList"));
     // Only what the list offers can be chosen: no free typing.
     setEditable(false);
@@ -60,8 +60,12 @@ PickList::PickList(QWidget* parent, const GridEvents& events, int column, int ro
     list->setUniformRowHeights(true);
     list->setAllColumnsShowFocus(true);
     setView(list);
+    // A list that drops below the cell, as long as ten rows at most, rather than a menu
+    // over it as tall as the screen.
+    setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     setMaxVisibleItems(10);
-    fill(column, row, labelWidth);
+    list->header()->setStretchLastSection(false);
+    fill(column, row);
 
     connect(this, &QComboBox::activated, this, [this, column, row](int entry) {
         QString value = itemText(entry);
@@ -100,7 +104,7 @@ void PickList::wheelEvent(QWheelEvent* event) {
     event->accept();
 }
 
-void PickList::fill(int column, int row, int labelWidth) {
+void PickList::fill(int column, int row) {
     const int rows = events_.dropDownInit ? std::max(events_.dropDownInit(column, row), 0) : 0;
     auto* entries = new QStandardItemModel(rows, 2, this);
     for (int r = 0; r < rows; ++r)
@@ -112,15 +116,20 @@ void PickList::fill(int column, int row, int labelWidth) {
                                       : QString()));
     setModel(entries);
     setModelColumn(0);
+}
+
+void PickList::showPopup() {
+    // Measured now, in the font the editor took from its row after it was filled.
     auto* list = static_cast<QTreeView*>(view());
-    list->header()->setStretchLastSection(false);
+    list->setFont(font());
     list->resizeColumnToContents(0);
-    if (labelWidth > 0)
-        list->setColumnWidth(1, labelWidth);
+    if (labelWidth_ > 0)
+        list->setColumnWidth(1, labelWidth_);
     else
         list->resizeColumnToContents(1);
     // The list is as wide as both columns, even when the cell is narrow.
     list->setMinimumWidth(list->columnWidth(0) + list->columnWidth(1) + 24);
+    QComboBox::showPopup();
 }
 
 }  // namespace varnelle::gui

@@ -36,6 +36,7 @@ public:
 
     // The entry chosen, as the program's cell-edit left it; else the entry shown.
     QString value() const;
+    void showPopup() override;
 
 signals:
     // An entry was chosen: the edit is over.
@@ -46,9 +47,10 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
-    void fill(int column, int row, int labelWidth);
+    void fill(int column, int row);
 
     const GridEvents& events_;
+    int labelWidth_;  // 0: as wide as the labels ask
     QString value_;
 };
 
