@@ -146,6 +146,43 @@ private slots:
         QCOMPARE(other.child<QPushButton>("btFermer").geometry(), QRect(900 - 81 - 16, 8, 81, 25));
     }
 
+    void theWindowOpensOnTheLastOperationUnderWholeRows() {
+        Budget budget = sampleBudget();
+        budget.Operations.resize(100, budget.Operations.back());
+        Opened opened(budget);
+        Grid& grid = opened.child<Grid>("grOperations");
+        QCOMPARE(grid.currentCell().row, 100);
+        // At two heights half a row apart, one at least not a whole number of rows.
+        for (int taller = 0; taller <= 9; taller += 9) {
+            opened.window->resize(opened.window->width(), opened.window->height() + taller);
+            grid.scrollToCell({1, 100});
+            QCOMPARE(grid.rowViewportPosition(grid.rowAt(0)), 0);
+            QVERIFY(grid.rowViewportPosition(99) + grid.rowHeight(99) <= grid.viewport()->height());
+        }
+    }
+
+    void theDailyPageFitsFromTheDesignedHeightDownToTheSmallest() {
+        Opened opened;
+        opened.choose("pcVarnelle", kOngletDepJourn);
+        opened.window->resize(772, 708);
+        QCOMPARE(opened.window->height(), 708);
+        Grid& jours = opened.child<Grid>("grDepJourn");
+        QVERIFY(jours.rowViewportPosition(30) + jours.rowHeight(30) <= jours.viewport()->height());
+
+        opened.window->resize(772, 0);  // as small as the window goes
+        const QWidget& page = opened.child<QWidget>("tsDepJourn");
+        QList<QRect> parts;
+        for (const char* name : {"grDepJourn", "gbEconomies", "pnDepJournBas"}) {
+            const QWidget& part = opened.child<QWidget>(name);
+            parts << QRect(part.mapTo(&page, QPoint()), part.size());
+            QVERIFY2(page.rect().contains(parts.back()), name);
+        }
+        QVERIFY(!parts[0].intersects(parts[1]) && !parts[0].intersects(parts[2]));
+        QVERIFY(!parts[1].intersects(parts[2]));
+        // Still a few savings in view.
+        QVERIFY(opened.child<Grid>("grEconomies").viewport()->height() >= 3 * 18);
+    }
+
     void aStatisticsPageIsRebuiltOnlyWhenMarked() {
         Opened opened;
         QSignalSpy rebuilt(opened.window.get(), &TfmMain::statsPageRebuilt);

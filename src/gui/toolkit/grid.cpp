@@ -31,6 +31,8 @@ Grid::Grid(QWidget* parent)
     setWordWrap(false);
     setEditTriggers(userEditTriggers);
     setSelection(Selection::Row);
+    // Row by row, as grids scroll: the top row is whole, never half under the headings.
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     verticalScrollBar()->setTracking(true);
     horizontalScrollBar()->setTracking(true);
 
@@ -170,8 +172,25 @@ void Grid::applyLeftEdge() {
     updateGeometries();
 }
 
+void Grid::scrollContentsBy(int dx, int dy) {
+    QTableView::scrollContentsBy(dx, dy);
+    keepTopRowWhole();
+}
+
+void Grid::keepTopRowWhole() {
+    // At the end of its range the view would put the last row against the bottom edge and
+    // cut the top one; the range ends where the last rows fit whole, so the top row can
+    // stay whole with the last one fully in view.
+    const QScrollBar* bar = verticalScrollBar();
+    if (bar->maximum() <= 0 || bar->value() != bar->maximum()) return;
+    const int before = rowHeader_->offset();
+    rowHeader_->setOffsetToSectionPosition(bar->value());
+    if (rowHeader_->offset() != before) viewport()->update();
+}
+
 void Grid::updateGeometries() {
     QTableView::updateGeometries();
+    keepTopRowWhole();
     if (!fixedHeading_->isVisibleTo(this)) return;
     const QRect left = rowHeader_->geometry();
     const QRect top = headings_->geometry();

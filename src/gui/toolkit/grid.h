@@ -116,11 +116,13 @@ protected:
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void updateGeometries() override;
+    void scrollContentsBy(int dx, int dy) override;
 
 private:
     int widthOf(const GridColumn& column) const;
     void applyLeftEdge();
     void applyHeadingStyle();
+    void keepTopRowWhole();
     void currentMoved(const QModelIndex& current, const QModelIndex& previous);
     void reportMove(Cell from, Cell to) const;
     void restoreAfterReset();
