@@ -69,10 +69,12 @@ private slots:
         typeInCell(tab.grid, 1, 3, "SA");
         QCOMPARE(tab.record(3).cTypeDep, std::string("SA"));
 
-        typeInCell(tab.grid, 1, 1, "ux");
+        tab.grid.setCurrentCell({1, 1});
+        QTest::keyClick(&tab.grid, 'u');  // opens the editor
+        QTest::keyClicks(tab.grid.viewport()->findChild<QLineEdit*>("gridEditor"), "x\t");
         QCOMPARE(tab.record(4).cTypeDep, std::string("UX"));  // now between TE and VO
         QCOMPARE(cellText(tab.grid, 1, 4), QStringLiteral("UX"));
-        QCOMPARE(tab.grid.currentCell(), (Grid::Cell{1, 4}));  // the cursor went with it
+        QCOMPARE(tab.grid.currentCell(), (Grid::Cell{2, 4}));  // the cursor went with it
         for (const TOperation& o : tab.window->budget().Operations)
             QVERIFY(o.cTypeDep == "UX" || o.cTypeDep == "SA");
         QCOMPARE(tab.prompter.beeps, 0);

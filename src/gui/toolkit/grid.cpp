@@ -408,9 +408,21 @@ void Grid::endEdit() {
 }
 
 void Grid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
-    // A reload inside the end-cell-edit callback has released the editor already.
-    if (editor != delegate_->editor()) return;
-    QTableView::closeEditor(editor, hint);
+    if (editor == delegate_->editor()) {
+        QTableView::closeEditor(editor, hint);
+        return;
+    }
+    // A reload inside the end-cell-edit callback has released the editor already. Tab and
+    // Shift+Tab still move on, from wherever the program put the cursor, and edit there.
+    if (hint != QAbstractItemDelegate::EditNextItem &&
+        hint != QAbstractItemDelegate::EditPreviousItem)
+        return;
+    const QModelIndex next = moveCursor(
+        hint == QAbstractItemDelegate::EditNextItem ? MoveNext : MovePrevious, Qt::NoModifier);
+    if (!next.isValid()) return;
+    setCurrentIndex(next);
+    // The program may move the cursor again when told of the move.
+    if (currentIndex().flags() & Qt::ItemIsEditable) edit(currentIndex());
 }
 
 bool Grid::eventFilter(QObject* watched, QEvent* event) {
