@@ -176,6 +176,21 @@ private slots:
         QCOMPARE(window.width(), 772);
     }
 
+    void theLastOperationOpensUnderWholeRowsAndTheMonthFitsTheDesignedHeight() {
+        Budget budget = sampleBudget();
+        budget.Operations.resize(100, budget.Operations.back());
+        Opened opened(budget);
+        Grid& grid = opened.child<Grid>("grOperations");          // rows 18 high
+        const int half = grid.viewport()->height() % 18 ? 0 : 9;  // not a height of whole rows
+        opened.window->resize(772, opened.window->height() + half);
+        grid.scrollToCell({1, 100});
+        QCOMPARE(grid.rowViewportPosition(grid.rowAt(0)), 0);
+        opened.choose("pcVarnelle", kOngletDepJourn);
+        opened.window->resize(772, 708);
+        Grid& jours = opened.child<Grid>("grDepJourn");
+        QVERIFY(jours.rowViewportPosition(30) + jours.rowHeight(30) <= jours.viewport()->height());
+    }
+
     void aStatisticsPageIsRebuiltOnlyWhenMarked() {
         Opened opened;
         QSignalSpy rebuilt(opened.window.get(), &TfmMain::statsPageRebuilt);
@@ -332,6 +347,9 @@ private slots:
         QCOMPARE(cell(4, Qt::ForegroundRole).value<QColor>(), qColor(p.nCoulGrilleOpOpDec));
         QCOMPARE(cell(5, Qt::ForegroundRole).value<QColor>(), qColor(p.nCoulGrilleOpOpCoc));
         QCOMPARE(cell(5, Qt::FontRole).value<QFont>().pointSize(), 12);
+        grid.edit(grid.model()->index(0, 4));  // the headings and the typing too
+        for (const char* name : {"gridHeadings", "gridEditor"})
+            QCOMPARE(QFontInfo(grid.findChild<QWidget*>(name)->font()).pointSize(), 12);
 
         // New settings reach every grid once applied.
         TParam& param = opened.window->budget().Param;

@@ -5,12 +5,14 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTimer>
 #include <QtTest>
 
 #include "editing/ajout_operations_dialog.h"
 #include "editing/date_picker_dialog.h"
 #include "editing/suppression_operations_dialog.h"
+#include "editing/types_dep_periodicite_dialog.h"
 #include "model/month_mask.h"
 #include "records.h"
 
@@ -78,6 +80,21 @@ class OperationsDialogsTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void theDialogsOpenInTheMiddleOfTheScreen() {
+        QWidget opener;  // in a corner
+        opener.setGeometry(0, 0, 300, 200);
+        opener.show();
+        const Budget budget = budgetDeMai();
+        TfmAjtPlsOp ajout(budget, &opener);
+        TfmSupPlsOp sup(budget, 1, &opener);
+        TfmTypesDepPeriodicite mois(budget.TypesDep[0], &opener);
+        for (QDialog* dialog : std::initializer_list<QDialog*>{&ajout, &sup, &mois}) {
+            dialog->show();
+            const QPoint middle = opener.screen()->availableGeometry().center();
+            QVERIFY((dialog->frameGeometry().center() - middle).manhattanLength() <= 2);
+        }
+    }
+
     void withoutTypesOnlyOneOperationCanBeAdded() {
         const Budget budget;
         TfmAjtPlsOp dialog(budget);

@@ -1,6 +1,7 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QTimer>
+#include <QTreeView>
 #include <QtTest>
 
 #include "main/main_window.h"
@@ -98,6 +99,18 @@ private slots:
         QCOMPARE(tab.operations()[2].cLibelle, std::string("Type"));
         QCOMPARE(tab.grid.currentCell().row, 3);
         QCOMPARE(cellText(tab.grid, 6, 3), QStringLiteral("2960,00"));
+    }
+
+    void aKeyOnTheClosedTypeListOnlyOpensIt() {
+        OperationsTab tab;
+        tab.grid.setCurrentCell({3, 3});
+        QTest::keyClick(&tab.grid, Qt::Key_S);
+        auto* pickList = tab.grid.viewport()->findChild<QComboBox*>("gridPickList");
+        QTest::keyClick(pickList->view(), Qt::Key_Escape);
+        QTest::keyClick(pickList, Qt::Key_Down);
+        QCOMPARE(tab.operations()[2].cTypeDep, std::string("AL"));
+        QVERIFY(pickList->view()->isVisible());
+        QCOMPARE(static_cast<QTreeView*>(pickList->view())->columnWidth(1), 200);
     }
 
     void theDateButtonPicksADateAndFollowsTheOperation() {

@@ -53,8 +53,11 @@ private slots:
         tab.grid.setCurrentCell({1, 1});
         tab.grid.edit(tab.grid.currentIndex());
         auto* editor = tab.grid.viewport()->findChild<QLineEdit*>("gridEditor");
-        QTest::keyClicks(editor, "ab1x");
-        QCOMPARE(editor->text(), QStringLiteral("AB1"));
+        QTest::keyClicks(editor, "ab");
+        editor->setCursorPosition(1);
+        QTest::keyClicks(editor, "cx");  // the caret goes to the end: x is a fourth letter
+        QCOMPARE(editor->text(), QStringLiteral("ACB"));
+        QCOMPARE(editor->cursorPosition(), 3);
         QTest::keyClick(editor, Qt::Key_Escape);
 
         // Refused: blank, or the code of another row; the record and the cell keep theirs.
@@ -66,9 +69,12 @@ private slots:
         typeInCell(tab.grid, 1, 3, "SA");
         QCOMPARE(tab.record(3).cTypeDep, std::string("SA"));
 
-        typeInCell(tab.grid, 1, 1, "ux");
+        tab.grid.setCurrentCell({1, 1});
+        QTest::keyClick(&tab.grid, 'u');  // opens the editor
+        QTest::keyClicks(tab.grid.viewport()->findChild<QLineEdit*>("gridEditor"), "x\t");
         QCOMPARE(tab.record(4).cTypeDep, std::string("UX"));  // now between TE and VO
         QCOMPARE(cellText(tab.grid, 1, 4), QStringLiteral("UX"));
+        QCOMPARE(tab.grid.currentCell(), (Grid::Cell{2, 4}));  // the cursor went with it
         for (const TOperation& o : tab.window->budget().Operations)
             QVERIFY(o.cTypeDep == "UX" || o.cTypeDep == "SA");
         QCOMPARE(tab.prompter.beeps, 0);

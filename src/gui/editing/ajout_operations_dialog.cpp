@@ -17,6 +17,7 @@
 #include "toolkit/budget_text.h"
 #include "toolkit/interface_font.h"
 #include "toolkit/placed_control.h"
+#include "toolkit/window_placement.h"
 
 namespace varnelle::gui {
 namespace {
@@ -32,6 +33,7 @@ TfmAjtPlsOp::TfmAjtPlsOp(const Budget& budget, QWidget* parent)
     setObjectName("fmAjtPlsOp");
     setWindowTitle(QStringLiteral("Ajout d'opération(s)"));
     setFixedSize(288, 409);
+    centreOnScreen(*this);
     setFont(interfaceFont());
 
     gbAjouter = new QGroupBox(QStringLiteral("Ajouter"), this);

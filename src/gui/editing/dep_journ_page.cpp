@@ -1,6 +1,10 @@
 #include "editing/dep_journ_page.h"
 
+#include <algorithm>
+
+#include <QEvent>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -24,6 +28,16 @@ namespace varnelle::gui {
 namespace {
 constexpr int kHauteurChamp = 21;
 constexpr int kHauteurGraphe = 208;
+// The days' grid and the savings group, as laid out when there is room for them.
+constexpr QRect kJours(0, 0, 201, 457);
+constexpr QRect kEconomies(208, 176, 370, 281);
+// Row heights of the days: the whole month in view at the window's designed size, and no
+// taller than the other grids' rows when the window is taller.
+constexpr int kLigneJourMin = 13;
+constexpr int kLigneJourMax = 18;
+// Room enough for the heading and a few rows of savings: the smallest the page lets the
+// window become.
+constexpr int kHauteurEconomiesMin = 110;
 // Texts of the general values stay within what the data file reads back.
 constexpr int kLongueurChamp = 255;
 
@@ -39,11 +53,13 @@ std::optional<MontantEntier> montantEntier(const QVariant& value, Prompter& prom
 DepJournPage::DepJournPage(Budget& budget, Prompter& prompter, QWidget* parent)
     : QWidget(parent), budget_(budget), prompter_(prompter) {
     auto* haut = new QWidget(this);
+    haut_ = haut;
     haut->setObjectName(QStringLiteral("pnDepJournHaut"));
-    haut->setMinimumHeight(457);
+    haut->setMinimumHeight(kEconomies.top() + kHauteurEconomiesMin);
+    haut->installEventFilter(this);
     grDepJourn_ = new Grid(haut);
     grDepJourn_->setObjectName(QStringLiteral("grDepJourn"));
-    grDepJourn_->setGeometry(0, 0, 201, 457);
+    grDepJourn_->setGeometry(kJours);
 
     btCalcDJResteMois_ = new QPushButton(QStringLiteral("&Calculer"), haut);
     btCalcDJResteMois_->setObjectName(QStringLiteral("btCalcDJResteMois"));
@@ -80,10 +96,10 @@ DepJournPage::DepJournPage(Budget& budget, Prompter& prompter, QWidget* parent)
 
     gbEconomies_ = new QGroupBox(QStringLiteral("Economies"), haut);
     gbEconomies_->setObjectName(QStringLiteral("gbEconomies"));
-    gbEconomies_->setGeometry(208, 176, 370, 281);
+    gbEconomies_->setGeometry(kEconomies);
     grEconomies_ = new Grid(gbEconomies_);
     grEconomies_->setObjectName(QStringLiteral("grEconomies"));
-    grEconomies_->setGeometry(8, 18, 354, 257);
+    grEconomies_->setGeometry(8, 18, 354, kEconomies.height() - 24);
 
     auto* pnDepJournBas = new QWidget(this);
     pnDepJournBas->setObjectName(QStringLiteral("pnDepJournBas"));
@@ -95,6 +111,7 @@ DepJournPage::DepJournPage(Budget& budget, Prompter& prompter, QWidget* parent)
     basLayout->addWidget(imgDepJourn_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
     layout->addWidget(haut, 1);
     layout->addWidget(pnDepJournBas);
 
@@ -140,6 +157,29 @@ QLineEdit* DepJournPage::champ(QWidget* parent, const char* name, int left, int 
     return field;
 }
 
+bool DepJournPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == haut_ && event->type() == QEvent::Resize) disposeHaut();
+    return QWidget::eventFilter(watched, event);
+}
+
+void DepJournPage::disposeHaut() {
+    // The chart keeps its height at the bottom; above it the days' grid and the savings
+    // share what is left, so that neither is ever covered. Days' rows shrink first, down to
+    // a height that still shows the whole month at the designed size; below that the grid
+    // scrolls.
+    const int hauteur = haut_->height();
+    const int cadre =
+        grDepJourn_->horizontalHeader()->sizeHint().height() + 2 * grDepJourn_->frameWidth();
+    const int ligne =
+        std::clamp((hauteur - cadre) / kNbJoursDepJourn, kLigneJourMin, kLigneJourMax);
+    grDepJourn_->setDefaultRowHeight(ligne);
+    grDepJourn_->setGeometry(kJours.left(), kJours.top(), kJours.width(),
+                             std::min(hauteur, cadre + kNbJoursDepJourn * ligne));
+    const int economies = std::min(hauteur - kEconomies.top(), kEconomies.height());
+    gbEconomies_->setGeometry(kEconomies.left(), kEconomies.top(), kEconomies.width(), economies);
+    grEconomies_->setGeometry(8, 18, kEconomies.width() - 16, economies - 24);
+}
+
 void DepJournPage::prepare() {
     grDepJourn_->setColumns({
         {QStringLiteral("Jour"), 40, GridColumn::kLeft, true},
@@ -147,6 +187,7 @@ void DepJournPage::prepare() {
         {QStringLiteral("Solde"), 64, GridColumn::kRight, true},
     });
     grDepJourn_->setRows(kNbJoursDepJourn);
+    disposeHaut();
     grEconomies_->setColumns({
         {QStringLiteral("Libellé"), 200, GridColumn::kLeft},
         {QStringLiteral("Montant"), 64, GridColumn::kRight},

@@ -39,10 +39,15 @@ public:
     void ajouteEconomie();
     void supprimeEconomie();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     static QLineEdit* champ(QWidget* parent, const char* name, int left, int top, int width,
                             bool readOnly);
 
+    // Fits the days' grid and the savings group to the height above the chart.
+    void disposeHaut();
     QVariant grDepJournCellLoaded(int column, int row) const;
     bool grDepJournEndCellEdit(int column, int row, const QVariant& value);
     QVariant grEconomiesCellLoaded(int column, int row) const;
@@ -53,6 +58,7 @@ private:
 
     Budget& budget_;
     Prompter& prompter_;
+    QWidget* haut_;
     Grid* grDepJourn_;
     QPushButton* btCalcDJResteMois_;
     QLineEdit* edTotalDepMois_;

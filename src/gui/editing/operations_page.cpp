@@ -78,7 +78,8 @@ void OperationsPage::prepare() {
     grOperations_->setColumns({
         {QString(), 40, Qt::AlignCenter, false, 0, Kind::CheckBox},
         {QStringLiteral("Date"), 100, GridColumn::kLeft, false, 10, Kind::Text, Button::Push},
-        {QStringLiteral("Type"), 60, GridColumn::kLeft, false, 0, Kind::Text, Button::PickList},
+        {QStringLiteral("Type"), 60, GridColumn::kLeft, false, 0, Kind::Text, Button::PickList,
+         200},
         {QStringLiteral("Montant"), 80, GridColumn::kRight},
         {QStringLiteral("Libellé"), 250, GridColumn::kLeft},
         {QStringLiteral("Solde"), 80, GridColumn::kRight, true},

@@ -15,6 +15,7 @@
 #include "toolkit/interface_font.h"
 #include "toolkit/month_choice.h"
 #include "toolkit/placed_control.h"
+#include "toolkit/window_placement.h"
 
 namespace varnelle::gui {
 TfmSupPlsOp::TfmSupPlsOp(const Budget& budget, int currentRow, QWidget* parent)
@@ -23,6 +24,7 @@ TfmSupPlsOp::TfmSupPlsOp(const Budget& budget, int currentRow, QWidget* parent)
     setObjectName("fmSupPlsOp");
     setWindowTitle(QStringLiteral("Suppression de plusieurs opérations"));
     setFixedSize(272, 133);
+    centreOnScreen(*this);
     setFont(interfaceFont());
 
     rgSupprimer = new QGroupBox(QStringLiteral("Supprimer"), this);

@@ -127,10 +127,15 @@ bool TypesDepPage::grTypesDepEndCellEdit(int column, int row, const QVariant& va
     const std::optional<std::string> text = toBudgetText(value.toString());
     if (!text) return false;
     switch (column) {
-    case kCode:
+    case kCode: {
         if (!changeCodeTypeDep(budget_, index, *text)) return false;
         grTypesDep_->reload();
+        // The type has taken its sorted place: the cursor goes with it, so that what is
+        // typed next still goes to this type.
+        const int rang = budget_.IndiceTypeDep(*text) + 1;
+        if (rang != row) grTypesDep_->setCurrentCell({grTypesDep_->currentCell().column, rang});
         return true;
+    }
     case kLibelle: return changeLibelleTypeDep(budget_, index, *text);
     case kMontant:
         if (const std::optional<Montant> montant = parseAmount(*text)) {

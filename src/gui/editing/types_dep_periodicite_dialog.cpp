@@ -10,6 +10,7 @@
 #include "toolkit/budget_text.h"
 #include "toolkit/interface_font.h"
 #include "toolkit/placed_control.h"
+#include "toolkit/window_placement.h"
 
 namespace varnelle::gui {
 namespace {
@@ -23,6 +24,7 @@ TfmTypesDepPeriodicite::TfmTypesDepPeriodicite(const TTypeDep& type, QWidget* pa
     setObjectName("fmTypesDepPeriodicite");
     setWindowTitle(QStringLiteral("Périodicité de \"%1\"").arg(fromBudgetText(type.cTypeDep)));
     setFixedSize(172, 313);
+    centreOnScreen(*this);
     setFont(interfaceFont());
 
     gbMois = new QGroupBox(QStringLiteral("Mois"), this);

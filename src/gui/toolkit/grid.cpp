@@ -31,6 +31,8 @@ Grid::Grid(QWidget* parent)
     setWordWrap(false);
     setEditTriggers(userEditTriggers);
     setSelection(Selection::Row);
+    // Row by row, as grids scroll: the top row is whole, never half under the headings.
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     verticalScrollBar()->setTracking(true);
     horizontalScrollBar()->setTracking(true);
 
@@ -146,9 +148,8 @@ void Grid::setHeadingHeight(int pixels) {
 }
 
 void Grid::setHeadingFont(const QFont& font) {
-    headings_->setFont(font);
-    fixedHeading_->update();
-    updateGeometries();
+    headingFont_ = font;
+    applyHeadingStyle();
 }
 
 void Grid::setFixedColumn(bool fixed) {
@@ -171,8 +172,25 @@ void Grid::applyLeftEdge() {
     updateGeometries();
 }
 
+void Grid::scrollContentsBy(int dx, int dy) {
+    QTableView::scrollContentsBy(dx, dy);
+    keepTopRowWhole();
+}
+
+void Grid::keepTopRowWhole() {
+    // At the end of its range the view would put the last row against the bottom edge and
+    // cut the top one; the range ends where the last rows fit whole, so the top row can
+    // stay whole with the last one fully in view.
+    const QScrollBar* bar = verticalScrollBar();
+    if (bar->maximum() <= 0 || bar->value() != bar->maximum()) return;
+    const int before = rowHeader_->offset();
+    rowHeader_->setOffsetToSectionPosition(bar->value());
+    if (rowHeader_->offset() != before) viewport()->update();
+}
+
 void Grid::updateGeometries() {
     QTableView::updateGeometries();
+    keepTopRowWhole();
     if (!fixedHeading_->isVisibleTo(this)) return;
     const QRect left = rowHeader_->geometry();
     const QRect top = headings_->geometry();
@@ -269,13 +287,30 @@ void Grid::setColors(const QColor& background, const QColor& text, const QColor&
     colors.setColor(QPalette::Base, background);
     colors.setColor(QPalette::Text, text);
     setPalette(colors);
-    headings_->setStyleSheet(
-        QStringLiteral("QHeaderView::section { background-color: %1; color: %2; "
-                       "border: 1px solid %3; padding: 0 3px; }")
-            .arg(headingBackground.name(), headingText.name(), lines.name()));
+    applyHeadingStyle();
     viewport()->update();
     rowHeader_->viewport()->update();
     fixedHeading_->update();
+}
+
+void Grid::applyHeadingStyle() {
+    QString style = QStringLiteral("QHeaderView::section { background-color: %1; color: %2; "
+                                   "border: 1px solid %3; padding: 0 3px; }")
+                        .arg(headingBackground_.name(), headingText_.name(), lineColor_.name());
+    // A style sheet gives the headings the grid's font whatever setFont says: their own
+    // font has to be part of it.
+    if (headingFont_) {
+        QString family = headingFont_->family();
+        family.replace('\\', QStringLiteral("\\\\")).replace('"', QStringLiteral("\\\""));
+        const QString size = headingFont_->pointSize() > 0
+                                 ? QStringLiteral("%1pt").arg(headingFont_->pointSize())
+                                 : QStringLiteral("%1px").arg(headingFont_->pixelSize());
+        style += QStringLiteral(" QHeaderView { font-family: \"%1\"; font-size: %2; }")
+                     .arg(family, size);
+    }
+    headings_->setStyleSheet(style);
+    fixedHeading_->update();
+    updateGeometries();
 }
 
 void Grid::setLines(Lines lines) {
@@ -308,7 +343,7 @@ void Grid::scrollToCell(Cell cell) {
 }
 
 void Grid::currentMoved(const QModelIndex& current, const QModelIndex& previous) {
-    rowHeader_->viewport()->update();  // the current-row mark
+    rowHeader_->viewport()->update();                           // the current-row mark
     if (current.row() != previous.row()) viewport()->update();  // cell buttons follow the row
     if (restoring_) return;
     const auto cellOf = [](const QModelIndex& index) {
@@ -373,9 +408,21 @@ void Grid::endEdit() {
 }
 
 void Grid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
-    // A reload inside the end-cell-edit callback has released the editor already.
-    if (editor != delegate_->editor()) return;
-    QTableView::closeEditor(editor, hint);
+    if (editor == delegate_->editor()) {
+        QTableView::closeEditor(editor, hint);
+        return;
+    }
+    // A reload inside the end-cell-edit callback has released the editor already. Tab and
+    // Shift+Tab still move on, from wherever the program put the cursor, and edit there.
+    if (hint != QAbstractItemDelegate::EditNextItem &&
+        hint != QAbstractItemDelegate::EditPreviousItem)
+        return;
+    const QModelIndex next = moveCursor(
+        hint == QAbstractItemDelegate::EditNextItem ? MoveNext : MovePrevious, Qt::NoModifier);
+    if (!next.isValid()) return;
+    setCurrentIndex(next);
+    // The program may move the cursor again when told of the move.
+    if (currentIndex().flags() & Qt::ItemIsEditable) edit(currentIndex());
 }
 
 bool Grid::eventFilter(QObject* watched, QEvent* event) {

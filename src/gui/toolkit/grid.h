@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <vector>
 
 #include <QTableView>
@@ -115,10 +116,13 @@ protected:
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void updateGeometries() override;
+    void scrollContentsBy(int dx, int dy) override;
 
 private:
     int widthOf(const GridColumn& column) const;
     void applyLeftEdge();
+    void applyHeadingStyle();
+    void keepTopRowWhole();
     void currentMoved(const QModelIndex& current, const QModelIndex& previous);
     void reportMove(Cell from, Cell to) const;
     void restoreAfterReset();
@@ -141,15 +145,16 @@ private:
     QColor lineColor_ = QColor(192, 192, 192);
     QColor headingBackground_ = QColor(212, 208, 200);
     QColor headingText_ = Qt::black;
+    std::optional<QFont> headingFont_;  // none: the grid's own font
     QColor fixedBackground_ = QColor(212, 208, 200);
     QColor fixedText_ = Qt::black;
     // Heights the program or the user gave single rows: a reset would forget them.
     std::map<int, int> rowHeights_;
     Cell beforeReset_;
-    bool restoring_ = false;  // the model resets; the current cell is put back after it
-    bool resizing_ = false;   // the grid itself resizes sections
+    bool restoring_ = false;    // the model resets; the current cell is put back after it
+    bool resizing_ = false;     // the grid itself resizes sections
     bool buttonArmed_ = false;  // the left button went down on the current row's cell button
-    bool userDrags_ = false;  // a mouse button is down on a heading or the row header
+    bool userDrags_ = false;    // a mouse button is down on a heading or the row header
 };
 
 }  // namespace varnelle::gui

@@ -146,7 +146,8 @@ QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
     const int row = index.row() + 1;
     QWidget* editor = nullptr;
     if (column.button == GridColumn::Button::PickList) {
-        auto* pickList = new PickList(parent, grid_.events(), dataColumn, row);
+        auto* pickList =
+            new PickList(parent, grid_.events(), dataColumn, row, column.listLabelWidth);
         // A choice ends the edit at once, through the program's end-cell-edit.
         connect(pickList, &PickList::chosen, this, [this, pickList] {
             emit const_cast<GridDelegate*>(this)->commitData(pickList);
@@ -161,6 +162,9 @@ QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
         prepareCellLineEdit(*line, column.maxLength, grid_.events(), dataColumn, row);
         editor = line;
     }
+    // What is typed shows in the row's own font, as the cell does.
+    const QVariant font = index.data(Qt::FontRole);
+    if (font.isValid()) editor->setFont(font.value<QFont>());
     editor_ = editor;
     return editor;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QStandardItemModel>
 #include <QTreeView>
@@ -39,14 +40,15 @@ void prepareCellLineEdit(QLineEdit& editor, int maxLength, const GridEvents& eve
                          QString value = text;
                          events.cellEdit(column, row, value);
                          if (value == text) return;
-                         const int position = editor.cursorPosition();
+                         // The rewritten text is taken as typed whole: the caret goes to
+                         // its end, where typing goes on.
                          editor.setText(value);
-                         editor.setCursorPosition(std::min(position, int(value.size())));
+                         editor.end(false);
                      });
 }
 
-PickList::PickList(QWidget* parent, const GridEvents& events, int column, int row)
-    : QComboBox(parent), events_(events) {
+PickList::PickList(QWidget* parent, const GridEvents& events, int column, int row, int labelWidth)
+    : QComboBox(parent), events_(events), labelWidth_(labelWidth) {
     setObjectName(QStringLiteral("gridPickList"));
     // Only what the list offers can be chosen: no free typing.
     setEditable(false);
@@ -58,6 +60,11 @@ PickList::PickList(QWidget* parent, const GridEvents& events, int column, int ro
     list->setUniformRowHeights(true);
     list->setAllColumnsShowFocus(true);
     setView(list);
+    // A list that drops below the cell, as long as ten rows at most, rather than a menu
+    // over it as tall as the screen.
+    setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+    setMaxVisibleItems(10);
+    list->header()->setStretchLastSection(false);
     fill(column, row);
 
     connect(this, &QComboBox::activated, this, [this, column, row](int entry) {
@@ -72,6 +79,31 @@ QString PickList::value() const {
     return value_.isNull() ? currentText() : value_;
 }
 
+void PickList::keyPressEvent(QKeyEvent* event) {
+    // Closed, the list would step or search to another entry and take it at once: one stray
+    // key would overwrite the cell. Such a key opens the list instead, on the entry it names,
+    // and only a click or Enter in the open list chooses.
+    const bool move = !(event->modifiers() & Qt::AltModifier) &&
+                      (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down ||
+                       event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown ||
+                       event->key() == Qt::Key_Home || event->key() == Qt::Key_End);
+    const QString text = event->text();
+    const bool search = !text.isEmpty() && text.at(0).isPrint() && !text.at(0).isSpace() &&
+                        !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    if (!move && !search) {
+        QComboBox::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    showPopup();
+    if (search) view()->keyboardSearch(text);
+}
+
+void PickList::wheelEvent(QWheelEvent* event) {
+    // The wheel would choose too, without a look at the list.
+    event->accept();
+}
+
 void PickList::fill(int column, int row) {
     const int rows = events_.dropDownInit ? std::max(events_.dropDownInit(column, row), 0) : 0;
     auto* entries = new QStandardItemModel(rows, 2, this);
@@ -84,11 +116,20 @@ void PickList::fill(int column, int row) {
                                       : QString()));
     setModel(entries);
     setModelColumn(0);
+}
+
+void PickList::showPopup() {
+    // Measured now, in the font the editor took from its row after it was filled.
     auto* list = static_cast<QTreeView*>(view());
+    list->setFont(font());
     list->resizeColumnToContents(0);
-    list->resizeColumnToContents(1);
+    if (labelWidth_ > 0)
+        list->setColumnWidth(1, labelWidth_);
+    else
+        list->resizeColumnToContents(1);
     // The list is as wide as both columns, even when the cell is narrow.
     list->setMinimumWidth(list->columnWidth(0) + list->columnWidth(1) + 24);
+    QComboBox::showPopup();
 }
 
 }  // namespace varnelle::gui

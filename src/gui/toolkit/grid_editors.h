@@ -32,19 +32,25 @@ class PickList final : public QComboBox {
     Q_OBJECT
 
 public:
-    PickList(QWidget* parent, const GridEvents& events, int column, int row);
+    PickList(QWidget* parent, const GridEvents& events, int column, int row, int labelWidth);
 
     // The entry chosen, as the program's cell-edit left it; else the entry shown.
     QString value() const;
+    void showPopup() override;
 
 signals:
     // An entry was chosen: the edit is over.
     void chosen();
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
 private:
     void fill(int column, int row);
 
     const GridEvents& events_;
+    int labelWidth_;  // 0: as wide as the labels ask
     QString value_;
 };
 

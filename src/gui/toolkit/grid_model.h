@@ -24,6 +24,7 @@ struct GridColumn {
     int maxLength = 0;  // 0: no limit of its own
     Kind kind = Kind::Text;
     Button button = Button::None;
+    int listLabelWidth = 0;  // pick list: width of its label column; 0 as its labels ask
 };
 
 // The model behind every grid. It holds no data: each cell is asked of the program through
