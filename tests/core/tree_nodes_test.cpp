@@ -68,6 +68,7 @@ TEST(TreeNodes, MisplacedLevelsAreReadAsTheNearestPossible) {
     EXPECT_EQ(levels, (std::vector<int>{0, 1, 0, 1}));
     EXPECT_EQ(shape.parent(3), 2);
     EXPECT_EQ(shape.childCount(-1), 2);
+    EXPECT_EQ(TreeShape().childCount(-1), 0);  // before any list
 }
 
 TEST(TreeNodes, ToggleTickOfYearsAndMonths) {

@@ -64,7 +64,7 @@ int TreeShape::level(int node) const {
 }
 
 int TreeShape::childCount(int node) const {
-    if (node != -1 && !valid(node)) return 0;
+    if ((node != -1 && !valid(node)) || firstChild_.empty()) return 0;
     return firstChild_[slot(node) + 1] - firstChild_[slot(node)];
 }
 
