@@ -40,6 +40,14 @@ public:
         const TickState tick = tickOf(index);
         QStyleOptionViewItem rest = option;
         if (tick != TickState::None) {
+            // The box sits inside the node's highlight, as the branch area to its left does.
+            QStyleOptionViewItem panel = option;
+            initStyleOption(&panel, index);
+            panel.rect.setWidth(kTickSpace);
+            const QWidget* widget = option.widget;
+            if (widget)
+                widget->style()->drawPrimitive(QStyle::PE_PanelItemViewItem, &panel, painter,
+                                               widget);
             paintTick(painter, option, tick == TickState::Ticked);
             rest.rect.setLeft(rest.rect.left() + kTickSpace);
         }

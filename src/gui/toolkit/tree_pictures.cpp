@@ -87,12 +87,12 @@ std::vector<QPixmap> treePictures() {
     };
     for (const QColor& paper : {white, yellow}) add([&paper](QPainter& p) { drawStack(p, paper); });
     for (const QColor& paper : {white, yellow})
-        add([&paper](QPainter& p) { drawPage(p, 3, 1.5, paper, true); });
+        add([&paper](QPainter& p) { drawPage(p, 3, 2, paper, true); });
     for (const QColor& skin : {white, yellow}) add([&skin](QPainter& p) { drawHand(p, skin); });
     for (const QColor& paper : {red, lightRed, green, lightGreen})
         add([&paper](QPainter& p) { drawStack(p, paper); });
     for (const QColor& paper : {red, lightRed, green, lightGreen})
-        add([&paper](QPainter& p) { drawPage(p, 3, 1.5, paper, true); });
+        add([&paper](QPainter& p) { drawPage(p, 3, 2, paper, true); });
     add([](QPainter& p) { drawBox(p, false); });
     add([](QPainter& p) { drawBox(p, true); });
     return pictures;
