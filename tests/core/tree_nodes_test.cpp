@@ -1,5 +1,7 @@
 #include "model/tree_nodes.h"
 
+#include <array>
+
 #include <gtest/gtest.h>
 
 namespace varnelle {
@@ -64,10 +66,10 @@ TEST(TreeNodes, ShapeGivesParentsChildrenAndSubtrees) {
 TEST(TreeNodes, MisplacedLevelsAreReadAsTheNearestPossible) {
     // 0, 3 -> 1, -2 -> 0, 5 -> 1
     const TreeShape shape(withLevels({0, 3, -2, 5}));
-    const std::vector<int> levels{shape.level(0), shape.level(1), shape.level(2), shape.level(3)};
-    EXPECT_EQ(levels, (std::vector<int>{0, 1, 0, 1}));
-    EXPECT_EQ(shape.parent(3), 2);
-    EXPECT_EQ(shape.childCount(-1), 2);
+    for (const auto [node, level, parent] : {std::array{1, 1, 0}, {2, 0, -1}, {3, 1, 2}}) {
+        EXPECT_EQ(shape.level(node), level);
+        EXPECT_EQ(shape.parent(node), parent);
+    }
     EXPECT_EQ(TreeShape().childCount(-1), 0);  // before any list
 }
 

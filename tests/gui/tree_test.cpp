@@ -11,18 +11,9 @@ namespace {
 
 // 0 2024 / 1 Février / 2 Loyer / 3 Mars / 4 2025 / 5 Avril, years and months with tick boxes.
 TreeNodes sample() {
-    const auto node = [](int level, const char* text, TickState tick) {
-        TreeNode n;
-        n.level = level;
-        n.text = text;
-        n.image = 2 * level;
-        n.selectedImage = 2 * level + 1;
-        n.tick = tick;
-        return n;
-    };
     constexpr auto o = TickState::Unticked, none = TickState::None;
-    return {node(0, "2024", o), node(1, "F\xE9vrier", o), node(2, "Loyer", none),
-            node(1, "Mars", o), node(0, "2025", o),       node(1, "Avril", o)};
+    return {{0, "2024", 0, 1, o}, {1, "F\xE9vrier", 2, 3, o}, {2, "Loyer", 4, 5, none},
+            {1, "Mars", 2, 3, o}, {0, "2025", 0, 1, o},       {1, "Avril", 2, 3, o}};
 }
 
 }  // namespace
