@@ -1,5 +1,7 @@
 #include "toolkit/tree.h"
 
+#include <algorithm>
+
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QPainter>
@@ -18,7 +20,7 @@ TickState tickOf(const QModelIndex& index) {
 
 }  // namespace
 
-// Draws a node's tick box left of its picture and text, outside the highlight of the node.
+// Draws a node's tick box left of its picture and text.
 class TreeDelegate final : public QStyledItemDelegate {
 public:
     TreeDelegate(Tree& tree, const TreeModel& model) : QStyledItemDelegate(&tree), model_(model) {}
