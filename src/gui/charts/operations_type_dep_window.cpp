@@ -20,7 +20,7 @@
 #include "toolkit/interface_font.h"
 #include "toolkit/placed_control.h"
 #include "toolkit/prompter.h"
-#include "toolkit/screen_height.h"
+#include "toolkit/window_placement.h"
 
 namespace varnelle::gui {
 

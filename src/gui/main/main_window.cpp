@@ -22,7 +22,7 @@
 #include "toolkit/messages.h"
 #include "toolkit/page_control.h"
 #include "toolkit/prompter.h"
-#include "toolkit/screen_height.h"
+#include "toolkit/window_placement.h"
 
 namespace varnelle::gui {
 
