@@ -1,8 +1,15 @@
+#include <QCryptographicHash>
 #include <QPainter>
 #include <QtTest>
 
+#include "drawing/dep_journ_chart.h"
+#include "drawing/period_charts.h"
 #include "drawing/types_dep_cells.h"
+#include "model/locale_facts.h"
 #include "model/month_mask.h"
+#include "stats/operations_window_lists.h"
+#include "storage/data_file.h"
+#include "storage/profile_file.h"
 #include "toolkit/drawing_replay.h"
 #include "toolkit/drawing_surface.h"
 #include "toolkit/interface_font.h"
@@ -22,6 +29,76 @@ QImage whiteImage(int width, int height) {
 
 QRgb rgb(Couleur c) {
     return qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
+void addPixels(QCryptographicHash& hash, const QImage& image) {
+    hash.addData(QByteArray::number(image.width()) + 'x' + QByteArray::number(image.height()));
+    for (int y = 0; y < image.height(); ++y)
+        hash.addData(QByteArrayView(image.constScanLine(y), image.width() * 4));
+}
+
+// Every picture the program draws of the sample budget, at a few sizes, each kind of picture
+// under one hash of its images.
+QList<QPair<QString, QByteArray>> samplePictureHashes() {
+    setLocaleFacts(frenchLocaleFacts());
+    ProfileFile file;
+    file.open(VARNELLE_EXAMPLE_BUDGET);
+    Budget budget;
+    ChargeFichier(file, budget);
+    budget.calculeTout();
+    const TParam& param = budget.Param;
+    const QFont font = surfaceFont();
+    const FontMetrics metrics(font);
+    const QList<QSize> sizes{{633, 281}, {400, 300}, {120, 90}, {1000, 500}};
+    QList<QPair<QString, QByteArray>> hashes;
+    auto chart = [&](const QString& name, auto&& paint) {
+        QCryptographicHash hash(QCryptographicHash::Sha1);
+        for (const QSize& size : sizes) {
+            QImage image = whiteImage(size.width(), size.height());
+            replayDrawing(paint(size.width(), size.height()), image, font);
+            addPixels(hash, image);
+        }
+        hashes.append({name, hash.result().toHex().left(16)});
+    };
+    for (const auto& [name, graphe] : {std::pair{"types", GrapheDePeriode::TypesDep},
+                                       std::pair{"operations", GrapheDePeriode::Operations}}) {
+        for (const auto& [from, to] : {std::pair{"", ""}, std::pair{"01/03/2025", "30/04/2025"}})
+            chart(QStringLiteral("%1 %2-%3").arg(name, from, to), [&](int w, int h) {
+                return DessineGraphePeriode(graphe, budget, from, to, w, h, metrics).drawing;
+            });
+    }
+    for (const char* code : {"ALI", "CAR", "DIV"}) {
+        const auto listes = ConstruitListesOperations(budget, code, "", "", 0, nullptr);
+        chart(QStringLiteral("operations of %1").arg(code), [&](int w, int h) {
+            return DessineGrapheOperationsTypeDep(w, h, metrics, listes.Groupes, param);
+        });
+    }
+    chart(QStringLiteral("daily"), [&](int w, int h) {
+        return DessineDepJourn(w, h, metrics, budget, budget.nNbJoursMois(), param);
+    });
+    // The grid's cells are replayed through a painter moved to each cell.
+    const QFont fixed = fixedPitchFont();
+    const FontMetrics fixedMetrics(fixed);
+    for (const QSize& cell : {QSize(104, 15), QSize(80, 19)}) {
+        QImage grid = whiteImage(2 * cell.width(), cell.height() * int(budget.TypesDep.size()));
+        QPainter painter(&grid);
+        for (int i = 0; i < int(budget.TypesDep.size()); ++i) {
+            const TTypeDep& type = budget.TypesDep[std::size_t(i)];
+            painter.translate(0, i * cell.height());
+            replayDrawing(DessineMoisPaiement(cell.width(), cell.height(), fixedMetrics,
+                                              type.nPeriodicite, param),
+                          painter, fixed);
+            painter.translate(cell.width(), 0);
+            replayDrawing(DessineJauge(cell.width(), cell.height(), type, param), painter, fixed);
+            painter.resetTransform();
+        }
+        painter.end();
+        QCryptographicHash hash(QCryptographicHash::Sha1);
+        addPixels(hash, grid);
+        hashes.append({QStringLiteral("cells %1x%2").arg(cell.width()).arg(cell.height()),
+                       hash.result().toHex().left(16)});
+    }
+    return hashes;
 }
 
 }  // namespace
@@ -166,6 +243,27 @@ private slots:
         QCOMPARE(clicked, QPoint(7, 9));
         QTest::mouseDClick(&surface, Qt::LeftButton, {}, QPoint(30, 11));
         QCOMPARE(doubleClicked, QPoint(30, 11));
+    }
+
+    // The pictures as they were before the display list learnt pens, fonts and page units:
+    // a drawing that does not ask for them must come out pixel for pixel the same.
+    void everyPictureOfTheSampleBudgetIsUnchanged() {
+        const QList<QPair<QString, QByteArray>> recorded{
+            {"types -", "46e2eeb05107b312"},
+            {"types 01/03/2025-30/04/2025", "b4841a180d263777"},
+            {"operations -", "b8fdb8c8632cc462"},
+            {"operations 01/03/2025-30/04/2025", "2d11a8c62a4c7a0f"},
+            {"operations of ALI", "03c76c076affa6f7"},
+            {"operations of CAR", "e99018df706153c0"},
+            {"operations of DIV", "1fdb85b0f7e4bee4"},
+            {"daily", "e30595f53bbdb341"},
+            {"cells 104x15", "c940569ae86187f0"},
+            {"cells 80x19", "027e6c7e71855ad4"},
+        };
+        const QList<QPair<QString, QByteArray>> hashes = samplePictureHashes();
+        for (int i = 0; i < std::min(hashes.size(), recorded.size()); ++i)
+            QCOMPARE(hashes[i], recorded[i]);
+        QCOMPARE(hashes.size(), recorded.size());
     }
 };
 
