@@ -7,12 +7,12 @@
 #include "drawing/types_dep_cells.h"
 #include "model/locale_facts.h"
 #include "model/month_mask.h"
+#include "render/drawing_replay.h"
+#include "render/interface_font.h"
 #include "stats/operations_window_lists.h"
 #include "storage/data_file.h"
 #include "storage/profile_file.h"
-#include "toolkit/drawing_replay.h"
 #include "toolkit/drawing_surface.h"
-#include "toolkit/interface_font.h"
 
 using namespace varnelle;
 using namespace varnelle::gui;

@@ -1,4 +1,4 @@
-#include "toolkit/drawing_replay.h"
+#include "render/drawing_replay.h"
 
 #include <algorithm>
 #include <map>
@@ -9,9 +9,9 @@
 #include <QPainter>
 #include <QPolygon>
 
-#include "toolkit/budget_text.h"
-#include "toolkit/colour.h"
-#include "toolkit/interface_font.h"
+#include "render/budget_text.h"
+#include "render/colour.h"
+#include "render/interface_font.h"
 
 namespace varnelle::gui {
 namespace {
