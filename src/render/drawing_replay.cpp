@@ -2,10 +2,14 @@
 
 #include <algorithm>
 #include <map>
+#include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 
 #include <QFontMetrics>
+#include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPolygon>
 
@@ -16,40 +20,68 @@
 namespace varnelle::gui {
 namespace {
 
-void replayRect(QPainter& painter, const Rect& r) {
-    const int left = std::min(r.x1, r.x2), right = std::max(r.x1, r.x2);
-    const int top = std::min(r.y1, r.y2), bottom = std::max(r.y1, r.y2);
+// Where a drawing's units land on the device painted on.
+class DeviceUnits {
+public:
+    DeviceUnits(Unit unit, const QPaintDevice& device)
+        : unit_(unit), dpiX_(device.logicalDpiX()), dpiY_(device.logicalDpiY()) {}
+
+    QPoint point(int x, int y) const {
+        return {toDevice(x, unit_, dpiX_), toDevice(y, unit_, dpiY_)};
+    }
+    // A pen is at least one pixel of the device, thin pens exactly one.
+    int penX(int width) const { return pen(width, dpiX_); }
+    int penY(int width) const { return pen(width, dpiY_); }
+
+private:
+    int pen(int width, int dpi) const {
+        return width <= kThinPen ? 1 : std::max(1, toDevice(width, unit_, dpi));
+    }
+
+    Unit unit_;
+    int dpiX_, dpiY_;
+};
+
+void replayRect(QPainter& painter, const Rect& r, const DeviceUnits& units) {
+    const QPoint p1 = units.point(r.x1, r.y1), p2 = units.point(r.x2, r.y2);
+    const int left = std::min(p1.x(), p2.x()), right = std::max(p1.x(), p2.x());
+    const int top = std::min(p1.y(), p2.y()), bottom = std::max(p1.y(), p2.y());
     const int width = right - left, height = bottom - top;
     if (width <= 0 || height <= 0) return;
     painter.fillRect(QRect(left, top, width, height), qColor(r.brush));
     const QColor pen = qColor(r.pen);
-    painter.fillRect(QRect(left, top, width, 1), pen);
-    painter.fillRect(QRect(left, bottom - 1, width, 1), pen);
-    painter.fillRect(QRect(left, top, 1, height), pen);
-    painter.fillRect(QRect(right - 1, top, 1, height), pen);
+    const int thickX = std::min(units.penX(r.penWidth), width);
+    const int thickY = std::min(units.penY(r.penWidth), height);
+    painter.fillRect(QRect(left, top, width, thickY), pen);
+    painter.fillRect(QRect(left, bottom - thickY, width, thickY), pen);
+    painter.fillRect(QRect(left, top, thickX, height), pen);
+    painter.fillRect(QRect(right - thickX, top, thickX, height), pen);
 }
 
-// The font's measures, taken once per replay, and for a font without antialiasing each label
-// drawn once and then copied: a chart of many bars has as many labels, mostly the same few.
+// One font's measures on the device, taken once per replay, and for a font without
+// antialiasing on a raster device each label drawn once and then copied: a chart of many bars
+// has as many labels, mostly the same few. A printer or a PDF gets the glyphs themselves.
 class TextCells {
 public:
-    explicit TextCells(const QFont& font)
-        : font_(font), metrics_(font), ascent_(metrics_.ascent()), height_(metrics_.height()),
-          enCopie_(font.styleStrategy() & QFont::NoAntialias) {}
+    TextCells(const QFont& font, const QPaintDevice& device, bool raster)
+        : font_(font), device_(device), metrics_(font, &device), ascent_(metrics_.ascent()),
+          height_(metrics_.height()),
+          enCopie_(raster && (font.styleStrategy() & QFont::NoAntialias)) {}
 
-    void replay(QPainter& painter, const Text& text) {
+    void replay(QPainter& painter, const Text& text, QPoint at) {
         if (!enCopie_) {
             const QString shown = fromBudgetText(text.text);
-            painter.fillRect(QRect(text.x, text.y, metrics_.horizontalAdvance(shown), height_),
+            painter.fillRect(QRect(at.x(), at.y(), metrics_.horizontalAdvance(shown), height_),
                              qColor(text.background));
+            painter.setFont(font_);
             painter.setPen(qColor(text.color));
-            painter.drawText(text.x, text.y + ascent_, shown);
+            painter.drawText(at.x(), at.y() + ascent_, shown);
             return;
         }
         const Copie& copie = copieDe(text.text, text.color);
-        painter.fillRect(QRect(text.x, text.y, copie.avance, height_), qColor(text.background));
+        painter.fillRect(QRect(at.x(), at.y(), copie.avance, height_), qColor(text.background));
         if (!copie.encre.isNull())
-            painter.drawImage(text.x + copie.decalage.x(), text.y + copie.decalage.y(),
+            painter.drawImage(at.x() + copie.decalage.x(), at.y() + copie.decalage.y(),
                               copie.encre);
     }
 
@@ -73,6 +105,11 @@ private:
         const int margin = height_;
         QImage glyphs(copie.avance + 2 * margin, height_ + 2 * margin,
                       QImage::Format_ARGB32_Premultiplied);
+        // The glyphs at the resolution of the image they are copied to.
+        if (device_.devType() == QInternal::Image) {
+            glyphs.setDotsPerMeterX(static_cast<const QImage&>(device_).dotsPerMeterX());
+            glyphs.setDotsPerMeterY(static_cast<const QImage&>(device_).dotsPerMeterY());
+        }
         glyphs.fill(Qt::transparent);
         {
             QPainter painter(&glyphs);
@@ -92,11 +129,40 @@ private:
     }
 
     QFont font_;
+    const QPaintDevice& device_;
     QFontMetrics metrics_;
     int ascent_;
     int height_;
     bool enCopie_;
     std::map<std::pair<std::string, Couleur>, Copie> copies_;
+};
+
+// The texts of one replay, by font: the surface's first, then each font of its own.
+class Texts {
+public:
+    Texts(const QFont& surface, const QPaintDevice& device, bool raster)
+        : surface_(surface), device_(device), raster_(raster),
+          surfaceCells_(surface, device, raster) {}
+
+    void replay(QPainter& painter, const Text& text, QPoint at) {
+        cellsOf(text.font).replay(painter, text, at);
+    }
+
+private:
+    TextCells& cellsOf(const std::optional<Font>& font) {
+        if (!font) return surfaceCells_;
+        for (auto& [known, cells] : own_)
+            if (known == *font) return *cells;
+        own_.emplace_back(*font,
+                          std::make_unique<TextCells>(qFont(*font, surface_), device_, raster_));
+        return *own_.back().second;
+    }
+
+    QFont surface_;
+    const QPaintDevice& device_;
+    bool raster_;
+    TextCells surfaceCells_;
+    std::vector<std::pair<Font, std::unique_ptr<TextCells>>> own_;
 };
 
 void replayLine(QPainter& painter, const Line& line) {
@@ -124,6 +190,20 @@ void writeLine(QImage& image, const Line& line) {
     });
 }
 
+// A line of several pixels is the painter's band; a thin one keeps its exact pixels.
+void replayLine(QPainter& painter, const Line& line, const DeviceUnits& units, QImage* image) {
+    const QPoint p1 = units.point(line.x1, line.y1), p2 = units.point(line.x2, line.y2);
+    const int width = units.penX(line.penWidth);
+    if (width > 1) {
+        painter.setPen(
+            QPen(qColor(line.pen), width, line.dotted ? Qt::DotLine : Qt::SolidLine, Qt::FlatCap));
+        painter.drawLine(p1, p2);
+        return;
+    }
+    const Line thin{p1.x(), p1.y(), p2.x(), p2.y(), line.pen, line.dotted};
+    image != nullptr ? writeLine(*image, thin) : replayLine(painter, thin);
+}
+
 bool writable(const QImage& image) {
     return image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32 ||
            image.format() == QImage::Format_ARGB32_Premultiplied;
@@ -134,14 +214,18 @@ void replayOnto(const Drawing& drawing, QPainter& painter, const QFont& font, QI
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, false);
     painter.setFont(font);
-    TextCells cells(painter.font());
+    const QPaintDevice& device = *painter.device();
+    const DeviceUnits units(drawing.unit, device);
+    Texts texts(painter.font(), device, painter.paintEngine()->type() == QPaintEngine::Raster);
     for (const Primitive& primitive : drawing.primitives) {
         if (const auto* rect = std::get_if<Rect>(&primitive))
-            replayRect(painter, *rect);
+            replayRect(painter, *rect, units);
         else if (const auto* line = std::get_if<Line>(&primitive))
-            image != nullptr ? writeLine(*image, *line) : replayLine(painter, *line);
-        else
-            cells.replay(painter, std::get<Text>(primitive));
+            replayLine(painter, *line, units, image);
+        else {
+            const Text& text = std::get<Text>(primitive);
+            texts.replay(painter, text, units.point(text.x, text.y));
+        }
     }
     painter.restore();
 }
@@ -150,12 +234,32 @@ void replayOnto(const Drawing& drawing, QPainter& painter, const QFont& font, QI
 
 FontMetrics::FontMetrics(const QFont& font) : font_(font) {}
 
+FontMetrics::FontMetrics(const QFont& font, const QPaintDevice& device, Unit unit)
+    : font_(font), device_(&device), unit_(unit) {}
+
+int FontMetrics::measured(const QFont& font, std::string_view text) const {
+    const QString shown = fromBudgetText(text);
+    if (device_ == nullptr) return QFontMetrics(font).horizontalAdvance(shown);
+    return fromDevice(QFontMetrics(font, device_).horizontalAdvance(shown), unit_,
+                      device_->logicalDpiX());
+}
+
 int FontMetrics::width(std::string_view text) const {
-    return QFontMetrics(font_).horizontalAdvance(fromBudgetText(text));
+    return measured(font_, text);
 }
 
 int FontMetrics::height() const {
-    return QFontMetrics(font_).height();
+    return lineHeight(Font{});
+}
+
+int FontMetrics::textWidth(const Font& font, std::string_view text) const {
+    return measured(qFont(font, font_), text);
+}
+
+int FontMetrics::lineHeight(const Font& font) const {
+    const QFont shown = qFont(font, font_);
+    if (device_ == nullptr) return QFontMetrics(shown).height();
+    return fromDevice(QFontMetrics(shown, device_).height(), unit_, device_->logicalDpiY());
 }
 
 QFont surfaceFont() {
@@ -163,6 +267,16 @@ QFont surfaceFont() {
     // Glyphs in the text colour only, as every other pixel of the surface.
     font.setStyleStrategy(QFont::NoAntialias);
     return font;
+}
+
+QFont qFont(const Font& font, const QFont& surface) {
+    QFont shown = surface;
+    if (!font.family.empty()) shown.setFamily(QString::fromStdString(font.family));
+    if (font.pointSize > 0) shown.setPointSizeF(font.pointSize);
+    if (font.weight != Font::kNormal)
+        shown.setWeight(static_cast<QFont::Weight>(std::clamp(font.weight, 1, 1000)));
+    if (font.italic) shown.setItalic(true);
+    return shown;
 }
 
 void replayDrawing(const Drawing& drawing, QImage& image, const QFont& font) {
@@ -174,6 +288,13 @@ void replayDrawing(const Drawing& drawing, QImage& image, const QFont& font) {
 
 void replayDrawing(const Drawing& drawing, QPainter& painter, const QFont& font) {
     replayOnto(drawing, painter, font, nullptr);
+}
+
+bool replayDrawing(const Drawing& drawing, QPaintDevice& device, const QFont& font) {
+    QPainter painter;
+    if (!painter.begin(&device)) return false;
+    replayOnto(drawing, painter, font, nullptr);
+    return painter.end();
 }
 
 }  // namespace varnelle::gui
