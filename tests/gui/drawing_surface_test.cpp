@@ -1,5 +1,7 @@
 #include <QCryptographicHash>
 #include <QPainter>
+#include <QPdfWriter>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include "drawing/dep_journ_chart.h"
@@ -196,6 +198,49 @@ private slots:
         QCOMPARE(grid.copy(30, 20, 20, 15), alone);
         QCOMPARE(grid.pixel(29, 19), rgb(kWhite));
         QCOMPARE(grid.pixel(50, 35), rgb(kWhite));
+    }
+
+    // A page in millimetres on a 300 dpi image: a pen of 1 mm is 12 pixels thick, and a text
+    // of its own font is drawn and measured in that font at the image's resolution.
+    void aPageInMillimetresLandsOnTheDevicesPixels() {
+        QImage page = whiteImage(700, 400);
+        page.setDotsPerMeterX(11811);
+        page.setDotsPerMeterY(11811);
+        const Font titre{"Liberation Serif", 12, Font::kBold};
+        const Drawing drawing{{Line{1000, 1000, 5000, 1000, kRed, false, 100},
+                               Text{1000, 2000, "Total", kBlue, kGreen, titre}},
+                              Unit::HundredthMm};
+        replayDrawing(drawing, page, surfaceFont());
+        int band = 0;
+        for (int y = 90; y < 150; ++y) band += page.pixel(300, y) == rgb(kRed) ? 1 : 0;
+        QCOMPARE(band, 12);
+        QCOMPARE(page.pixel(300, 118), rgb(kRed));
+        const QFontMetrics device(qFont(titre, surfaceFont()), &page);
+        const QPoint end(118 + device.horizontalAdvance("Total"), 236 + device.height());
+        QVERIFY(page.pixel(end.x() - 1, end.y() - 1) != rgb(kWhite));
+        QCOMPARE(page.pixel(end.x(), 240), rgb(kWhite));
+        QCOMPARE(page.pixel(120, end.y()), rgb(kWhite));
+        // 12 points are 4.2 mm; a line of them a little more.
+        const int height = FontMetrics(surfaceFont(), page, Unit::HundredthMm).lineHeight(titre);
+        QVERIFY2(height > 423 && height < 550, QByteArray::number(height));
+    }
+
+    // A PDF keeps the text as text, in its own font, rather than a picture of it.
+    void aPdfPageGetsTheTextsOwnFont() {
+        const QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("page.pdf"));
+        const Drawing drawing{
+            {Text{1000, 2000, "Total", kBlue, kWhite, Font{"Liberation Serif", 12, Font::kBold}}},
+            Unit::HundredthMm};
+        {
+            QPdfWriter pdf(path);
+            QVERIFY(replayDrawing(drawing, pdf, surfaceFont()));
+        }
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains("LiberationSerif-Bold"));
+        QPdfWriter nowhere(folder.filePath(QStringLiteral("none/page.pdf")));
+        QVERIFY(!replayDrawing(drawing, nowhere, surfaceFont()));
     }
 
     void theMonthsDueCellWritesEachDueInitialOverItsPlace() {
