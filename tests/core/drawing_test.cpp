@@ -26,18 +26,5 @@ TEST(Drawing, LinesLeaveOutTheirEndPoint) {
     for (const auto& c : cases) EXPECT_EQ(linePixels(c.line), c.pixels);
 }
 
-// A page in millimetres lands on the device's pixels, halves to even, and its texts are
-// measured back in hundredths of a millimetre; pixels pass as they are.
-TEST(Drawing, PageUnitsBecomeDevicePixels) {
-    EXPECT_EQ(toDevice(2540, Unit::HundredthMm, 600), 600);
-    EXPECT_EQ(toDevice(1000, Unit::HundredthMm, 1200), 472);  // 472.44
-    EXPECT_EQ(toDevice(127, Unit::HundredthMm, 10), 0);       // 0.5
-    EXPECT_EQ(toDevice(381, Unit::HundredthMm, 10), 2);       // 1.5
-    EXPECT_EQ(toDevice(-2540, Unit::HundredthMm, 96), -96);
-    EXPECT_EQ(fromDevice(472, Unit::HundredthMm, 1200), 999);  // 999.07
-    EXPECT_EQ(toDevice(37, Unit::Pixel, 1200), 37);
-    EXPECT_EQ(fromDevice(37, Unit::Pixel, 1200), 37);
-}
-
 }  // namespace
 }  // namespace varnelle

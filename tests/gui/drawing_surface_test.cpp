@@ -33,15 +33,19 @@ QRgb rgb(Couleur c) {
     return qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
 }
 
-void addPixels(QCryptographicHash& hash, const QImage& image) {
-    hash.addData(QByteArray::number(image.width()) + 'x' + QByteArray::number(image.height()));
-    for (int y = 0; y < image.height(); ++y)
-        hash.addData(QByteArrayView(image.constScanLine(y), image.width() * 4));
+QByteArray pixelHash(const QList<QImage>& images) {
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    for (const QImage& image : images) {
+        hash.addData(QByteArray::number(image.width()) + 'x' + QByteArray::number(image.height()));
+        for (int y = 0; y < image.height(); ++y)
+            hash.addData(QByteArrayView(image.constScanLine(y), image.width() * 4));
+    }
+    return hash.result().toHex().left(16);
 }
 
-// Every picture the program draws of the sample budget, at a few sizes, each kind of picture
-// under one hash of its images.
-QList<QPair<QString, QByteArray>> samplePictureHashes() {
+// The sample budget's charts at a few sizes (the command line's PNGs are those of the period
+// graphs), then its months-due and gauge cells replayed through a painter moved to each cell.
+QByteArrayList samplePictureHashes() {
     setLocaleFacts(frenchLocaleFacts());
     ProfileFile file;
     file.open(VARNELLE_EXAMPLE_BUDGET);
@@ -49,56 +53,45 @@ QList<QPair<QString, QByteArray>> samplePictureHashes() {
     ChargeFichier(file, budget);
     budget.calculeTout();
     const TParam& param = budget.Param;
-    const QFont font = surfaceFont();
-    const FontMetrics metrics(font);
-    const QList<QSize> sizes{{633, 281}, {400, 300}, {120, 90}, {1000, 500}};
-    QList<QPair<QString, QByteArray>> hashes;
-    auto chart = [&](const QString& name, auto&& paint) {
-        QCryptographicHash hash(QCryptographicHash::Sha1);
-        for (const QSize& size : sizes) {
-            QImage image = whiteImage(size.width(), size.height());
-            replayDrawing(paint(size.width(), size.height()), image, font);
-            addPixels(hash, image);
+    const FontMetrics metrics(surfaceFont()), fixedMetrics(fixedPitchFont());
+    QByteArrayList hashes;
+    auto chart = [&](auto&& paint) {
+        QList<QImage> images;
+        for (const QSize size :
+             {QSize(633, 281), QSize(400, 300), QSize(120, 90), QSize(1000, 500)}) {
+            images << whiteImage(size.width(), size.height());
+            replayDrawing(paint(size.width(), size.height()), images.back(), surfaceFont());
         }
-        hashes.append({name, hash.result().toHex().left(16)});
+        hashes << pixelHash(images);
     };
-    for (const auto& [name, graphe] : {std::pair{"types", GrapheDePeriode::TypesDep},
-                                       std::pair{"operations", GrapheDePeriode::Operations}}) {
+    for (const auto graphe : {GrapheDePeriode::TypesDep, GrapheDePeriode::Operations})
         for (const auto& [from, to] : {std::pair{"", ""}, std::pair{"01/03/2025", "30/04/2025"}})
-            chart(QStringLiteral("%1 %2-%3").arg(name, from, to), [&](int w, int h) {
+            chart([&](int w, int h) {
                 return DessineGraphePeriode(graphe, budget, from, to, w, h, metrics).drawing;
             });
-    }
     for (const char* code : {"ALI", "CAR", "DIV"}) {
         const auto listes = ConstruitListesOperations(budget, code, "", "", 0, nullptr);
-        chart(QStringLiteral("operations of %1").arg(code), [&](int w, int h) {
+        chart([&](int w, int h) {
             return DessineGrapheOperationsTypeDep(w, h, metrics, listes.Groupes, param);
         });
     }
-    chart(QStringLiteral("daily"), [&](int w, int h) {
+    chart([&](int w, int h) {
         return DessineDepJourn(w, h, metrics, budget, budget.nNbJoursMois(), param);
     });
-    // The grid's cells are replayed through a painter moved to each cell.
-    const QFont fixed = fixedPitchFont();
-    const FontMetrics fixedMetrics(fixed);
-    for (const QSize& cell : {QSize(104, 15), QSize(80, 19)}) {
+    for (const QSize cell : {QSize(104, 15), QSize(80, 19)}) {
         QImage grid = whiteImage(2 * cell.width(), cell.height() * int(budget.TypesDep.size()));
         QPainter painter(&grid);
-        for (int i = 0; i < int(budget.TypesDep.size()); ++i) {
-            const TTypeDep& type = budget.TypesDep[std::size_t(i)];
-            painter.translate(0, i * cell.height());
+        for (const TTypeDep& type : budget.TypesDep) {
             replayDrawing(DessineMoisPaiement(cell.width(), cell.height(), fixedMetrics,
                                               type.nPeriodicite, param),
-                          painter, fixed);
+                          painter, fixedPitchFont());
             painter.translate(cell.width(), 0);
-            replayDrawing(DessineJauge(cell.width(), cell.height(), type, param), painter, fixed);
-            painter.resetTransform();
+            replayDrawing(DessineJauge(cell.width(), cell.height(), type, param), painter,
+                          fixedPitchFont());
+            painter.translate(-cell.width(), cell.height());
         }
         painter.end();
-        QCryptographicHash hash(QCryptographicHash::Sha1);
-        addPixels(hash, grid);
-        hashes.append({QStringLiteral("cells %1x%2").arg(cell.width()).arg(cell.height()),
-                       hash.result().toHex().left(16)});
+        hashes << pixelHash({grid});
     }
     return hashes;
 }
@@ -200,45 +193,33 @@ private slots:
         QCOMPARE(grid.pixel(50, 35), rgb(kWhite));
     }
 
-    // A page in millimetres on a 300 dpi image: a pen of 1 mm is 12 pixels thick, and a text
-    // of its own font is drawn and measured in that font at the image's resolution.
+    // On a 300 dpi image a pen of 1 mm is 12 pixels thick, and a text of its own font is drawn
+    // and measured in that font at that resolution; a PDF keeps it as text in that font.
     void aPageInMillimetresLandsOnTheDevicesPixels() {
-        QImage page = whiteImage(700, 400);
-        page.setDotsPerMeterX(11811);
-        page.setDotsPerMeterY(11811);
         const Font titre{"Liberation Serif", 12, Font::kBold};
         const Drawing drawing{{Line{1000, 1000, 5000, 1000, kRed, false, 100},
                                Text{1000, 2000, "Total", kBlue, kGreen, titre}},
                               Unit::HundredthMm};
+        QImage page = whiteImage(700, 400);
+        page.setDotsPerMeterX(11811);
+        page.setDotsPerMeterY(11811);
         replayDrawing(drawing, page, surfaceFont());
         int band = 0;
         for (int y = 90; y < 150; ++y) band += page.pixel(300, y) == rgb(kRed) ? 1 : 0;
         QCOMPARE(band, 12);
-        QCOMPARE(page.pixel(300, 118), rgb(kRed));
         const QFontMetrics device(qFont(titre, surfaceFont()), &page);
         const QPoint end(118 + device.horizontalAdvance("Total"), 236 + device.height());
         QVERIFY(page.pixel(end.x() - 1, end.y() - 1) != rgb(kWhite));
         QCOMPARE(page.pixel(end.x(), 240), rgb(kWhite));
-        QCOMPARE(page.pixel(120, end.y()), rgb(kWhite));
         // 12 points are 4.2 mm; a line of them a little more.
         const int height = FontMetrics(surfaceFont(), page, Unit::HundredthMm).lineHeight(titre);
         QVERIFY2(height > 423 && height < 550, QByteArray::number(height));
-    }
 
-    // A PDF keeps the text as text, in its own font, rather than a picture of it.
-    void aPdfPageGetsTheTextsOwnFont() {
         const QTemporaryDir folder;
-        const QString path = folder.filePath(QStringLiteral("page.pdf"));
-        const Drawing drawing{
-            {Text{1000, 2000, "Total", kBlue, kWhite, Font{"Liberation Serif", 12, Font::kBold}}},
-            Unit::HundredthMm};
-        {
-            QPdfWriter pdf(path);
-            QVERIFY(replayDrawing(drawing, pdf, surfaceFont()));
-        }
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QVERIFY(file.readAll().contains("LiberationSerif-Bold"));
+        QPdfWriter pdf(folder.filePath(QStringLiteral("page.pdf")));
+        QVERIFY(replayDrawing(drawing, pdf, surfaceFont()));
+        QFile file(folder.filePath(QStringLiteral("page.pdf")));
+        QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll().contains("LiberationSerif-Bold"));
         QPdfWriter nowhere(folder.filePath(QStringLiteral("none/page.pdf")));
         QVERIFY(!replayDrawing(drawing, nowhere, surfaceFont()));
     }
@@ -291,24 +272,13 @@ private slots:
     }
 
     // The pictures as they were before the display list learnt pens, fonts and page units:
-    // a drawing that does not ask for them must come out pixel for pixel the same.
+    // a drawing that does not ask for them comes out pixel for pixel the same.
     void everyPictureOfTheSampleBudgetIsUnchanged() {
-        const QList<QPair<QString, QByteArray>> recorded{
-            {"types -", "46e2eeb05107b312"},
-            {"types 01/03/2025-30/04/2025", "b4841a180d263777"},
-            {"operations -", "b8fdb8c8632cc462"},
-            {"operations 01/03/2025-30/04/2025", "2d11a8c62a4c7a0f"},
-            {"operations of ALI", "03c76c076affa6f7"},
-            {"operations of CAR", "e99018df706153c0"},
-            {"operations of DIV", "1fdb85b0f7e4bee4"},
-            {"daily", "e30595f53bbdb341"},
-            {"cells 104x15", "c940569ae86187f0"},
-            {"cells 80x19", "027e6c7e71855ad4"},
-        };
-        const QList<QPair<QString, QByteArray>> hashes = samplePictureHashes();
-        for (int i = 0; i < std::min(hashes.size(), recorded.size()); ++i)
-            QCOMPARE(hashes[i], recorded[i]);
-        QCOMPARE(hashes.size(), recorded.size());
+        QCOMPARE(samplePictureHashes(),
+                 (QByteArrayList{"46e2eeb05107b312", "b4841a180d263777", "b8fdb8c8632cc462",
+                                 "2d11a8c62a4c7a0f", "03c76c076affa6f7", "e99018df706153c0",
+                                 "1fdb85b0f7e4bee4", "e30595f53bbdb341", "c940569ae86187f0",
+                                 "027e6c7e71855ad4"}));
     }
 };
 
