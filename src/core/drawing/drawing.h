@@ -34,7 +34,7 @@ struct Rect {
 
 // From (x1, y1) towards (x2, y2), the end point itself not drawn. A dotted line draws
 // every other pixel, starting with the first. A line thicker than one pixel is a band
-// `penWidth` wide centred on the segment, square at both ends.
+// `penWidth` wide centred on the segment, cut square at both end points.
 struct Line {
     int x1, y1, x2, y2;
     Couleur pen;
