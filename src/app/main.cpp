@@ -4,9 +4,9 @@
 #include <QApplication>
 
 #include "main/main_window.h"
+#include "render/budget_text.h"
+#include "render/interface_font.h"
 #include "storage/budget_folder.h"
-#include "toolkit/budget_text.h"
-#include "toolkit/interface_font.h"
 #include "toolkit/prompter.h"
 #include "toolkit/system_locale.h"
 

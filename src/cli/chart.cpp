@@ -11,7 +11,7 @@
 
 #include "commands.h"
 #include "drawing/period_charts.h"
-#include "toolkit/drawing_replay.h"
+#include "render/drawing_replay.h"
 
 namespace varnelle::cli {
 namespace {

@@ -1,11 +1,20 @@
+#include <QCryptographicHash>
 #include <QPainter>
+#include <QPdfWriter>
+#include <QTemporaryDir>
 #include <QtTest>
 
+#include "drawing/dep_journ_chart.h"
+#include "drawing/period_charts.h"
 #include "drawing/types_dep_cells.h"
+#include "model/locale_facts.h"
 #include "model/month_mask.h"
-#include "toolkit/drawing_replay.h"
+#include "render/drawing_replay.h"
+#include "render/interface_font.h"
+#include "stats/operations_window_lists.h"
+#include "storage/data_file.h"
+#include "storage/profile_file.h"
 #include "toolkit/drawing_surface.h"
-#include "toolkit/interface_font.h"
 
 using namespace varnelle;
 using namespace varnelle::gui;
@@ -22,6 +31,69 @@ QImage whiteImage(int width, int height) {
 
 QRgb rgb(Couleur c) {
     return qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
+QByteArray pixelHash(const QList<QImage>& images) {
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    for (const QImage& image : images) {
+        hash.addData(QByteArray::number(image.width()) + 'x' + QByteArray::number(image.height()));
+        for (int y = 0; y < image.height(); ++y)
+            hash.addData(QByteArrayView(image.constScanLine(y), image.width() * 4));
+    }
+    return hash.result().toHex().left(16);
+}
+
+// The sample budget's charts at a few sizes (the command line's PNGs are those of the period
+// graphs), then its months-due and gauge cells replayed through a painter moved to each cell.
+QByteArrayList samplePictureHashes() {
+    setLocaleFacts(frenchLocaleFacts());
+    ProfileFile file;
+    file.open(VARNELLE_EXAMPLE_BUDGET);
+    Budget budget;
+    ChargeFichier(file, budget);
+    budget.calculeTout();
+    const TParam& param = budget.Param;
+    const FontMetrics metrics(surfaceFont()), fixedMetrics(fixedPitchFont());
+    QByteArrayList hashes;
+    auto chart = [&](auto&& paint) {
+        QList<QImage> images;
+        for (const QSize size :
+             {QSize(633, 281), QSize(400, 300), QSize(120, 90), QSize(1000, 500)}) {
+            images << whiteImage(size.width(), size.height());
+            replayDrawing(paint(size.width(), size.height()), images.back(), surfaceFont());
+        }
+        hashes << pixelHash(images);
+    };
+    for (const auto graphe : {GrapheDePeriode::TypesDep, GrapheDePeriode::Operations})
+        for (const auto& [from, to] : {std::pair{"", ""}, std::pair{"01/03/2025", "30/04/2025"}})
+            chart([&](int w, int h) {
+                return DessineGraphePeriode(graphe, budget, from, to, w, h, metrics).drawing;
+            });
+    for (const char* code : {"ALI", "CAR", "DIV"}) {
+        const auto listes = ConstruitListesOperations(budget, code, "", "", 0, nullptr);
+        chart([&](int w, int h) {
+            return DessineGrapheOperationsTypeDep(w, h, metrics, listes.Groupes, param);
+        });
+    }
+    chart([&](int w, int h) {
+        return DessineDepJourn(w, h, metrics, budget, budget.nNbJoursMois(), param);
+    });
+    for (const QSize cell : {QSize(104, 15), QSize(80, 19)}) {
+        QImage grid = whiteImage(2 * cell.width(), cell.height() * int(budget.TypesDep.size()));
+        QPainter painter(&grid);
+        for (const TTypeDep& type : budget.TypesDep) {
+            replayDrawing(DessineMoisPaiement(cell.width(), cell.height(), fixedMetrics,
+                                              type.nPeriodicite, param),
+                          painter, fixedPitchFont());
+            painter.translate(cell.width(), 0);
+            replayDrawing(DessineJauge(cell.width(), cell.height(), type, param), painter,
+                          fixedPitchFont());
+            painter.translate(-cell.width(), cell.height());
+        }
+        painter.end();
+        hashes << pixelHash({grid});
+    }
+    return hashes;
 }
 
 }  // namespace
@@ -121,6 +193,37 @@ private slots:
         QCOMPARE(grid.pixel(50, 35), rgb(kWhite));
     }
 
+    // On a 300 dpi image a pen of 1 mm is 12 pixels thick, and a text of its own font is drawn
+    // and measured in that font at that resolution; a PDF keeps it as text in that font.
+    void aPageInMillimetresLandsOnTheDevicesPixels() {
+        const Font titre{"Liberation Serif", 12, Font::kBold};
+        const Drawing drawing{{Line{1000, 1000, 5000, 1000, kRed, false, 100},
+                               Text{1000, 2000, "Total", kBlue, kGreen, titre}},
+                              Unit::HundredthMm};
+        QImage page = whiteImage(700, 400);
+        page.setDotsPerMeterX(11811);
+        page.setDotsPerMeterY(11811);
+        replayDrawing(drawing, page, surfaceFont());
+        int band = 0;
+        for (int y = 90; y < 150; ++y) band += page.pixel(300, y) == rgb(kRed) ? 1 : 0;
+        QCOMPARE(band, 12);
+        const QFontMetrics device(qFont(titre, surfaceFont()), &page);
+        const QPoint end(118 + device.horizontalAdvance("Total"), 236 + device.height());
+        QVERIFY(page.pixel(end.x() - 1, end.y() - 1) != rgb(kWhite));
+        QCOMPARE(page.pixel(end.x(), 240), rgb(kWhite));
+        // 12 points are 4.2 mm; a line of them a little more.
+        const int height = FontMetrics(surfaceFont(), page, Unit::HundredthMm).lineHeight(titre);
+        QVERIFY2(height > 423 && height < 550, QByteArray::number(height));
+
+        const QTemporaryDir folder;
+        QPdfWriter pdf(folder.filePath(QStringLiteral("page.pdf")));
+        QVERIFY(replayDrawing(drawing, pdf, surfaceFont()));
+        QFile file(folder.filePath(QStringLiteral("page.pdf")));
+        QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll().contains("LiberationSerif-Bold"));
+        QPdfWriter nowhere(folder.filePath(QStringLiteral("none/page.pdf")));
+        QVERIFY(!replayDrawing(drawing, nowhere, surfaceFont()));
+    }
+
     void theMonthsDueCellWritesEachDueInitialOverItsPlace() {
         const QFont font = fixedPitchFont();
         QVERIFY(QFontInfo(font).fixedPitch());
@@ -166,6 +269,16 @@ private slots:
         QCOMPARE(clicked, QPoint(7, 9));
         QTest::mouseDClick(&surface, Qt::LeftButton, {}, QPoint(30, 11));
         QCOMPARE(doubleClicked, QPoint(30, 11));
+    }
+
+    // The pictures as they were before the display list learnt pens, fonts and page units:
+    // a drawing that does not ask for them comes out pixel for pixel the same.
+    void everyPictureOfTheSampleBudgetIsUnchanged() {
+        QCOMPARE(samplePictureHashes(),
+                 (QByteArrayList{"46e2eeb05107b312", "b4841a180d263777", "b8fdb8c8632cc462",
+                                 "2d11a8c62a4c7a0f", "03c76c076affa6f7", "e99018df706153c0",
+                                 "1fdb85b0f7e4bee4", "e30595f53bbdb341", "c940569ae86187f0",
+                                 "027e6c7e71855ad4"}));
     }
 };
 

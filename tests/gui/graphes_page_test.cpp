@@ -13,7 +13,7 @@
 #include "charts/graphes_page.h"
 #include "charts/operations_type_dep_window.h"
 #include "opened_budget.h"
-#include "toolkit/colour.h"
+#include "render/colour.h"
 #include "toolkit/drawing_surface.h"
 
 using namespace varnelle;

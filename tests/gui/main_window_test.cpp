@@ -13,10 +13,10 @@
 #include "main/choix_fichier_dialog.h"
 #include "main/main_window.h"
 #include "opened_budget.h"
+#include "render/colour.h"
 #include "storage/budget_folder.h"
 #include "storage/data_file.h"
 #include "temp_folder.h"
-#include "toolkit/colour.h"
 #include "toolkit/grid.h"
 #include "toolkit/prompter.h"
 

@@ -8,8 +8,8 @@
 #include "drawing/period_charts.h"
 #include "model/date_text.h"
 #include "opened_budget.h"
-#include "toolkit/colour.h"
-#include "toolkit/drawing_replay.h"
+#include "render/colour.h"
+#include "render/drawing_replay.h"
 #include "toolkit/drawing_surface.h"
 #include "toolkit/grid.h"
 

@@ -3,7 +3,7 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "toolkit/budget_text.h"
+#include "render/budget_text.h"
 #include "toolkit/prompter.h"
 #include "toolkit/system_locale.h"
 

@@ -6,7 +6,7 @@
 
 #include "main/main_window.h"
 #include "opened_budget.h"
-#include "toolkit/colour.h"
+#include "render/colour.h"
 #include "toolkit/grid.h"
 
 using namespace varnelle;

@@ -10,6 +10,22 @@ int roundHalfEven(long double value) {
     return static_cast<int>(std::rintl(value));
 }
 
+namespace {
+
+constexpr long double kHundredthMmPerInch = 2540;
+
+}  // namespace
+
+int toDevice(int value, Unit unit, int dotsPerInch) {
+    if (unit == Unit::Pixel) return value;
+    return roundHalfEven(value * static_cast<long double>(dotsPerInch) / kHundredthMmPerInch);
+}
+
+int fromDevice(int pixels, Unit unit, int dotsPerInch) {
+    if (unit == Unit::Pixel || dotsPerInch <= 0) return pixels;
+    return roundHalfEven(pixels * kHundredthMmPerInch / dotsPerInch);
+}
+
 std::vector<Pixel> linePixels(const Line& line) {
     std::vector<Pixel> pixels;
     pixels.reserve(static_cast<std::size_t>(

@@ -14,8 +14,8 @@
 #include "editing/date_picker_dialog.h"
 #include "model/date_text.h"
 #include "model/edits.h"
-#include "toolkit/budget_text.h"
-#include "toolkit/interface_font.h"
+#include "render/budget_text.h"
+#include "render/interface_font.h"
 #include "toolkit/placed_control.h"
 #include "toolkit/window_placement.h"
 

@@ -12,8 +12,8 @@
 #include <QToolButton>
 
 #include "model/locale_facts.h"
-#include "toolkit/budget_text.h"
-#include "toolkit/interface_font.h"
+#include "render/budget_text.h"
+#include "render/interface_font.h"
 
 namespace varnelle::gui {
 namespace {

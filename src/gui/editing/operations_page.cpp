@@ -12,9 +12,9 @@
 #include "model/date_text.h"
 #include "model/edits.h"
 #include "model/entries.h"
+#include "render/budget_text.h"
+#include "render/colour.h"
 #include "settings/grid_settings.h"
-#include "toolkit/budget_text.h"
-#include "toolkit/colour.h"
 #include "toolkit/grid.h"
 #include "toolkit/prompter.h"
 

@@ -10,9 +10,9 @@
 #include <QRadioButton>
 
 #include "model/date_text.h"
+#include "render/budget_text.h"
+#include "render/interface_font.h"
 #include "stats/period.h"
-#include "toolkit/budget_text.h"
-#include "toolkit/interface_font.h"
 #include "toolkit/month_choice.h"
 #include "toolkit/placed_control.h"
 #include "toolkit/window_placement.h"

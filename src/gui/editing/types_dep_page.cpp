@@ -10,10 +10,10 @@
 #include "model/edits.h"
 #include "model/entries.h"
 #include "model/text_encoding.h"
+#include "render/budget_text.h"
+#include "render/interface_font.h"
 #include "settings/grid_settings.h"
-#include "toolkit/budget_text.h"
 #include "toolkit/grid.h"
-#include "toolkit/interface_font.h"
 #include "toolkit/prompter.h"
 
 namespace varnelle::gui {

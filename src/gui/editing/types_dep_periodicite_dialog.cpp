@@ -7,8 +7,8 @@
 
 #include "model/locale_facts.h"
 #include "model/month_mask.h"
-#include "toolkit/budget_text.h"
-#include "toolkit/interface_font.h"
+#include "render/budget_text.h"
+#include "render/interface_font.h"
 #include "toolkit/placed_control.h"
 #include "toolkit/window_placement.h"
 

@@ -3,10 +3,10 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "render/budget_text.h"
+#include "render/interface_font.h"
 #include "storage/password.h"
 #include "storage/profile_file.h"
-#include "toolkit/budget_text.h"
-#include "toolkit/interface_font.h"
 #include "toolkit/messages.h"
 #include "toolkit/password_field.h"
 #include "toolkit/prompter.h"

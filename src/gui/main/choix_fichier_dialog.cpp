@@ -7,11 +7,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "render/budget_text.h"
+#include "render/interface_font.h"
 #include "storage/budget_folder.h"
 #include "storage/password.h"
 #include "storage/profile_file.h"
-#include "toolkit/budget_text.h"
-#include "toolkit/interface_font.h"
 #include "toolkit/messages.h"
 #include "toolkit/password_field.h"
 #include "toolkit/placed_control.h"

@@ -6,8 +6,8 @@
 
 #include "model/date_text.h"
 #include "model/entries.h"
+#include "render/budget_text.h"
 #include "settings/grid_settings.h"
-#include "toolkit/budget_text.h"
 #include "toolkit/grid.h"
 #include "toolkit/prompter.h"
 

@@ -2,10 +2,10 @@
 
 #include <QVBoxLayout>
 
+#include "render/colour.h"
+#include "render/interface_font.h"
 #include "settings/grid_settings.h"
-#include "toolkit/colour.h"
 #include "toolkit/grid.h"
-#include "toolkit/interface_font.h"
 
 namespace varnelle::gui {
 

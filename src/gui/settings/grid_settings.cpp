@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "toolkit/budget_text.h"
-#include "toolkit/colour.h"
+#include "render/budget_text.h"
+#include "render/colour.h"
 
 namespace varnelle::gui {
 

@@ -5,7 +5,7 @@
 #include <QWidget>
 
 #include "drawing/drawing.h"
-#include "toolkit/drawing_replay.h"
+#include "render/drawing_replay.h"
 
 namespace varnelle::gui {
 

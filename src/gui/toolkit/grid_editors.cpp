@@ -8,7 +8,7 @@
 #include <QStandardItemModel>
 #include <QTreeView>
 
-#include "toolkit/budget_text.h"
+#include "render/budget_text.h"
 
 namespace varnelle::gui {
 

@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-#include "toolkit/budget_text.h"
+#include "render/budget_text.h"
 
 namespace varnelle::gui {
 namespace {

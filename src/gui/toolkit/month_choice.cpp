@@ -3,7 +3,7 @@
 #include <QComboBox>
 
 #include "model/locale_facts.h"
-#include "toolkit/budget_text.h"
+#include "render/budget_text.h"
 
 namespace varnelle::gui {
 namespace {

@@ -1,8 +1,8 @@
 #include "toolkit/password_field.h"
 
 #include "model/text_encoding.h"
+#include "render/budget_text.h"
 #include "storage/password.h"
-#include "toolkit/budget_text.h"
 
 namespace varnelle::gui {
 

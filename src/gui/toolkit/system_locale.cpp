@@ -6,7 +6,7 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
-#include "toolkit/budget_text.h"
+#include "render/budget_text.h"
 
 namespace varnelle::gui {
 

@@ -1,6 +1,6 @@
 #include "toolkit/tree_model.h"
 
-#include "toolkit/budget_text.h"
+#include "render/budget_text.h"
 
 namespace varnelle::gui {
 

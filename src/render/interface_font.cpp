@@ -1,4 +1,4 @@
-#include "toolkit/interface_font.h"
+#include "render/interface_font.h"
 
 namespace varnelle::gui {
 

@@ -1,4 +1,4 @@
-#include "toolkit/budget_text.h"
+#include "render/budget_text.h"
 
 #include <QByteArray>
 

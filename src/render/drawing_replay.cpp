@@ -1,0 +1,300 @@
+#include "render/drawing_replay.h"
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include <QFontMetrics>
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QPolygon>
+
+#include "render/budget_text.h"
+#include "render/colour.h"
+#include "render/interface_font.h"
+
+namespace varnelle::gui {
+namespace {
+
+// Where a drawing's units land on the device painted on.
+class DeviceUnits {
+public:
+    DeviceUnits(Unit unit, const QPaintDevice& device)
+        : unit_(unit), dpiX_(device.logicalDpiX()), dpiY_(device.logicalDpiY()) {}
+
+    QPoint point(int x, int y) const {
+        return {toDevice(x, unit_, dpiX_), toDevice(y, unit_, dpiY_)};
+    }
+    // A pen is at least one pixel of the device, thin pens exactly one.
+    int penX(int width) const { return pen(width, dpiX_); }
+    int penY(int width) const { return pen(width, dpiY_); }
+
+private:
+    int pen(int width, int dpi) const {
+        return width <= kThinPen ? 1 : std::max(1, toDevice(width, unit_, dpi));
+    }
+
+    Unit unit_;
+    int dpiX_, dpiY_;
+};
+
+void replayRect(QPainter& painter, const Rect& r, const DeviceUnits& units) {
+    const QPoint p1 = units.point(r.x1, r.y1), p2 = units.point(r.x2, r.y2);
+    const int left = std::min(p1.x(), p2.x()), right = std::max(p1.x(), p2.x());
+    const int top = std::min(p1.y(), p2.y()), bottom = std::max(p1.y(), p2.y());
+    const int width = right - left, height = bottom - top;
+    if (width <= 0 || height <= 0) return;
+    painter.fillRect(QRect(left, top, width, height), qColor(r.brush));
+    const QColor pen = qColor(r.pen);
+    const int thickX = std::min(units.penX(r.penWidth), width);
+    const int thickY = std::min(units.penY(r.penWidth), height);
+    painter.fillRect(QRect(left, top, width, thickY), pen);
+    painter.fillRect(QRect(left, bottom - thickY, width, thickY), pen);
+    painter.fillRect(QRect(left, top, thickX, height), pen);
+    painter.fillRect(QRect(right - thickX, top, thickX, height), pen);
+}
+
+// One font's measures on the device, taken once per replay, and for a font without
+// antialiasing on a raster device each label drawn once and then copied: a chart of many bars
+// has as many labels, mostly the same few. A printer or a PDF gets the glyphs themselves.
+class TextCells {
+public:
+    TextCells(const QFont& font, const QPaintDevice& device, bool raster)
+        : font_(font), device_(device), metrics_(font, &device), ascent_(metrics_.ascent()),
+          height_(metrics_.height()),
+          enCopie_(raster && (font.styleStrategy() & QFont::NoAntialias)) {}
+
+    void replay(QPainter& painter, const Text& text, QPoint at) {
+        if (!enCopie_) {
+            const QString shown = fromBudgetText(text.text);
+            painter.fillRect(QRect(at.x(), at.y(), metrics_.horizontalAdvance(shown), height_),
+                             qColor(text.background));
+            painter.setFont(font_);
+            painter.setPen(qColor(text.color));
+            painter.drawText(at.x(), at.y() + ascent_, shown);
+            return;
+        }
+        const Copie& copie = copieDe(text.text, text.color);
+        painter.fillRect(QRect(at.x(), at.y(), copie.avance, height_), qColor(text.background));
+        if (!copie.encre.isNull())
+            painter.drawImage(at.x() + copie.decalage.x(), at.y() + copie.decalage.y(),
+                              copie.encre);
+    }
+
+private:
+    // The inked pixels of a label, and where they stand from its cell's top-left corner.
+    struct Copie {
+        QImage encre;
+        QPoint decalage;
+        int avance = 0;
+    };
+
+    // Glyphs without antialiasing are whole pixels of the text colour, so their copy over a
+    // transparent ground lays down exactly what drawing them in place would, parts that stand
+    // out of the cell included.
+    const Copie& copieDe(const std::string& text, Couleur color) {
+        const auto key = std::make_pair(text, color);
+        if (auto found = copies_.find(key); found != copies_.end()) return found->second;
+        const QString shown = fromBudgetText(text);
+        Copie copie;
+        copie.avance = metrics_.horizontalAdvance(shown);
+        const int margin = height_;
+        QImage glyphs(copie.avance + 2 * margin, height_ + 2 * margin,
+                      QImage::Format_ARGB32_Premultiplied);
+        // The glyphs at the resolution of the image they are copied to.
+        if (device_.devType() == QInternal::Image) {
+            glyphs.setDotsPerMeterX(static_cast<const QImage&>(device_).dotsPerMeterX());
+            glyphs.setDotsPerMeterY(static_cast<const QImage&>(device_).dotsPerMeterY());
+        }
+        glyphs.fill(Qt::transparent);
+        {
+            QPainter painter(&glyphs);
+            painter.setFont(font_);
+            painter.setPen(qColor(color));
+            painter.drawText(margin, margin + ascent_, shown);
+        }
+        QRect ink;
+        for (int y = 0; y < glyphs.height(); ++y)
+            for (int x = 0; x < glyphs.width(); ++x)
+                if (qAlpha(glyphs.pixel(x, y)) != 0) ink |= QRect(x, y, 1, 1);
+        if (!ink.isEmpty()) {
+            copie.encre = glyphs.copy(ink);
+            copie.decalage = ink.topLeft() - QPoint(margin, margin);
+        }
+        return copies_.emplace(key, std::move(copie)).first->second;
+    }
+
+    QFont font_;
+    const QPaintDevice& device_;
+    QFontMetrics metrics_;
+    int ascent_;
+    int height_;
+    bool enCopie_;
+    std::map<std::pair<std::string, Couleur>, Copie> copies_;
+};
+
+// The texts of one replay, by font: the surface's first, then each font of its own.
+class Texts {
+public:
+    Texts(const QFont& surface, const QPaintDevice& device, bool raster)
+        : surface_(surface), device_(device), raster_(raster),
+          surfaceCells_(surface, device, raster) {}
+
+    void replay(QPainter& painter, const Text& text, QPoint at) {
+        cellsOf(text.font).replay(painter, text, at);
+    }
+
+private:
+    TextCells& cellsOf(const std::optional<Font>& font) {
+        if (!font) return surfaceCells_;
+        for (auto& [known, cells] : own_)
+            if (known == *font) return *cells;
+        own_.emplace_back(*font,
+                          std::make_unique<TextCells>(qFont(*font, surface_), device_, raster_));
+        return *own_.back().second;
+    }
+
+    QFont surface_;
+    const QPaintDevice& device_;
+    bool raster_;
+    TextCells surfaceCells_;
+    std::vector<std::pair<Font, std::unique_ptr<TextCells>>> own_;
+};
+
+void replayLine(QPainter& painter, const Line& line) {
+    const std::vector<Pixel> pixels = linePixels(line);
+    QPolygon points;
+    points.reserve(static_cast<qsizetype>(pixels.size()));
+    for (std::size_t i = 0; i < pixels.size(); i += line.dotted ? 2 : 1)
+        points << QPoint(pixels[i].x, pixels[i].y);
+    painter.setPen(QPen(qColor(line.pen), 0));
+    painter.drawPoints(points);
+}
+
+// The same pixels written straight into a 32-bit image: a graph of many days has hundreds of
+// thousands of lines, too many to hand to the painter one point list each.
+void writeLine(QImage& image, const Line& line) {
+    const QRgb colour = qColor(line.pen).rgb();
+    const int width = image.width(), height = image.height();
+    uchar* const bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    bool inked = true;
+    forEachLinePixel(line, [&](int x, int y) {
+        if (inked && x >= 0 && x < width && y >= 0 && y < height)
+            reinterpret_cast<QRgb*>(bits + y * stride)[x] = colour;
+        if (line.dotted) inked = !inked;
+    });
+}
+
+// A line of several pixels is the painter's band; a thin one keeps its exact pixels.
+void replayLine(QPainter& painter, const Line& line, const DeviceUnits& units, QImage* image) {
+    const QPoint p1 = units.point(line.x1, line.y1), p2 = units.point(line.x2, line.y2);
+    const int width = units.penX(line.penWidth);
+    if (width > 1) {
+        painter.setPen(
+            QPen(qColor(line.pen), width, line.dotted ? Qt::DotLine : Qt::SolidLine, Qt::FlatCap));
+        painter.drawLine(p1, p2);
+        return;
+    }
+    const Line thin{p1.x(), p1.y(), p2.x(), p2.y(), line.pen, line.dotted};
+    image != nullptr ? writeLine(*image, thin) : replayLine(painter, thin);
+}
+
+bool writable(const QImage& image) {
+    return image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32 ||
+           image.format() == QImage::Format_ARGB32_Premultiplied;
+}
+
+void replayOnto(const Drawing& drawing, QPainter& painter, const QFont& font, QImage* image) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.setFont(font);
+    const QPaintDevice& device = *painter.device();
+    const DeviceUnits units(drawing.unit, device);
+    Texts texts(painter.font(), device, painter.paintEngine()->type() == QPaintEngine::Raster);
+    for (const Primitive& primitive : drawing.primitives) {
+        if (const auto* rect = std::get_if<Rect>(&primitive))
+            replayRect(painter, *rect, units);
+        else if (const auto* line = std::get_if<Line>(&primitive))
+            replayLine(painter, *line, units, image);
+        else {
+            const Text& text = std::get<Text>(primitive);
+            texts.replay(painter, text, units.point(text.x, text.y));
+        }
+    }
+    painter.restore();
+}
+
+}  // namespace
+
+FontMetrics::FontMetrics(const QFont& font) : font_(font) {}
+
+FontMetrics::FontMetrics(const QFont& font, const QPaintDevice& device, Unit unit)
+    : font_(font), device_(&device), unit_(unit) {}
+
+int FontMetrics::measured(const QFont& font, std::string_view text) const {
+    const QString shown = fromBudgetText(text);
+    if (device_ == nullptr) return QFontMetrics(font).horizontalAdvance(shown);
+    return fromDevice(QFontMetrics(font, device_).horizontalAdvance(shown), unit_,
+                      device_->logicalDpiX());
+}
+
+int FontMetrics::width(std::string_view text) const {
+    return measured(font_, text);
+}
+
+int FontMetrics::height() const {
+    return lineHeight(Font{});
+}
+
+int FontMetrics::textWidth(const Font& font, std::string_view text) const {
+    return measured(qFont(font, font_), text);
+}
+
+int FontMetrics::lineHeight(const Font& font) const {
+    const QFont shown = qFont(font, font_);
+    if (device_ == nullptr) return QFontMetrics(shown).height();
+    return fromDevice(QFontMetrics(shown, device_).height(), unit_, device_->logicalDpiY());
+}
+
+QFont surfaceFont() {
+    QFont font = interfaceFont();
+    // Glyphs in the text colour only, as every other pixel of the surface.
+    font.setStyleStrategy(QFont::NoAntialias);
+    return font;
+}
+
+QFont qFont(const Font& font, const QFont& surface) {
+    QFont shown = surface;
+    if (!font.family.empty()) shown.setFamily(QString::fromStdString(font.family));
+    if (font.pointSize > 0) shown.setPointSizeF(font.pointSize);
+    if (font.weight != Font::kNormal)
+        shown.setWeight(static_cast<QFont::Weight>(std::clamp(font.weight, 1, 1000)));
+    if (font.italic) shown.setItalic(true);
+    return shown;
+}
+
+void replayDrawing(const Drawing& drawing, QImage& image, const QFont& font) {
+    // The raster painter writes to the image at once, so its fills and the lines written
+    // directly keep the order of the primitives.
+    QPainter painter(&image);
+    replayOnto(drawing, painter, font, writable(image) ? &image : nullptr);
+}
+
+void replayDrawing(const Drawing& drawing, QPainter& painter, const QFont& font) {
+    replayOnto(drawing, painter, font, nullptr);
+}
+
+bool replayDrawing(const Drawing& drawing, QPaintDevice& device, const QFont& font) {
+    QPainter painter;
+    if (!painter.begin(&device)) return false;
+    replayOnto(drawing, painter, font, nullptr);
+    return painter.end();
+}
+
+}  // namespace varnelle::gui

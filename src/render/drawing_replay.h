@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QFont>
+#include <QImage>
+
+#include "drawing/drawing.h"
+
+class QPainter;
+class QPaintDevice;
+
+namespace varnelle::gui {
+
+// A font as the painters measure it: on the screen, or on the device a drawing is replayed
+// on (an image, a printer, a PDF), in the units of that drawing.
+class FontMetrics final : public TextMetrics {
+public:
+    explicit FontMetrics(const QFont& font);
+    // `device` must outlive the metrics.
+    FontMetrics(const QFont& font, const QPaintDevice& device, Unit unit = Unit::Pixel);
+    int width(std::string_view text) const override;
+    int height() const override;
+    int textWidth(const Font& font, std::string_view text) const override;
+    int lineHeight(const Font& font) const override;
+
+private:
+    int measured(const QFont& font, std::string_view text) const;
+
+    QFont font_;
+    const QPaintDevice* device_ = nullptr;
+    Unit unit_ = Unit::Pixel;
+};
+
+// The font of the charts: the interface font, glyphs without antialiasing. Built from
+// interfaceFont() rather than from the application's font, so that the window and the
+// command line measure and draw the same texts.
+QFont surfaceFont();
+
+// A text's own font over the surface's: what it leaves unsaid stays as in `surface`.
+QFont qFont(const Font& font, const QFont& surface);
+
+// Replays `drawing` onto `image` pixel for pixel: no antialiasing, exclusive right and bottom
+// edges, line end points left out.
+void replayDrawing(const Drawing& drawing, QImage& image, const QFont& font);
+// The same onto a painter already in use on any device, for instance one translated to a grid
+// cell's top-left corner, or a printer's page; the painter's state is left as it was found.
+// Texts are measured on the painter's device, coordinates converted to its pixels.
+void replayDrawing(const Drawing& drawing, QPainter& painter, const QFont& font);
+// The same onto a device of its own (a printer, a PDF writer): false when it cannot be
+// painted on.
+bool replayDrawing(const Drawing& drawing, QPaintDevice& device, const QFont& font);
+
+}  // namespace varnelle::gui
