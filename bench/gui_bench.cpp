@@ -9,8 +9,8 @@
 #include <QTabWidget>
 
 #include "budget_generator.h"
-#include "charts/graphes_page.h"
-#include "charts/operations_type_dep_window.h"
+#include "statistics/graphes_page.h"
+#include "statistics/operations_type_dep_window.h"
 #include "main/main_window.h"
 #include "model/date_text.h"
 #include "recording_prompter.h"

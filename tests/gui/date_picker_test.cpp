@@ -6,7 +6,7 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "editing/date_picker_dialog.h"
+#include "toolkit/date_picker_dialog.h"
 #include "model/date_text.h"
 
 using namespace varnelle;

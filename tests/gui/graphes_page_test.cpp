@@ -10,8 +10,8 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "charts/graphes_page.h"
-#include "charts/operations_type_dep_window.h"
+#include "statistics/graphes_page.h"
+#include "statistics/operations_type_dep_window.h"
 #include "opened_budget.h"
 #include "render/colour.h"
 #include "toolkit/drawing_surface.h"

@@ -1,5 +1,7 @@
 #include <unistd.h>
 
+#include <utility>
+
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -10,6 +12,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "editing/types_dep_page.h"
 #include "main/choix_fichier_dialog.h"
 #include "main/main_window.h"
 #include "opened_budget.h"
@@ -18,6 +21,7 @@
 #include "storage/data_file.h"
 #include "temp_folder.h"
 #include "toolkit/grid.h"
+#include "toolkit/page.h"
 #include "toolkit/prompter.h"
 
 using namespace varnelle;
@@ -27,6 +31,18 @@ using test::operation;
 using test::sampleBudget;
 using test::type;
 using Opened = test::OpenedBudget;
+
+namespace {
+
+// Records the index of each statistics page as it is rebuilt from the budget.
+void watchRebuilds(Opened& opened, QList<int>& rebuilt) {
+    QTabWidget& pcStats = opened.tabs("pcStats");
+    for (int index = 0; index < pcStats.count(); ++index)
+        QObject::connect(static_cast<Page*>(pcStats.widget(index)), &Page::reconstruite,
+                         [&rebuilt, index] { rebuilt << index; });
+}
+
+}  // namespace
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -142,7 +158,7 @@ private slots:
     void buttonsAndTheGaugeFollowTheTabInFront() {
         Opened opened;
         opened.choose("pcVarnelle", kOngletTypesDep);
-        QVERIFY(opened.window->jaugeAffichee());
+        QVERIFY(opened.child<TypesDepPage>("tsTypesDep").jaugeAffichee());
         QVERIFY(!opened.child<Grid>("grTypesDep").isColumnHidden(6));
         for (const char* button : {"btAjouter", "btSupprimer", "btImprimer"})
             QVERIFY(opened.enabled(button));
@@ -159,7 +175,7 @@ private slots:
         twoYears.Operations.back().cDate = "02/01/2004";
         Opened other(twoYears);
         other.choose("pcVarnelle", kOngletTypesDep);
-        QVERIFY(!other.window->jaugeAffichee());
+        QVERIFY(!other.child<TypesDepPage>("tsTypesDep").jaugeAffichee());
         QVERIFY(other.child<Grid>("grTypesDep").isColumnHidden(6));
 
         other.window->resize(900, 600);
@@ -193,13 +209,9 @@ private slots:
 
     void aStatisticsPageIsRebuiltOnlyWhenMarked() {
         Opened opened;
-        QSignalSpy rebuilt(opened.window.get(), &TfmMain::statsPageRebuilt);
-        auto pages = [&rebuilt] {
-            QList<int> list;
-            for (const QList<QVariant>& args : rebuilt) list << args.at(0).toInt();
-            rebuilt.clear();
-            return list;
-        };
+        QList<int> rebuilt;
+        watchRebuilds(opened, rebuilt);
+        auto pages = [&rebuilt] { return std::exchange(rebuilt, {}); };
         opened.choose("pcVarnelle", kOngletStats);
         QCOMPARE(pages(), QList<int>{kStatsGraphes});
         opened.choose("pcStats", kStatsRecapTypesDep);
@@ -211,9 +223,11 @@ private slots:
         opened.choose("pcStats", kStatsCalendOp);
         opened.choose("pcStats", kStatsGraphes);
         QCOMPARE(pages(), (QList<int>{kStatsRecapTypesDep, kStatsCalendOp, kStatsGraphes}));
-        const auto& flags = opened.window->lAActualiser();
-        QVERIFY(!flags[kStatsGraphes] && !flags[kStatsCalendOp] && !flags[kStatsRecapTypesDep]);
-        QVERIFY(flags[kStatsArboOperations] && flags[kStatsSoldesMensuels]);
+        // Those still marked are rebuilt when they come to the front, the others are not.
+        for (int page : {kStatsRecapTypesDep, kStatsArboOperations, kStatsCalendOp,
+                         kStatsSoldesMensuels, kStatsGraphes})
+            opened.choose("pcStats", page);
+        QCOMPARE(pages(), (QList<int>{kStatsArboOperations, kStatsSoldesMensuels}));
     }
 
     void bookmarksBringBackTheTabsAndAreSavedWithTheBudget() {
@@ -232,7 +246,8 @@ private slots:
 
         opened.choose("pcGraphes", 0);
         opened.choose("pcVarnelle", kOngletTypesDep);
-        QSignalSpy rebuilt(opened.window.get(), &TfmMain::statsPageRebuilt);
+        QList<int> rebuilt;
+        watchRebuilds(opened, rebuilt);
         QTest::mouseClick(&opened.child<QPushButton>("btRst1"), Qt::LeftButton);
         QCOMPARE(main.currentIndex(), int(kOngletStats));
         QCOMPARE(opened.tabs("pcStats").currentIndex(), int(kStatsGraphes));

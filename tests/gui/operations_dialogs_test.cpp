@@ -10,7 +10,7 @@
 #include <QtTest>
 
 #include "editing/ajout_operations_dialog.h"
-#include "editing/date_picker_dialog.h"
+#include "toolkit/date_picker_dialog.h"
 #include "editing/suppression_operations_dialog.h"
 #include "editing/types_dep_periodicite_dialog.h"
 #include "model/month_mask.h"

@@ -3,7 +3,7 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "charts/operations_type_dep_window.h"
+#include "statistics/operations_type_dep_window.h"
 #include "drawing/bar_chart.h"
 #include "drawing/period_charts.h"
 #include "model/date_text.h"

@@ -40,6 +40,14 @@ Drawing DessineGrapheOperationsTypeDep(int width, int height, const TextMetrics&
 GraphePeriode DessineGraphePeriode(GrapheDePeriode graphe, const Budget& budget,
                                    std::string_view texteDeb, std::string_view texteFin, int width,
                                    int height, const TextMetrics& metrics) {
+    return DessineGraphePeriode(graphe, budget, budget.Param, texteDeb, texteFin, width, height,
+                                metrics);
+}
+
+GraphePeriode DessineGraphePeriode(GrapheDePeriode graphe, const Budget& budget,
+                                   const TParam& param, std::string_view texteDeb,
+                                   std::string_view texteFin, int width, int height,
+                                   const TextMetrics& metrics) {
     GraphePeriode resultat;
     resultat.periode = LitPeriodeGraphe(texteDeb, texteFin);
     resultat.resultat = resultat.periode.resultat;
@@ -48,12 +56,11 @@ GraphePeriode DessineGraphePeriode(GrapheDePeriode graphe, const Budget& budget,
     if (graphe == GrapheDePeriode::TypesDep) {
         const TotauxTypesDep totaux = CalculeTotauxTD(budget, p.cDateDeb, p.cDateFin);
         resultat.resultat = totaux.resultat;
-        resultat.drawing =
-            DessineGrapheTypesDep(width, height, metrics, totaux.barres, budget.Param);
+        resultat.drawing = DessineGrapheTypesDep(width, height, metrics, totaux.barres, param);
     } else {
         const SerieOperations serie = CalculeSerieOperations(budget, p.cDateDeb, p.cDateFin);
         resultat.resultat = serie.resultat;
-        resultat.drawing = DessineGrapheOperations(width, height, serie, budget.Param);
+        resultat.drawing = DessineGrapheOperations(width, height, serie, param);
     }
     return resultat;
 }

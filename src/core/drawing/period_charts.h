@@ -37,9 +37,13 @@ struct GraphePeriode {
 
 // What "Dessiner" draws for the period typed as `texteDeb` and `texteFin`: a text that is not
 // a date is an open bound. The window and the command line both draw through here, so that
-// one period gives one picture.
+// one period gives one picture. The colours are the budget's unless others are given.
 GraphePeriode DessineGraphePeriode(GrapheDePeriode graphe, const Budget& budget,
                                    std::string_view texteDeb, std::string_view texteFin, int width,
                                    int height, const TextMetrics& metrics);
+GraphePeriode DessineGraphePeriode(GrapheDePeriode graphe, const Budget& budget,
+                                   const TParam& param, std::string_view texteDeb,
+                                   std::string_view texteFin, int width, int height,
+                                   const TextMetrics& metrics);
 
 }  // namespace varnelle

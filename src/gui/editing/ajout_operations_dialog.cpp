@@ -11,11 +11,11 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 
-#include "editing/date_picker_dialog.h"
 #include "model/date_text.h"
 #include "model/edits.h"
 #include "render/budget_text.h"
 #include "render/interface_font.h"
+#include "toolkit/date_picker_dialog.h"
 #include "toolkit/placed_control.h"
 #include "toolkit/window_placement.h"
 

@@ -51,7 +51,7 @@ std::optional<MontantEntier> montantEntier(const QVariant& value, Prompter& prom
 }  // namespace
 
 DepJournPage::DepJournPage(Budget& budget, Prompter& prompter, QWidget* parent)
-    : QWidget(parent), budget_(budget), prompter_(prompter) {
+    : Page(parent), budget_(budget), prompter_(prompter) {
     auto* haut = new QWidget(this);
     haut_ = haut;
     haut->setObjectName(QStringLiteral("pnDepJournHaut"));
@@ -126,8 +126,7 @@ DepJournPage::DepJournPage(Budget& budget, Prompter& prompter, QWidget* parent)
         return grEconomiesEndCellEdit(column, row, value);
     });
     imgDepJourn_->setPainter([this](int width, int height, const TextMetrics& metrics) {
-        return DessineDepJourn(width, height, metrics, budget_, budget_.nNbJoursMois(),
-                               budget_.Param);
+        return DessineDepJourn(width, height, metrics, budget_, budget_.nNbJoursMois(), param_);
     });
     imgDepJourn_->setClickHandler([this](int x, int y) { imgDepJournClick(x, y); });
     connect(btCalcDJResteMois_, &QPushButton::clicked, this, &DepJournPage::btCalcDJResteMoisClick);
@@ -198,27 +197,28 @@ void DepJournPage::prepare() {
     edSalaireMoyen_->setText(fromBudgetText(budget_.cSalaireMoyen));
     edResteDebMois_->setText(fromBudgetText(budget_.nResteDebMois));
     edResteDebMoisChange();
-    appliqueParametres();
+    appliqueParametres(budget_.Param);
 }
 
-void DepJournPage::appliqueParametres() {
-    const TParam& param = budget_.Param;
+void DepJournPage::appliqueParametres(const TParam& param) {
+    param_ = param;
     appliqueCouleurs(*grDepJourn_, param.nCoulGrilleDJFond, param.nCoulGrilleDJTexte, param);
     appliqueCouleurs(*grEconomies_, param.nCoulGrilleEcFond, param.nCoulGrilleEcTexte, param);
 }
 
-void DepJournPage::redessine() {
-    imgDepJourn_->redraw();
-}
-
-void DepJournPage::montreDerniereEconomie() {
+void DepJournPage::montre() {
+    redessine();
     const int rows = static_cast<int>(budget_.Economies.size());
     if (rows == 0) return;
     grEconomies_->setCurrentCell({1, rows});
     grEconomies_->scrollToCell({1, rows});
 }
 
-void DepJournPage::ajouteEconomie() {
+void DepJournPage::redessine() {
+    imgDepJourn_->redraw();
+}
+
+void DepJournPage::ajoute() {
     varnelle::ajouteEconomie(budget_);
     const int rows = static_cast<int>(budget_.Economies.size());
     grEconomies_->setRows(rows);
@@ -226,7 +226,8 @@ void DepJournPage::ajouteEconomie() {
     grEconomies_->setFocus();
 }
 
-void DepJournPage::supprimeEconomie() {
+void DepJournPage::supprime() {
+    if (!aLeClavier(*grEconomies_)) return;
     const int row = grEconomies_->currentCell().row;
     if (row < 1 || row > static_cast<int>(budget_.Economies.size())) return;
     if (!confirmeSuppression(prompter_, this, QStringLiteral("l'économie"))) return;

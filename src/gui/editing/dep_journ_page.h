@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QWidget>
-
 #include "model/budget.h"
+#include "toolkit/page.h"
 
 class QGroupBox;
 class QLabel;
@@ -18,7 +17,7 @@ class Prompter;
 
 // The "Dépenses journalières" tab: the spending of each day of the month in grDepJourn, the
 // month's estimates, the savings in grEconomies and the chart of the days.
-class DepJournPage final : public QWidget {
+class DepJournPage final : public Page {
     Q_OBJECT
 
 public:
@@ -27,17 +26,17 @@ public:
     Grid& grDepJourn() { return *grDepJourn_; }
     Grid& grEconomies() { return *grEconomies_; }
 
-    // Grids and fields, as the budget was loaded.
-    void prepare();
-    void appliqueParametres();
-    void redessine();
-    // "actuel" again, once the day's cumulatives are computed.
-    void actualiseResteCourant() { edResteDebMoisChange(); }
-    // Brings the last savings row, if any, to the front.
-    void montreDerniereEconomie();
+    // Grids and fields, as the budget was loaded and computed.
+    void prepare() override;
+    void appliqueParametres(const TParam& param) override;
+    // The chart again, and the last savings row, if any, in front.
+    void montre() override;
+    void redessine() override;
     // "Ajouter" and "Supprimer" on this tab act on the savings.
-    void ajouteEconomie();
-    void supprimeEconomie();
+    bool ajoutPossible() const override { return true; }
+    void ajoute() override;
+    void supprime() override;
+    bool impressionPossible() const override { return true; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -72,6 +71,7 @@ private:
     QGroupBox* gbEconomies_;
     Grid* grEconomies_;
     DrawingSurface* imgDepJourn_;
+    TParam param_;
 };
 
 }  // namespace varnelle::gui

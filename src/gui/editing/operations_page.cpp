@@ -1,13 +1,11 @@
 #include "editing/operations_page.h"
 
 #include <algorithm>
-#include <charconv>
 #include <utility>
 
 #include <QVBoxLayout>
 
 #include "editing/ajout_operations_dialog.h"
-#include "editing/date_picker_dialog.h"
 #include "editing/suppression_operations_dialog.h"
 #include "model/date_text.h"
 #include "model/edits.h"
@@ -15,6 +13,7 @@
 #include "render/budget_text.h"
 #include "render/colour.h"
 #include "settings/grid_settings.h"
+#include "toolkit/date_picker_dialog.h"
 #include "toolkit/grid.h"
 #include "toolkit/prompter.h"
 
@@ -32,20 +31,10 @@ enum Colonne {
 constexpr std::uint8_t kMoisImpair = 1;
 constexpr std::uint8_t kMoisPair = 2;
 
-// Month of a date text by position; a month that is not a number counts as January.
-int moisDe(const std::string& date) {
-    int mois = 1;
-    if (date.size() >= 5) {
-        const char* first = date.data() + 3;
-        const auto [end, error] = std::from_chars(first, first + 2, mois);
-        if (error != std::errc() || end != first + 2) mois = 1;
-    }
-    return mois;
-}
 }  // namespace
 
 OperationsPage::OperationsPage(Budget& budget, Prompter& prompter, QWidget* parent)
-    : QWidget(parent), budget_(budget), prompter_(prompter), grOperations_(new Grid(this)) {
+    : Page(parent), budget_(budget), prompter_(prompter), grOperations_(new Grid(this)) {
     grOperations_->setObjectName(QStringLiteral("grOperations"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -87,17 +76,26 @@ void OperationsPage::prepare() {
     grOperations_->setSelection(Grid::Selection::None);
     grOperations_->setColumnResize(Grid::Resize::None);
     grOperations_->setRows(static_cast<int>(budget_.Operations.size()));
+    appliqueParametres(budget_.Param);
+}
+
+void OperationsPage::appliqueParametres(const TParam& param) {
+    param_ = param;
     CouleursOperations(true);
-    AppliqueCouleursGrille(*grOperations_, budget_.Param);
-    grOperations_->setCheckShape(formeCoche(budget_.Param));
+    AppliqueCouleursGrille(*grOperations_, param_);
+    grOperations_->setCheckShape(formeCoche(param_));
     AppliqueOptGrilleOp();
 }
 
-void OperationsPage::appliqueParametres() {
-    CouleursOperations(true);
-    AppliqueCouleursGrille(*grOperations_, budget_.Param);
-    grOperations_->setCheckShape(formeCoche(budget_.Param));
-    AppliqueOptGrilleOp();
+std::optional<std::size_t> OperationsPage::operationCourante() const {
+    const int row = grOperations_->currentCell().row;
+    if (row < 1) return std::nullopt;
+    return static_cast<std::size_t>(row - 1);
+}
+
+void OperationsPage::fenetreAjustee() {
+    if (grOperations_->currentCell().row >= 1)
+        grOperations_->scrollToCell(grOperations_->currentCell());
 }
 
 void OperationsPage::CouleursOperations(bool recolour) {
@@ -105,15 +103,16 @@ void OperationsPage::CouleursOperations(bool recolour) {
     moisDesLignes_.resize(count, 0);
     if (recolour) {
         for (std::size_t i = 0; i < count; ++i)
-            moisDesLignes_[i] = moisDe(budget_.Operations[i].cDate) % 2 ? kMoisImpair : kMoisPair;
+            moisDesLignes_[i] =
+                numeroMois(budget_.Operations[i].cDate).value_or(1) % 2 ? kMoisImpair : kMoisPair;
     }
     // Fonts and text colours are asked per visible row; the new ones show at the repaint.
-    police_ = policeGrilleOp(budget_.Param.OptGrilleOp);
+    police_ = policeGrilleOp(param_.OptGrilleOp);
     grOperations_->viewport()->update();
 }
 
 void OperationsPage::AppliqueOptGrilleOp() {
-    const TParamGrille& options = budget_.Param.OptGrilleOp;
+    const TParamGrille& options = param_.OptGrilleOp;
     const ZoomGrilleOp& zoom = zoomGrilleOp(options.nZoom);
     for (int column = 1; column <= 6; ++column)
         grOperations_->setColumnWidthOf(column,
@@ -163,6 +162,7 @@ void OperationsPage::ajoute() {
 }
 
 void OperationsPage::supprime() {
+    if (!aLeClavier(*grOperations_)) return;
     // What is being typed is stored first, and the row it may have moved to becomes the
     // current one: the question is then about the operation the user sees.
     grOperations_->endEdit();
@@ -284,15 +284,15 @@ QColor OperationsPage::rowBackground(int row) const {
     const auto r = static_cast<std::size_t>(row - 1);
     if (r >= moisDesLignes_.size() || moisDesLignes_[r] == 0)
         return grOperations_->palette().color(QPalette::Base);
-    return qColor(moisDesLignes_[r] == kMoisImpair ? budget_.Param.nCoulGrilleOpMsImp
-                                                   : budget_.Param.nCoulGrilleOpMsPai);
+    return qColor(moisDesLignes_[r] == kMoisImpair ? param_.nCoulGrilleOpMsImp
+                                                   : param_.nCoulGrilleOpMsPai);
 }
 
 QColor OperationsPage::rowTextColor(int row) const {
     const auto r = static_cast<std::size_t>(row - 1);
     if (r >= budget_.Operations.size()) return {};
-    return qColor(budget_.Operations[r].nSelect == 1 ? budget_.Param.nCoulGrilleOpOpCoc
-                                                     : budget_.Param.nCoulGrilleOpOpDec);
+    return qColor(budget_.Operations[r].nSelect == 1 ? param_.nCoulGrilleOpOpCoc
+                                                     : param_.nCoulGrilleOpOpDec);
 }
 
 }  // namespace varnelle::gui

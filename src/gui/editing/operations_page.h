@@ -3,10 +3,12 @@
 #include <cstdint>
 #include <vector>
 
+#include <optional>
+
 #include <QFont>
-#include <QWidget>
 
 #include "model/budget.h"
+#include "toolkit/page.h"
 
 namespace varnelle::gui {
 
@@ -14,27 +16,35 @@ class Grid;
 class Prompter;
 
 // The "Opérations" tab: the journal of operations in grOperations.
-class OperationsPage final : public QWidget {
+class OperationsPage final : public Page {
     Q_OBJECT
 
 public:
     OperationsPage(Budget& budget, Prompter& prompter, QWidget* parent = nullptr);
 
     Grid& grOperations() { return *grOperations_; }
+    // Position in the journal of the operation of the current row, if any.
+    std::optional<std::size_t> operationCourante() const;
 
-    void prepare();
-    void appliqueParametres();
+    void prepare() override;
+    void appliqueParametres(const TParam& param) override;
+    void fenetreAffichee() override { montreDerniereOperation(); }
+    // The current row stays in view when the window shrinks to fit its frame.
+    void fenetreAjustee() override;
     // Row colours and fonts of every row; month colours only when `recolour`, so rows
     // keep their background until the next recolouring.
     void CouleursOperations(bool recolour);
     void AppliqueOptGrilleOp();
     // Whether the operation of the current row may be left: a valid date, an amount.
     bool OperationCouranteValide();
+    bool peutQuitter() override { return OperationCouranteValide(); }
     // Makes the last operation current, scrolled into view, with the keyboard focus.
     void montreDerniereOperation();
-    // "Ajouter" and "Supprimer" on this tab, through their dialogs.
-    void ajoute();
-    void supprime();
+    // "Ajouter" and "Supprimer" on this tab, through their dialogs; adding needs a type.
+    bool ajoutPossible() const override { return !budget_.TypesDep.empty(); }
+    void ajoute() override;
+    void supprime() override;
+    bool impressionPossible() const override { return true; }
 
 private:
     QVariant grOperationsCellLoaded(int column, int row) const;
@@ -59,6 +69,7 @@ private:
     // Per row: 0 no month colour yet, 1 odd month, 2 even month.
     std::vector<std::uint8_t> moisDesLignes_;
     QFont police_;
+    TParam param_;
 };
 
 }  // namespace varnelle::gui

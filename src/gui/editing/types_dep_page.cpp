@@ -3,7 +3,6 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
-#include "charts/operations_type_dep_window.h"
 #include "drawing/types_dep_cells.h"
 #include "editing/types_dep_periodicite_dialog.h"
 #include "model/date_text.h"
@@ -22,8 +21,10 @@ namespace {
 enum Colonne { kCode = 1, kLibelle, kMontant, kPeriodicite, kTotal, kSolde, kJauge };
 }  // namespace
 
-TypesDepPage::TypesDepPage(Budget& budget, Prompter& prompter, QWidget* parent)
-    : QWidget(parent), budget_(budget), prompter_(prompter), grTypesDep_(new Grid(this)),
+TypesDepPage::TypesDepPage(Budget& budget, Prompter& prompter, OuvreOperations ouvreOperations,
+                           QWidget* parent)
+    : Page(parent), budget_(budget), prompter_(prompter),
+      ouvreOperations_(std::move(ouvreOperations)), grTypesDep_(new Grid(this)),
       moisMetrics_(fixedPitchFont()) {
     grTypesDep_->setObjectName(QStringLiteral("grTypesDep"));
     auto* layout = new QVBoxLayout(this);
@@ -58,18 +59,20 @@ void TypesDepPage::prepare() {
     grTypesDep_->setSelection(Grid::Selection::None);
     grTypesDep_->setColumnResize(Grid::Resize::None);
     grTypesDep_->setRows(static_cast<int>(budget_.TypesDep.size()));
-    appliqueCouleurs(*grTypesDep_, budget_.Param.nCoulGrilleTDFond,
-                     budget_.Param.nCoulGrilleTDTexte, budget_.Param);
+    appliqueParametres(budget_.Param);
 }
 
-void TypesDepPage::appliqueParametres() {
-    appliqueCouleurs(*grTypesDep_, budget_.Param.nCoulGrilleTDFond,
-                     budget_.Param.nCoulGrilleTDTexte, budget_.Param);
+void TypesDepPage::appliqueParametres(const TParam& param) {
+    param_ = param;
+    appliqueCouleurs(*grTypesDep_, param_.nCoulGrilleTDFond, param_.nCoulGrilleTDTexte, param_);
     grTypesDep_->reload();
 }
 
-void TypesDepPage::setJaugeVisible(bool visible) {
-    grTypesDep_->setColumnVisible(kJauge, visible);
+void TypesDepPage::montre() {
+    const auto& operations = budget_.Operations;
+    jaugeAffichee_ = !operations.empty() &&
+                     partieAnnee(operations.front().cDate) == partieAnnee(operations.back().cDate);
+    grTypesDep_->setColumnVisible(kJauge, jaugeAffichee_);
 }
 
 bool TypesDepPage::TypeDepCourantValide() {
@@ -90,6 +93,7 @@ void TypesDepPage::ajoute() {
 }
 
 void TypesDepPage::supprime() {
+    if (!aLeClavier(*grTypesDep_)) return;
     const int row = grTypesDep_->currentCell().row;
     if (row < 1 || row > static_cast<int>(budget_.TypesDep.size())) return;
     if (!confirmeSuppression(prompter_, this, QStringLiteral("le type de dépense"))) return;
@@ -157,8 +161,7 @@ void TypesDepPage::grTypesDepButtonClick(int column, int row) {
             prompter_.error(this, QStringLiteral("Visualisation impossible"),
                             QStringLiteral("Pas d'opération pour ce type de dépense."));
         else
-            OuvreOperationsTypeDep(this, budget_, prompter_, budget_.TypesDep[index].cTypeDep,
-                                   kDateVide, kDateVide);
+            ouvreOperations_(this, budget_.TypesDep[index].cTypeDep);
     } else if (column == kPeriodicite) {
         TfmTypesDepPeriodicite dialog(budget_.TypesDep[index], this);
         if (dialog.exec() != QDialog::Accepted) return;
@@ -174,8 +177,8 @@ bool TypesDepPage::grTypesDepPaintCell(int column, int row, QPainter& painter, c
     const TTypeDep& type = budget_.TypesDep[static_cast<std::size_t>(row - 1)];
     const Drawing drawing = column == kPeriodicite
                                 ? DessineMoisPaiement(cell.width(), cell.height(), moisMetrics_,
-                                                      type.nPeriodicite, budget_.Param)
-                                : DessineJauge(cell.width(), cell.height(), type, budget_.Param);
+                                                      type.nPeriodicite, param_)
+                                : DessineJauge(cell.width(), cell.height(), type, param_);
     painter.translate(cell.topLeft());
     replayDrawing(drawing, painter, fixedPitchFont());
     return true;

@@ -1,9 +1,11 @@
 #pragma once
 
-#include <QWidget>
+#include <functional>
+#include <string_view>
 
 #include "model/budget.h"
 #include "toolkit/drawing_surface.h"
+#include "toolkit/page.h"
 
 class QPainter;
 
@@ -13,23 +15,32 @@ class Grid;
 class Prompter;
 
 // The "Types Dépenses" tab: the expense types in grTypesDep, edited in place.
-class TypesDepPage final : public QWidget {
+class TypesDepPage final : public Page {
     Q_OBJECT
 
 public:
-    TypesDepPage(Budget& budget, Prompter& prompter, QWidget* parent = nullptr);
+    // Opens the window of the operations of one type, for the code button of a row.
+    using OuvreOperations = std::function<void(QWidget* parent, std::string_view code)>;
+
+    TypesDepPage(Budget& budget, Prompter& prompter, OuvreOperations ouvreOperations,
+                 QWidget* parent = nullptr);
 
     Grid& grTypesDep() { return *grTypesDep_; }
+    // Whether the "Jauge" column was shown when the tab last came to the front.
+    bool jaugeAffichee() const { return jaugeAffichee_; }
 
     // Columns, colours and rows, as the budget was loaded.
-    void prepare();
-    void appliqueParametres();
-    void setJaugeVisible(bool visible);
+    void prepare() override;
+    void appliqueParametres(const TParam& param) override;
+    // The gauge shows when the first and last operations are of one year.
+    void montre() override;
     // Whether the type of the current row may be left: its code is not blank.
     bool TypeDepCourantValide();
-    // "Ajouter" and "Supprimer" on this tab.
-    void ajoute();
-    void supprime();
+    bool peutQuitter() override { return TypeDepCourantValide(); }
+    bool ajoutPossible() const override { return true; }
+    void ajoute() override;
+    void supprime() override;
+    bool impressionPossible() const override { return true; }
 
 private:
     QVariant grTypesDepCellLoaded(int column, int row) const;
@@ -40,8 +51,11 @@ private:
 
     Budget& budget_;
     Prompter& prompter_;
+    OuvreOperations ouvreOperations_;
     Grid* grTypesDep_;
     FontMetrics moisMetrics_;
+    TParam param_;
+    bool jaugeAffichee_ = false;
 };
 
 }  // namespace varnelle::gui

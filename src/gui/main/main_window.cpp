@@ -6,20 +6,24 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "charts/graphes_page.h"
 #include "editing/dep_journ_page.h"
 #include "editing/operations_page.h"
 #include "editing/types_dep_page.h"
 #include "main/button_icons.h"
 #include "main/choix_fichier_dialog.h"
 #include "model/date_text.h"
-#include "projections/soldes_mensuels_page.h"
-#include "projections/stats_grid_pages.h"
 #include "render/budget_text.h"
 #include "render/interface_font.h"
+#include "statistics/calend_op_page.h"
+#include "statistics/graphes_page.h"
+#include "statistics/operations_type_dep_window.h"
+#include "statistics/recap_types_dep_page.h"
+#include "statistics/soldes_mensuels_page.h"
+#include "statistics/statistiques_page.h"
 #include "storage/data_file.h"
 #include "toolkit/grid.h"
 #include "toolkit/messages.h"
+#include "toolkit/page.h"
 #include "toolkit/page_control.h"
 #include "toolkit/prompter.h"
 #include "toolkit/window_placement.h"
@@ -59,74 +63,64 @@ TfmMain::TfmMain(std::filesystem::path folder, Prompter& prompter, ChooseFile ch
 TfmMain::~TfmMain() = default;
 
 void TfmMain::FormCreate() {
-    creeOnglets();
+    creePages();
     creeBoutons();
-    jaugeAffichee_ = false;
-    lAActualiser_.fill(true);
     loaded_ = ChargeFichier();
     if (!loaded_) return;
-    pcVarnelle->choosePage(budget_.TypesDep.empty() ? kOngletTypesDep : kOngletOperations);
-    pcStats->choosePage(kStatsGraphes);
-    tsGraphes->pcGraphes().setCurrentIndex(0);
     budget_.calculeTout();
-    tsDepJourn->actualiseResteCourant();
+    for (int index = 0; index < pcVarnelle->count(); ++index) page(index)->prepare();
+    pcVarnelle->choosePage(budget_.TypesDep.empty() ? kOngletTypesDep : kOngletOperations);
     // As tall as the screen, frame included, at its top left; the width stays as designed.
     resize(kLargeur, height());
-    // The frame is told once the window shows: the row made current then stays in view.
     auto* hauteurEcran = new ScreenHeight(*this, ScreenHeight::Edge::Left, [this] {
-        Grid& grid = tsOperations->grOperations();
-        if (grid.currentCell().row >= 1) grid.scrollToCell(grid.currentCell());
+        for (int index = 0; index < pcVarnelle->count(); ++index) page(index)->fenetreAjustee();
     });
     hauteurEcran->fit();
     metTitre();
 }
 
-void TfmMain::creeOnglets() {
+void TfmMain::creePages() {
     pcVarnelle = new PageControl(this);
     pcVarnelle->setObjectName(QStringLiteral("pcVarnelle"));
-    tsTypesDep = new TypesDepPage(budget_, prompter_);
-    tsTypesDep->setObjectName(QStringLiteral("tsTypesDep"));
-    tsOperations = new OperationsPage(budget_, prompter_);
-    tsOperations->setObjectName(QStringLiteral("tsOperations"));
-    tsDepJourn = new DepJournPage(budget_, prompter_);
-    tsDepJourn->setObjectName(QStringLiteral("tsDepJourn"));
-    pcStats = new PageControl;
-    pcStats->setObjectName(QStringLiteral("pcStats"));
-    pcVarnelle->addTab(tsTypesDep, QStringLiteral("Types Dépenses"));
-    pcVarnelle->addTab(tsOperations, QStringLiteral("Opérations"));
-    pcVarnelle->addTab(tsDepJourn, QStringLiteral("Dépenses journalières"));
-    auto* tsStats = new QWidget;
-    tsStats->setObjectName(QStringLiteral("tsStats"));
-    auto* statsLayout = new QVBoxLayout(tsStats);
-    statsLayout->setContentsMargins(0, 0, 0, 0);
-    statsLayout->addWidget(pcStats);
-    pcVarnelle->addTab(tsStats, QStringLiteral("Statistiques"));
-
-    tsGraphes = new GraphesPage(budget_, prompter_);
-    tsGraphes->setObjectName(QStringLiteral("tsGraphes"));
-    auto* tsArboOperations = new QWidget;
-    tsArboOperations->setObjectName(QStringLiteral("tsArboOperations"));
-    auto* tsClasseursOperations = new QWidget;
-    tsClasseursOperations->setObjectName(QStringLiteral("tsClasseursOperations"));
-    tsSoldesMensuels = new SoldesMensuelsPage(budget_, prompter_);
-    tsSoldesMensuels->setObjectName(QStringLiteral("tsSoldesMensuels"));
-    tsRecapTypesDep = new RecapTypesDepPage(budget_);
-    tsRecapTypesDep->setObjectName(QStringLiteral("tsRecapTypesDep"));
-    tsCalendOp = new CalendOpPage(budget_);
-    tsCalendOp->setObjectName(QStringLiteral("tsCalendOp"));
-    pcStats->addTab(tsGraphes, QStringLiteral("Graphes"));
-    pcStats->addTab(tsArboOperations, QStringLiteral("Arborescence des opérations"));
-    pcStats->addTab(tsClasseursOperations, QStringLiteral("Vue 'classeur' des opérations"));
-    pcStats->addTab(tsSoldesMensuels, QStringLiteral("Soldes mensuels"));
-    pcStats->addTab(tsRecapTypesDep, QStringLiteral("Récap. types de dépenses"));
-    pcStats->addTab(tsCalendOp, QStringLiteral("Calendrier des opérations"));
-    // Six captions side by side in the designed width.
-    pcStats->setCompactTabs();
-
-    pcVarnelle->setChanging([this](int leaving) { return pcVarnelleChanging(leaving); });
+    pcVarnelle->setChanging([this](int leaving) { return page(leaving)->peutQuitter(); });
     pcVarnelle->setChange([this] { pcVarnelleChange(); });
-    pcStats->setChanging([this](int leaving) { return pcStatsChanging(leaving); });
-    pcStats->setChange([this] { pcStatsChange(); });
+    const auto ajoute = [this](Page* page, const char* name, const QString& caption) {
+        page->setObjectName(QString::fromLatin1(name));
+        pcVarnelle->addTab(page, caption);
+        connect(page, &Page::actionsChangees, this, [this] {
+            majBoutons();
+            metTitre();
+        });
+    };
+    const auto ouvreOperations = [this](QWidget* parent, std::string_view code) {
+        OuvreOperationsTypeDep(parent, budget_, prompter_, code, kDateVide, kDateVide);
+    };
+    auto* operations = new OperationsPage(budget_, prompter_);
+    const auto operationCourante = [operations] { return operations->operationCourante(); };
+    auto* stats = new StatistiquesPage;
+
+    // The pages, in the order of their tabs.
+    ajoute(new TypesDepPage(budget_, prompter_, ouvreOperations), "tsTypesDep", "Types Dépenses");
+    ajoute(operations, "tsOperations", "Opérations");
+    ajoute(new DepJournPage(budget_, prompter_), "tsDepJourn", "Dépenses journalières");
+    ajoute(stats, "tsStats", "Statistiques");
+    stats->ajoutePage(new GraphesPage(budget_, prompter_, operationCourante), "tsGraphes",
+                      "Graphes");
+    stats->ajoutePage(new Page, "tsArboOperations", "Arborescence des opérations");
+    stats->ajoutePage(new Page, "tsClasseursOperations", "Vue 'classeur' des opérations");
+    stats->ajoutePage(new SoldesMensuelsPage(budget_, prompter_), "tsSoldesMensuels",
+                      "Soldes mensuels");
+    stats->ajoutePage(new RecapTypesDepPage(budget_), "tsRecapTypesDep",
+                      "Récap. types de dépenses");
+    stats->ajoutePage(new CalendOpPage(budget_), "tsCalendOp", "Calendrier des opérations");
+}
+
+Page* TfmMain::page(int index) const {
+    return static_cast<Page*>(pcVarnelle->widget(index));
+}
+
+Page& TfmMain::pageDevant() const {
+    return *page(pcVarnelle->currentIndex());
 }
 
 void TfmMain::creeBoutons() {
@@ -165,8 +159,8 @@ void TfmMain::creeBoutons() {
     connect(btRst2, &QPushButton::clicked, this,
             [this] { btRstClick(budget_.Param.ConfigOnglets2); });
     connect(btFermer, &QPushButton::clicked, this, &QWidget::close);
-    connect(btAjouter, &QPushButton::clicked, this, &TfmMain::btAjouterClick);
-    connect(btSupprimer, &QPushButton::clicked, this, &TfmMain::btSupprimerClick);
+    connect(btAjouter, &QPushButton::clicked, this, [this] { pageDevant().ajoute(); });
+    connect(btSupprimer, &QPushButton::clicked, this, [this] { pageDevant().supprime(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -186,12 +180,6 @@ bool TfmMain::ChargeFichier() {
         prompter_.error(this, QStringLiteral("Erreur"), messageFichierEndommage(path));
         return false;
     }
-    tsTypesDep->prepare();
-    tsOperations->prepare();
-    tsDepJourn->prepare();
-    tsSoldesMensuels->prepare();
-    tsRecapTypesDep->prepare();
-    tsCalendOp->prepare();
     return true;
 }
 
@@ -224,7 +212,7 @@ void TfmMain::showEvent(QShowEvent* event) {
 }
 
 void TfmMain::FormShow() {
-    tsOperations->montreDerniereOperation();
+    for (int index = 0; index < pcVarnelle->count(); ++index) page(index)->fenetreAffichee();
 }
 
 void TfmMain::resizeEvent(QResizeEvent* event) {
@@ -233,7 +221,7 @@ void TfmMain::resizeEvent(QResizeEvent* event) {
 }
 
 void TfmMain::FormResize() {
-    redessineVueDevant();
+    pageDevant().redessine();
     btFermer->move(width() - btFermer->width() - kMargeFermer, btFermer->y());
 }
 
@@ -261,95 +249,17 @@ void TfmMain::termineEditions() {
     for (Grid* grid : findChildren<Grid*>()) grid->endEdit();
 }
 
-bool TfmMain::pcVarnelleChanging(int leaving) {
-    switch (leaving) {
-    case kOngletTypesDep: return tsTypesDep->TypeDepCourantValide();
-    case kOngletOperations: return tsOperations->OperationCouranteValide();
-    case kOngletStats:
-        return pcStats->currentIndex() != kStatsSoldesMensuels ||
-               tsSoldesMensuels->SimulationCouranteValide();
-    default: return true;
-    }
-}
-
-void TfmMain::majAjouterSupprimer() {
-    bool ajouter = true;
-    switch (pcVarnelle->currentIndex()) {
-    case kOngletOperations: ajouter = !budget_.TypesDep.empty(); break;
-    case kOngletStats: ajouter = pcStats->currentIndex() == kStatsSoldesMensuels; break;
-    default: break;
-    }
-    btAjouter->setEnabled(ajouter);
-    btSupprimer->setEnabled(ajouter);
+void TfmMain::majBoutons() {
+    const bool ajout = pageDevant().ajoutPossible();
+    btAjouter->setEnabled(ajout);
+    btSupprimer->setEnabled(ajout);
 }
 
 void TfmMain::pcVarnelleChange() {
-    const int onglet = pcVarnelle->currentIndex();
-    majAjouterSupprimer();
-    btImprimer->setEnabled(onglet != kOngletStats);
-    switch (onglet) {
-    case kOngletTypesDep: {
-        const auto& operations = budget_.Operations;
-        jaugeAffichee_ = !operations.empty() && partieAnnee(operations.front().cDate) ==
-                                                    partieAnnee(operations.back().cDate);
-        tsTypesDep->setJaugeVisible(jaugeAffichee_);
-        break;
-    }
-    case kOngletDepJourn:
-        redessineVueDevant();
-        tsDepJourn->montreDerniereEconomie();
-        break;
-    case kOngletStats: {
-        const int page = pcStats->currentIndex();
-        reconstruitPageStats(page);
-        if (page == kStatsGraphes) InitMoisAnnees();
-        lAActualiser_.fill(true);
-        lAActualiser_[static_cast<std::size_t>(page)] = false;
-        break;
-    }
-    default: break;
-    }
-    if (onglet != kOngletStats) metTitre();
-}
-
-bool TfmMain::pcStatsChanging(int leaving) {
-    return leaving != kStatsSoldesMensuels || tsSoldesMensuels->SimulationCouranteValide();
-}
-
-void TfmMain::pcStatsChange() {
-    const int page = pcStats->currentIndex();
-    majAjouterSupprimer();
-    if (page == kStatsGraphes) {
-        tsGraphes->donneFocusDateDeb();
-        // Statistics first shown on another page leave the month lists to fill here.
-        if (!tsGraphes->moisAnneesRemplis()) InitMoisAnnees();
-    }
-    auto& drapeau = lAActualiser_[static_cast<std::size_t>(page)];
-    if (drapeau) reconstruitPageStats(page);
-    drapeau = false;
-    if (page != kStatsArboOperations) metTitre();
-}
-
-void TfmMain::reconstruitPageStats(int page) {
-    // The views of the statistics pages are built from the budget here, page by page, as
-    // each comes into the program.
-    if (page == kStatsGraphes) tsGraphes->redessineGrapheVisible();
-    emit statsPageRebuilt(page);
-}
-
-void TfmMain::InitMoisAnnees() {
-    const Grid::Cell courante = tsOperations->grOperations().currentCell();
-    std::optional<std::size_t> position;
-    if (courante.row >= 1) position = static_cast<std::size_t>(courante.row - 1);
-    tsGraphes->InitMoisAnnees(position);
-}
-
-void TfmMain::redessineVueDevant() {
-    // The charts of the tree, binder and balances pages are redrawn here once they exist;
-    // the grids repaint themselves.
-    if (pcVarnelle->currentIndex() == kOngletDepJourn) tsDepJourn->redessine();
-    if (pcVarnelle->currentIndex() == kOngletStats && pcStats->currentIndex() == kStatsGraphes)
-        tsGraphes->redessineGrapheVisible();
+    majBoutons();
+    btImprimer->setEnabled(pageDevant().impressionPossible());
+    pageDevant().montre();
+    metTitre();
 }
 
 void TfmMain::metTitre() {
@@ -357,61 +267,17 @@ void TfmMain::metTitre() {
 }
 
 void TfmMain::AppliqueParametres() {
-    tsTypesDep->appliqueParametres();
-    tsOperations->appliqueParametres();
-    tsDepJourn->appliqueParametres();
-    tsSoldesMensuels->appliqueParametres();
-    tsRecapTypesDep->appliqueParametres();
-    tsCalendOp->appliqueParametres();
-    redessineVueDevant();
-}
-
-void TfmMain::btAjouterClick() {
-    switch (pcVarnelle->currentIndex()) {
-    case kOngletTypesDep: tsTypesDep->ajoute(); break;
-    case kOngletOperations: tsOperations->ajoute(); break;
-    case kOngletDepJourn: tsDepJourn->ajouteEconomie(); break;
-    case kOngletStats:
-        if (pcStats->currentIndex() == kStatsSoldesMensuels) tsSoldesMensuels->ajouteSimulation();
-        break;
-    default: break;
-    }
-}
-
-void TfmMain::btSupprimerClick() {
-    // Only the grid that has the keyboard, on the tab in front, loses a row.
-    const auto aLeClavier = [this](Grid& grid) {
-        const QWidget* focus = focusWidget();
-        return focus != nullptr && (focus == &grid || grid.isAncestorOf(focus));
-    };
-    switch (pcVarnelle->currentIndex()) {
-    case kOngletTypesDep:
-        if (aLeClavier(tsTypesDep->grTypesDep())) tsTypesDep->supprime();
-        break;
-    case kOngletOperations:
-        if (aLeClavier(tsOperations->grOperations())) tsOperations->supprime();
-        break;
-    case kOngletDepJourn:
-        if (aLeClavier(tsDepJourn->grEconomies())) tsDepJourn->supprimeEconomie();
-        break;
-    case kOngletStats:
-        if (pcStats->currentIndex() == kStatsSoldesMensuels &&
-            aLeClavier(tsSoldesMensuels->grSimulations()))
-            tsSoldesMensuels->supprimeSimulation();
-        break;
-    default: break;
-    }
+    for (int index = 0; index < pcVarnelle->count(); ++index)
+        page(index)->appliqueParametres(budget_.Param);
+    pageDevant().redessine();
 }
 
 void TfmMain::btSvgClick(TConfigOnglets& signet) {
     signet.nOnglet1 = pcVarnelle->currentIndex();
-    if (signet.nOnglet1 == kOngletStats) {
-        signet.nOnglet2 = pcStats->currentIndex();
-        signet.nOnglet3 =
-            signet.nOnglet2 == kStatsGraphes ? tsGraphes->pcGraphes().currentIndex() : -1;
-    } else {
-        signet.nOnglet2 = -1;
-    }
+    signet.nOnglet2 = pageDevant().sousPageDevant();
+    if (signet.nOnglet2 < 0) return;
+    const Page* sousPage = pageDevant().pageDevant();
+    signet.nOnglet3 = sousPage ? sousPage->sousPageDevant() : -1;
 }
 
 void TfmMain::btRstClick(const TConfigOnglets& signet) {
@@ -419,14 +285,8 @@ void TfmMain::btRstClick(const TConfigOnglets& signet) {
     if (signet.nOnglet1 < 0 || signet.nOnglet1 >= pcVarnelle->count()) return;
     pcVarnelle->choosePage(signet.nOnglet1);
     pcVarnelleChange();
-    if (signet.nOnglet1 != kOngletStats || signet.nOnglet2 < 0 ||
-        signet.nOnglet2 >= pcStats->count())
-        return;
-    pcStats->choosePage(signet.nOnglet2);
-    pcStatsChange();
-    if (signet.nOnglet2 == kStatsGraphes && signet.nOnglet3 >= 0 &&
-        signet.nOnglet3 < tsGraphes->pcGraphes().count())
-        tsGraphes->pcGraphes().setCurrentIndex(signet.nOnglet3);
+    if (!pageDevant().choisitSousPage(signet.nOnglet2)) return;
+    if (Page* sousPage = pageDevant().pageDevant()) sousPage->choisitSousPage(signet.nOnglet3);
 }
 
 }  // namespace varnelle::gui

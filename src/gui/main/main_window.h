@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -15,15 +14,9 @@ class QPushButton;
 
 namespace varnelle::gui {
 
-class CalendOpPage;
-class DepJournPage;
-class GraphesPage;
-class OperationsPage;
+class Page;
 class PageControl;
 class Prompter;
-class RecapTypesDepPage;
-class SoldesMensuelsPage;
-class TypesDepPage;
 
 // Page indices of the main tabs and of the statistics tabs, as the bookmarks keep them.
 enum OngletPrincipal { kOngletTypesDep, kOngletOperations, kOngletDepJourn, kOngletStats };
@@ -35,10 +28,10 @@ enum OngletStats {
     kStatsRecapTypesDep,
     kStatsCalendOp,
 };
-inline constexpr int kNbDrapeauxStats = 7;
 
-// The main window: owns the budget and its data file for the whole run, shows it in tabs,
-// and asks whether to save when it closes.
+// The main window: owns the budget and its data file for the whole run, shows it in tabs of
+// pages, and asks whether to save when it closes. It knows its pages only as pages: each
+// answers for its own views and for what the buttons of the bar do on it.
 class TfmMain final : public QWidget {
     Q_OBJECT
 
@@ -56,16 +49,10 @@ public:
     Budget& budget() { return budget_; }
     const std::string& fileName() const { return fileName_; }
     ProfileFile& dataFile() { return file_; }
-    bool jaugeAffichee() const { return jaugeAffichee_; }
-    const std::array<bool, kNbDrapeauxStats>& lAActualiser() const { return lAActualiser_; }
 
     // Applies the display settings of the budget to every view, then redraws the chart
     // in front.
     void AppliqueParametres();
-
-signals:
-    // A statistics page was rebuilt from the budget.
-    void statsPageRebuilt(int page);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -79,21 +66,16 @@ private:
     bool FormCloseQuery();
     bool ChargeFichier();
     bool SauveFichier();
-    bool pcVarnelleChanging(int leaving);
     void pcVarnelleChange();
-    bool pcStatsChanging(int leaving);
-    void pcStatsChange();
-    void btAjouterClick();
-    void btSupprimerClick();
     void btSvgClick(TConfigOnglets& signet);
     void btRstClick(const TConfigOnglets& signet);
 
-    void creeOnglets();
+    void creePages();
     void creeBoutons();
-    void majAjouterSupprimer();
-    void reconstruitPageStats(int page);
-    void InitMoisAnnees();
-    void redessineVueDevant();
+    Page* page(int index) const;
+    Page& pageDevant() const;
+    // "Ajouter" and "Supprimer" as the page in front offers them.
+    void majBoutons();
     void metTitre();
     void termineEditions();
 
@@ -106,18 +88,7 @@ private:
     bool loaded_ = false;
     bool shownOnce_ = false;
 
-    bool jaugeAffichee_ = false;
-    std::array<bool, kNbDrapeauxStats> lAActualiser_{};
-
     PageControl* pcVarnelle;
-    PageControl* pcStats;
-    GraphesPage* tsGraphes;
-    TypesDepPage* tsTypesDep;
-    OperationsPage* tsOperations;
-    DepJournPage* tsDepJourn;
-    SoldesMensuelsPage* tsSoldesMensuels;
-    RecapTypesDepPage* tsRecapTypesDep;
-    CalendOpPage* tsCalendOp;
 
     QPushButton* btAjouter;
     QPushButton* btSupprimer;

@@ -1,4 +1,4 @@
-#include "charts/operations_type_dep_window.h"
+#include "statistics/operations_type_dep_window.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "charts/graphes_page.h"
+#include "statistics/graphes_page.h"
 
 #include <QComboBox>
 #include <QDate>
@@ -10,13 +10,13 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "charts/operations_type_dep_window.h"
 #include "drawing/bar_chart.h"
 #include "drawing/period_charts.h"
-#include "editing/date_picker_dialog.h"
 #include "render/budget_text.h"
 #include "render/drawing_replay.h"
+#include "statistics/operations_type_dep_window.h"
 #include "stats/period.h"
+#include "toolkit/date_picker_dialog.h"
 #include "toolkit/drawing_surface.h"
 #include "toolkit/month_choice.h"
 #include "toolkit/placed_control.h"
@@ -45,8 +45,10 @@ QComboBox* listeDeroulante(QWidget* parent, const char* name, const QRect& at, i
 
 }  // namespace
 
-GraphesPage::GraphesPage(const Budget& budget, Prompter& prompter, QWidget* parent)
-    : QWidget(parent), budget_(budget), prompter_(prompter) {
+GraphesPage::GraphesPage(const Budget& budget, Prompter& prompter,
+                         OperationCourante operationCourante, QWidget* parent)
+    : Page(parent), budget_(budget), prompter_(prompter),
+      operationCourante_(std::move(operationCourante)), param_(budget.Param) {
     auto* pnGraphes = new QFrame;
     pnGraphes->setObjectName(QStringLiteral("pnGraphes"));
     pnGraphes->setFixedHeight(kHauteurPanneau);
@@ -163,7 +165,7 @@ void GraphesPage::btDessinerGrapheClick() {
 GraphePeriode GraphesPage::calculeDessin(Graphe graphe, int w, int h, const TextMetrics& metrics) {
     const bool td = graphe == kGrapheTypesDep;
     return DessineGraphePeriode(td ? GrapheDePeriode::TypesDep : GrapheDePeriode::Operations,
-                                budget_, td ? cDateDebTD_ : cDateDebOp_,
+                                budget_, param_, td ? cDateDebTD_ : cDateDebOp_,
                                 td ? cDateFinTD_ : cDateFinOp_, w, h, metrics);
 }
 
@@ -209,10 +211,10 @@ void GraphesPage::redessineGrapheVisible() {
     }
 }
 
-void GraphesPage::InitMoisAnnees(std::optional<std::size_t> positionCourante) {
+void GraphesPage::InitMoisAnnees() {
     const QDate today = QDate::currentDate();
     remplitMoisAnnees(*cbMois_, *cbAnnees_,
-                      MoisAnneesDeReference(budget_.Operations, positionCourante,
+                      MoisAnneesDeReference(budget_.Operations, operationCourante_(),
                                             CivilDate{today.day(), today.month(), today.year()}));
 }
 
@@ -220,8 +222,31 @@ bool GraphesPage::moisAnneesRemplis() const {
     return cbMois_->count() > 0 && cbAnnees_->count() > 0;
 }
 
-void GraphesPage::donneFocusDateDeb() {
+void GraphesPage::montre() {
     edDateDeb_->setFocus();
+    // Statistics first shown on another page leave the month lists to fill here.
+    if (!moisAnneesRemplis()) InitMoisAnnees();
+}
+
+void GraphesPage::montreAvecOnglet() {
+    reconstruit();
+    InitMoisAnnees();
+}
+
+void GraphesPage::appliqueParametres(const TParam& param) {
+    param_ = param;
+    // The pictures in store were drawn in the former colours.
+    for (DessinGarde& garde : dessins_) garde.largeur = -1;
+}
+
+int GraphesPage::sousPageDevant() const {
+    return pcGraphes_->currentIndex();
+}
+
+bool GraphesPage::choisitSousPage(int index) {
+    if (index < 0 || index >= pcGraphes_->count()) return false;
+    pcGraphes_->setCurrentIndex(index);
+    return true;
 }
 
 void GraphesPage::AppliqueMoisComplet() {

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QWidget>
-
 #include "model/budget.h"
+#include "toolkit/page.h"
 
 namespace varnelle::gui {
 
@@ -11,7 +10,7 @@ class Prompter;
 
 // The "Soldes mensuels" page of the statistics: the month-end balances above, the
 // simulations in grSimulations below.
-class SoldesMensuelsPage final : public QWidget {
+class SoldesMensuelsPage final : public Page {
     Q_OBJECT
 
 public:
@@ -19,14 +18,16 @@ public:
 
     Grid& grSimulations() { return *grSimulations_; }
 
-    void prepare();
-    void appliqueParametres();
+    void prepare() override;
+    void appliqueParametres(const TParam& param) override;
     // True without a current row, or when the current simulation has a valid start date
     // and an amount.
     bool SimulationCouranteValide();
+    bool peutQuitter() override { return SimulationCouranteValide(); }
     // "Ajouter" and "Supprimer" on this page act on the simulations.
-    void ajouteSimulation();
-    void supprimeSimulation();
+    bool ajoutPossible() const override { return true; }
+    void ajoute() override;
+    void supprime() override;
 
 private:
     QVariant grSimulationsCellLoaded(int column, int row) const;

@@ -1,16 +1,16 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include <QWidget>
-
 #include "drawing/period_charts.h"
 #include "model/budget.h"
 #include "model/date_text.h"
+#include "toolkit/page.h"
 
 class QComboBox;
 class QLineEdit;
@@ -25,13 +25,16 @@ class Prompter;
 // The "Graphes" statistics page: a period chosen in two date fields or as one whole month,
 // the expense-types graph and the operations graph of that period. Each graph keeps the
 // period of its last drawing, which its redrawing and its double-click use.
-class GraphesPage final : public QWidget {
+class GraphesPage final : public Page {
     Q_OBJECT
 
 public:
     enum Graphe { kGrapheTypesDep, kGrapheOperations };
+    // Position of the operation on the current row of the operations tab, if any.
+    using OperationCourante = std::function<std::optional<std::size_t>()>;
 
-    GraphesPage(const Budget& budget, Prompter& prompter, QWidget* parent = nullptr);
+    GraphesPage(const Budget& budget, Prompter& prompter, OperationCourante operationCourante,
+                QWidget* parent = nullptr);
 
     QTabWidget& pcGraphes() { return *pcGraphes_; }
     bool lGrapheTDDessine() const { return lGrapheTDDessine_; }
@@ -40,17 +43,28 @@ public:
     // Redraws the graph in front when its last drawing succeeded: after the budget changed,
     // when the page shows again, on resize and after the settings.
     void redessineGrapheVisible();
-    // Month and year lists set on the month of the operation at `positionCourante`.
-    void InitMoisAnnees(std::optional<std::size_t> positionCourante);
-    bool moisAnneesRemplis() const;
-    void donneFocusDateDeb();
+    // Month and year lists set on the month of the current operation.
+    void InitMoisAnnees();
+
+    // The start date takes the keyboard; the month lists are filled if still empty.
+    void montre() override;
+    // The lists are set again each time the statistics tab shows with this page in front.
+    void montreAvecOnglet() override;
+    void redessine() override { redessineGrapheVisible(); }
+    void appliqueParametres(const TParam& param) override;
+    int sousPageDevant() const override;
+    bool choisitSousPage(int index) override;
 
     void btDessinerGrapheClick();
     void AppliqueMoisComplet();
     void btMoisPrecClick();
     void btMoisSuivClick();
 
+protected:
+    void actualise() override { redessineGrapheVisible(); }
+
 private:
+    bool moisAnneesRemplis() const;
     void creePanneau(QWidget* pnGraphes);
     void btDateClick(QLineEdit& edDate);
     GraphePeriode calculeDessin(Graphe graphe, int w, int h, const TextMetrics& metrics);
@@ -66,6 +80,8 @@ private:
 
     const Budget& budget_;
     Prompter& prompter_;
+    OperationCourante operationCourante_;
+    TParam param_;
 
     std::string cDateDebTD_{kDateVide}, cDateFinTD_{kDateVide};
     std::string cDateDebOp_{kDateVide}, cDateFinOp_{kDateVide};

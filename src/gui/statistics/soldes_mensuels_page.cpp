@@ -1,4 +1,4 @@
-#include "projections/soldes_mensuels_page.h"
+#include "statistics/soldes_mensuels_page.h"
 
 #include <QLabel>
 #include <QSplitter>
@@ -14,7 +14,7 @@
 namespace varnelle::gui {
 
 SoldesMensuelsPage::SoldesMensuelsPage(Budget& budget, Prompter& prompter, QWidget* parent)
-    : QWidget(parent), budget_(budget), prompter_(prompter), grSimulations_(new Grid) {
+    : Page(parent), budget_(budget), prompter_(prompter), grSimulations_(new Grid) {
     auto* spHorizSoldesMensuels = new QSplitter(Qt::Vertical, this);
     spHorizSoldesMensuels->setObjectName(QStringLiteral("spHorizSoldesMensuels"));
     spHorizSoldesMensuels->setHandleWidth(3);
@@ -57,11 +57,10 @@ void SoldesMensuelsPage::prepare() {
     grSimulations_->setColumnResize(Grid::Resize::None);
     grSimulations_->setRowResize(Grid::Resize::None);
     grSimulations_->setRows(static_cast<int>(budget_.Simulations.size()));
-    appliqueParametres();
+    appliqueParametres(budget_.Param);
 }
 
-void SoldesMensuelsPage::appliqueParametres() {
-    const TParam& param = budget_.Param;
+void SoldesMensuelsPage::appliqueParametres(const TParam& param) {
     appliqueCouleurs(*grSimulations_, param.nCoulGrilleSiFond, param.nCoulGrilleSiTexte, param);
     grSimulations_->setCheckShape(formeCoche(param));
 }
@@ -73,7 +72,7 @@ bool SoldesMensuelsPage::SimulationCouranteValide() {
     return DateValide(simulation.cDateDeb) && simulation.nMontant != 0;
 }
 
-void SoldesMensuelsPage::ajouteSimulation() {
+void SoldesMensuelsPage::ajoute() {
     if (!SimulationCouranteValide()) return;
     varnelle::ajouteSimulation(budget_);
     const int rows = static_cast<int>(budget_.Simulations.size());
@@ -82,7 +81,8 @@ void SoldesMensuelsPage::ajouteSimulation() {
     grSimulations_->setFocus();
 }
 
-void SoldesMensuelsPage::supprimeSimulation() {
+void SoldesMensuelsPage::supprime() {
+    if (!aLeClavier(*grSimulations_)) return;
     const int row = grSimulations_->currentCell().row;
     if (row < 1 || row > static_cast<int>(budget_.Simulations.size())) return;
     if (!confirmeSuppression(prompter_, this, QStringLiteral("la simulation"))) return;

@@ -1,4 +1,4 @@
-#include "editing/date_picker_dialog.h"
+#include "toolkit/date_picker_dialog.h"
 
 #include <QCalendarWidget>
 #include <QDate>

@@ -1,0 +1,93 @@
+#include "statistics/statistiques_page.h"
+
+#include <QVBoxLayout>
+
+#include "toolkit/page_control.h"
+
+namespace varnelle::gui {
+
+StatistiquesPage::StatistiquesPage(QWidget* parent) : Page(parent), pcStats_(new PageControl) {
+    pcStats_->setObjectName(QStringLiteral("pcStats"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(pcStats_);
+    // Six captions side by side in the designed width.
+    pcStats_->setCompactTabs();
+    pcStats_->setChanging([this](int leaving) { return page(leaving)->peutQuitter(); });
+    pcStats_->setChange([this] { pcStatsChange(); });
+}
+
+void StatistiquesPage::ajoutePage(Page* page, const char* name, const QString& caption) {
+    page->setObjectName(QString::fromLatin1(name));
+    pcStats_->addTab(page, caption);
+    lAActualiser_.push_back(true);
+}
+
+Page* StatistiquesPage::page(int index) const {
+    return static_cast<Page*>(pcStats_->widget(index));
+}
+
+Page* StatistiquesPage::pageDevant() {
+    return page(pcStats_->currentIndex());
+}
+
+void StatistiquesPage::prepare() {
+    for (int index = 0; index < pcStats_->count(); ++index) page(index)->prepare();
+}
+
+void StatistiquesPage::fenetreAjustee() {
+    pageDevant()->fenetreAjustee();
+}
+
+bool StatistiquesPage::peutQuitter() {
+    return pageDevant()->peutQuitter();
+}
+
+void StatistiquesPage::montre() {
+    const int devant = pcStats_->currentIndex();
+    page(devant)->montreAvecOnglet();
+    lAActualiser_.assign(lAActualiser_.size(), true);
+    lAActualiser_[static_cast<std::size_t>(devant)] = false;
+}
+
+void StatistiquesPage::pcStatsChange() {
+    const auto devant = static_cast<std::size_t>(pcStats_->currentIndex());
+    Page* page = pageDevant();
+    page->montre();
+    if (lAActualiser_[devant]) page->reconstruit();
+    lAActualiser_[devant] = false;
+    emit actionsChangees();
+}
+
+void StatistiquesPage::redessine() {
+    pageDevant()->redessine();
+}
+
+void StatistiquesPage::appliqueParametres(const TParam& param) {
+    for (int index = 0; index < pcStats_->count(); ++index) page(index)->appliqueParametres(param);
+}
+
+bool StatistiquesPage::ajoutPossible() const {
+    return page(pcStats_->currentIndex())->ajoutPossible();
+}
+
+void StatistiquesPage::ajoute() {
+    pageDevant()->ajoute();
+}
+
+void StatistiquesPage::supprime() {
+    pageDevant()->supprime();
+}
+
+int StatistiquesPage::sousPageDevant() const {
+    return pcStats_->currentIndex();
+}
+
+bool StatistiquesPage::choisitSousPage(int index) {
+    if (index < 0 || index >= pcStats_->count()) return false;
+    pcStats_->choosePage(index);
+    pcStatsChange();
+    return true;
+}
+
+}  // namespace varnelle::gui

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QWidget>
+
+#include "model/param.h"
+
+namespace varnelle::gui {
+
+// A page of the main window: one of its tabs, or a page of the statistics tab. The window
+// knows its pages through this interface only; each answers for its own views and buttons.
+class Page : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Page(QWidget* parent = nullptr);
+
+    // The budget is loaded and computed: the views take their rows.
+    virtual void prepare() {}
+    // The main window was shown for the first time.
+    virtual void fenetreAffichee() {}
+    // The window manager resized the main window to fit its frame on the screen.
+    virtual void fenetreAjustee() {}
+
+    // Whether the user may leave the page now; a cell edit in progress is closed first.
+    virtual bool peutQuitter() { return true; }
+    // The page came to the front of its tabs, by the user's choice or a bookmark.
+    virtual void montre() {}
+    // The tab holding the page came to the front with this page in front.
+    virtual void montreAvecOnglet() { reconstruit(); }
+    // Rebuilds the page's views from the budget, then says so.
+    void reconstruit();
+    // Redraws what depends on the page's size.
+    virtual void redessine() {}
+    // Applies display settings, which need not be the budget's own (a trial in the settings
+    // dialog); the page keeps what it needs of them until the next call.
+    virtual void appliqueParametres(const TParam& param);
+
+    // "Ajouter" and "Supprimer": whether the page offers them now, and what they do.
+    // "Supprimer" acts only on a grid that has the keyboard.
+    virtual bool ajoutPossible() const { return false; }
+    virtual void ajoute() {}
+    virtual void supprime() {}
+    // Whether "Imprimer" is offered on the page; the reports come with the printing.
+    virtual bool impressionPossible() const { return false; }
+
+    // Pages inside the page, as the bookmarks keep them: the index of the one in front (-1
+    // without any), choosing one as the user would (false when out of range), and the page
+    // in front when it is a Page itself.
+    virtual int sousPageDevant() const { return -1; }
+    virtual bool choisitSousPage(int index);
+    virtual Page* pageDevant() { return nullptr; }
+
+signals:
+    // The page was rebuilt from the budget.
+    void reconstruite();
+    // What the buttons of the window offer may have changed.
+    void actionsChangees();
+
+protected:
+    virtual void actualise() {}
+    // Whether `widget`, or a widget inside it, has the keyboard.
+    bool aLeClavier(const QWidget& widget) const;
+};
+
+}  // namespace varnelle::gui
