@@ -37,8 +37,8 @@ TreeShape::TreeShape(const TreeNodes& nodes) {
     for (std::size_t p = 1; p < firstChild_.size(); ++p) firstChild_[p] += firstChild_[p - 1];
     children_.resize(n);
     for (std::size_t i = 0; i < n; ++i)
-        children_[static_cast<std::size_t>(firstChild_[slot(parent_[i])] + row_[i])] =
-            static_cast<int>(i);
+        children_[static_cast<std::size_t>(firstChild_[slot(parent_[i])]) +
+                  static_cast<std::size_t>(row_[i])] = static_cast<int>(i);
     // A node's subtree ends where the next node at its level or above begins.
     std::vector<int> open;
     for (std::size_t i = 0; i < n; ++i) {
@@ -70,7 +70,8 @@ int TreeShape::childCount(int node) const {
 
 int TreeShape::child(int node, int row) const {
     if (row < 0 || row >= childCount(node)) return -1;
-    return children_[static_cast<std::size_t>(firstChild_[slot(node)] + row)];
+    return children_[static_cast<std::size_t>(firstChild_[slot(node)]) +
+                     static_cast<std::size_t>(row)];
 }
 
 int TreeShape::subtreeEnd(int node) const {

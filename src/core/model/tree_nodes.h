@@ -64,7 +64,8 @@ public:
 
 private:
     bool valid(int node) const { return node >= 0 && node < size(); }
-    std::size_t slot(int node) const { return static_cast<std::size_t>(node + 1); }
+    // Node -1, the root, has slot 0.
+    std::size_t slot(int node) const { return static_cast<std::size_t>(node) + 1; }
 
     std::vector<int> parent_;
     std::vector<int> row_;
