@@ -9,11 +9,11 @@
 #include <QTabWidget>
 
 #include "budget_generator.h"
-#include "statistics/graphes_page.h"
-#include "statistics/operations_type_dep_window.h"
 #include "main/main_window.h"
 #include "model/date_text.h"
 #include "recording_prompter.h"
+#include "statistics/graphes_page.h"
+#include "statistics/operations_type_dep_window.h"
 #include "storage/data_file.h"
 #include "storage/password.h"
 #include "temp_folder.h"

@@ -6,8 +6,8 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "toolkit/date_picker_dialog.h"
 #include "model/date_text.h"
+#include "toolkit/date_picker_dialog.h"
 
 using namespace varnelle;
 using namespace varnelle::gui;

@@ -10,10 +10,10 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "statistics/graphes_page.h"
-#include "statistics/operations_type_dep_window.h"
 #include "opened_budget.h"
 #include "render/colour.h"
+#include "statistics/graphes_page.h"
+#include "statistics/operations_type_dep_window.h"
 #include "toolkit/drawing_surface.h"
 
 using namespace varnelle;

@@ -10,11 +10,11 @@
 #include <QtTest>
 
 #include "editing/ajout_operations_dialog.h"
-#include "toolkit/date_picker_dialog.h"
 #include "editing/suppression_operations_dialog.h"
 #include "editing/types_dep_periodicite_dialog.h"
 #include "model/month_mask.h"
 #include "records.h"
+#include "toolkit/date_picker_dialog.h"
 
 using namespace varnelle;
 using namespace varnelle::gui;

@@ -3,13 +3,13 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "statistics/operations_type_dep_window.h"
 #include "drawing/bar_chart.h"
 #include "drawing/period_charts.h"
 #include "model/date_text.h"
 #include "opened_budget.h"
 #include "render/colour.h"
 #include "render/drawing_replay.h"
+#include "statistics/operations_type_dep_window.h"
 #include "toolkit/drawing_surface.h"
 #include "toolkit/grid.h"
 
