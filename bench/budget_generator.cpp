@@ -5,11 +5,11 @@
 #include <stdexcept>
 #include <utility>
 
-#include "model/date_text.h"
-#include "model/month_mask.h"
-#include "storage/budget_folder.h"
-#include "storage/data_file.h"
-#include "storage/profile_file.h"
+#include "core/model/date_text.h"
+#include "core/model/month_mask.h"
+#include "core/storage/budget_folder.h"
+#include "core/storage/data_file.h"
+#include "core/storage/profile_file.h"
 #include "temp_folder.h"
 
 namespace varnelle::bench {

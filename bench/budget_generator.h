@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "model/budget.h"
+#include "core/model/budget.h"
 
 namespace varnelle::bench {
 

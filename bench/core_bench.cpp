@@ -15,16 +15,16 @@
 #include <unistd.h>
 
 #include "budget_generator.h"
-#include "drawing/bar_chart.h"
-#include "drawing/operations_graph.h"
+#include "core/drawing/bar_chart.h"
+#include "core/drawing/operations_graph.h"
+#include "core/model/budget.h"
+#include "core/model/orders.h"
+#include "core/stats/operations_window_lists.h"
+#include "core/stats/period.h"
+#include "core/stats/period_graphs.h"
+#include "core/storage/data_file.h"
+#include "core/storage/profile_file.h"
 #include "fixed_metrics.h"
-#include "model/budget.h"
-#include "model/orders.h"
-#include "stats/operations_window_lists.h"
-#include "stats/period.h"
-#include "stats/period_graphs.h"
-#include "storage/data_file.h"
-#include "storage/profile_file.h"
 #include "temp_folder.h"
 
 namespace varnelle::bench {

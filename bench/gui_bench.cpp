@@ -9,16 +9,16 @@
 #include <QTabWidget>
 
 #include "budget_generator.h"
-#include "main/main_window.h"
-#include "model/date_text.h"
+#include "core/model/date_text.h"
+#include "core/storage/data_file.h"
+#include "core/storage/password.h"
+#include "gui/main/main_window.h"
+#include "gui/statistics/graphes_page.h"
+#include "gui/statistics/operations_type_dep_window.h"
+#include "gui/toolkit/drawing_surface.h"
+#include "gui/toolkit/grid.h"
 #include "recording_prompter.h"
-#include "statistics/graphes_page.h"
-#include "statistics/operations_type_dep_window.h"
-#include "storage/data_file.h"
-#include "storage/password.h"
 #include "temp_folder.h"
-#include "toolkit/drawing_surface.h"
-#include "toolkit/grid.h"
 
 #ifndef VARNELLE_EXAMPLES_DIR
 #error "VARNELLE_EXAMPLES_DIR must name the folder of the sample budget"

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "core/storage/data_file.h"
 #include "lookup_loader.h"
-#include "storage/data_file.h"
 
 namespace {
 

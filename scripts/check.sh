@@ -19,8 +19,8 @@ echo "layers: src/core includes only the standard library and the core"
 while IFS=: read -r file line text; do
     header=$(sed -E 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"]([^>"]+)[>"].*/\1/' <<<"$text")
     if [[ "$text" == *'"'* ]]; then
-        # A quoted include names a file of the core, from the core's folder or from src/.
-        [[ -f "src/core/$header" || ( "$header" == core/* && -f "src/$header" ) ]] && continue
+        # A quoted include names a file of the core, from src/.
+        [[ "$header" == core/* && -f "src/$header" ]] && continue
     else
         # An angled one is a standard or system header: no Qt, no folder but sys/.
         [[ "$header" != Q* && "$header" != qt* && ( "$header" != */* || "$header" == sys/* ) ]] &&

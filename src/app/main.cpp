@@ -3,12 +3,12 @@
 
 #include <QApplication>
 
-#include "main/main_window.h"
+#include "core/storage/budget_folder.h"
+#include "gui/main/main_window.h"
+#include "gui/toolkit/prompter.h"
+#include "gui/toolkit/system_locale.h"
 #include "render/budget_text.h"
 #include "render/interface_font.h"
-#include "storage/budget_folder.h"
-#include "toolkit/prompter.h"
-#include "toolkit/system_locale.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

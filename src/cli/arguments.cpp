@@ -1,10 +1,10 @@
-#include "arguments.h"
+#include "cli/arguments.h"
 
 #include <array>
 #include <charconv>
 #include <utility>
 
-#include "model/date_text.h"
+#include "core/model/date_text.h"
 
 namespace varnelle::cli {
 namespace {

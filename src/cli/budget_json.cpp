@@ -1,10 +1,10 @@
-#include "budget_json.h"
+#include "cli/budget_json.h"
 
 #include <cstdint>
 #include <type_traits>
 
-#include "json_writer.h"
-#include "model/text_encoding.h"
+#include "cli/json_writer.h"
+#include "core/model/text_encoding.h"
 
 namespace varnelle::cli {
 namespace {

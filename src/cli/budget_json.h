@@ -3,7 +3,7 @@
 #include <ostream>
 #include <string_view>
 
-#include "model/budget.h"
+#include "core/model/budget.h"
 
 namespace varnelle::cli {
 

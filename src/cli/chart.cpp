@@ -9,8 +9,8 @@
 #include <QImage>
 #include <QSaveFile>
 
-#include "commands.h"
-#include "drawing/period_charts.h"
+#include "cli/commands.h"
+#include "core/drawing/period_charts.h"
 #include "render/drawing_replay.h"
 
 namespace varnelle::cli {

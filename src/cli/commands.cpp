@@ -1,16 +1,16 @@
-#include "commands.h"
+#include "cli/commands.h"
 
 #include <optional>
 #include <string>
 #include <system_error>
 
-#include "budget_json.h"
-#include "model/budget.h"
-#include "model/text_encoding.h"
-#include "storage/budget_folder.h"
-#include "storage/data_file.h"
-#include "storage/password.h"
-#include "storage/profile_file.h"
+#include "cli/budget_json.h"
+#include "core/model/budget.h"
+#include "core/model/text_encoding.h"
+#include "core/storage/budget_folder.h"
+#include "core/storage/data_file.h"
+#include "core/storage/password.h"
+#include "core/storage/profile_file.h"
 
 namespace varnelle::cli {
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "arguments.h"
-#include "model/budget.h"
+#include "cli/arguments.h"
+#include "core/model/budget.h"
 
 namespace varnelle::cli {
 

@@ -2,8 +2,8 @@
 #include <string>
 #include <vector>
 
-#include "arguments.h"
-#include "commands.h"
+#include "cli/arguments.h"
+#include "cli/commands.h"
 
 using namespace varnelle::cli;
 

@@ -2,8 +2,8 @@
 
 #include <QByteArray>
 
-#include "model/locale_facts.h"
-#include "model/text_encoding.h"
+#include "core/model/locale_facts.h"
+#include "core/model/text_encoding.h"
 
 namespace varnelle::gui {
 

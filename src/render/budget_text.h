@@ -6,7 +6,7 @@
 
 #include <QString>
 
-#include "model/amount.h"
+#include "core/model/amount.h"
 
 namespace varnelle::gui {
 

@@ -4,7 +4,7 @@
 
 #include <QColor>
 
-#include "model/param.h"
+#include "core/model/param.h"
 
 namespace varnelle::gui {
 

@@ -3,7 +3,7 @@
 #include <QFont>
 #include <QImage>
 
-#include "drawing/drawing.h"
+#include "core/drawing/drawing.h"
 
 class QPainter;
 class QPaintDevice;

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
-#include "storage/password.h"
+#include "core/storage/password.h"
 #include "temp_folder.h"
 
 namespace {

@@ -1,8 +1,8 @@
-#include "storage/budget_folder.h"
+#include "core/storage/budget_folder.h"
 
 #include <gtest/gtest.h>
 
-#include "storage/password.h"
+#include "core/storage/password.h"
 #include "temp_folder.h"
 
 namespace varnelle {

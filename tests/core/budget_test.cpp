@@ -1,10 +1,10 @@
-#include "model/budget.h"
+#include "core/model/budget.h"
 
 #include <limits>
 
 #include <gtest/gtest.h>
 
-#include "model/month_mask.h"
+#include "core/model/month_mask.h"
 #include "records.h"
 
 namespace varnelle {

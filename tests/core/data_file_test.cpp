@@ -1,12 +1,12 @@
-#include "storage/data_file.h"
+#include "core/storage/data_file.h"
 
 #include <chrono>
 #include <random>
 
 #include <gtest/gtest.h>
 
+#include "core/model/month_mask.h"
 #include "lookup_loader.h"
-#include "model/month_mask.h"
 #include "temp_folder.h"
 
 namespace varnelle {

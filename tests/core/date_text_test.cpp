@@ -1,4 +1,4 @@
-#include "model/date_text.h"
+#include "core/model/date_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "drawing/dep_journ_chart.h"
+#include "core/drawing/dep_journ_chart.h"
 
 #include <limits>
 #include <map>

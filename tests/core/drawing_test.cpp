@@ -1,4 +1,4 @@
-#include "drawing/drawing.h"
+#include "core/drawing/drawing.h"
 
 #include <gtest/gtest.h>
 

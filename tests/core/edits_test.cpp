@@ -1,9 +1,9 @@
-#include "model/edits.h"
+#include "core/model/edits.h"
 
 #include <gtest/gtest.h>
 
-#include "model/amount.h"
-#include "model/month_mask.h"
+#include "core/model/amount.h"
+#include "core/model/month_mask.h"
 #include "records.h"
 
 namespace varnelle {

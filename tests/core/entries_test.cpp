@@ -1,4 +1,4 @@
-#include "model/entries.h"
+#include "core/model/entries.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "model/estimation.h"
+#include "core/model/estimation.h"
 
 #include <limits>
 #include <map>

@@ -1,4 +1,4 @@
-#include "model/locale_facts.h"
+#include "core/model/locale_facts.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "model/budget.h"
-#include "storage/data_file.h"
+#include "core/model/budget.h"
+#include "core/storage/data_file.h"
 
 namespace varnelle::test {
 

@@ -1,4 +1,4 @@
-#include "drawing/operations_graph.h"
+#include "core/drawing/operations_graph.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "stats/operations_window_lists.h"
+#include "core/stats/operations_window_lists.h"
 
 #include <gtest/gtest.h>
 

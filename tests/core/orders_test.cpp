@@ -1,8 +1,8 @@
-#include "model/orders.h"
+#include "core/model/orders.h"
 
 #include <gtest/gtest.h>
 
-#include "model/locale_facts.h"
+#include "core/model/locale_facts.h"
 #include "records.h"
 
 namespace varnelle {

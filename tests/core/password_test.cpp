@@ -1,10 +1,10 @@
-#include "storage/password.h"
+#include "core/storage/password.h"
 
 #include <gtest/gtest.h>
 
-#include "model/text_encoding.h"
-#include "storage/budget_folder.h"
-#include "storage/data_file.h"
+#include "core/model/text_encoding.h"
+#include "core/storage/budget_folder.h"
+#include "core/storage/data_file.h"
 #include "temp_folder.h"
 
 namespace varnelle {

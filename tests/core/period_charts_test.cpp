@@ -1,4 +1,4 @@
-#include "drawing/period_charts.h"
+#include "core/drawing/period_charts.h"
 
 #include <gtest/gtest.h>
 

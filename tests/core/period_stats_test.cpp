@@ -1,9 +1,9 @@
-#include "stats/period.h"
-#include "stats/period_graphs.h"
+#include "core/stats/period.h"
+#include "core/stats/period_graphs.h"
 
 #include <gtest/gtest.h>
 
-#include "model/date_text.h"
+#include "core/model/date_text.h"
 #include "records.h"
 
 namespace varnelle {

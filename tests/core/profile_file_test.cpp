@@ -1,4 +1,4 @@
-#include "storage/profile_file.h"
+#include "core/storage/profile_file.h"
 
 #include <chrono>
 #include <future>

@@ -1,4 +1,4 @@
-#include "model/text_encoding.h"
+#include "core/model/text_encoding.h"
 
 #include <gtest/gtest.h>
 

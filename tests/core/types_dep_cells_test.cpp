@@ -1,10 +1,10 @@
-#include "drawing/types_dep_cells.h"
+#include "core/drawing/types_dep_cells.h"
 
 #include <gtest/gtest.h>
 
 #include "fixed_metrics.h"
 
-#include "model/month_mask.h"
+#include "core/model/month_mask.h"
 
 namespace varnelle {
 namespace {

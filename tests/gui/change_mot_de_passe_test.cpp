@@ -2,10 +2,10 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "main/change_mot_de_passe_dialog.h"
+#include "core/storage/password.h"
+#include "core/storage/profile_file.h"
+#include "gui/main/change_mot_de_passe_dialog.h"
 #include "recording_prompter.h"
-#include "storage/password.h"
-#include "storage/profile_file.h"
 #include "temp_folder.h"
 
 using namespace varnelle;

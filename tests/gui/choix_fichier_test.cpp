@@ -5,10 +5,10 @@
 #include <QRadioButton>
 #include <QtTest>
 
-#include "main/choix_fichier_dialog.h"
+#include "core/storage/budget_folder.h"
+#include "core/storage/password.h"
+#include "gui/main/choix_fichier_dialog.h"
 #include "recording_prompter.h"
-#include "storage/budget_folder.h"
-#include "storage/password.h"
 #include "temp_folder.h"
 
 using namespace varnelle;

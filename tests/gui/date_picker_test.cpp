@@ -6,8 +6,8 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "model/date_text.h"
-#include "toolkit/date_picker_dialog.h"
+#include "core/model/date_text.h"
+#include "gui/toolkit/date_picker_dialog.h"
 
 using namespace varnelle;
 using namespace varnelle::gui;

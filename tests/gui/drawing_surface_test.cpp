@@ -4,17 +4,17 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "drawing/dep_journ_chart.h"
-#include "drawing/period_charts.h"
-#include "drawing/types_dep_cells.h"
-#include "model/locale_facts.h"
-#include "model/month_mask.h"
+#include "core/drawing/dep_journ_chart.h"
+#include "core/drawing/period_charts.h"
+#include "core/drawing/types_dep_cells.h"
+#include "core/model/locale_facts.h"
+#include "core/model/month_mask.h"
+#include "core/stats/operations_window_lists.h"
+#include "core/storage/data_file.h"
+#include "core/storage/profile_file.h"
+#include "gui/toolkit/drawing_surface.h"
 #include "render/drawing_replay.h"
 #include "render/interface_font.h"
-#include "stats/operations_window_lists.h"
-#include "storage/data_file.h"
-#include "storage/profile_file.h"
-#include "toolkit/drawing_surface.h"
 
 using namespace varnelle;
 using namespace varnelle::gui;

@@ -8,10 +8,10 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "main/main_window.h"
+#include "gui/main/main_window.h"
+#include "gui/toolkit/drawing_surface.h"
+#include "gui/toolkit/grid.h"
 #include "opened_budget.h"
-#include "toolkit/drawing_surface.h"
-#include "toolkit/grid.h"
 
 using namespace varnelle;
 using namespace varnelle::gui;

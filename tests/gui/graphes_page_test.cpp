@@ -10,11 +10,11 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "gui/statistics/graphes_page.h"
+#include "gui/statistics/operations_type_dep_window.h"
+#include "gui/toolkit/drawing_surface.h"
 #include "opened_budget.h"
 #include "render/colour.h"
-#include "statistics/graphes_page.h"
-#include "statistics/operations_type_dep_window.h"
-#include "toolkit/drawing_surface.h"
 
 using namespace varnelle;
 using namespace varnelle::gui;

@@ -3,7 +3,7 @@
 #include <QTableView>
 #include <QtTest>
 
-#include "toolkit/grid_model.h"
+#include "gui/toolkit/grid_model.h"
 
 using namespace varnelle::gui;
 

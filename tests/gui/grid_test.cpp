@@ -6,8 +6,8 @@
 #include <QScrollBar>
 #include <QtTest>
 
-#include "toolkit/grid.h"
-#include "toolkit/grid_delegate.h"
+#include "gui/toolkit/grid.h"
+#include "gui/toolkit/grid_delegate.h"
 
 using namespace varnelle::gui;
 

@@ -12,17 +12,17 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "editing/types_dep_page.h"
-#include "main/choix_fichier_dialog.h"
-#include "main/main_window.h"
+#include "core/storage/budget_folder.h"
+#include "core/storage/data_file.h"
+#include "gui/editing/types_dep_page.h"
+#include "gui/main/choix_fichier_dialog.h"
+#include "gui/main/main_window.h"
+#include "gui/toolkit/grid.h"
+#include "gui/toolkit/page.h"
+#include "gui/toolkit/prompter.h"
 #include "opened_budget.h"
 #include "render/colour.h"
-#include "storage/budget_folder.h"
-#include "storage/data_file.h"
 #include "temp_folder.h"
-#include "toolkit/grid.h"
-#include "toolkit/page.h"
-#include "toolkit/prompter.h"
 
 using namespace varnelle;
 using namespace varnelle::gui;

@@ -4,10 +4,10 @@
 #include <QTabBar>
 #include <QtTest>
 
-#include "storage/budget_folder.h"
-#include "storage/data_file.h"
-#include "toolkit/grid.h"
-#include "toolkit/grid_delegate.h"
+#include "core/storage/budget_folder.h"
+#include "core/storage/data_file.h"
+#include "gui/toolkit/grid.h"
+#include "gui/toolkit/grid_delegate.h"
 
 namespace varnelle::test {
 

@@ -7,8 +7,8 @@
 #include <QString>
 #include <QTabWidget>
 
-#include "main/main_window.h"
-#include "model/budget.h"
+#include "core/model/budget.h"
+#include "gui/main/main_window.h"
 #include "recording_prompter.h"
 #include "records.h"
 #include "temp_folder.h"

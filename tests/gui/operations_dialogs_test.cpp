@@ -9,12 +9,12 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "editing/ajout_operations_dialog.h"
-#include "editing/suppression_operations_dialog.h"
-#include "editing/types_dep_periodicite_dialog.h"
-#include "model/month_mask.h"
+#include "core/model/month_mask.h"
+#include "gui/editing/ajout_operations_dialog.h"
+#include "gui/editing/suppression_operations_dialog.h"
+#include "gui/editing/types_dep_periodicite_dialog.h"
+#include "gui/toolkit/date_picker_dialog.h"
 #include "records.h"
-#include "toolkit/date_picker_dialog.h"
 
 using namespace varnelle;
 using namespace varnelle::gui;

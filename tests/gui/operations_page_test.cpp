@@ -4,10 +4,10 @@
 #include <QTreeView>
 #include <QtTest>
 
-#include "main/main_window.h"
+#include "gui/main/main_window.h"
+#include "gui/toolkit/grid.h"
 #include "opened_budget.h"
 #include "render/colour.h"
-#include "toolkit/grid.h"
 
 using namespace varnelle;
 using namespace varnelle::gui;

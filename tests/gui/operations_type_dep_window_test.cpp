@@ -3,15 +3,15 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "drawing/bar_chart.h"
-#include "drawing/period_charts.h"
-#include "model/date_text.h"
+#include "core/drawing/bar_chart.h"
+#include "core/drawing/period_charts.h"
+#include "core/model/date_text.h"
+#include "gui/statistics/operations_type_dep_window.h"
+#include "gui/toolkit/drawing_surface.h"
+#include "gui/toolkit/grid.h"
 #include "opened_budget.h"
 #include "render/colour.h"
 #include "render/drawing_replay.h"
-#include "statistics/operations_type_dep_window.h"
-#include "toolkit/drawing_surface.h"
-#include "toolkit/grid.h"
 
 using namespace varnelle;
 using namespace varnelle::gui;

@@ -3,9 +3,9 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "gui/toolkit/prompter.h"
+#include "gui/toolkit/system_locale.h"
 #include "render/budget_text.h"
-#include "toolkit/prompter.h"
-#include "toolkit/system_locale.h"
 
 using namespace varnelle;
 using namespace varnelle::gui;

@@ -1,8 +1,8 @@
 #include <QAbstractItemModelTester>
 #include <QtTest>
 
-#include "toolkit/tree.h"
-#include "toolkit/tree_pictures.h"
+#include "gui/toolkit/tree.h"
+#include "gui/toolkit/tree_pictures.h"
 
 using namespace varnelle;
 using namespace varnelle::gui;

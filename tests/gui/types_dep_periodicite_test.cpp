@@ -3,8 +3,8 @@
 #include <QScrollBar>
 #include <QtTest>
 
-#include "editing/types_dep_periodicite_dialog.h"
-#include "model/month_mask.h"
+#include "core/model/month_mask.h"
+#include "gui/editing/types_dep_periodicite_dialog.h"
 
 using namespace varnelle;
 using namespace varnelle::gui;

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "drawing/drawing.h"
+#include "core/drawing/drawing.h"
 
 namespace varnelle::test {
 

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "toolkit/prompter.h"
+#include "gui/toolkit/prompter.h"
 
 namespace varnelle::gui {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "model/records.h"
+#include "core/model/records.h"
 
 namespace varnelle::test {
 

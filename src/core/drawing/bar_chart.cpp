@@ -1,4 +1,4 @@
-#include "drawing/bar_chart.h"
+#include "core/drawing/bar_chart.h"
 
 #include <algorithm>
 #include <cmath>

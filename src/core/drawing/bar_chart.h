@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "drawing/drawing.h"
-#include "model/param.h"
+#include "core/drawing/drawing.h"
+#include "core/model/param.h"
 
 namespace varnelle {
 

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <optional>
 
-#include "drawing/drawing.h"
-#include "model/budget.h"
-#include "model/param.h"
+#include "core/drawing/drawing.h"
+#include "core/model/budget.h"
+#include "core/model/param.h"
 
 namespace varnelle {
 

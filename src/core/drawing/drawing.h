@@ -7,7 +7,7 @@
 #include <variant>
 #include <vector>
 
-#include "model/param.h"
+#include "core/model/param.h"
 
 namespace varnelle {
 

@@ -1,9 +1,9 @@
-#include "drawing/operations_graph.h"
+#include "core/drawing/operations_graph.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "drawing/bar_chart.h"
+#include "core/drawing/bar_chart.h"
 
 namespace varnelle {
 namespace {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "drawing/drawing.h"
-#include "model/param.h"
-#include "stats/period_graphs.h"
+#include "core/drawing/drawing.h"
+#include "core/model/param.h"
+#include "core/stats/period_graphs.h"
 
 namespace varnelle {
 

@@ -1,7 +1,7 @@
-#include "drawing/period_charts.h"
+#include "core/drawing/period_charts.h"
 
-#include "drawing/bar_chart.h"
-#include "drawing/operations_graph.h"
+#include "core/drawing/bar_chart.h"
+#include "core/drawing/operations_graph.h"
 
 namespace varnelle {
 namespace {

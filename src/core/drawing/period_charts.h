@@ -3,11 +3,11 @@
 #include <string_view>
 #include <vector>
 
-#include "drawing/drawing.h"
-#include "model/budget.h"
-#include "model/param.h"
-#include "stats/operations_window_lists.h"
-#include "stats/period_graphs.h"
+#include "core/drawing/drawing.h"
+#include "core/model/budget.h"
+#include "core/model/param.h"
+#include "core/stats/operations_window_lists.h"
+#include "core/stats/period_graphs.h"
 
 namespace varnelle {
 

@@ -1,9 +1,9 @@
-#include "drawing/types_dep_cells.h"
+#include "core/drawing/types_dep_cells.h"
 
 #include <cmath>
 #include <string_view>
 
-#include "model/month_mask.h"
+#include "core/model/month_mask.h"
 
 namespace varnelle {
 namespace {

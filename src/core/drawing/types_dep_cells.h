@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-#include "drawing/drawing.h"
-#include "model/param.h"
-#include "model/records.h"
+#include "core/drawing/drawing.h"
+#include "core/model/param.h"
+#include "core/model/records.h"
 
 namespace varnelle {
 

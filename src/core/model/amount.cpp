@@ -1,4 +1,4 @@
-#include "model/amount.h"
+#include "core/model/amount.h"
 
 #include <cmath>
 #include <cstdio>

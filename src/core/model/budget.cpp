@@ -1,9 +1,9 @@
-#include "model/budget.h"
+#include "core/model/budget.h"
 
 #include <algorithm>
 
-#include "model/month_mask.h"
-#include "model/orders.h"
+#include "core/model/month_mask.h"
+#include "core/model/orders.h"
 
 namespace varnelle {
 namespace {

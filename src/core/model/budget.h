@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "model/param.h"
-#include "model/records.h"
+#include "core/model/param.h"
+#include "core/model/records.h"
 
 namespace varnelle {
 

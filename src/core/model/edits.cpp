@@ -1,9 +1,9 @@
-#include "model/edits.h"
+#include "core/model/edits.h"
 
 #include <unordered_set>
 
-#include "model/date_text.h"
-#include "model/month_mask.h"
+#include "core/model/date_text.h"
+#include "core/model/month_mask.h"
 
 namespace varnelle {
 

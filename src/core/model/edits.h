@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/budget.h"
+#include "core/model/budget.h"
 
 namespace varnelle {
 

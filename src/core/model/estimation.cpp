@@ -1,8 +1,8 @@
-#include "model/estimation.h"
+#include "core/model/estimation.h"
 
 #include <algorithm>
 
-#include "model/amount.h"
+#include "core/model/amount.h"
 
 namespace varnelle {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/budget.h"
+#include "core/model/budget.h"
 
 namespace varnelle {
 

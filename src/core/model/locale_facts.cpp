@@ -1,8 +1,8 @@
-#include "model/locale_facts.h"
+#include "core/model/locale_facts.h"
 
 #include <utility>
 
-#include "model/text_encoding.h"
+#include "core/model/text_encoding.h"
 
 namespace varnelle {
 namespace {

@@ -1,4 +1,4 @@
-#include "model/month_mask.h"
+#include "core/model/month_mask.h"
 
 #include <bit>
 

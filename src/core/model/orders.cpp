@@ -1,4 +1,4 @@
-#include "model/orders.h"
+#include "core/model/orders.h"
 
 #include <algorithm>
 #include <climits>
@@ -6,8 +6,8 @@
 #include <numeric>
 #include <string_view>
 
-#include "model/date_text.h"
-#include "model/locale_facts.h"
+#include "core/model/date_text.h"
+#include "core/model/locale_facts.h"
 
 namespace varnelle {
 namespace {

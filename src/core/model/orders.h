@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "model/records.h"
+#include "core/model/records.h"
 
 namespace varnelle {
 

@@ -1,4 +1,4 @@
-#include "model/param.h"
+#include "core/model/param.h"
 
 #include <type_traits>
 

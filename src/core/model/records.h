@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "model/amount.h"
+#include "core/model/amount.h"
 
 namespace varnelle {
 

@@ -1,4 +1,4 @@
-#include "model/tree_nodes.h"
+#include "core/model/tree_nodes.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
-#include "stats/operations_window_lists.h"
+#include "core/stats/operations_window_lists.h"
 
 #include <cstdint>
 #include <string>
 
-#include "stats/period.h"
+#include "core/stats/period.h"
 
 namespace varnelle {
 namespace {

@@ -1,8 +1,8 @@
-#include "stats/period.h"
+#include "core/stats/period.h"
 
 #include <algorithm>
 
-#include "model/date_text.h"
+#include "core/model/date_text.h"
 
 namespace varnelle {
 namespace {

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "model/date_text.h"
-#include "model/records.h"
+#include "core/model/date_text.h"
+#include "core/model/records.h"
 
 namespace varnelle {
 

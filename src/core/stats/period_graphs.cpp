@@ -1,10 +1,10 @@
-#include "stats/period_graphs.h"
+#include "core/stats/period_graphs.h"
 
 #include <algorithm>
 #include <cmath>
 #include <unordered_map>
 
-#include "stats/period.h"
+#include "core/stats/period.h"
 
 namespace varnelle {
 

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "model/budget.h"
-#include "model/date_text.h"
+#include "core/model/budget.h"
+#include "core/model/date_text.h"
 
 namespace varnelle {
 

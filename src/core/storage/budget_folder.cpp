@@ -1,12 +1,12 @@
-#include "storage/budget_folder.h"
+#include "core/storage/budget_folder.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <system_error>
 
-#include "storage/data_file.h"
-#include "storage/password.h"
-#include "storage/profile_file.h"
+#include "core/storage/data_file.h"
+#include "core/storage/password.h"
+#include "core/storage/profile_file.h"
 
 namespace varnelle {
 namespace {

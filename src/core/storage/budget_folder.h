@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "storage/profile_file.h"
+#include "core/storage/profile_file.h"
 
 namespace varnelle {
 

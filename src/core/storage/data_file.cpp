@@ -1,4 +1,4 @@
-#include "storage/data_file.h"
+#include "core/storage/data_file.h"
 
 #include <algorithm>
 #include <charconv>
@@ -9,7 +9,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "model/month_mask.h"
+#include "core/model/month_mask.h"
 
 namespace varnelle {
 namespace {

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <string>
 
-#include "model/budget.h"
-#include "storage/profile_file.h"
+#include "core/model/budget.h"
+#include "core/storage/profile_file.h"
 
 namespace varnelle {
 

@@ -1,10 +1,10 @@
-#include "storage/password.h"
+#include "core/storage/password.h"
 
 #include <algorithm>
 #include <optional>
 
-#include "model/text_encoding.h"
-#include "storage/data_file.h"
+#include "core/model/text_encoding.h"
+#include "core/storage/data_file.h"
 
 namespace varnelle {
 namespace {

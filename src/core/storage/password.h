@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "storage/profile_file.h"
+#include "core/storage/profile_file.h"
 
 namespace varnelle {
 

@@ -1,4 +1,4 @@
-#include "editing/ajout_operations_dialog.h"
+#include "gui/editing/ajout_operations_dialog.h"
 
 #include <optional>
 
@@ -11,13 +11,13 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 
-#include "model/date_text.h"
-#include "model/edits.h"
+#include "core/model/date_text.h"
+#include "core/model/edits.h"
+#include "gui/toolkit/date_picker_dialog.h"
+#include "gui/toolkit/placed_control.h"
+#include "gui/toolkit/window_placement.h"
 #include "render/budget_text.h"
 #include "render/interface_font.h"
-#include "toolkit/date_picker_dialog.h"
-#include "toolkit/placed_control.h"
-#include "toolkit/window_placement.h"
 
 namespace varnelle::gui {
 namespace {

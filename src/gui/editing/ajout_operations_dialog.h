@@ -6,7 +6,7 @@
 
 #include <QDialog>
 
-#include "model/budget.h"
+#include "core/model/budget.h"
 
 class QGroupBox;
 class QKeyEvent;

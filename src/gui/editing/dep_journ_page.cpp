@@ -1,4 +1,4 @@
-#include "editing/dep_journ_page.h"
+#include "gui/editing/dep_journ_page.h"
 
 #include <algorithm>
 
@@ -11,17 +11,17 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "drawing/dep_journ_chart.h"
-#include "model/amount.h"
-#include "model/entries.h"
-#include "model/estimation.h"
-#include "model/locale_facts.h"
+#include "core/drawing/dep_journ_chart.h"
+#include "core/model/amount.h"
+#include "core/model/entries.h"
+#include "core/model/estimation.h"
+#include "core/model/locale_facts.h"
+#include "gui/settings/grid_settings.h"
+#include "gui/toolkit/drawing_surface.h"
+#include "gui/toolkit/grid.h"
+#include "gui/toolkit/grid_editors.h"
+#include "gui/toolkit/prompter.h"
 #include "render/budget_text.h"
-#include "settings/grid_settings.h"
-#include "toolkit/drawing_surface.h"
-#include "toolkit/grid.h"
-#include "toolkit/grid_editors.h"
-#include "toolkit/prompter.h"
 
 namespace varnelle::gui {
 

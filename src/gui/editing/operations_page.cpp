@@ -1,21 +1,21 @@
-#include "editing/operations_page.h"
+#include "gui/editing/operations_page.h"
 
 #include <algorithm>
 #include <utility>
 
 #include <QVBoxLayout>
 
-#include "editing/ajout_operations_dialog.h"
-#include "editing/suppression_operations_dialog.h"
-#include "model/date_text.h"
-#include "model/edits.h"
-#include "model/entries.h"
+#include "core/model/date_text.h"
+#include "core/model/edits.h"
+#include "core/model/entries.h"
+#include "gui/editing/ajout_operations_dialog.h"
+#include "gui/editing/suppression_operations_dialog.h"
+#include "gui/settings/grid_settings.h"
+#include "gui/toolkit/date_picker_dialog.h"
+#include "gui/toolkit/grid.h"
+#include "gui/toolkit/prompter.h"
 #include "render/budget_text.h"
 #include "render/colour.h"
-#include "settings/grid_settings.h"
-#include "toolkit/date_picker_dialog.h"
-#include "toolkit/grid.h"
-#include "toolkit/prompter.h"
 
 namespace varnelle::gui {
 

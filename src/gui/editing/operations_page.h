@@ -7,8 +7,8 @@
 
 #include <QFont>
 
-#include "model/budget.h"
-#include "toolkit/page.h"
+#include "core/model/budget.h"
+#include "gui/toolkit/page.h"
 
 namespace varnelle::gui {
 

@@ -1,4 +1,4 @@
-#include "editing/suppression_operations_dialog.h"
+#include "gui/editing/suppression_operations_dialog.h"
 
 #include <optional>
 #include <string_view>
@@ -9,13 +9,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "model/date_text.h"
+#include "core/model/date_text.h"
+#include "core/stats/period.h"
+#include "gui/toolkit/month_choice.h"
+#include "gui/toolkit/placed_control.h"
+#include "gui/toolkit/window_placement.h"
 #include "render/budget_text.h"
 #include "render/interface_font.h"
-#include "stats/period.h"
-#include "toolkit/month_choice.h"
-#include "toolkit/placed_control.h"
-#include "toolkit/window_placement.h"
 
 namespace varnelle::gui {
 TfmSupPlsOp::TfmSupPlsOp(const Budget& budget, int currentRow, QWidget* parent)

@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "model/budget.h"
+#include "core/model/budget.h"
 
 class QComboBox;
 class QGroupBox;

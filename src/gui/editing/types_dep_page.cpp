@@ -1,19 +1,19 @@
-#include "editing/types_dep_page.h"
+#include "gui/editing/types_dep_page.h"
 
 #include <QPainter>
 #include <QVBoxLayout>
 
-#include "drawing/types_dep_cells.h"
-#include "editing/types_dep_periodicite_dialog.h"
-#include "model/date_text.h"
-#include "model/edits.h"
-#include "model/entries.h"
-#include "model/text_encoding.h"
+#include "core/drawing/types_dep_cells.h"
+#include "core/model/date_text.h"
+#include "core/model/edits.h"
+#include "core/model/entries.h"
+#include "core/model/text_encoding.h"
+#include "gui/editing/types_dep_periodicite_dialog.h"
+#include "gui/settings/grid_settings.h"
+#include "gui/toolkit/grid.h"
+#include "gui/toolkit/prompter.h"
 #include "render/budget_text.h"
 #include "render/interface_font.h"
-#include "settings/grid_settings.h"
-#include "toolkit/grid.h"
-#include "toolkit/prompter.h"
 
 namespace varnelle::gui {
 

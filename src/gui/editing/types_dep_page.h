@@ -3,9 +3,9 @@
 #include <functional>
 #include <string_view>
 
-#include "model/budget.h"
-#include "toolkit/drawing_surface.h"
-#include "toolkit/page.h"
+#include "core/model/budget.h"
+#include "gui/toolkit/drawing_surface.h"
+#include "gui/toolkit/page.h"
 
 class QPainter;
 

@@ -1,16 +1,16 @@
-#include "editing/types_dep_periodicite_dialog.h"
+#include "gui/editing/types_dep_periodicite_dialog.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
 
-#include "model/locale_facts.h"
-#include "model/month_mask.h"
+#include "core/model/locale_facts.h"
+#include "core/model/month_mask.h"
+#include "gui/toolkit/placed_control.h"
+#include "gui/toolkit/window_placement.h"
 #include "render/budget_text.h"
 #include "render/interface_font.h"
-#include "toolkit/placed_control.h"
-#include "toolkit/window_placement.h"
 
 namespace varnelle::gui {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "model/records.h"
+#include "core/model/records.h"
 
 class QGroupBox;
 class QKeyEvent;

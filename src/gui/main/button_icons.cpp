@@ -1,4 +1,4 @@
-#include "main/button_icons.h"
+#include "gui/main/button_icons.h"
 
 #include <QPainter>
 #include <QPainterPath>

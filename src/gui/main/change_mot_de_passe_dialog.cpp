@@ -1,15 +1,15 @@
-#include "main/change_mot_de_passe_dialog.h"
+#include "gui/main/change_mot_de_passe_dialog.h"
 
 #include <QLabel>
 #include <QPushButton>
 
+#include "core/storage/password.h"
+#include "core/storage/profile_file.h"
+#include "gui/toolkit/messages.h"
+#include "gui/toolkit/password_field.h"
+#include "gui/toolkit/prompter.h"
 #include "render/budget_text.h"
 #include "render/interface_font.h"
-#include "storage/password.h"
-#include "storage/profile_file.h"
-#include "toolkit/messages.h"
-#include "toolkit/password_field.h"
-#include "toolkit/prompter.h"
 
 namespace varnelle::gui {
 namespace {

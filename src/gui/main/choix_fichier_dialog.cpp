@@ -1,4 +1,4 @@
-#include "main/choix_fichier_dialog.h"
+#include "gui/main/choix_fichier_dialog.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -7,15 +7,15 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "core/storage/budget_folder.h"
+#include "core/storage/password.h"
+#include "core/storage/profile_file.h"
+#include "gui/toolkit/messages.h"
+#include "gui/toolkit/password_field.h"
+#include "gui/toolkit/placed_control.h"
+#include "gui/toolkit/prompter.h"
 #include "render/budget_text.h"
 #include "render/interface_font.h"
-#include "storage/budget_folder.h"
-#include "storage/password.h"
-#include "storage/profile_file.h"
-#include "toolkit/messages.h"
-#include "toolkit/password_field.h"
-#include "toolkit/placed_control.h"
-#include "toolkit/prompter.h"
 
 namespace varnelle::gui {
 namespace {

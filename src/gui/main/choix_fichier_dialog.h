@@ -5,7 +5,7 @@
 
 #include <QDialog>
 
-#include "storage/profile_file.h"
+#include "core/storage/profile_file.h"
 
 class QLabel;
 class QLineEdit;

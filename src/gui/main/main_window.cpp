@@ -1,4 +1,4 @@
-#include "main/main_window.h"
+#include "gui/main/main_window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -6,27 +6,27 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "editing/dep_journ_page.h"
-#include "editing/operations_page.h"
-#include "editing/types_dep_page.h"
-#include "main/button_icons.h"
-#include "main/choix_fichier_dialog.h"
-#include "model/date_text.h"
+#include "core/model/date_text.h"
+#include "core/storage/data_file.h"
+#include "gui/editing/dep_journ_page.h"
+#include "gui/editing/operations_page.h"
+#include "gui/editing/types_dep_page.h"
+#include "gui/main/button_icons.h"
+#include "gui/main/choix_fichier_dialog.h"
+#include "gui/statistics/calend_op_page.h"
+#include "gui/statistics/graphes_page.h"
+#include "gui/statistics/operations_type_dep_window.h"
+#include "gui/statistics/recap_types_dep_page.h"
+#include "gui/statistics/soldes_mensuels_page.h"
+#include "gui/statistics/statistiques_page.h"
+#include "gui/toolkit/grid.h"
+#include "gui/toolkit/messages.h"
+#include "gui/toolkit/page.h"
+#include "gui/toolkit/page_control.h"
+#include "gui/toolkit/prompter.h"
+#include "gui/toolkit/window_placement.h"
 #include "render/budget_text.h"
 #include "render/interface_font.h"
-#include "statistics/calend_op_page.h"
-#include "statistics/graphes_page.h"
-#include "statistics/operations_type_dep_window.h"
-#include "statistics/recap_types_dep_page.h"
-#include "statistics/soldes_mensuels_page.h"
-#include "statistics/statistiques_page.h"
-#include "storage/data_file.h"
-#include "toolkit/grid.h"
-#include "toolkit/messages.h"
-#include "toolkit/page.h"
-#include "toolkit/page_control.h"
-#include "toolkit/prompter.h"
-#include "toolkit/window_placement.h"
 
 namespace varnelle::gui {
 

@@ -6,9 +6,9 @@
 
 #include <QWidget>
 
-#include "main/choix_fichier_dialog.h"
-#include "model/budget.h"
-#include "storage/profile_file.h"
+#include "core/model/budget.h"
+#include "core/storage/profile_file.h"
+#include "gui/main/choix_fichier_dialog.h"
 
 class QPushButton;
 

@@ -1,4 +1,4 @@
-#include "settings/grid_settings.h"
+#include "gui/settings/grid_settings.h"
 
 #include <algorithm>
 

@@ -4,8 +4,8 @@
 
 #include <QFont>
 
-#include "model/param.h"
-#include "toolkit/grid.h"
+#include "core/model/param.h"
+#include "gui/toolkit/grid.h"
 
 namespace varnelle::gui {
 

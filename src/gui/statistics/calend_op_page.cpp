@@ -1,6 +1,6 @@
-#include "statistics/calend_op_page.h"
+#include "gui/statistics/calend_op_page.h"
 
-#include "statistics/stats_grid.h"
+#include "gui/statistics/stats_grid.h"
 
 namespace varnelle::gui {
 

@@ -1,4 +1,4 @@
-#include "statistics/graphes_page.h"
+#include "gui/statistics/graphes_page.h"
 
 #include <QComboBox>
 #include <QDate>
@@ -10,17 +10,17 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "drawing/bar_chart.h"
-#include "drawing/period_charts.h"
+#include "core/drawing/bar_chart.h"
+#include "core/drawing/period_charts.h"
+#include "core/stats/period.h"
+#include "gui/statistics/operations_type_dep_window.h"
+#include "gui/toolkit/date_picker_dialog.h"
+#include "gui/toolkit/drawing_surface.h"
+#include "gui/toolkit/month_choice.h"
+#include "gui/toolkit/placed_control.h"
+#include "gui/toolkit/prompter.h"
 #include "render/budget_text.h"
 #include "render/drawing_replay.h"
-#include "statistics/operations_type_dep_window.h"
-#include "stats/period.h"
-#include "toolkit/date_picker_dialog.h"
-#include "toolkit/drawing_surface.h"
-#include "toolkit/month_choice.h"
-#include "toolkit/placed_control.h"
-#include "toolkit/prompter.h"
 
 namespace varnelle::gui {
 namespace {

@@ -7,10 +7,10 @@
 #include <string_view>
 #include <vector>
 
-#include "drawing/period_charts.h"
-#include "model/budget.h"
-#include "model/date_text.h"
-#include "toolkit/page.h"
+#include "core/drawing/period_charts.h"
+#include "core/model/budget.h"
+#include "core/model/date_text.h"
+#include "gui/toolkit/page.h"
 
 class QComboBox;
 class QLineEdit;

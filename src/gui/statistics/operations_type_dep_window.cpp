@@ -1,4 +1,4 @@
-#include "statistics/operations_type_dep_window.h"
+#include "gui/statistics/operations_type_dep_window.h"
 
 #include <algorithm>
 #include <optional>
@@ -8,19 +8,19 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
-#include "drawing/bar_chart.h"
-#include "drawing/period_charts.h"
-#include "model/amount.h"
-#include "model/locale_facts.h"
+#include "core/drawing/bar_chart.h"
+#include "core/drawing/period_charts.h"
+#include "core/model/amount.h"
+#include "core/model/locale_facts.h"
+#include "gui/settings/grid_settings.h"
+#include "gui/toolkit/drawing_surface.h"
+#include "gui/toolkit/grid.h"
+#include "gui/toolkit/placed_control.h"
+#include "gui/toolkit/prompter.h"
+#include "gui/toolkit/window_placement.h"
 #include "render/budget_text.h"
 #include "render/colour.h"
 #include "render/interface_font.h"
-#include "settings/grid_settings.h"
-#include "toolkit/drawing_surface.h"
-#include "toolkit/grid.h"
-#include "toolkit/placed_control.h"
-#include "toolkit/prompter.h"
-#include "toolkit/window_placement.h"
 
 namespace varnelle::gui {
 

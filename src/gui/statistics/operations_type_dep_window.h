@@ -6,8 +6,8 @@
 
 #include <QDialog>
 
-#include "model/budget.h"
-#include "stats/operations_window_lists.h"
+#include "core/model/budget.h"
+#include "core/stats/operations_window_lists.h"
 
 class QColor;
 class QPushButton;

@@ -1,6 +1,6 @@
-#include "statistics/recap_types_dep_page.h"
+#include "gui/statistics/recap_types_dep_page.h"
 
-#include "statistics/stats_grid.h"
+#include "gui/statistics/stats_grid.h"
 
 namespace varnelle::gui {
 

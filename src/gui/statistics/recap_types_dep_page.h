@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/budget.h"
-#include "toolkit/page.h"
+#include "core/model/budget.h"
+#include "gui/toolkit/page.h"
 
 namespace varnelle::gui {
 

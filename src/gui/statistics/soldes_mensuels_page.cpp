@@ -1,15 +1,15 @@
-#include "statistics/soldes_mensuels_page.h"
+#include "gui/statistics/soldes_mensuels_page.h"
 
 #include <QLabel>
 #include <QSplitter>
 #include <QVBoxLayout>
 
-#include "model/date_text.h"
-#include "model/entries.h"
+#include "core/model/date_text.h"
+#include "core/model/entries.h"
+#include "gui/settings/grid_settings.h"
+#include "gui/toolkit/grid.h"
+#include "gui/toolkit/prompter.h"
 #include "render/budget_text.h"
-#include "settings/grid_settings.h"
-#include "toolkit/grid.h"
-#include "toolkit/prompter.h"
 
 namespace varnelle::gui {
 

@@ -1,8 +1,8 @@
-#include "statistics/statistiques_page.h"
+#include "gui/statistics/statistiques_page.h"
 
 #include <QVBoxLayout>
 
-#include "toolkit/page_control.h"
+#include "gui/toolkit/page_control.h"
 
 namespace varnelle::gui {
 

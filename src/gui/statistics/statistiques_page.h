@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "toolkit/page.h"
+#include "gui/toolkit/page.h"
 
 namespace varnelle::gui {
 

@@ -1,10 +1,10 @@
-#include "statistics/stats_grid.h"
+#include "gui/statistics/stats_grid.h"
 
 #include <QVBoxLayout>
 
+#include "gui/settings/grid_settings.h"
 #include "render/colour.h"
 #include "render/interface_font.h"
-#include "settings/grid_settings.h"
 
 namespace varnelle::gui {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/param.h"
-#include "toolkit/grid.h"
+#include "core/model/param.h"
+#include "gui/toolkit/grid.h"
 
 class QWidget;
 

@@ -1,4 +1,4 @@
-#include "toolkit/date_picker_dialog.h"
+#include "gui/toolkit/date_picker_dialog.h"
 
 #include <QCalendarWidget>
 #include <QDate>
@@ -11,7 +11,7 @@
 #include <QTableView>
 #include <QToolButton>
 
-#include "model/locale_facts.h"
+#include "core/model/locale_facts.h"
 #include "render/budget_text.h"
 #include "render/interface_font.h"
 

@@ -6,7 +6,7 @@
 
 #include <QDialog>
 
-#include "model/date_text.h"
+#include "core/model/date_text.h"
 
 class QCalendarWidget;
 class QFrame;

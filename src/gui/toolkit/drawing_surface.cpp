@@ -1,4 +1,4 @@
-#include "toolkit/drawing_surface.h"
+#include "gui/toolkit/drawing_surface.h"
 
 #include <QMouseEvent>
 #include <QPainter>

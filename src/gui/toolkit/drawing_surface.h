@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-#include "drawing/drawing.h"
+#include "core/drawing/drawing.h"
 #include "render/drawing_replay.h"
 
 namespace varnelle::gui {

@@ -1,4 +1,4 @@
-#include "toolkit/grid.h"
+#include "gui/toolkit/grid.h"
 
 #include <utility>
 
@@ -7,8 +7,8 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 
-#include "toolkit/grid_delegate.h"
-#include "toolkit/grid_headers.h"
+#include "gui/toolkit/grid_delegate.h"
+#include "gui/toolkit/grid_headers.h"
 
 namespace varnelle::gui {
 

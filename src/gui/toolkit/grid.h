@@ -6,8 +6,8 @@
 
 #include <QTableView>
 
-#include "toolkit/grid_events.h"
-#include "toolkit/grid_model.h"
+#include "gui/toolkit/grid_events.h"
+#include "gui/toolkit/grid_model.h"
 
 namespace varnelle::gui {
 

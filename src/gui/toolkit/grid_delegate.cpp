@@ -1,4 +1,4 @@
-#include "toolkit/grid_delegate.h"
+#include "gui/toolkit/grid_delegate.h"
 
 #include <algorithm>
 
@@ -8,8 +8,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "toolkit/grid.h"
-#include "toolkit/grid_editors.h"
+#include "gui/toolkit/grid.h"
+#include "gui/toolkit/grid_editors.h"
 
 namespace varnelle::gui {
 

@@ -1,4 +1,4 @@
-#include "toolkit/grid_editors.h"
+#include "gui/toolkit/grid_editors.h"
 
 #include <algorithm>
 

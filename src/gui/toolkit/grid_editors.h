@@ -3,7 +3,7 @@
 #include <QComboBox>
 #include <QValidator>
 
-#include "toolkit/grid_events.h"
+#include "gui/toolkit/grid_events.h"
 
 class QLineEdit;
 

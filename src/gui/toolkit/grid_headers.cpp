@@ -1,4 +1,4 @@
-#include "toolkit/grid_headers.h"
+#include "gui/toolkit/grid_headers.h"
 
 #include <algorithm>
 
@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <qdrawutil.h>
 
-#include "toolkit/grid.h"
+#include "gui/toolkit/grid.h"
 
 namespace varnelle::gui {
 

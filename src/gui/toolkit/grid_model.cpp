@@ -1,4 +1,4 @@
-#include "toolkit/grid_model.h"
+#include "gui/toolkit/grid_model.h"
 
 namespace varnelle::gui {
 

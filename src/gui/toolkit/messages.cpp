@@ -1,4 +1,4 @@
-#include "toolkit/messages.h"
+#include "gui/toolkit/messages.h"
 
 #include <cerrno>
 

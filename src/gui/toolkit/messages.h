@@ -4,8 +4,8 @@
 
 #include <QString>
 
-#include "storage/data_file.h"
-#include "storage/profile_file.h"
+#include "core/storage/data_file.h"
+#include "core/storage/profile_file.h"
 
 namespace varnelle::gui {
 

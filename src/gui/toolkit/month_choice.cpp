@@ -1,8 +1,8 @@
-#include "toolkit/month_choice.h"
+#include "gui/toolkit/month_choice.h"
 
 #include <QComboBox>
 
-#include "model/locale_facts.h"
+#include "core/model/locale_facts.h"
 #include "render/budget_text.h"
 
 namespace varnelle::gui {

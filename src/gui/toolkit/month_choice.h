@@ -1,6 +1,6 @@
 #pragma once
 
-#include "stats/period.h"
+#include "core/stats/period.h"
 
 class QComboBox;
 

@@ -1,4 +1,4 @@
-#include "toolkit/page.h"
+#include "gui/toolkit/page.h"
 
 namespace varnelle::gui {
 

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "model/param.h"
+#include "core/model/param.h"
 
 namespace varnelle::gui {
 

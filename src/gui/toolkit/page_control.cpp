@@ -1,4 +1,4 @@
-#include "toolkit/page_control.h"
+#include "gui/toolkit/page_control.h"
 
 #include <QProxyStyle>
 #include <QTabBar>

@@ -1,8 +1,8 @@
-#include "toolkit/password_field.h"
+#include "gui/toolkit/password_field.h"
 
-#include "model/text_encoding.h"
+#include "core/model/text_encoding.h"
+#include "core/storage/password.h"
 #include "render/budget_text.h"
-#include "storage/password.h"
 
 namespace varnelle::gui {
 

@@ -1,4 +1,4 @@
-#include "toolkit/prompter.h"
+#include "gui/toolkit/prompter.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "toolkit/system_locale.h"
+#include "gui/toolkit/system_locale.h"
 
 #include <memory>
 

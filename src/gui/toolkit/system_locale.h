@@ -2,7 +2,7 @@
 
 #include <QLocale>
 
-#include "model/locale_facts.h"
+#include "core/model/locale_facts.h"
 
 namespace varnelle::gui {
 

@@ -1,4 +1,4 @@
-#include "toolkit/tree.h"
+#include "gui/toolkit/tree.h"
 
 #include <algorithm>
 

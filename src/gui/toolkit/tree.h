@@ -6,8 +6,8 @@
 #include <QPixmap>
 #include <QTreeView>
 
-#include "model/tree_nodes.h"
-#include "toolkit/tree_model.h"
+#include "core/model/tree_nodes.h"
+#include "gui/toolkit/tree_model.h"
 
 namespace varnelle::gui {
 

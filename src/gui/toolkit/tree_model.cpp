@@ -1,4 +1,4 @@
-#include "toolkit/tree_model.h"
+#include "gui/toolkit/tree_model.h"
 
 #include "render/budget_text.h"
 

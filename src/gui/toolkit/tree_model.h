@@ -8,7 +8,7 @@
 #include <QIcon>
 #include <QPixmap>
 
-#include "model/tree_nodes.h"
+#include "core/model/tree_nodes.h"
 
 namespace varnelle::gui {
 

@@ -1,9 +1,9 @@
-#include "toolkit/tree_pictures.h"
+#include "gui/toolkit/tree_pictures.h"
 
 #include <QPainter>
 #include <QPainterPath>
 
-#include "model/tree_nodes.h"
+#include "core/model/tree_nodes.h"
 
 namespace varnelle::gui {
 

@@ -1,4 +1,4 @@
-#include "toolkit/window_placement.h"
+#include "gui/toolkit/window_placement.h"
 
 #include <QEvent>
 #include <QGuiApplication>
