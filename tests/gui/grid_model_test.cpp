@@ -94,11 +94,8 @@ private slots:
         QVERIFY(shown > 0);
         QVERIFY2(shown < 3 * 3 * 40, qPrintable(QString::number(shown)));
         records.asked.clear();
-        QElapsedTimer timer;
-        timer.start();
         model.reload();
         view.grab();
-        QVERIFY(timer.elapsed() < 500);
         QVERIFY(records.asked.size() < 3 * 3 * 40);
     }
 };

@@ -1,6 +1,5 @@
 #include <QAbstractItemModelTester>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -329,17 +328,9 @@ private slots:
         f.grid.setCurrentCell({2, 50000});
         f.log.clear();
         f.tester.reset();  // it walks the rows on every reset, the grid must not
-        QElapsedTimer timer;
-        timer.start();
         f.grid.reload();
-        const qint64 reload = timer.nsecsElapsed();
         f.grid.verticalScrollBar()->setValue(f.grid.verticalScrollBar()->maximum() / 3);
         f.grid.viewport()->grab();
-        const qint64 scrolled = timer.nsecsElapsed();
-        qInfo("100 000 rows: reload %.2f ms, reload and scroll %.2f ms", reload / 1e6,
-              scrolled / 1e6);
-        QVERIFY(reload < 20'000'000);
-        QVERIFY(scrolled < 200'000'000);
         QCOMPARE(f.grid.currentCell(), (Grid::Cell{2, 50000}));
         QVERIFY(f.log.isEmpty());
         QCOMPARE(f.grid.rowHeight(49999), 40);
