@@ -60,7 +60,10 @@ TfmMain::TfmMain(std::filesystem::path folder, Prompter& prompter, ChooseFile ch
     FormCreate();
 }
 
-TfmMain::~TfmMain() = default;
+TfmMain::~TfmMain() {
+    // An edit still open would end as its grid goes, after the budget it writes to.
+    termineEditions();
+}
 
 void TfmMain::FormCreate() {
     creePages();
