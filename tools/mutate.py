@@ -127,10 +127,14 @@ def mutant_id(m):
 
 # ---- Processes -------------------------------------------------------------------------------
 
+LIVE = set()  # process groups started here and still running
+
+
 def run(cmd, timeout=None, **kw):
     """Runs cmd in its own process group; kills the group on a timeout or an interrupt."""
     proc = subprocess.Popen(cmd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True,
                             errors="replace", start_new_session=True, **kw)
+    LIVE.add(proc.pid)
     try:
         out, _ = proc.communicate(timeout=timeout)
         return proc.returncode, out, False
@@ -141,6 +145,16 @@ def run(cmd, timeout=None, **kw):
         os.killpg(proc.pid, signal.SIGKILL)
         proc.wait()
         raise
+    finally:
+        LIVE.discard(proc.pid)
+
+
+def kill_live():
+    for pid in list(LIVE):
+        try:
+            os.killpg(pid, signal.SIGKILL)
+        except ProcessLookupError:
+            pass
 
 
 def ninja(*args):
@@ -202,7 +216,8 @@ def run_gtest(exe, names, timeout):
     """Runs a gtest executable once; returns (failed ctest names, timed out)."""
     by_case = {case: name for name, case in names.items()}
     exe = os.path.join(BUILD, exe)
-    code, out, timed_out = run([exe], timeout=timeout, cwd=os.path.dirname(exe))
+    code, out, timed_out = run([exe, "--gtest_filter=" + ":".join(sorted(by_case))],
+                               timeout=timeout, cwd=os.path.dirname(exe))
     failed, running = set(), None
     for line in out.splitlines():
         m = GTEST_LINE.match(line)
@@ -239,7 +254,8 @@ def run_tests(tests, names, timeout, jobs):
             gtests.setdefault(t["exe"], {})[name] = t["gtest"]
         else:
             plain.append(name)
-    with ThreadPoolExecutor(max_workers=jobs) as pool:
+    pool = ThreadPoolExecutor(max_workers=jobs)
+    try:
         futures = [pool.submit(run_gtest, exe, cases, timeout) for exe, cases in gtests.items()]
         if plain:
             futures.append(pool.submit(run_ctest, plain, timeout, jobs))
@@ -248,7 +264,12 @@ def run_tests(tests, names, timeout, jobs):
             fail, tout = f.result()
             failed |= fail
             timed_out = timed_out or bool(tout)
-    return failed, timed_out
+        return failed, timed_out
+    except BaseException:
+        kill_live()  # an interrupt should not wait for the tests to end
+        raise
+    finally:
+        pool.shutdown()
 
 
 # ---- The run ---------------------------------------------------------------------------------
