@@ -275,11 +275,12 @@ def run_tests(tests, names, timeout, jobs):
 # ---- The run ---------------------------------------------------------------------------------
 
 def restore_leftovers():
-    """A run killed outright leaves its backup behind: put the source back first."""
+    """A run killed outright leaves its backup behind: put the source back first, with a new
+    time, as the objects built from the mutant are not known here and must be remade."""
     for dirpath, _, files in os.walk(BACKUP):
         for f in files:
             rel = os.path.relpath(os.path.join(dirpath, f), BACKUP)
-            shutil.copy2(os.path.join(dirpath, f), os.path.join(ROOT, rel))
+            shutil.copyfile(os.path.join(dirpath, f), os.path.join(ROOT, rel))
             os.remove(os.path.join(dirpath, f))
             print(f"restored {rel} from an interrupted run", file=sys.stderr)
 
@@ -302,7 +303,9 @@ def main():
     ap.add_argument("--list", action="store_true", help="print the sampled mutants and stop")
     ap.add_argument("--out", default=os.path.join(BUILD, "report"))
     args = ap.parse_args()
-    signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))  # so the source is restored
+    # Either signal ends the run through the code that restores the source.
+    signal.signal(signal.SIGINT, signal.default_int_handler)
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))
     restore_leftovers()
 
     files = sorted({os.path.relpath(p, ROOT) for g in args.files
@@ -426,8 +429,11 @@ def restore(f, plan):
     for o in plan[f]["objects"]:
         if os.path.exists(os.path.join(BUILD, o)):
             os.remove(os.path.join(BUILD, o))
-    os.remove(backup)
+    os.remove(os.path.join(BACKUP, f))
 
 
 if __name__ == "__main__":
-    main()
+    try:
+        main()
+    except KeyboardInterrupt:
+        sys.exit("interrupted; the sources are restored")
