@@ -21,7 +21,7 @@ import signal
 import subprocess
 import sys
 import time
-import xml.etree.ElementTree as ET
+from collections import Counter
 from concurrent.futures import ThreadPoolExecutor
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
@@ -232,17 +232,20 @@ def run_gtest(exe, names, timeout):
     return failed, timed_out
 
 
+CTEST_LINE = re.compile(r"Test +#\d+: (\S+) \.*\s*(\*\*\*)?(\w+)")
+
+
 def run_ctest(names, timeout, jobs):
     """Runs plain CTest tests; returns (failed names, timed-out names)."""
-    junit = os.path.join(BUILD, "mutate-junit.xml")
     regex = "^(" + "|".join(re.escape(n) for n in names) + ")$"
-    run(["ctest", "-R", regex, "-j", str(jobs), "--timeout", str(timeout), "--output-junit", junit],
-        timeout=timeout * len(names) + 60, cwd=BUILD)
+    _, out, _ = run(["ctest", "-R", regex, "-j", str(jobs), "--timeout", str(timeout)],
+                    timeout=timeout * len(names) + 60, cwd=BUILD)
     failed, timed_out = set(), set()
-    for case in ET.parse(junit).getroot().iter("testcase"):
-        if case.get("status") == "fail" or case.find("failure") is not None:
-            out = case.findtext("system-out") or ""
-            (timed_out if "Timeout" in out else failed).add(case.get("name"))
+    for m in CTEST_LINE.finditer(out):
+        if m.group(3) == "Timeout":
+            timed_out.add(m.group(1))
+        elif m.group(3) != "Passed":
+            failed.add(m.group(1))
     return failed, timed_out
 
 
@@ -290,6 +293,90 @@ def file_hash(path):
         return hashlib.sha256(f.read()).hexdigest()
 
 
+def prepare(sources, sample, args):
+    """Builds what links the chosen files, then asks ninja's recorded deps which objects each
+    file (source or header) goes into and which test executables link those objects."""
+    if not os.path.exists(os.path.join(BUILD, "build.ninja")):
+        run(CONFIGURE, cwd=ROOT)
+    _, out = ninja("-t", "targets", "all")
+    exes = {line.split(":")[0] for line in out.splitlines()
+            if ": CXX_EXECUTABLE_LINKER" in line and not line.split(":")[0].endswith(".cmake")}
+    if all(f.endswith(".cpp") for f in sources):
+        exes &= forward_closure([os.path.join(ROOT, f) for f in sources])
+    code, out = ninja("-j", str(args.jobs), *sorted(exes))
+    if code:
+        sys.exit("the unmutated build fails:\n" + out[-3000:])
+    # Discovered gtest cases are known only once their executable is built.
+    tests = {n: t for n, t in ctest_tests().items() if re.search(args.tests, n)}
+    users = header_users()
+    plan = {}
+    for f in sorted({m["file"] for m in sample}):
+        objects = sorted(users.get(os.path.join(ROOT, f), ()))
+        closure = forward_closure(objects) & exes
+        names = sorted(n for n, t in tests.items() if t["exe"] in closure)
+        plan[f] = {"objects": objects, "tests": names,
+                   "targets": sorted({tests[n]["exe"] for n in names}),
+                   "hashes": {o: file_hash(os.path.join(BUILD, o)) for o in objects}}
+
+    # Tests that fail unmutated cannot kill anything, and their time sets the limit.
+    everything = sorted({n for p in plan.values() for n in p["tests"]})
+    start = time.time()
+    broken, _ = run_tests(tests, everything, args.timeout or 600, args.jobs)
+    timeout = args.timeout or 3 * (time.time() - start) + 10
+    for p in plan.values():
+        p["tests"] = [n for n in p["tests"] if n not in broken]
+    print(f"unmutated: {len(everything)} tests, {len(broken)} failing, "
+          f"limit {timeout:.0f} s per executable")
+    return tests, plan, timeout
+
+
+def try_mutant(m, text, plan, tests, timeout, jobs):
+    """Writes the mutant over its file, rebuilds, runs the tests: (status, failed tests)."""
+    with open(os.path.join(ROOT, m["file"]), "w", encoding="utf-8",
+              errors="surrogateescape") as dst:
+        dst.write(text[:m["offset"]] + m["replacement"] + text[m["offset"] + len(m["original"]):])
+    p = plan[m["file"]]
+    if not p["tests"]:
+        return "no tests", set()
+    if ninja("-j", str(jobs), *p["targets"])[0]:
+        return "build error", set()
+    if all(file_hash(os.path.join(BUILD, o)) == h for o, h in p["hashes"].items()):
+        return "equivalent", set()  # the compiler made the very same code
+    failed, timed_out = run_tests(tests, p["tests"], timeout, jobs)
+    return ("killed" if failed else "timeout" if timed_out else "survived"), failed
+
+
+def restore(f, plan):
+    """Puts the source back as it was, its time included, so the developer's build sees no
+    change; the objects built from mutants go, so this build remakes them unmutated."""
+    shutil.copy2(os.path.join(BACKUP, f), os.path.join(ROOT, f))
+    for o in plan[f]["objects"]:
+        if os.path.exists(os.path.join(BUILD, o)):
+            os.remove(os.path.join(BUILD, o))
+    os.remove(os.path.join(BACKUP, f))
+
+
+def summarize(results, args, seconds):
+    counts = {s: sum(r["status"] == s for r in results)
+              for s in ("killed", "survived", "build error", "timeout", "equivalent", "no tests")}
+    decided = counts["killed"] + counts["survived"]
+    kills = {}
+    for r in results:
+        for n in r["killed_by"]:
+            kills.setdefault(n, []).append(r["id"])
+        for n in r.get("ran", ()):
+            kills.setdefault(n, [])
+    killers = Counter(k for ks in kills.values() for k in ks)
+    keys = ("id", "file", "line", "col", "operator", "original", "replacement", "status",
+            "killed_by", "seconds")
+    return {"seed": args.seed, "count": args.count, "files": args.files, "seconds": seconds,
+            "counts": counts, "score": counts["killed"] / decided if decided else None,
+            "mutants": [{k: r[k] for k in keys} for r in results],
+            "tests": dict(sorted(kills.items())),
+            "unique_kills": {n: [k for k in ks if killers[k] == 1]
+                             for n, ks in sorted(kills.items())}}
+
+
 def main():
     ap = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     ap.add_argument("--seed", type=int, default=1)
@@ -315,121 +402,48 @@ def main():
         sources[f], found = find_mutants(f)
         mutants += found
     sample = random.Random(args.seed).sample(mutants, min(args.count, len(mutants)))
-    print(f"{len(mutants)} mutants in {len(files)} files; sampling {len(sample)} (seed {args.seed})")
     # Grouped by file, so each file is rebuilt unmutated once rather than after every mutant.
     sample.sort(key=lambda m: (m["file"], m["offset"], m["replacement"]))
+    print(f"{len(mutants)} mutants in {len(files)} files; {len(sample)} drawn (seed {args.seed})")
     if args.list:
         for m in sample:
             print(f"{mutant_id(m)} ({m['operator']})")
         return
 
-    if not os.path.exists(os.path.join(BUILD, "build.ninja")):
-        run(CONFIGURE, cwd=ROOT)
-    # Build what links the chosen files, then ask ninja's recorded deps which objects each file
-    # (source or header) goes into, and which test executables link those objects.
-    _, out = ninja("-t", "targets", "all")
-    exes = {line.split(":")[0] for line in out.splitlines()
-            if ": CXX_EXECUTABLE_LINKER" in line and not line.split(":")[0].endswith(".cmake")}
-    headers = any(not f.endswith(".cpp") for f in sources)
-    first = exes if headers else exes & forward_closure([os.path.join(ROOT, f) for f in sources])
-    code, out = ninja("-j", str(args.jobs), *sorted(first))
-    if code:
-        sys.exit("the unmutated build fails:\n" + out[-3000:])
-    tests = {n: t for n, t in ctest_tests().items() if re.search(args.tests, n)}
-    users = header_users()
-    plan = {}
-    for f in sorted({m["file"] for m in sample}):
-        objects = users.get(os.path.join(ROOT, f), set())
-        closure = forward_closure(sorted(objects)) & exes
-        names = sorted(n for n, t in tests.items() if t["exe"] in closure)
-        plan[f] = {"objects": sorted(objects), "tests": names,
-                   "targets": sorted({tests[n]["exe"] for n in names})}
-
-    # Baseline: tests that fail unmutated cannot kill anything, and their times set the limit.
-    all_names = sorted({n for p in plan.values() for n in p["tests"]})
-    start = time.time()
-    base_failed, _ = run_tests(tests, all_names, args.timeout or 600, args.jobs)
-    timeout = args.timeout or 3 * (time.time() - start) + 10
-    for p in plan.values():
-        p["tests"] = [n for n in p["tests"] if n not in base_failed]
-        p["hashes"] = {o: file_hash(os.path.join(BUILD, o)) for o in p["objects"]}
-    print(f"baseline: {len(all_names)} tests, {len(base_failed)} failing unmutated, "
-          f"limit {timeout:.0f} s per executable")
-
+    tests, plan, timeout = prepare(sources, sample, args)
     os.makedirs(args.out, exist_ok=True)
-    log = open(os.path.join(args.out, "mutants.log"), "w")
-    results, kills = [], {n: [] for p in plan.values() for n in p["tests"]}
-    run_start = time.time()
-    order = sample
-    current = None
-    try:
-        for i, m in enumerate(order, 1):
-            f, t0 = m["file"], time.time()
-            path, backup = os.path.join(ROOT, f), os.path.join(BACKUP, f)
-            if current != f:
-                if current:
-                    restore(current, plan)
-                os.makedirs(os.path.dirname(backup), exist_ok=True)
-                shutil.copy2(path, backup)
-                current = f
-            text = sources[f]
-            mutated = text[:m["offset"]] + m["replacement"] + text[m["offset"] + len(m["original"]):]
-            with open(path, "w", encoding="utf-8", errors="surrogateescape") as dst:
-                dst.write(mutated)
-            p = plan[f]
-            failed, timed_out = set(), False
-            code, out = ninja("-j", str(args.jobs), *p["targets"]) if p["targets"] else (0, "")
-            if not p["tests"]:
-                status = "no tests"
-            elif code:
-                status = "build error"
-            elif all(file_hash(os.path.join(BUILD, o)) == h for o, h in p["hashes"].items()):
-                status = "equivalent"  # the compiler produced the very same code
-            else:
-                failed, timed_out = run_tests(tests, p["tests"], timeout, args.jobs)
-                status = "killed" if failed else "timeout" if timed_out else "survived"
-            m.update(id=mutant_id(m), status=status, killed_by=sorted(failed),
-                     seconds=round(time.time() - t0, 1))
-            for n in failed:
-                kills.setdefault(n, []).append(m["id"])
-            results.append(m)
-            line = (f"[{i}/{len(order)}] {status:11} {m['id']} ({m['operator']}, "
-                    f"{len(failed)} tests failed, {m['seconds']} s)")
-            print(line, flush=True)
-            log.write(line + "\n")
-            log.flush()
-    finally:
-        if current:
-            restore(current, plan)
-        log.close()
+    start, results, current = time.time(), [], None
+    with open(os.path.join(args.out, "mutants.log"), "w") as log:
+        try:
+            for i, m in enumerate(sample, 1):
+                if current != m["file"]:
+                    if current:
+                        restore(current, plan)
+                    current = m["file"]
+                    os.makedirs(os.path.dirname(os.path.join(BACKUP, current)), exist_ok=True)
+                    shutil.copy2(os.path.join(ROOT, current), os.path.join(BACKUP, current))
+                t0 = time.time()
+                status, failed = try_mutant(m, sources[current], plan, tests, timeout, args.jobs)
+                m.update(id=mutant_id(m), status=status, killed_by=sorted(failed),
+                         ran=plan[current]["tests"], seconds=round(time.time() - t0, 1))
+                results.append(m)
+                line = (f"[{i}/{len(sample)}] {status:11} {m['id']} ({m['operator']}, "
+                        f"{len(failed)} tests failed, {m['seconds']} s)")
+                print(line, flush=True)
+                log.write(line + "\n")
+                log.flush()
+        finally:
+            if current:
+                restore(current, plan)
+    if current and plan[current]["targets"]:  # leave this build as the sources are
+        ninja("-j", str(args.jobs), *plan[current]["targets"])
 
-    counts = {s: sum(r["status"] == s for r in results)
-              for s in ("killed", "survived", "build error", "timeout", "equivalent", "no tests")}
-    decided = counts["killed"] + counts["survived"]
-    score = counts["killed"] / decided if decided else None
-    unique = {n: [k for k in ks if sum(k in v for v in kills.values()) == 1]
-              for n, ks in kills.items()}
-    summary = {"seed": args.seed, "count": args.count, "files": args.files,
-               "seconds": round(time.time() - run_start), "counts": counts, "score": score,
-               "mutants": [{k: r[k] for k in ("id", "file", "line", "col", "operator", "original",
-                                              "replacement", "status", "killed_by", "seconds")}
-                           for r in results],
-               "tests": {n: sorted(ks) for n, ks in sorted(kills.items())},
-               "unique_kills": {n: ks for n, ks in sorted(unique.items())}}
+    summary = summarize(results, args, round(time.time() - start))
     with open(os.path.join(args.out, "summary.json"), "w") as out:
         json.dump(summary, out, indent=1)
-    print(f"score {score if score is None else round(score, 3)} {counts} "
+    score = summary["score"]
+    print(f"score {score if score is None else round(score, 3)} {summary['counts']} "
           f"in {summary['seconds']} s; report in {args.out}")
-
-
-def restore(f, plan):
-    """Puts the source back as it was, its time included, so the developer's build sees no
-    change; the objects built from mutants go, so this build remakes them unmutated."""
-    shutil.copy2(os.path.join(BACKUP, f), os.path.join(ROOT, f))
-    for o in plan[f]["objects"]:
-        if os.path.exists(os.path.join(BUILD, o)):
-            os.remove(os.path.join(BUILD, o))
-    os.remove(os.path.join(BACKUP, f))
 
 
 if __name__ == "__main__":
