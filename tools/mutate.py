@@ -28,10 +28,11 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 BUILD = os.path.join(ROOT, "build", "mutation")
 BACKUP = os.path.join(BUILD, "mutate-backup")
 # Same preset as the developer's build, less the debug information, which only slows compiling
-# and linking here; lld links the test executables several times faster than the default linker.
+# and linking here; lld, where there is one, links the test executables several times faster.
 CONFIGURE = ["cmake", "--preset", "default", "-B", BUILD,
-             "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -DNDEBUG",
-             "-DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld", "-DVARNELLE_BENCH=OFF"]
+             "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -DNDEBUG", "-DVARNELLE_BENCH=OFF"]
+if shutil.which("ld.lld"):
+    CONFIGURE.append("-DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld")
 
 
 # ---- Finding mutants -------------------------------------------------------------------------
