@@ -113,11 +113,12 @@ def find_mutants(path):
     pos = 0
     for raw in text.split("\n"):
         m = STATEMENT_RE.match(raw)
-        start = pos + (m.start(1) if m else 0)
-        before = text[:start].rstrip()
-        if (m and raw.count("(") == raw.count(")") and "{" not in raw and "}" not in raw
-                and before and before[-1] in ";{})"):
-            add(start, m.group(1), ";", "drop")
+        if m and raw.count("(") == raw.count(")") and "{" not in raw and "}" not in raw:
+            start = j = pos + m.start(1)
+            while j > 0 and (not mask[j - 1] or text[j - 1].isspace()):
+                j -= 1
+            if j > 0 and text[j - 1] in ";{})":  # the line starts a statement
+                add(start, m.group(1), ";", "drop")
         pos += len(raw) + 1
     return text, found
 
