@@ -220,19 +220,14 @@ void DepJournPage::redessine() {
 
 void DepJournPage::ajoute() {
     varnelle::ajouteEconomie(budget_);
-    const int rows = static_cast<int>(budget_.Economies.size());
-    grEconomies_->setRows(rows);
-    grEconomies_->setCurrentCell({1, rows});
-    grEconomies_->setFocus();
+    montreLigneAjoutee(*grEconomies_, budget_.Economies.size());
 }
 
 void DepJournPage::supprime() {
-    if (!aLeClavier(*grEconomies_)) return;
-    const int row = grEconomies_->currentCell().row;
-    if (row < 1 || row > static_cast<int>(budget_.Economies.size())) return;
-    if (!confirmeSuppression(prompter_, this, QStringLiteral("l'économie"))) return;
-    grEconomies_->endEdit();
-    varnelle::supprimeEconomie(budget_, static_cast<std::size_t>(row - 1));
+    const auto ligne = ligneASupprimer(*grEconomies_, budget_.Economies.size(), prompter_,
+                                       QStringLiteral("l'économie"));
+    if (!ligne) return;
+    varnelle::supprimeEconomie(budget_, *ligne);
     grEconomies_->setRows(static_cast<int>(budget_.Economies.size()));
     grEconomies_->reload();
 }

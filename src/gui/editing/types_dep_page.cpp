@@ -86,19 +86,14 @@ bool TypesDepPage::TypeDepCourantValide() {
 void TypesDepPage::ajoute() {
     if (!TypeDepCourantValide()) return;
     ajouteTypeDep(budget_);
-    const int rows = static_cast<int>(budget_.TypesDep.size());
-    grTypesDep_->setRows(rows);
-    grTypesDep_->setCurrentCell({1, rows});
-    grTypesDep_->setFocus();
+    montreLigneAjoutee(*grTypesDep_, budget_.TypesDep.size());
 }
 
 void TypesDepPage::supprime() {
-    if (!aLeClavier(*grTypesDep_)) return;
-    const int row = grTypesDep_->currentCell().row;
-    if (row < 1 || row > static_cast<int>(budget_.TypesDep.size())) return;
-    if (!confirmeSuppression(prompter_, this, QStringLiteral("le type de dépense"))) return;
-    grTypesDep_->endEdit();
-    if (!supprimeTypeDep(budget_, static_cast<std::size_t>(row - 1))) {
+    const auto ligne = ligneASupprimer(*grTypesDep_, budget_.TypesDep.size(), prompter_,
+                                       QStringLiteral("le type de dépense"));
+    if (!ligne) return;
+    if (!supprimeTypeDep(budget_, *ligne)) {
         prompter_.error(this, QStringLiteral("Suppression impossible"),
                         QStringLiteral("Au moins une opération a le type de dépense concerné."));
         return;

@@ -75,19 +75,14 @@ bool SoldesMensuelsPage::SimulationCouranteValide() {
 void SoldesMensuelsPage::ajoute() {
     if (!SimulationCouranteValide()) return;
     varnelle::ajouteSimulation(budget_);
-    const int rows = static_cast<int>(budget_.Simulations.size());
-    grSimulations_->setRows(rows);
-    grSimulations_->setCurrentCell({1, rows});
-    grSimulations_->setFocus();
+    montreLigneAjoutee(*grSimulations_, budget_.Simulations.size());
 }
 
 void SoldesMensuelsPage::supprime() {
-    if (!aLeClavier(*grSimulations_)) return;
-    const int row = grSimulations_->currentCell().row;
-    if (row < 1 || row > static_cast<int>(budget_.Simulations.size())) return;
-    if (!confirmeSuppression(prompter_, this, QStringLiteral("la simulation"))) return;
-    grSimulations_->endEdit();
-    varnelle::supprimeSimulation(budget_, static_cast<std::size_t>(row - 1));
+    const auto ligne = ligneASupprimer(*grSimulations_, budget_.Simulations.size(), prompter_,
+                                       QStringLiteral("la simulation"));
+    if (!ligne) return;
+    varnelle::supprimeSimulation(budget_, *ligne);
     grSimulations_->setRows(static_cast<int>(budget_.Simulations.size()));
     grSimulations_->reload();
 }

@@ -1,5 +1,8 @@
 #include "gui/toolkit/page.h"
 
+#include "gui/toolkit/grid.h"
+#include "gui/toolkit/prompter.h"
+
 namespace varnelle::gui {
 
 Page::Page(QWidget* parent) : QWidget(parent) {}
@@ -18,6 +21,23 @@ bool Page::choisitSousPage(int) {
 bool Page::aLeClavier(const QWidget& widget) const {
     const QWidget* focus = window()->focusWidget();
     return focus != nullptr && (focus == &widget || widget.isAncestorOf(focus));
+}
+
+std::optional<std::size_t> Page::ligneASupprimer(Grid& grid, std::size_t lignes, Prompter& prompter,
+                                                 const QString& objet) {
+    if (!aLeClavier(grid)) return std::nullopt;
+    const int row = grid.currentCell().row;
+    if (row < 1 || static_cast<std::size_t>(row) > lignes) return std::nullopt;
+    if (!confirmeSuppression(prompter, this, objet)) return std::nullopt;
+    grid.endEdit();
+    return static_cast<std::size_t>(row - 1);
+}
+
+void Page::montreLigneAjoutee(Grid& grid, std::size_t lignes) {
+    const int rows = static_cast<int>(lignes);
+    grid.setRows(rows);
+    grid.setCurrentCell({1, rows});
+    grid.setFocus();
 }
 
 }  // namespace varnelle::gui

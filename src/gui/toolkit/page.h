@@ -1,10 +1,16 @@
 #pragma once
 
+#include <cstddef>
+#include <optional>
+
 #include <QWidget>
 
 #include "core/model/param.h"
 
 namespace varnelle::gui {
+
+class Grid;
+class Prompter;
 
 // A page of the main window: one of its tabs, or a page of the statistics tab. The window
 // knows its pages through this interface only; each answers for its own views and buttons.
@@ -60,6 +66,13 @@ protected:
     virtual void actualise() {}
     // Whether `widget`, or a widget inside it, has the keyboard.
     bool aLeClavier(const QWidget& widget) const;
+    // The entry of the current row of `grid` (`lignes` rows) that "Supprimer" removes: asked
+    // as "Supprimer <objet> ?", only when the grid has the keyboard; the edit in progress is
+    // ended first.
+    std::optional<std::size_t> ligneASupprimer(Grid& grid, std::size_t lignes, Prompter& prompter,
+                                               const QString& objet);
+    // After "Ajouter": the grid has `lignes` rows, the new last one current, and the keyboard.
+    static void montreLigneAjoutee(Grid& grid, std::size_t lignes);
 };
 
 }  // namespace varnelle::gui
