@@ -267,30 +267,26 @@ void GraphesPage::AppliqueMoisComplet() {
 }
 
 void GraphesPage::btMoisPrecClick() {
-    if (!moisAnneesRemplis()) return;
-    if (cbMois_->currentIndex() > 0) {
-        cbMois_->setCurrentIndex(cbMois_->currentIndex() - 1);
-    } else if (cbAnnees_->currentIndex() > 0) {
-        cbMois_->setCurrentIndex(cbMois_->count() - 1);
-        cbAnnees_->setCurrentIndex(cbAnnees_->currentIndex() - 1);
-    } else {
-        prompter_.beep();
-        return;
-    }
-    AppliqueMoisComplet();
+    pasMois(-1);
 }
 
 void GraphesPage::btMoisSuivClick() {
+    pasMois(1);
+}
+
+void GraphesPage::pasMois(int sens) {
     if (!moisAnneesRemplis()) return;
-    if (cbMois_->currentIndex() < cbMois_->count() - 1) {
-        cbMois_->setCurrentIndex(cbMois_->currentIndex() + 1);
-    } else if (cbAnnees_->currentIndex() < cbAnnees_->count() - 1) {
-        cbMois_->setCurrentIndex(0);
-        cbAnnees_->setCurrentIndex(cbAnnees_->currentIndex() + 1);
-    } else {
-        prompter_.beep();
-        return;
+    // A month out of the year steps into the next or previous listed year, if there is one.
+    const int mois = cbMois_->currentIndex() + sens;
+    if (mois < 0 || mois >= cbMois_->count()) {
+        const int annee = cbAnnees_->currentIndex() + sens;
+        if (annee < 0 || annee >= cbAnnees_->count()) {
+            prompter_.beep();
+            return;
+        }
+        cbAnnees_->setCurrentIndex(annee);
     }
+    cbMois_->setCurrentIndex((mois + cbMois_->count()) % cbMois_->count());
     AppliqueMoisComplet();
 }
 

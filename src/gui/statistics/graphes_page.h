@@ -65,6 +65,8 @@ protected:
 
 private:
     bool moisAnneesRemplis() const;
+    // The month before (-1) or after (1) the chosen one, applied.
+    void pasMois(int sens);
     void creePanneau(QWidget* pnGraphes);
     void btDateClick(QLineEdit& edDate);
     GraphePeriode calculeDessin(Graphe graphe, int w, int h, const TextMetrics& metrics);
