@@ -29,6 +29,8 @@ public:
     QPoint point(int x, int y) const {
         return {toDevice(x, unit_, dpiX_), toDevice(y, unit_, dpiY_)};
     }
+    // Whether the drawing's units are the device's pixels, nothing to convert.
+    bool pixels() const { return unit_ == Unit::Pixel; }
     // A pen is at least one pixel of the device, thin pens exactly one.
     int penX(int width) const { return pen(width, dpiX_); }
     int penY(int width) const { return pen(width, dpiY_); }
@@ -192,6 +194,11 @@ void writeLine(QImage& image, const Line& line) {
 
 // A line of several pixels is the painter's band; a thin one keeps its exact pixels.
 void replayLine(QPainter& painter, const Line& line, const DeviceUnits& units, QImage* image) {
+    // The graphs of many days are thin lines in pixels: they go straight to the pixels.
+    if (units.pixels() && line.penWidth <= kThinPen) {
+        image != nullptr ? writeLine(*image, line) : replayLine(painter, line);
+        return;
+    }
     const QPoint p1 = units.point(line.x1, line.y1), p2 = units.point(line.x2, line.y2);
     const int width = units.penX(line.penWidth);
     if (width > 1) {
