@@ -200,4 +200,27 @@ TEST(PeriodStats, SegmentPeriodAndMonthParity) {
 }
 
 }  // namespace
+// The years of the journal and the month and year of the current operation; today's month of
+// today's year alone whenever one of them cannot be read.
+TEST(PeriodStats, MonthChooserStartsOnTheCurrentOperation) {
+    const CivilDate today{7, 12, 2026};
+    const MoisAnneesProposes aujourdhui{2026, 2026, 12, 2026};
+    const auto journal = [](std::initializer_list<const char*> dates) {
+        std::vector<TOperation> operations;
+        for (const char* date : dates) operations.push_back(test::operation(date, "AL", -1));
+        return operations;
+    };
+    const auto dated = journal({"15/03/2021", "01/01/2023", "10/05/2024"});
+    EXPECT_EQ(MoisAnneesDeReference(dated, 1, today), (MoisAnneesProposes{2021, 2024, 1, 2023}));
+    EXPECT_EQ(MoisAnneesDeReference(dated, 2, today), (MoisAnneesProposes{2021, 2024, 5, 2024}));
+    EXPECT_EQ(MoisAnneesDeReference(dated, 3, today), aujourdhui);
+    EXPECT_EQ(MoisAnneesDeReference(dated, std::nullopt, today), aujourdhui);
+    EXPECT_EQ(MoisAnneesDeReference({}, 0, today), aujourdhui);
+    EXPECT_EQ(MoisAnneesDeReference(journal({"15/03/2021", kVide, "10/05/2024"}), 1, today),
+              aujourdhui);
+    // The current operation is dated, the last one not yet.
+    EXPECT_EQ(MoisAnneesDeReference(journal({"15/03/2021", "10/05/2024", kVide}), 1, today),
+              aujourdhui);
+}
+
 }  // namespace varnelle

@@ -8,7 +8,6 @@
 #include "core/drawing/period_charts.h"
 #include "core/drawing/types_dep_cells.h"
 #include "core/model/locale_facts.h"
-#include "core/model/month_mask.h"
 #include "core/stats/operations_window_lists.h"
 #include "core/storage/data_file.h"
 #include "core/storage/profile_file.h"
@@ -222,30 +221,6 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll().contains("LiberationSerif-Bold"));
         QPdfWriter nowhere(folder.filePath(QStringLiteral("none/page.pdf")));
         QVERIFY(!replayDrawing(drawing, nowhere, surfaceFont()));
-    }
-
-    void theMonthsDueCellWritesEachDueInitialOverItsPlace() {
-        const QFont font = fixedPitchFont();
-        QVERIFY(QFontInfo(font).fixedPitch());
-        const FontMetrics metrics(font);
-        TParam param;
-        param.nCoulGrilleTDFond = kWhite;
-        param.nCoulGrilleTDTexte = kBlue;
-        param.nCoulGrilleTDMsPaie = kRed;
-        // February only: its "F" is the one letter in the months-due colour.
-        QImage cell = whiteImage(104, 15);
-        replayDrawing(DessineMoisPaiement(104, 15, metrics, bitDuMois(2), param), cell, font);
-        const int advance = metrics.width("J");
-        QCOMPARE(metrics.width("JFMAMJJASOND"), 12 * advance);
-        auto colours = [&](int from, int to) {
-            QSet<QRgb> found;
-            for (int y = 0; y < 15; ++y)
-                for (int x = from; x < to; ++x) found << cell.pixel(x, y);
-            return found;
-        };
-        QCOMPARE(colours(2 + advance, 2 + 2 * advance), (QSet<QRgb>{rgb(kWhite), rgb(kRed)}));
-        QCOMPARE(colours(2, 2 + advance), (QSet<QRgb>{rgb(kWhite), rgb(kBlue)}));
-        QCOMPARE(colours(2 + 2 * advance, 2 + 12 * advance), (QSet<QRgb>{rgb(kWhite), rgb(kBlue)}));
     }
 
     void theSurfaceDrawsAtItsSizeAndReportsClicks() {

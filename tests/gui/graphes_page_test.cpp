@@ -1,5 +1,3 @@
-#include <functional>
-
 #include <QComboBox>
 #include <QDate>
 #include <QGroupBox>
@@ -7,12 +5,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyleOptionGroupBox>
-#include <QTimer>
 #include <QtTest>
 
 #include "gui/statistics/graphes_page.h"
 #include "gui/statistics/operations_type_dep_window.h"
 #include "gui/toolkit/drawing_surface.h"
+#include "next_modal.h"
 #include "opened_budget.h"
 #include "render/colour.h"
 
@@ -73,19 +71,6 @@ struct Graphes {
     QString periode() { return champ("edDateDeb").text() + " " + champ("edDateFin").text(); }
 };
 
-// Runs `ouvre`, which shows a modal window, and hands that window to `ferme`, which closes it.
-void pendantModale(const std::function<void()>& ouvre, const std::function<void(QWidget&)>& ferme) {
-    bool vue = false;
-    QTimer::singleShot(0, [&] {
-        QWidget* modale = QApplication::activeModalWidget();
-        QVERIFY(modale != nullptr);
-        vue = true;
-        ferme(*modale);
-    });
-    ouvre();
-    QVERIFY(vue);
-}
-
 const QString kAucune = QStringLiteral("Aucune opération dans l'intervalle de dates.");
 
 }  // namespace
@@ -94,14 +79,8 @@ class GraphesPageTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void thePanelsControlsStandAtTheirPlacesInsideTheirFrames() {
+    void theMonthControlsStandInsideTheirFrame() {
         Graphes g;
-        const std::pair<const char*, QPoint> places[] = {{"stDateDeb", {8, 8}},
-                                                         {"btDateDeb", {96, 8}},
-                                                         {"btDateFin", {216, 8}},
-                                                         {"btDessinerGraphe", {248, 8}}};
-        for (const auto& [name, place] : places)
-            QCOMPARE(g.opened.child<QWidget>(name).pos(), place);
         // Below the group's title, on no line of its frame.
         auto& gb = g.opened.child<QGroupBox>("gbMoisComplet");
         QStyleOptionGroupBox option;
@@ -204,10 +183,10 @@ private slots:
         g.clique("btDateDeb");
         QCOMPARE(g.erreurs(), QStringList{"'12/  /    ' n'est pas une date correcte"});
         g.saisit("edDateFin", "05032024");
-        pendantModale([&g] { g.clique("btDateFin"); },
-                      [](QWidget& picker) {
-                          QTest::mouseClick(picker.findChild<QPushButton*>("btOK"), Qt::LeftButton);
-                      });
+        test::onNextModal([](QWidget& picker) {
+            QTest::mouseClick(picker.findChild<QPushButton*>("btOK"), Qt::LeftButton);
+        });
+        g.clique("btDateFin");
         QCOMPARE(g.champ("edDateFin").text(), QStringLiteral("05/03/2024"));
     }
 
@@ -220,12 +199,9 @@ private slots:
 
         const auto ouvre = [](DrawingSurface& surface, QPoint point) {
             QString titre;
-            pendantModale([&] { QTest::mouseDClick(&surface, Qt::LeftButton, {}, point); },
-                          [&titre](QWidget& fenetre) {
-                              QVERIFY(qobject_cast<TfmOperationsTypeDep*>(&fenetre) != nullptr);
-                              titre = fenetre.windowTitle();
-                              fenetre.close();
-                          });
+            test::onNextModal<TfmOperationsTypeDep>(
+                [&titre](QWidget& fenetre) { titre = fenetre.windowTitle(); });
+            QTest::mouseDClick(&surface, Qt::LeftButton, {}, point);
             return titre;
         };
         g.dessine(GraphesPage::kGrapheTypesDep, "01032024", "");

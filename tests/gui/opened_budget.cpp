@@ -4,6 +4,7 @@
 #include <QTabBar>
 #include <QtTest>
 
+#include "core/model/month_mask.h"
 #include "core/storage/budget_folder.h"
 #include "core/storage/data_file.h"
 #include "gui/toolkit/grid.h"
@@ -17,6 +18,17 @@ Budget sampleBudget() {
     budget.Operations = {operation("28/02/2024", "AL", -40), operation("02/03/2024", "SA", 1500),
                          operation("15/03/2024", "AL", -20)};
     budget.Economies.push_back({"Livret", 100, 0});
+    return budget;
+}
+
+Budget budgetDeMai() {
+    Budget budget;
+    const std::int32_t mai = bitDuMois(5);
+    budget.TypesDep = {type("AL", -20, mai), type("EA", -30, mai), type("LO", -500, mai),
+                       type("SA", 1500, bitDuMois(4)), type("TE", -9, mai | bitDuMois(6))};
+    for (TTypeDep& type : budget.TypesDep) type.cLibelle = "Libell\xE9 " + type.cTypeDep;
+    budget.Operations = {operation("02/05/2023", "AL", -20), operation("03/05/2024", "EA", -30),
+                         operation("15/06/2024", "TE", -9)};
     return budget;
 }
 

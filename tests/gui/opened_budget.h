@@ -22,6 +22,9 @@ namespace varnelle::test {
 // Types AL (-20) and SA (1500); operations of 28/02/2024 (AL -40), 02/03/2024 (SA 1500) and
 // 15/03/2024 (AL -20); one savings row.
 Budget sampleBudget();
+// Due in May: AL (booked in May 2023 only), EA (booked in May 2024), LO, TE (booked in June
+// 2024). SA is due in April.
+Budget budgetDeMai();
 
 // A budget "Budget" of password "SECRET" in its own folder, and the main window shown on it.
 struct OpenedBudget {

@@ -6,7 +6,7 @@
 #include <QListWidget>
 #include <QRadioButton>
 #include <QScreen>
-#include <QTimer>
+#include <QScrollBar>
 #include <QtTest>
 
 #include "core/model/month_mask.h"
@@ -14,7 +14,8 @@
 #include "gui/editing/suppression_operations_dialog.h"
 #include "gui/editing/types_dep_periodicite_dialog.h"
 #include "gui/toolkit/date_picker_dialog.h"
-#include "records.h"
+#include "next_modal.h"
+#include "opened_budget.h"
 
 using namespace varnelle;
 using namespace varnelle::gui;
@@ -59,21 +60,6 @@ void checkEverythingFits(QWidget& dialog) {
     }
 }
 
-// Due in May: AL (booked in May 2023 only), EA (booked in May 2024), LO, TE (booked in
-// June). SA is due in April.
-Budget budgetDeMai() {
-    Budget budget;
-    const std::int32_t mai = bitDuMois(5);
-    budget.TypesDep = {test::type("AL", -20, mai), test::type("EA", -30, mai),
-                       test::type("LO", -500, mai), test::type("SA", 1500, bitDuMois(4)),
-                       test::type("TE", -9, mai | bitDuMois(6))};
-    for (TTypeDep& type : budget.TypesDep) type.cLibelle = "Libell\xE9 " + type.cTypeDep;
-    budget.Operations = {test::operation("02/05/2023", "AL", -20),
-                         test::operation("03/05/2024", "EA", -30),
-                         test::operation("15/06/2024", "TE", -9)};
-    return budget;
-}
-
 }  // namespace
 
 class OperationsDialogsTest : public QObject {
@@ -84,7 +70,7 @@ private slots:
         QWidget opener;  // in a corner
         opener.setGeometry(0, 0, 300, 200);
         opener.show();
-        const Budget budget = budgetDeMai();
+        const Budget budget = test::budgetDeMai();
         TfmAjtPlsOp ajout(budget, &opener);
         TfmSupPlsOp sup(budget, 1, &opener);
         TfmTypesDepPeriodicite mois(budget.TypesDep[0], &opener);
@@ -111,7 +97,7 @@ private slots:
     }
 
     void theDateTicksTheTypesDueAndNotYetBooked() {
-        const Budget budget = budgetDeMai();
+        const Budget budget = test::budgetDeMai();
         TfmAjtPlsOp dialog(budget);
         auto* lbTypesDep = child<QListWidget>(dialog, "lbTypesDep");
         QCOMPARE(lbTypesDep->count(), 5);
@@ -122,10 +108,7 @@ private slots:
         auto* edDateAjt = child<QLineEdit>(dialog, "edDateAjt");
         QCOMPARE(dialog.focusWidget(), edDateAjt);
 
-        edDateAjt->setText(QStringLiteral("10/05/2024"));
-        QCOMPARE(dialog.typesCoches(), (Positions{0, 2, 4}));
-        QVERIFY(enabled(dialog, "btOK"));
-        // June: TE is due but booked; nothing else is due.
+        // June: TE is due but booked; nothing else is due, and OK waits for a tick.
         edDateAjt->setText(QStringLiteral("10/06/2024"));
         QCOMPARE(dialog.typesCoches(), Positions{});
         QVERIFY(!enabled(dialog, "btOK"));
@@ -135,14 +118,12 @@ private slots:
 
         // While the date is being typed the ticks stay, but OK waits for a whole date.
         edDateAjt->clear();
-        QCOMPARE(dialog.dateAjout(), std::string("  /  /    "));
         QTest::keyClicks(edDateAjt, QStringLiteral("1205"));
         QCOMPARE(dialog.dateAjout(), std::string("12/05/    "));
         QCOMPARE(dialog.typesCoches(), (Positions{0, 1, 2, 4}));
         QVERIFY(!enabled(dialog, "btOK"));
         QTest::keyClicks(edDateAjt, QStringLiteral("2023"));
         QCOMPARE(dialog.typesCoches(), (Positions{1, 2, 4}));
-        QVERIFY(enabled(dialog, "btOK"));
         click(dialog, "btAucune");
         QCOMPARE(dialog.typesCoches(), Positions{});
         QVERIFY(!enabled(dialog, "btOK"));
@@ -164,18 +145,15 @@ private slots:
     }
 
     void theCalendarButtonWritesThePickedDate() {
-        const Budget budget = budgetDeMai();
+        const Budget budget = test::budgetDeMai();
         TfmAjtPlsOp dialog(budget);
         click(dialog, "rbPlusieurs");
         child<QLineEdit>(dialog, "edDateAjt")->setText(QStringLiteral("10/04/2024"));
         QCOMPARE(dialog.typesCoches(), Positions{3});
         for (const char* answer : {"btCancel", "btOK"}) {
-            QTimer::singleShot(0, [answer] {
-                auto* calendar = qobject_cast<TFCCalend*>(QApplication::activeModalWidget());
-                QVERIFY(calendar);
-                click(*calendar, "btMoisSuiv");
-                click(*calendar, answer);
-                if (calendar->isVisible()) calendar->reject();
+            test::onNextModal<TFCCalend>([answer](TFCCalend& calendar) {
+                click(calendar, "btMoisSuiv");
+                click(calendar, answer);
             });
             click(dialog, "btDateAjt");
         }
@@ -186,48 +164,49 @@ private slots:
         QCOMPARE(dialog.choix(), TfmAjtPlsOp::Choix::Plusieurs);
     }
 
-    void theDeleteDialogOffersTheYearsOfTheJournal_data() {
-        QTest::addColumn<QStringList>("dates");
-        QTest::addColumn<int>("currentRow");
-        // Empty: only the current year, and the current month selected.
-        QTest::addColumn<QStringList>("years");
-        QTest::addColumn<QString>("year");
-        QTest::addColumn<int>("month");
-        const QStringList all{"2021", "2022", "2023", "2024"};
-        const QString blank = QStringLiteral("  /  /    ");
-        QTest::newRow("current row")
-            << QStringList{"15/03/2021", "01/01/2023", "10/05/2024"} << 2 << all << "2023" << 1;
-        QTest::newRow("last row") << QStringList{"15/03/2021", "10/05/2024"} << 2 << all << "2024"
-                                  << 5;
-        QTest::newRow("just added") << QStringList{"15/03/2021", "10/05/2024", blank} << 3
-                                    << QStringList{} << QString() << 0;
-        QTest::newRow("blank current row") << QStringList{"15/03/2021", blank, "10/05/2024"} << 2
-                                           << QStringList{} << QString() << 0;
-        QTest::newRow("no row") << QStringList{"15/03/2021", "10/05/2024"} << 0 << QStringList{}
-                                << QString() << 0;
-        QTest::newRow("row past the end")
-            << QStringList{"15/03/2021"} << 2 << QStringList{} << QString() << 0;
-        QTest::newRow("no operation") << QStringList{} << 0 << QStringList{} << QString() << 0;
+    // The choice of years and starting month is the core's; here, only that the dialog asks it
+    // about the current row, or about none.
+    void theDeleteDialogStartsOnTheMonthOfTheCurrentOperation() {
+        Budget budget;
+        for (const char* date : {"15/03/2021", "01/01/2023", "10/05/2024"})
+            budget.Operations.push_back(test::operation(date, "AL", -1));
+        TfmSupPlsOp dialog(budget, 2);
+        auto* cbAnnees = child<QComboBox>(dialog, "cbAnnees");
+        QCOMPARE(cbAnnees->count(), 4);
+        QCOMPARE(cbAnnees->currentText(), QStringLiteral("2023"));
+        QCOMPARE(child<QComboBox>(dialog, "cbMois")->currentIndex(), 0);
+        QCOMPARE(dialog.choix(), TfmSupPlsOp::Choix::OperationCourante);
+        TfmSupPlsOp none(budget, 0);
+        QCOMPARE(child<QComboBox>(none, "cbAnnees")->currentText(), thisYear());
     }
 
-    void theDeleteDialogOffersTheYearsOfTheJournal() {
-        QFETCH(QStringList, dates);
-        QFETCH(int, currentRow);
-        QFETCH(QStringList, years);
-        QFETCH(QString, year);
-        QFETCH(int, month);
-        Budget budget;
-        for (const QString& date : dates)
-            budget.Operations.push_back(test::operation(qPrintable(date), "AL", -1));
-        TfmSupPlsOp dialog(budget, currentRow);
-        auto* cbAnnees = child<QComboBox>(dialog, "cbAnnees");
-        QStringList listed;
-        for (int i = 0; i < cbAnnees->count(); ++i) listed << cbAnnees->itemText(i);
-        QCOMPARE(listed, years.isEmpty() ? QStringList{thisYear()} : years);
-        QCOMPARE(cbAnnees->currentText(), year.isEmpty() ? thisYear() : year);
-        QCOMPARE(child<QComboBox>(dialog, "cbMois")->currentIndex() + 1,
-                 month == 0 ? QDate::currentDate().month() : month);
-        QCOMPARE(dialog.choix(), TfmSupPlsOp::Choix::OperationCourante);
+    void theMonthsDueDialogTicksItsMaskAndSpaceWalksTheMonths() {
+        // January, May and December: the first, a middle and the last bit.
+        const std::int32_t masque = bitDuMois(1) | bitDuMois(5) | bitDuMois(12);
+        TfmTypesDepPeriodicite dialog(test::type("\xC9L", -1, masque));
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Périodicité de \"ÉL\""));
+        auto* lbMois = child<QListWidget>(dialog, "lbMois");
+        QCOMPARE(lbMois->item(11)->text(), QStringLiteral("Décembre"));
+        QCOMPARE(lbMois->item(4)->checkState(), Qt::Checked);
+        QCOMPARE(lbMois->item(3)->checkState(), Qt::Unchecked);
+        QCOMPARE(dialog.nPeriodicite(), masque);
+        dialog.show();
+        QCOMPARE(lbMois->verticalScrollBar()->maximum(), 0);  // every month in sight
+        click(dialog, "btTous");
+        QCOMPARE(dialog.nPeriodicite(), 4095);
+
+        click(dialog, "btAucun");
+        lbMois->setCurrentRow(5);
+        for (int i = 0; i < 2; ++i) QTest::keyClick(lbMois, Qt::Key_Space);
+        // With a modifier the month is still ticked, but the current month stays.
+        QTest::keyClick(lbMois, Qt::Key_Space, Qt::ShiftModifier);
+        QCOMPARE(lbMois->currentRow(), 7);
+        // A second press on a ticked month unticks it; the walk stops at December.
+        lbMois->setCurrentRow(11);
+        QTest::keyClick(lbMois, Qt::Key_Space);
+        QTest::keyClick(lbMois, Qt::Key_Space);
+        QCOMPARE(lbMois->currentRow(), 11);
+        QCOMPARE(dialog.nPeriodicite(), bitDuMois(6) | bitDuMois(7) | bitDuMois(8));
     }
 
     void theMonthOfAYearIsChosenWhenAsked() {

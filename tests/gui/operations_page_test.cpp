@@ -1,11 +1,11 @@
 #include <QComboBox>
 #include <QPushButton>
-#include <QTimer>
 #include <QTreeView>
 #include <QtTest>
 
 #include "gui/main/main_window.h"
 #include "gui/toolkit/grid.h"
+#include "next_modal.h"
 #include "opened_budget.h"
 #include "render/colour.h"
 
@@ -115,13 +115,10 @@ private slots:
 
     void theDateButtonPicksADateAndFollowsTheOperation() {
         OperationsTab tab;
-        QTimer::singleShot(0, [] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            QVERIFY(dialog != nullptr);
+        test::onNextModal([](QWidget& dialog) {
             for (int i = 0; i < 2; ++i)
-                QTest::mouseClick(dialog->findChild<QAbstractButton*>("btMoisPrec"),
-                                  Qt::LeftButton);
-            QTest::mouseClick(dialog->findChild<QPushButton*>("btOK"), Qt::LeftButton);
+                QTest::mouseClick(dialog.findChild<QAbstractButton*>("btMoisPrec"), Qt::LeftButton);
+            QTest::mouseClick(dialog.findChild<QPushButton*>("btOK"), Qt::LeftButton);
         });
         test::clickCellButton(tab.grid, 2, 3);
         QCOMPARE(tab.operations()[0].cDate, std::string("15/01/2024"));

@@ -1,6 +1,5 @@
 #include <QPushButton>
 #include <QScreen>
-#include <QTimer>
 #include <QtTest>
 
 #include "core/drawing/bar_chart.h"
@@ -9,6 +8,7 @@
 #include "gui/statistics/operations_type_dep_window.h"
 #include "gui/toolkit/drawing_surface.h"
 #include "gui/toolkit/grid.h"
+#include "next_modal.h"
 #include "opened_budget.h"
 #include "render/colour.h"
 #include "render/drawing_replay.h"
@@ -158,11 +158,8 @@ private slots:
         opened.choose("pcVarnelle", kOngletTypesDep);
         std::vector<int> rows;
         for (int row : {1, 3}) {
-            QTimer::singleShot(0, [&rows] {
-                auto* w = qobject_cast<TfmOperationsTypeDep*>(QApplication::activeModalWidget());
-                if (w == nullptr) return;
-                rows.push_back(w->grOperationsTypeDep().rows());
-                w->close();
+            test::onNextModal<TfmOperationsTypeDep>([&rows](TfmOperationsTypeDep& w) {
+                rows.push_back(w.grOperationsTypeDep().rows());
             });
             test::clickCellButton(opened.child<Grid>("grTypesDep"), 1, row);
         }

@@ -1,10 +1,10 @@
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTimer>
 #include <QtTest>
 
 #include "gui/toolkit/prompter.h"
 #include "gui/toolkit/system_locale.h"
+#include "next_modal.h"
 #include "render/budget_text.h"
 
 using namespace varnelle;
@@ -19,14 +19,12 @@ struct SeenBox {
     QStringList buttons;
 };
 void answerNextBoxWithEnter(SeenBox& seen) {
-    QTimer::singleShot(0, [&seen] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        QVERIFY(box != nullptr);
-        seen = {box->windowTitle(), box->text(), box->icon(), {}};
-        for (QAbstractButton* button : box->buttons())
+    varnelle::test::onNextModal<QMessageBox>([&seen](QMessageBox& box) {
+        seen = {box.windowTitle(), box.text(), box.icon(), {}};
+        for (QAbstractButton* button : box.buttons())
             seen.buttons << button->text().remove(QLatin1Char('&'));
         seen.buttons.sort();
-        QTest::keyClick(box, Qt::Key_Return);
+        QTest::keyClick(&box, Qt::Key_Return);
     });
 }
 

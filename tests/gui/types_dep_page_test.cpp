@@ -1,11 +1,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTimer>
 #include <QtTest>
 
 #include "gui/main/main_window.h"
 #include "gui/toolkit/grid.h"
+#include "next_modal.h"
 #include "opened_budget.h"
 #include "render/colour.h"
 
@@ -32,15 +32,6 @@ struct TypesTab : test::OpenedBudget {
     }
     const TTypeDep& record(int row) { return window->budget().TypesDep[row - 1]; }
 };
-
-// Answers the next modal dialog: `act` runs on it once it is shown.
-template <class Act> void onNextDialog(Act act) {
-    QTimer::singleShot(0, [act] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        QVERIFY(dialog != nullptr);
-        act(*dialog);
-    });
-}
 
 }  // namespace
 
@@ -103,7 +94,7 @@ private slots:
 
     void theMonthsDueDialogSetsTheMaskOnOkOnly() {
         TypesTab tab;
-        onNextDialog([](QWidget& dialog) {
+        test::onNextModal([](QWidget& dialog) {
             QCOMPARE(dialog.windowTitle(), QStringLiteral("Périodicité de \"LO\""));
             QTest::mouseClick(dialog.findChild<QPushButton*>("btAucun"), Qt::LeftButton);
             QTest::mouseClick(dialog.findChild<QPushButton*>("btCancel"), Qt::LeftButton);
@@ -111,7 +102,7 @@ private slots:
         test::clickCellButton(tab.grid, 4, 2);
         QCOMPARE(tab.record(2).nPeriodicite, 4095);
 
-        onNextDialog([](QWidget& dialog) {
+        test::onNextModal([](QWidget& dialog) {
             QTest::mouseClick(dialog.findChild<QPushButton*>("btAucun"), Qt::LeftButton);
             auto* months = dialog.findChild<QListWidget*>("lbMois");
             months->item(0)->setCheckState(Qt::Checked);
