@@ -164,9 +164,6 @@ private slots:
         g.clique("btMoisSuiv");
         QCOMPARE(g.opened.prompter.beeps, 2);
         QCOMPARE(g.periode(), QStringLiteral("01/12/2023 31/12/2023"));
-        g.choisitMois(3, "2023");
-        g.clique("btMoisSuiv");
-        QCOMPARE(g.periode(), QStringLiteral("01/04/2023 30/04/2023"));
     }
 
     void withoutOperationsTodaysMonthIsTheOnlyChoice() {

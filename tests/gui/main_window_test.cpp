@@ -67,6 +67,10 @@ private slots:
             TfmMain window(folder.path(), prompter);
             QCOMPARE(window.loaded(), c.loaded);
             QCOMPARE(prompter.boxes.size(), c.boxes);
+            if (c.boxes > 0)
+                QCOMPARE(
+                    prompter.boxes[0].text,
+                    QStringLiteral("Mot de passe de la base de données 'Budget.ini' invalide !!!"));
             if (c.loaded) QCOMPARE(window.windowTitle(), QStringLiteral("Varnelle - [Budget.ini]"));
             QCOMPARE(test::readFile(folder / "Budget.ini"), before);
         }
