@@ -14,20 +14,6 @@ using test::readFile;
 using test::TempFolder;
 using test::writeFile;
 
-std::string allBytes() {
-    std::string all;
-    for (int c = 0; c < 256; ++c) all.push_back(static_cast<char>(c));
-    return all;
-}
-
-TEST(Password, ScramblingUndoesItselfAndKeepsTheLength) {
-    const std::string all = allBytes();
-    const std::string scrambled = BrouillerMotDePasse(all);
-    EXPECT_EQ(scrambled.size(), all.size());
-    EXPECT_NE(scrambled, all);
-    EXPECT_EQ(BrouillerMotDePasse(scrambled), all);
-}
-
 TEST(Password, EveryTypeableCharacterSurvivesTheFile) {
     std::string everything;
     for (int c = 0; c < 256; ++c) {
