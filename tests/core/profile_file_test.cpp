@@ -110,7 +110,7 @@ TEST(ProfileFile, Integers) {
     EXPECT_EQ(ProfileFile("[S]\nn=0x1").readInteger("S", "n", 42), 1);
 }
 
-TEST(ProfileFile, WritesReplaceInPlaceAndAddAtTheEndOfTheirSection) {
+TEST(ProfileFile, WritesReplaceInPlaceAddAtTheEndOfTheirSectionAndEraseWholeSections) {
     ProfileFile file("; budget\n[A]\nx = 1\n\n; note\ny=2\n[B]\nz=3");
     file.writeString("a", "X", "10");
     file.writeString("A", "new", "n");
@@ -121,10 +121,9 @@ TEST(ProfileFile, WritesReplaceInPlaceAndAddAtTheEndOfTheirSection) {
     file.eraseSection("b");
     EXPECT_EQ(file.render(),
               "; budget\r\n[A]\r\nX=10\r\n\r\n; note\r\ny=2\r\nnew=n\r\n[C]\r\nc=-4\r\n");
-}
 
-TEST(ProfileFile, ErasingRemovesEverySectionOfThatName) {
-    ProfileFile file("[S]\nk=1\n[T]\nt=1\n[s]\nk=2\nold=9");
+    // Erasing removes every section of that name.
+    file = ProfileFile("[S]\nk=1\n[T]\nt=1\n[s]\nk=2\nold=9");
     file.eraseSection("S");
     file.writeString("S", "k", "3");
     EXPECT_EQ(file.render(), "[T]\r\nt=1\r\n[S]\r\nk=3\r\n");
