@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -227,11 +226,8 @@ TEST_F(Cli, ChartDrawsThePeriodInTheBudgetColours) {
         EXPECT_EQ(r.err, "Ne peut écrire dans " + png + "\n");
     }
     EXPECT_EQ(readFile(png), before);
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(root_.path()))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"budgets", "err", "graphe.png", "out"}));
+    EXPECT_EQ(varnelle::test::folderContent(root_.path()),
+              (std::vector<std::string>{"budgets", "err", "graphe.png", "out"}));
 }
 
 TEST_F(Cli, ChartRefusalsLeaveNoPicture) {

@@ -4,15 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include "budget_file_test.h"
 #include "core/model/month_mask.h"
 #include "lookup_loader.h"
-#include "temp_folder.h"
 
 namespace varnelle {
 namespace {
 
 using test::readFile;
-using test::TempFolder;
 using test::writeFile;
 
 Budget sampleBudget() {
@@ -59,21 +58,11 @@ std::vector<std::string> sectionLines(const std::string& content, const std::str
     return lines;
 }
 
-class DataFile : public ::testing::Test {
-protected:
-    TempFolder folder_;
-    std::filesystem::path path_ = folder_ / "Budget.ini";
-
-    ProfileFile open() {
-        ProfileFile file;
-        EXPECT_EQ(file.open(path_), ProfileFile::OpenStatus::Ok);
-        return file;
-    }
-};
+class DataFile : public test::BudgetFileTest {};
 
 TEST_F(DataFile, SavingThenLoadingGivesTheSameBudgetAndTheSameBytes) {
-    writeFile(path_, "[GENERAL]\r\ncMotDePasse=xyz\r\nnAutre=7\r\n[OPERATIONS]\r\nnFutur=1\r\n");
-    ProfileFile file = open();
+    ProfileFile file =
+        open("[GENERAL]\r\ncMotDePasse=xyz\r\nnAutre=7\r\n[OPERATIONS]\r\nnFutur=1\r\n");
     const Budget original = sampleBudget();
     ASSERT_TRUE(SauveFichier(file, original));
     const std::string first = readFile(path_);
@@ -116,9 +105,9 @@ TEST_F(DataFile, CountsDecideTheEntries) {
     EXPECT_TRUE(more.Economies.empty());
 
     // Saving after types were removed numbers the rest from 1, with nothing left behind.
-    writeFile(path_, "[GENERAL]\r\nnNbTypesDep=3\r\n[TYPES_DEP]\r\ncTypeDep1=A\r\ncTypeDep2=B\r\n"
-                     "cTypeDep3=C\r\n");
-    ProfileFile file = open();
+    ProfileFile file =
+        open("[GENERAL]\r\nnNbTypesDep=3\r\n[TYPES_DEP]\r\ncTypeDep1=A\r\ncTypeDep2=B\r\n"
+             "cTypeDep3=C\r\n");
     Budget budget;
     ASSERT_EQ(ChargeFichier(file, budget), LoadStatus::Ok);
     budget.TypesDep.erase(budget.TypesDep.begin());
@@ -151,8 +140,7 @@ TEST_F(DataFile, SettingsDefaultWhenMissingOrOutOfRange) {
     EXPECT_EQ(odd.nNbJoursMois(), 31);
 
     // Every key is written, in table order, even when the file had none.
-    writeFile(path_, "[GENERAL]\r\ncMotDePasse=x\r\n");
-    ProfileFile file = open();
+    ProfileFile file = open("[GENERAL]\r\ncMotDePasse=x\r\n");
     ASSERT_TRUE(SauveFichier(file, empty));
     const auto lines = sectionLines(readFile(path_), "PARAMETRES");
     ASSERT_EQ(lines.size(), static_cast<std::size_t>(kNbCles));
@@ -184,8 +172,7 @@ TEST_F(DataFile, HugeOrUnreadableCountsMarkTheFileDamagedWithoutWork) {
 }
 
 TEST_F(DataFile, ARefusedOrFailedSaveChangesNothing) {
-    writeFile(path_, "[GENERAL]\r\ncMotDePasse=x\r\n");
-    ProfileFile file = open();
+    ProfileFile file = open("[GENERAL]\r\ncMotDePasse=x\r\n");
     const std::string before = file.render();
 
     Budget badText = sampleBudget();
@@ -217,9 +204,8 @@ TEST_F(DataFile, ARefusedOrFailedSaveChangesNothing) {
     EXPECT_TRUE(SauveFichier(file, sampleBudget(), ProfileFile::ExternalChange::Overwrite));
 }
 
-TEST_F(DataFile, RepeatedSavesHoldNoMoreThanTheFile) {
-    writeFile(path_, "");
-    ProfileFile file = open();
+TEST_F(DataFile, RepeatedSavesHoldNoMoreThanTheFileAndEveryCutOfItLoads) {
+    ProfileFile file = open("");
     const Budget budget = sampleBudget();
     ASSERT_TRUE(SauveFichier(file, budget));
     const std::string saved = readFile(path_);
@@ -228,6 +214,13 @@ TEST_F(DataFile, RepeatedSavesHoldNoMoreThanTheFile) {
         EXPECT_LE(file.heldBytes(), saved.size());
     }
     EXPECT_EQ(readFile(path_), saved);
+
+    std::mt19937 random(5);
+    for (std::size_t cut = 0; cut < saved.size(); cut += 1 + random() % 23) {
+        Budget loaded;
+        EXPECT_EQ(ChargeFichier(ProfileFile(saved.substr(0, cut)), loaded), LoadStatus::Ok);
+        EXPECT_LE(loaded.Operations.size(), 4u);
+    }
 }
 
 TEST(DataFileReading, CollectionsReadAsKeyByKeyLookupsWould) {
@@ -255,19 +248,6 @@ TEST(DataFileReading, CollectionsReadAsKeyByKeyLookupsWould) {
         Budget budget;
         ASSERT_EQ(ChargeFichier(file, budget), LoadStatus::Ok);
         ASSERT_TRUE(test::sameSavedValues(budget, test::loadByLookups(file), true)) << content;
-    }
-}
-
-TEST_F(DataFile, TruncatedFilesStillLoad) {
-    writeFile(path_, "");
-    ProfileFile file = open();
-    ASSERT_TRUE(SauveFichier(file, sampleBudget()));
-    const std::string whole = readFile(path_);
-    std::mt19937 random(5);
-    for (std::size_t cut = 0; cut < whole.size(); cut += 1 + random() % 23) {
-        Budget budget;
-        EXPECT_EQ(ChargeFichier(ProfileFile(whole.substr(0, cut)), budget), LoadStatus::Ok);
-        EXPECT_LE(budget.Operations.size(), 4u);
     }
 }
 
