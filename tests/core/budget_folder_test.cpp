@@ -65,7 +65,6 @@ TEST(BudgetFolder, NewNamesThatWouldEscapeHideOrClashAreRefused) {
         {"notes.INI.old", NewBudgetStatus::HoldsExtension},
         {std::string(201, 'n'), NewBudgetStatus::TooLong},
         {"budget", NewBudgetStatus::AlreadyExists},
-        {"BUDGET", NewBudgetStatus::AlreadyExists},
         {"copie de vacances", NewBudgetStatus::AlreadyExists},
     };
     for (const Case& c : cases)

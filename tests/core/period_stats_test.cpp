@@ -135,7 +135,6 @@ TEST(PeriodStats, TypeSumsOfAPeriod) {
         {"16/03/2024", kVide, ResultatPeriode::Ok, "EDF=-70.00 Zz=0.01 "},
         {kVide, kVide, ResultatPeriode::Ok, "Abc=0.42 EDF=-95.46 Zz=0.01 edf=10.00 "},
         {"17/03/2024", kVide, ResultatPeriode::AucuneOperation, ""},
-        {"03/03/2024", "04/03/2024", ResultatPeriode::AucuneOperation, ""},
     };
     for (const auto& c : cases) {
         const TotauxTypesDep t = CalculeTotauxTD(b, c.deb, c.fin);
