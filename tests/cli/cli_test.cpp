@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -69,24 +68,16 @@ protected:
 
     // Operations in date order over March and 2 April 2024, and chart colours of its own.
     fs::path writeChartBudget() const {
-        std::string lines = "nNbOperations=5\n[OPERATIONS]\n"
-                            "cDate1=01/03/2024\ncTypeDep1=AAA\nnMontant1=10000\n"
-                            "cDate2=05/03/2024\ncTypeDep2=BBB\nnMontant2=-5000\n"
-                            "cDate3=05/03/2024\ncTypeDep3=CCC\nnMontant3=2500\n"
-                            "cDate4=20/03/2024\ncTypeDep4=DDD\nnMontant4=0\n"
-                            "cDate5=02/04/2024\ncTypeDep5=ZZZ\nnMontant5=50000\n[PARAMETRES]\n";
-        for (const auto& [key, colour] : kChartColours)
-            lines += std::string(key) + "=" + std::to_string(colour) + "\n";
-        return writeBudget("SECRET", lines);
+        return writeBudget("SECRET", "nNbOperations=5\n[OPERATIONS]\n"
+                                     "cDate1=01/03/2024\ncTypeDep1=AAA\nnMontant1=10000\n"
+                                     "cDate2=05/03/2024\ncTypeDep2=BBB\nnMontant2=-5000\n"
+                                     "cDate3=05/03/2024\ncTypeDep3=CCC\nnMontant3=2500\n"
+                                     "cDate4=20/03/2024\ncTypeDep4=DDD\nnMontant4=0\n"
+                                     "cDate5=02/04/2024\ncTypeDep5=ZZZ\nnMontant5=50000\n"
+                                     "[PARAMETRES]\nnCoulGrapheTDFon=0x203040\n"
+                                     "nCoulGrapheTDTyImp=0x0000FF\nnCoulGrapheOpFon=0x102030\n"
+                                     "nCoulGrapheOpMsImp=0xFF00FF\n");
     }
-
-    static constexpr std::pair<const char*, unsigned> kChartColours[] = {
-        {"nCoulGrapheTDFon", 0x203040},   {"nCoulGrapheTDLeg", 0x00FF00},
-        {"nCoulGrapheTDTyImp", 0x0000FF}, {"nCoulGrapheTDTyPai", 0xFF0000},
-        {"nCoulGrapheOpFon", 0x102030},   {"nCoulGrapheOpAxe", 0x00FFFF},
-        {"nCoulGrapheOpTrVer", 0x808080}, {"nCoulGrapheOpMsImp", 0xFF00FF},
-        {"nCoulGrapheOpMsPai", 0x00C000},
-    };
 
     varnelle::test::TempFolder root_;
     fs::path folder_ = root_ / "budgets";
@@ -130,7 +121,7 @@ TEST_F(Cli, ListAndNewFollowTheChooser) {
     EXPECT_EQ(r.err, "Ne peut écrire dans " + (root_ / "absent" / "x.ini").string() + "\n");
 }
 
-TEST_F(Cli, ShowPrintsTheBudgetAsJson) {
+TEST_F(Cli, ShowAndCheckDescribeTheBudget) {
     const fs::path file = writeSmallBudget();
     const std::string onDisk = readFile(file);
     const Outcome r = run({"show", file.string(), "--password", "secret"});
@@ -154,6 +145,11 @@ TEST_F(Cli, ShowPrintsTheBudgetAsJson) {
     EXPECT_LT(at("01/03/2024"), at("05/03/2024"));
     EXPECT_LT(at("05/03/2024"), at("15/03/2024"));
     EXPECT_TRUE(holds(sorted.out, "\"nSolde\": \"2500.10\""));
+
+    const Outcome checked = run({"check", file.string(), "--password", "secret"});
+    EXPECT_EQ(checked.status, 0) << checked.err;
+    EXPECT_EQ(checked.out, "Budget.ini : 2 types, 3 opérations, 0 économie, 1 simulation, "
+                           "solde final 1900.10\n");
 }
 
 TEST_F(Cli, FailuresExitWithTheirStatus) {
@@ -189,14 +185,6 @@ TEST_F(Cli, FailuresExitWithTheirStatus) {
                          "illisible ou dépasse 1000000.\n");
 }
 
-TEST_F(Cli, CheckSummarisesTheBudget) {
-    const Outcome r = run({"check", writeSmallBudget().string(), "--password", "secret"});
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(
-        r.out,
-        "Budget.ini : 2 types, 3 opérations, 0 économie, 1 simulation, solde final 1900.10\n");
-}
-
 // A budget colour (0x00BBGGRR) as the PNG holds it.
 QRgb rgb(unsigned c) {
     return qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
@@ -217,28 +205,15 @@ TEST_F(Cli, ChartDrawsThePeriodInTheBudgetColours) {
         return image;
     };
 
-    // March: AAA 100, BBB -50, CCC 25, DDD 0, so the first bar fills x 10..132 from y 10 down
-    // to the zero line at 150 in the odd colour, the second hangs under it in the even one.
+    // March alone: AAA 100 fills x 10..132 from y 10 down to the zero line at 150; over the
+    // whole period, as the balance line is drawn, it would be lower.
     QImage image = chart("types", {"--from", "01/03/2024", "--to=31/03/2024"});
-    EXPECT_EQ(image.pixel(0, 0), rgb(0xFFFFFF));
-    EXPECT_EQ(image.pixel(519, 299), rgb(0xFFFFFF));
     EXPECT_EQ(image.pixel(1, 1), rgb(0x203040));
-    EXPECT_EQ(image.pixel(70, 9), rgb(0x203040));
     EXPECT_EQ(image.pixel(70, 80), rgb(0x0000FF));
-    EXPECT_EQ(image.pixel(200, 200), rgb(0xFF0000));
-    // The whole period adds ZZZ 500: five narrower, lower bars.
-    image = chart("types", {});
-    EXPECT_EQ(image.pixel(70, 80), rgb(0x203040));
-    EXPECT_EQ(image.pixel(70, 140), rgb(0x0000FF));
-
-    // 33 days, 15.625 pixels each, balances 100 to 575 scaled to 140 pixels above the axis.
+    // Balance 75 from 5 March (x 72) on, in March's colour.
     image = chart("operations", {});
     EXPECT_EQ(image.pixel(1, 1), rgb(0x102030));
-    EXPECT_EQ(image.pixel(10, 250), rgb(0x00FFFF));
-    EXPECT_EQ(image.pixel(300, 150), rgb(0x00FFFF));
-    // Balance 75 from 5 March (x 72) on: a March segment, then 1 April's rising one.
     EXPECT_EQ(image.pixel(80, 133), rgb(0xFF00FF));
-    EXPECT_EQ(image.pixel(494, 133), rgb(0x00C000));
 
     // A disk that fills up while the picture is written keeps the previous one, and no
     // stray file beside it.
@@ -251,67 +226,52 @@ TEST_F(Cli, ChartDrawsThePeriodInTheBudgetColours) {
         EXPECT_EQ(r.err, "Ne peut écrire dans " + png + "\n");
     }
     EXPECT_EQ(readFile(png), before);
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(root_.path()))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"budgets", "err", "graphe.png", "out"}));
+    EXPECT_EQ(varnelle::test::folderContent(root_.path()),
+              (std::vector<std::string>{"budgets", "err", "graphe.png", "out"}));
 }
 
 TEST_F(Cli, ChartRefusalsLeaveNoPicture) {
     const std::string file = writeChartBudget().string();
-    const fs::path png = root_ / "graphe.png";
+    const std::string png = (root_ / "graphe.png").string();
     const auto args = [&](std::vector<std::string> options) {
         std::vector<std::string> words{"chart", file, "--password", "SECRET"};
         words.insert(words.end(), options.begin(), options.end());
         return words;
     };
-    const std::vector<std::string> types{"--kind", "types",    "--size",
-                                         "100x80", "--output", png.string()};
-    const std::vector<std::string> operations{"--kind", "operations", "--size",
-                                              "100x80", "--output",   png.string()};
-    const auto with = [](std::vector<std::string> words, std::vector<std::string> more) {
+    const auto types = [&](std::vector<std::string> more) {
+        std::vector<std::string> words{"--kind", "types", "--size", "100x80"};
         words.insert(words.end(), more.begin(), more.end());
-        return words;
+        return args(words);
     };
     const std::string budgetOutput =
         " est un fichier de budget : choisissez un autre nom pour l'image.";
+    const std::string absent = (root_ / "absent" / "g.png").string();
+    const std::string ini = (folder_ / "G.INI").string();
     const struct {
         std::vector<std::string> args;
-        int status;
         std::string firstLine;
     } cases[] = {
-        {args(with(types, {"--from", "02/04/2024", "--to", "01/04/2024"})), 1,
+        {types({"--output", png, "--from", "02/04/2024", "--to", "01/04/2024"}),
          "Date Initiale > Date Finale."},
-        {args(with(types, {"--to", "29/02/2024"})), 1,
+        {types({"--output", png, "--to", "29/02/2024"}),
          "Aucune opération dans l'intervalle de dates."},
-        // One day of operations is enough for bars but not for a balance line.
-        {args(with(operations, {"--from", "05/03/2024", "--to", "05/03/2024"})), 1,
-         "Aucune opération dans l'intervalle de dates."},
-        {args(with(types, {"--from", "32/13/2024"})), 1,
+        {types({"--output", png, "--from", "32/13/2024"}),
          "'32/13/2024' n'est pas une date correcte (--from, jj/mm/aaaa)."},
-        {args({"--kind", "bars", "--size", "100x80", "--output", png.string()}), 1,
+        {args({"--kind", "bars", "--size", "100x80", "--output", png}),
          "Graphe inconnu : bars (types ou operations)."},
-        {args({"--kind", "types", "--output", png.string()}), 1,
-         "L'option --size est obligatoire pour chart."},
-        {{"chart", file, "--password", "x", "--kind", "types", "--size", "100x80", "--output",
-          png.string()},
-         1,
-         "Mot de passe de la base de données 'Budget.ini' invalide !!!"},
-        {args(with(types, {"--output", (root_ / "absent" / "g.png").string()})), 1,
-         "Ne peut écrire dans " + (root_ / "absent" / "g.png").string()},
-        {args(with(types, {"--output", file})), 1, "La sortie " + file + budgetOutput},
-        {args(with(types, {"--output", (folder_ / "G.INI").string()})), 1,
-         "La sortie " + (folder_ / "G.INI").string() + budgetOutput},
+        {args({"--kind", "types", "--output", png}), "L'option --size est obligatoire pour chart."},
+        {types({"--output", absent}), "Ne peut écrire dans " + absent},
+        {types({"--output", file}), "La sortie " + file + budgetOutput},
+        {types({"--output", ini}), "La sortie " + ini + budgetOutput},
     };
     for (const auto& c : cases) {
         const Outcome r = run(c.args);
-        EXPECT_EQ(r.status, c.status) << c.firstLine;
+        EXPECT_EQ(r.status, 1) << c.firstLine;
         EXPECT_EQ(r.err.substr(0, r.err.find('\n')), c.firstLine);
         EXPECT_FALSE(fs::exists(png)) << c.firstLine;
     }
     for (const std::string size : {"100", "19x80", "100x10001", "100x80px"}) {
-        const Outcome r = run(args({"--kind", "types", "--size", size, "--output", png.string()}));
+        const Outcome r = run(args({"--kind", "types", "--size", size, "--output", png}));
         EXPECT_EQ(r.status, 1) << size;
         EXPECT_TRUE(r.err.starts_with("Taille incorrecte : " + size + " ")) << r.err;
     }

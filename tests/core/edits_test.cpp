@@ -10,16 +10,8 @@ namespace varnelle {
 namespace {
 
 using test::operation;
+using test::smallBudget;
 using test::type;
-
-Budget exemple() {
-    Budget budget;
-    budget.TypesDep = {type("AL", -20, 4095), type("LO", -500, 4095), type("SA", 1500, 4095)};
-    budget.Operations = {operation("28/02/2024", "AL", -40), operation("02/03/2024", "SA", 1500),
-                         operation("15/03/2024", "AL", -20)};
-    budget.calculeTout();
-    return budget;
-}
 
 std::vector<std::string> dates(const Budget& budget) {
     std::vector<std::string> out;
@@ -28,7 +20,7 @@ std::vector<std::string> dates(const Budget& budget) {
 }
 
 TEST(Edits, RefusedChangesLeaveTheBudgetAsItWas) {
-    const Budget before = exemple();
+    const Budget before = smallBudget();
     Budget budget = before;
     EXPECT_FALSE(changeCodeTypeDep(budget, 0, "   "));
     EXPECT_FALSE(changeCodeTypeDep(budget, 0, "LO"));
@@ -43,7 +35,7 @@ TEST(Edits, RefusedChangesLeaveTheBudgetAsItWas) {
 }
 
 TEST(Edits, ARenamedTypeTakesItsOperationsToItsSortedPlace) {
-    Budget budget = exemple();
+    Budget budget = smallBudget();
     budget.Operations.push_back(operation("15/03/2024", "BA", -20));  // after AL that day
     budget.calculeTout();
     ASSERT_TRUE(changeCodeTypeDep(budget, 0, "ZZ"));
@@ -57,7 +49,7 @@ TEST(Edits, ARenamedTypeTakesItsOperationsToItsSortedPlace) {
 }
 
 TEST(Edits, TypeTotalsFollowTheirAmountAndMonths) {
-    Budget budget = exemple();
+    Budget budget = smallBudget();
     changeMontantTypeDep(budget, 0, -50);
     EXPECT_EQ(budget.TypesDep[0].nTotal, -600);
     EXPECT_EQ(budget.TypesDep[0].nSolde, -60);            // booked, not budgeted
@@ -67,7 +59,7 @@ TEST(Edits, TypeTotalsFollowTheirAmountAndMonths) {
 }
 
 TEST(Edits, AMovedOperationIsFollowedToItsNewRow) {
-    Budget budget = exemple();
+    Budget budget = smallBudget();
     EXPECT_EQ(changeDateOperation(budget, 0, "20/03/2024"), std::size_t{2});
     EXPECT_EQ(dates(budget), (std::vector<std::string>{"02/03/2024", "15/03/2024", "20/03/2024"}));
     EXPECT_EQ(budget.Operations[2].nSolde, 1440);

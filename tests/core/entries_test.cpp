@@ -7,20 +7,10 @@
 namespace varnelle {
 namespace {
 
-using test::operation;
-using test::type;
-
-Budget exemple() {
-    Budget budget;
-    budget.TypesDep = {type("AL", -20), type("EL", -60, 0b000010101010), type("SA", 1500)};
-    budget.Operations = {operation("28/04/2024", "AL", -40), operation("02/05/2024", "SA", 1500),
-                         operation("15/05/2024", "AL", -20)};
-    budget.calculeTout();
-    return budget;
-}
+using test::smallBudget;
 
 TEST(Entries, ATypeInUseStays) {
-    Budget budget = exemple();
+    Budget budget = smallBudget();
     EXPECT_FALSE(supprimeTypeDep(budget, 0));
     EXPECT_EQ(budget.TypesDep.size(), 3u);
     EXPECT_TRUE(supprimeTypeDep(budget, 1));
@@ -30,18 +20,18 @@ TEST(Entries, ATypeInUseStays) {
 }
 
 TEST(Entries, OperationsAddedAtADateAreSortedIntoPlaceAndCounted) {
-    Budget budget = exemple();
-    ajouteOperations(budget, "10/05/2024", {0, 1});
+    Budget budget = smallBudget();
+    ajouteOperations(budget, "10/03/2024", {0, 1});
     ASSERT_EQ(budget.Operations.size(), 5u);
-    EXPECT_EQ(budget.Operations[2].cDate, "10/05/2024");
+    EXPECT_EQ(budget.Operations[2].cDate, "10/03/2024");
     EXPECT_EQ(budget.Operations[2].cTypeDep, "AL");
-    EXPECT_EQ(budget.Operations[3].cTypeDep, "EL");
-    EXPECT_EQ(budget.Operations[3].nMontant, -60);
+    EXPECT_EQ(budget.Operations[3].cTypeDep, "LO");
+    EXPECT_EQ(budget.Operations[3].nMontant, -500);
     EXPECT_EQ(budget.Operations[3].cLibelle, "Type");
     EXPECT_EQ(budget.Operations[3].nSelect, 0);
-    EXPECT_EQ(budget.Operations[4].nSolde, 1500 - 40 - 20 - 60 - 20);
+    EXPECT_EQ(budget.Operations[4].nSolde, 1500 - 40 - 20 - 500 - 20);
     EXPECT_EQ(budget.TypesDep[0].nSolde, -80);
-    EXPECT_EQ(budget.TypesDep[1].nSolde, -60);
+    EXPECT_EQ(budget.TypesDep[1].nSolde, -500);
 
     supprimeOperation(budget, 0);
     EXPECT_EQ(budget.TypesDep[0].nSolde, -40);

@@ -28,51 +28,32 @@ Budget budget(const std::map<int, std::int32_t>& montantsParJour) {
 
 TEST(Estimation, MonthlyExpensesRemainderAndDailyExtrapolation) {
     const struct {
-        const char* what;
         std::map<int, std::int32_t> jours;
         const char* salaire;
         std::int32_t nbJours;
         char separateur;
-        Estimation attendu;
+        bool salaireLu;
+        const char *reste, *estimDepJourn, *estimReste;
     } cases[] = {
         // 1200 / 12 = 100; (12 x 1500 - 1200) / 12 = 1400; 60 over 3 days = 20 a day, 600
         // for 30 days.
-        {"two days",
-         {{1, 20}, {3, 40}},
-         "1500",
-         30,
-         '.',
-         {"100.00", true, "1400.00", "600.00", "800.00"}},
-        {"comma",
-         {{1, 20}, {3, 40}},
-         " 1500,5 ",
-         30,
-         ',',
-         {"100,00", true, "1400,50", "600,00", "800,50"}},
+        {{{1, 20}, {3, 40}}, "1500", 30, '.', true, "1400.00", "600.00", "800.00"},
+        {{{1, 20}, {3, 40}}, " 1500,5 ", 30, ',', true, "1400,50", "600,00", "800,50"},
         // Day 31 is past a 30-day month for the count of days, not for the total: 90 / 3.
-        {"day 31 counts in the total",
-         {{1, 20}, {3, 40}, {31, 30}},
-         "1500",
-         30,
-         '.',
-         {"100.00", true, "1400.00", "900.00", "500.00"}},
-        {"only day 31", {{31, 50}}, "1500", 30, '.', {"100.00", true, "1400.00", "", ""}},
+        {{{1, 20}, {3, 40}, {31, 30}}, "1500", 30, '.', true, "1400.00", "900.00", "500.00"},
+        {{{31, 50}}, "1500", 30, '.', true, "1400.00", "", ""},
         // 15 over 2 days, 31 days: 232.5. A salary below the expenses leaves a negative rest.
-        {"half a unit a day",
-         {{1, 10}, {2, 5}},
-         "50",
-         31,
-         '.',
-         {"100.00", true, "-50.00", "232.50", "-282.50"}},
-        {"salary not a number", {{1, 20}}, "mille", 30, '.', {"100.00", false, "", "", ""}},
+        {{{1, 10}, {2, 5}}, "50", 31, '.', true, "-50.00", "232.50", "-282.50"},
+        {{{1, 20}}, "mille", 30, '.', false, "", "", ""},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(&c - cases);
         const Estimation e = CalculeEstimation(budget(c.jours), c.salaire, c.nbJours, c.separateur);
-        EXPECT_EQ(e.totalDepensesMois, c.attendu.totalDepensesMois) << c.what;
-        EXPECT_EQ(e.salaireLu, c.attendu.salaireLu) << c.what;
-        EXPECT_EQ(e.resteMois, c.attendu.resteMois) << c.what;
-        EXPECT_EQ(e.estimDepJournMois, c.attendu.estimDepJournMois) << c.what;
-        EXPECT_EQ(e.estimResteMois, c.attendu.estimResteMois) << c.what;
+        EXPECT_EQ(e.totalDepensesMois, c.separateur == ',' ? "100,00" : "100.00");
+        EXPECT_EQ(e.salaireLu, c.salaireLu);
+        EXPECT_EQ(e.resteMois, c.reste);
+        EXPECT_EQ(e.estimDepJournMois, c.estimDepJourn);
+        EXPECT_EQ(e.estimResteMois, c.estimReste);
     }
 }
 

@@ -45,7 +45,6 @@ TEST(OperationsWindowLists, RowsAndGroups) {
     const Budget b = journal();
     const std::vector<TOperation> sims = {op("01/03/2024", "", -100), op("01/04/2024", "", 50),
                                           op("01/05/2024", "", -25)};
-    const std::vector<TOperation> aucune;
     const struct {
         const char* what;
         const char* code;
@@ -83,8 +82,6 @@ TEST(OperationsWindowLists, RowsAndGroups) {
          "01/03/2024 sim 1 -1.00 0.00 19.00 2; 01/04/2024 sim 2 0.50 0.00 19.50 2; "
          "01/05/2024 sim 3 -0.25 0.00 19.25 2; ",
          "0-0 01/03/2024  -1.00; 1-1 01/04/2024  0.50; 2-2 01/05/2024  -0.25; ", 1},
-        {"empty simulation list", "LOY", kVide, kVide, 0, &aucune, true,
-         "05/02/2024 LOY -4.00 -4.00 4.00 1; ", "0-0 05/02/2024 LOY -4.00; ", 2},
         {"code of no operation", "edf", kVide, kVide, 0, nullptr, true, "", "", 1},
     };
     for (const auto& c : cases) {

@@ -2,33 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include "budget_file_test.h"
 #include "core/model/text_encoding.h"
 #include "core/storage/budget_folder.h"
 #include "core/storage/data_file.h"
-#include "temp_folder.h"
 
 namespace varnelle {
 namespace {
 
 using test::readFile;
-using test::TempFolder;
 using test::writeFile;
 
-std::string allBytes() {
-    std::string all;
-    for (int c = 0; c < 256; ++c) all.push_back(static_cast<char>(c));
-    return all;
-}
+class Password : public test::BudgetFileTest {};
 
-TEST(Password, ScramblingUndoesItselfAndKeepsTheLength) {
-    const std::string all = allBytes();
-    const std::string scrambled = BrouillerMotDePasse(all);
-    EXPECT_EQ(scrambled.size(), all.size());
-    EXPECT_NE(scrambled, all);
-    EXPECT_EQ(BrouillerMotDePasse(scrambled), all);
-}
-
-TEST(Password, EveryTypeableCharacterSurvivesTheFile) {
+TEST_F(Password, EveryTypeableCharacterSurvivesTheFile) {
     std::string everything;
     for (int c = 0; c < 256; ++c) {
         const auto typed = static_cast<unsigned char>(c);
@@ -45,14 +32,11 @@ TEST(Password, EveryTypeableCharacterSurvivesTheFile) {
             ASSERT_TRUE(MotDePasseCorrect(ProfileFile(file.render()), password)) << c;
         }
     }
-    TempFolder folder;
-    ASSERT_TRUE(creeBudget(folder.path(), "Tout", everything));
-    ProfileFile file;
-    ASSERT_EQ(file.open(folder / "Tout.ini"), ProfileFile::OpenStatus::Ok);
-    EXPECT_TRUE(MotDePasseCorrect(file, motDePasseSaisi(everything)));
+    ASSERT_TRUE(creeBudget(folder_.path(), "Budget", everything));
+    EXPECT_TRUE(MotDePasseCorrect(open(), motDePasseSaisi(everything)));
 }
 
-TEST(Password, TheStoredPasswordMatchesOnlyItself) {
+TEST_F(Password, TheStoredPasswordMatchesOnlyItself) {
     ProfileFile file;
     file.writeString("GENERAL", "cMotDePasse", BrouillerMotDePasse("SECRET"));
     EXPECT_TRUE(MotDePasseCorrect(file, motDePasseSaisi("secret")));
@@ -65,37 +49,32 @@ TEST(Password, TheStoredPasswordMatchesOnlyItself) {
     EXPECT_FALSE(MotDePasseCorrect(ProfileFile("[GENERAL]\r\ncMotDePasse=\r\n"), ""));
 }
 
-TEST(Password, AChangeRewritesOnlyItsKeyOnDisk) {
-    TempFolder folder;
-    const auto path = folder / "Budget.ini";
+TEST_F(Password, AChangeRewritesOnlyItsKeyOnDisk) {
     const std::string original = "[GENERAL]\r\ncMotDePasse=" + BrouillerMotDePasse("OLD") +
                                  "\r\nnNbOperations=1\r\n[OPERATIONS]\r\ncLibelle1=Loyer\r\n";
-    writeFile(path, original);
-    ProfileFile file;
-    ASSERT_EQ(file.open(path), ProfileFile::OpenStatus::Ok);
+    ProfileFile file = open(original);
     Budget budget;
     ASSERT_EQ(ChargeFichier(file, budget), LoadStatus::Ok);
     budget.Operations[0].cLibelle = "not saved";
 
     EXPECT_EQ(ChangeMotDePasse(file, "WRONG", "NEW").status,
               PasswordChangeStatus::WrongOldPassword);
-    EXPECT_EQ(readFile(path), original);
+    EXPECT_EQ(readFile(path_), original);
 
     ASSERT_TRUE(ChangeMotDePasse(file, "OLD", "NEW"));
     std::string expected = original;
     expected.replace(expected.find(BrouillerMotDePasse("OLD")), 3, BrouillerMotDePasse("NEW"));
-    EXPECT_EQ(readFile(path), expected);
+    EXPECT_EQ(readFile(path_), expected);
 
     // The budget saved later keeps the new password.
     ASSERT_TRUE(SauveFichier(file, budget));
-    ProfileFile reread;
-    ASSERT_EQ(reread.open(path), ProfileFile::OpenStatus::Ok);
+    const ProfileFile reread = open();
     EXPECT_TRUE(MotDePasseCorrect(reread, "NEW"));
     EXPECT_EQ(reread.readString("OPERATIONS", "cLibelle1", ""), "not saved");
 
-    writeFile(path, original);
+    writeFile(path_, original);
     EXPECT_EQ(ChangeMotDePasse(file, "NEW", "OTHER").status, PasswordChangeStatus::ChangedOnDisk);
-    EXPECT_EQ(readFile(path), original);
+    EXPECT_EQ(readFile(path_), original);
 }
 
 }  // namespace

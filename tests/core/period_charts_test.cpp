@@ -42,10 +42,7 @@ TEST(PeriodCharts, OperationsWindowChartCutsDatesToTheBarStep) {
 }
 
 TEST(PeriodCharts, PeriodGraphReadsTheFieldsAsTheDrawButtonDoes) {
-    Budget budget;
-    for (const char* date : {"01/03/2024", "04/03/2024", "04/03/2024"})
-        budget.Operations.push_back(test::operation(date, "AAA", 10));
-    budget.CalculeSoldesOperations();
+    Budget budget = test::smallBudget();
     budget.Param.nCoulGrapheTDFon = 0x10, budget.Param.nCoulGrapheOpFon = 0x20;
     const auto dessine = [&](GrapheDePeriode graphe, const char* deb, const char* fin) {
         return DessineGraphePeriode(graphe, budget, deb, fin, 100, 60, FixedMetrics{});
@@ -54,20 +51,20 @@ TEST(PeriodCharts, PeriodGraphReadsTheFieldsAsTheDrawButtonDoes) {
     const Drawing fondOp{{Rect{0, 0, 100, 60, 0xFFFFFF, 0x20}}};
 
     // A half-typed start is an open bound, as a blank one.
-    GraphePeriode g = dessine(GrapheDePeriode::Operations, "01/03/20", "04/03/2024");
+    GraphePeriode g = dessine(GrapheDePeriode::Operations, "01/03/20", "15/03/2024");
     EXPECT_EQ(g.resultat, ResultatPeriode::Ok);
     EXPECT_EQ(g.periode.cDateDeb, kDateVide);
-    EXPECT_EQ(g.drawing, dessine(GrapheDePeriode::Operations, "", "04/03/2024").drawing);
+    EXPECT_EQ(g.drawing, dessine(GrapheDePeriode::Operations, "", "15/03/2024").drawing);
     EXPECT_GT(g.drawing.primitives.size(), 1u);
 
     // Nothing to draw leaves the background; reversed bounds leave the surface alone.
-    g = dessine(GrapheDePeriode::Operations, "02/03/2024", "");
+    g = dessine(GrapheDePeriode::Operations, "03/03/2024", "");
     EXPECT_EQ(g.resultat, ResultatPeriode::AucuneOperation);
     EXPECT_EQ(g.drawing, fondOp);
-    g = dessine(GrapheDePeriode::TypesDep, "05/03/2024", "");
+    g = dessine(GrapheDePeriode::TypesDep, "16/03/2024", "");
     EXPECT_EQ(g.resultat, ResultatPeriode::AucuneOperation);
     EXPECT_EQ(g.drawing, fondTD);
-    g = dessine(GrapheDePeriode::TypesDep, "04/03/2024", "01/03/2024");
+    g = dessine(GrapheDePeriode::TypesDep, "15/03/2024", "01/03/2024");
     EXPECT_EQ(g.resultat, ResultatPeriode::DateInitialeApresFinale);
     EXPECT_TRUE(g.drawing.primitives.empty());
 }

@@ -9,13 +9,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "temp_folder.h"
+#include "budget_file_test.h"
 
 namespace varnelle {
 namespace {
 
+using test::folderContent;
+using test::permissionsOf;
 using test::readFile;
-using test::TempFolder;
 using test::writeFile;
 using Opt = std::optional<std::string>;
 
@@ -110,7 +111,7 @@ TEST(ProfileFile, Integers) {
     EXPECT_EQ(ProfileFile("[S]\nn=0x1").readInteger("S", "n", 42), 1);
 }
 
-TEST(ProfileFile, WritesReplaceInPlaceAndAddAtTheEndOfTheirSection) {
+TEST(ProfileFile, WritesReplaceInPlaceAddAtTheEndOfTheirSectionAndEraseWholeSections) {
     ProfileFile file("; budget\n[A]\nx = 1\n\n; note\ny=2\n[B]\nz=3");
     file.writeString("a", "X", "10");
     file.writeString("A", "new", "n");
@@ -121,10 +122,9 @@ TEST(ProfileFile, WritesReplaceInPlaceAndAddAtTheEndOfTheirSection) {
     file.eraseSection("b");
     EXPECT_EQ(file.render(),
               "; budget\r\n[A]\r\nX=10\r\n\r\n; note\r\ny=2\r\nnew=n\r\n[C]\r\nc=-4\r\n");
-}
 
-TEST(ProfileFile, ErasingRemovesEverySectionOfThatName) {
-    ProfileFile file("[S]\nk=1\n[T]\nt=1\n[s]\nk=2\nold=9");
+    // Erasing removes every section of that name.
+    file = ProfileFile("[S]\nk=1\n[T]\nt=1\n[s]\nk=2\nold=9");
     file.eraseSection("S");
     file.writeString("S", "k", "3");
     EXPECT_EQ(file.render(), "[T]\r\nt=1\r\n[S]\r\nk=3\r\n");
@@ -158,139 +158,114 @@ TEST(ProfileFile, ValuesThatCannotBeHeldAreRefused) {
     EXPECT_EQ(file.render(), "[S]\r\nk=old\r\n");
 }
 
-std::filesystem::perms permissionsOf(const std::filesystem::path& path) {
-    return std::filesystem::status(path).permissions() & std::filesystem::perms::all;
-}
+// Owner-only reading and writing, as every file the program writes.
+constexpr auto kOwnerOnly =
+    std::filesystem::perms::owner_read | std::filesystem::perms::owner_write;
+using Names = std::vector<std::string>;
 
-std::vector<std::string> folderContent(const std::filesystem::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
+class ProfileFileOnDisk : public test::BudgetFileTest {};
 
-TEST(ProfileFile, FlushReplacesTheFileWholeAndKeepsTheFormerOne) {
-    TempFolder folder;
-    const auto path = folder / "Budget.ini";
+TEST_F(ProfileFileOnDisk, FlushReplacesTheFileWholeAndKeepsTheFormerOne) {
     ProfileFile file;
-    ASSERT_EQ(file.open(path), ProfileFile::OpenStatus::Missing);
+    ASSERT_EQ(file.open(path_), ProfileFile::OpenStatus::Missing);
     file.writeString("GENERAL", "k", "1");
     ASSERT_TRUE(file.flush());
-    EXPECT_EQ(readFile(path), "[GENERAL]\r\nk=1\r\n");
-    EXPECT_EQ(permissionsOf(path),
-              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
-    EXPECT_EQ(folderContent(folder.path()), (std::vector<std::string>{"Budget.ini"}));
+    EXPECT_EQ(readFile(path_), "[GENERAL]\r\nk=1\r\n");
+    EXPECT_EQ(permissionsOf(path_), kOwnerOnly);
+    EXPECT_EQ(folderContent(folder_.path()), Names{"Budget.ini"});
 
-    writeFile(path, "[GENERAL]\nk=1\n; kept\n");
-    ASSERT_EQ(file.open(path), ProfileFile::OpenStatus::Ok);
+    writeFile(path_, "[GENERAL]\nk=1\n; kept\n");
+    ASSERT_EQ(file.open(path_), ProfileFile::OpenStatus::Ok);
     file.writeString("GENERAL", "k", "2");
     ASSERT_TRUE(file.flush());
-    EXPECT_EQ(readFile(path), "[GENERAL]\r\nk=2\r\n; kept\r\n");
-    EXPECT_EQ(readFile(folder / "Budget.ini.bak"), "[GENERAL]\nk=1\n; kept\n");
-    EXPECT_EQ(folderContent(folder.path()),
-              (std::vector<std::string>{"Budget.ini", "Budget.ini.bak"}));
+    EXPECT_EQ(readFile(path_), "[GENERAL]\r\nk=2\r\n; kept\r\n");
+    EXPECT_EQ(readFile(folder_ / "Budget.ini.bak"), "[GENERAL]\nk=1\n; kept\n");
+    EXPECT_EQ(folderContent(folder_.path()), (Names{"Budget.ini", "Budget.ini.bak"}));
     EXPECT_FALSE(file.changedOnDisk());
 }
 
-TEST(ProfileFile, FlushRefusesToOverwriteAChangeMadeElsewhere) {
-    TempFolder folder;
-    const auto path = folder / "Budget.ini";
-    writeFile(path, "[GENERAL]\r\nk=1\r\n");
-    ProfileFile file;
-    ASSERT_EQ(file.open(path), ProfileFile::OpenStatus::Ok);
+TEST_F(ProfileFileOnDisk, FlushRefusesToOverwriteAChangeMadeElsewhere) {
+    ProfileFile file = open("[GENERAL]\r\nk=1\r\n");
     file.writeString("GENERAL", "k", "mine");
-    writeFile(path, "[GENERAL]\r\nk=theirs\r\n");
+    writeFile(path_, "[GENERAL]\r\nk=theirs\r\n");
     EXPECT_TRUE(file.changedOnDisk());
     EXPECT_EQ(file.flush().status, ProfileFile::FlushStatus::ChangedOnDisk);
-    EXPECT_EQ(readFile(path), "[GENERAL]\r\nk=theirs\r\n");
+    EXPECT_EQ(readFile(path_), "[GENERAL]\r\nk=theirs\r\n");
     ASSERT_TRUE(file.flush(ProfileFile::ExternalChange::Overwrite));
-    EXPECT_EQ(readFile(path), "[GENERAL]\r\nk=mine\r\n");
+    EXPECT_EQ(readFile(path_), "[GENERAL]\r\nk=mine\r\n");
 
     // A file that appears after it was found missing is never replaced.
     ProfileFile fresh;
-    ASSERT_EQ(fresh.open(folder / "New.ini"), ProfileFile::OpenStatus::Missing);
-    writeFile(folder / "New.ini", "someone else's");
+    ASSERT_EQ(fresh.open(folder_ / "New.ini"), ProfileFile::OpenStatus::Missing);
+    writeFile(folder_ / "New.ini", "someone else's");
     fresh.writeString("GENERAL", "k", "1");
     EXPECT_EQ(fresh.flush().status, ProfileFile::FlushStatus::ChangedOnDisk);
-    EXPECT_EQ(readFile(folder / "New.ini"), "someone else's");
+    EXPECT_EQ(readFile(folder_ / "New.ini"), "someone else's");
 }
 
-TEST(ProfileFile, SavingThroughALinkKeepsTheLinkAndLeavesOnlyAnOwnerOnlyBackup) {
-    TempFolder folder;
-    const auto real = folder / "real";
+TEST_F(ProfileFileOnDisk, SavingThroughALinkKeepsTheLinkAndLeavesOnlyAnOwnerOnlyBackup) {
+    const auto real = folder_ / "real";
     std::filesystem::create_directory(real);
     writeFile(real / "Budget.ini", "[GENERAL]\r\nk=1\r\n");
     ::chmod((real / "Budget.ini").c_str(), 0644);
-    std::filesystem::create_symlink("real/Budget.ini", folder / "Budget.ini");
+    std::filesystem::create_symlink("real/Budget.ini", path_);
     writeFile(real / "Budget.ini.tmpAb12Cd", "left by an interrupted save");
     writeFile(real / "Budget.ini.tmpAb12", "not a temporary of a save");
     ProfileFile file;
-    ASSERT_EQ(file.open(folder / "Budget.ini"), ProfileFile::OpenStatus::Ok);
+    ASSERT_EQ(file.open(path_), ProfileFile::OpenStatus::Ok);
     file.writeString("GENERAL", "k", "2");
     ASSERT_TRUE(file.flush());
-    EXPECT_TRUE(std::filesystem::is_symlink(folder / "Budget.ini"));
+    EXPECT_TRUE(std::filesystem::is_symlink(path_));
     EXPECT_EQ(readFile(real / "Budget.ini"), "[GENERAL]\r\nk=2\r\n");
-    EXPECT_EQ(permissionsOf(real / "Budget.ini.bak"),
-              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
-    EXPECT_EQ(folderContent(real),
-              (std::vector<std::string>{"Budget.ini", "Budget.ini.bak", "Budget.ini.tmpAb12"}));
+    EXPECT_EQ(permissionsOf(real / "Budget.ini.bak"), kOwnerOnly);
+    EXPECT_EQ(folderContent(real), (Names{"Budget.ini", "Budget.ini.bak", "Budget.ini.tmpAb12"}));
 }
 
-TEST(ProfileFile, ASaveWaitsForAnotherOneAndIsToldItChangedTheFile) {
-    TempFolder folder;
-    const auto path = folder / "Budget.ini";
-    writeFile(path, "[GENERAL]\r\nk=1\r\n");
-    ProfileFile mine;
-    mine.open(path);
+TEST_F(ProfileFileOnDisk, ASaveWaitsForAnotherOneAndIsToldItChangedTheFile) {
+    ProfileFile mine = open("[GENERAL]\r\nk=1\r\n");
     // Another save holds the budget's lock and changes the file meanwhile.
-    const int other = ::open(path.c_str(), O_RDONLY);
+    const int other = ::open(path_.c_str(), O_RDONLY);
     ASSERT_EQ(::flock(other, LOCK_EX), 0);
     auto saving = std::async(std::launch::async, [&] { return mine.flush().status; });
     EXPECT_EQ(saving.wait_for(std::chrono::milliseconds(300)), std::future_status::timeout);
-    writeFile(path, "[GENERAL]\r\nk=theirs\r\n");
+    writeFile(path_, "[GENERAL]\r\nk=theirs\r\n");
     ::close(other);
     EXPECT_EQ(saving.get(), ProfileFile::FlushStatus::ChangedOnDisk);
 }
 
-TEST(ProfileFile, AFailedFlushLeavesTheFileAsItWas) {
-    TempFolder folder;
-    const auto path = folder / "Budget.ini";
-    writeFile(path, "[GENERAL]\r\nk=1\r\n");
-    ProfileFile file;
-    ASSERT_EQ(file.open(path), ProfileFile::OpenStatus::Ok);
+TEST_F(ProfileFileOnDisk, AFailedFlushLeavesTheFileAsItWas) {
+    ProfileFile file = open("[GENERAL]\r\nk=1\r\n");
     file.writeString("GENERAL", "big", std::string(1000, 'b'));
     {
         const test::FileSizeLimit full(200);
         const auto result = file.flush();
         EXPECT_EQ(result.status, ProfileFile::FlushStatus::WriteFailed);
-        EXPECT_EQ(result.path, path);
+        EXPECT_EQ(result.path, path_);
         EXPECT_NE(result.systemError, 0);
     }
-    EXPECT_EQ(readFile(path), "[GENERAL]\r\nk=1\r\n");
-    EXPECT_EQ(folderContent(folder.path()), (std::vector<std::string>{"Budget.ini"}));
+    EXPECT_EQ(readFile(path_), "[GENERAL]\r\nk=1\r\n");
+    EXPECT_EQ(folderContent(folder_.path()), Names{"Budget.ini"});
 
     ASSERT_TRUE(file.flush());
-    EXPECT_EQ(read(ProfileFile(readFile(path)), "GENERAL", "big"), std::string(1000, 'b'));
+    EXPECT_EQ(read(ProfileFile(readFile(path_)), "GENERAL", "big"), std::string(1000, 'b'));
 
     // A former version that cannot be kept is told; the file is saved all the same.
-    std::filesystem::remove(folder / "Budget.ini.bak");
-    std::filesystem::create_directory(folder / "Budget.ini.bak");
+    std::filesystem::remove(folder_ / "Budget.ini.bak");
+    std::filesystem::create_directory(folder_ / "Budget.ini.bak");
     file.writeString("GENERAL", "k", "2");
     EXPECT_EQ(file.flush().backupError, EISDIR);
-    EXPECT_EQ(read(ProfileFile(readFile(path)), "GENERAL", "k"), "2");
+    EXPECT_EQ(read(ProfileFile(readFile(path_)), "GENERAL", "k"), "2");
 }
 
-TEST(ProfileFile, OpeningWhatIsNotAReadableFile) {
-    TempFolder folder;
+TEST_F(ProfileFileOnDisk, OpeningWhatIsNotAReadableFile) {
     ProfileFile file;
-    EXPECT_EQ(file.open(folder.path()), ProfileFile::OpenStatus::Unreadable);
+    EXPECT_EQ(file.open(folder_.path()), ProfileFile::OpenStatus::Unreadable);
     EXPECT_EQ(file.flush().status, ProfileFile::FlushStatus::WriteFailed);
-    EXPECT_EQ(file.open(folder / "absent" / "x.ini"), ProfileFile::OpenStatus::Missing);
+    EXPECT_EQ(file.open(folder_ / "absent" / "x.ini"), ProfileFile::OpenStatus::Missing);
     EXPECT_EQ(file.flush().status, ProfileFile::FlushStatus::WriteFailed);
 
     // A pipe is refused at once, not read until someone writes into it.
-    const auto fifo = folder / "x.ini";
+    const auto fifo = folder_ / "x.ini";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     auto opening = std::async(std::launch::async, [&] { return ProfileFile().open(fifo); });
     const bool blocked = opening.wait_for(std::chrono::seconds(5)) != std::future_status::ready;

@@ -16,7 +16,7 @@ TreeNodes withLevels(std::initializer_list<int> levels) {
     return nodes;
 }
 
-TEST(TreeNodes, FirstMisplacedNode) {
+TEST(TreeNodes, MisplacedNodesAreFoundAndReadAsTheNearestPossible) {
     struct Case {
         TreeNodes nodes;
         std::optional<std::size_t> misplaced;
@@ -30,6 +30,14 @@ TEST(TreeNodes, FirstMisplacedNode) {
         {withLevels({0, 1, -1}), 2},
     };
     for (const Case& c : cases) EXPECT_EQ(firstMisplacedNode(c.nodes), c.misplaced);
+
+    // A shape reads misplaced levels as the nearest possible: 0, 3 -> 1, -2 -> 0, 5 -> 1.
+    const TreeShape shape(withLevels({0, 3, -2, 5}));
+    for (const auto [node, level, parent] : {std::array{1, 1, 0}, {2, 0, -1}, {3, 1, 2}}) {
+        EXPECT_EQ(shape.level(node), level);
+        EXPECT_EQ(shape.parent(node), parent);
+    }
+    EXPECT_EQ(TreeShape().childCount(-1), 0);  // before any list
 }
 
 // Years, months, types: 0 2024 / 1 Janvier / 2 A / 3 B / 4 Mars / 5 2025 / 6 Avril / 7 C
@@ -61,16 +69,6 @@ TEST(TreeNodes, ShapeGivesParentsChildrenAndSubtrees) {
             EXPECT_EQ(shape.row(c.children[static_cast<std::size_t>(r)]), r);
         }
     }
-}
-
-TEST(TreeNodes, MisplacedLevelsAreReadAsTheNearestPossible) {
-    // 0, 3 -> 1, -2 -> 0, 5 -> 1
-    const TreeShape shape(withLevels({0, 3, -2, 5}));
-    for (const auto [node, level, parent] : {std::array{1, 1, 0}, {2, 0, -1}, {3, 1, 2}}) {
-        EXPECT_EQ(shape.level(node), level);
-        EXPECT_EQ(shape.parent(node), parent);
-    }
-    EXPECT_EQ(TreeShape().childCount(-1), 0);  // before any list
 }
 
 TEST(TreeNodes, ToggleTickOfYearsAndMonths) {

@@ -74,7 +74,6 @@ TEST(TypesDepCells, GaugeComparesTheBookedAmountWithTheYearlyTotal) {
         int barre;  // 0: no bar primitive at all
     } cases[] = {
         {"no month due", typeDep(0, 0, -300), kJgeFon, 0},
-        {"half booked", typeDep(12, -600, -300), kJgeFon, 50},
         {"everything booked", typeDep(12, -600, -600), kJgeFon, 100},
         {"income counts by size", typeDep(12, 600, -150), kJgeFon, 25},
         // 900 against 600: the bar shows 600/900 of the cell, 66.67 pixels.

@@ -21,4 +21,13 @@ TTypeDep type(const char* code, Montant montant, std::int32_t masque) {
     return t;
 }
 
+Budget smallBudget() {
+    Budget budget;
+    budget.TypesDep = {type("AL", -20), type("LO", -500), type("SA", 1500)};
+    budget.Operations = {operation("28/02/2024", "AL", -40), operation("02/03/2024", "SA", 1500),
+                         operation("15/03/2024", "AL", -20)};
+    budget.calculeTout();
+    return budget;
+}
+
 }  // namespace varnelle::test

@@ -1,5 +1,6 @@
 #include "temp_folder.h"
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
@@ -49,6 +50,18 @@ std::string readFile(const std::filesystem::path& path) {
 void writeFile(const std::filesystem::path& path, std::string_view content) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(content.data(), static_cast<std::streamsize>(content.size()));
+}
+
+std::vector<std::string> folderContent(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::filesystem::perms permissionsOf(const std::filesystem::path& path) {
+    return std::filesystem::status(path).permissions() & std::filesystem::perms::all;
 }
 
 }  // namespace varnelle::test

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace varnelle::test {
 
@@ -36,5 +37,8 @@ private:
 
 std::string readFile(const std::filesystem::path& path);
 void writeFile(const std::filesystem::path& path, std::string_view content);
+// The names of what `folder` holds, sorted.
+std::vector<std::string> folderContent(const std::filesystem::path& folder);
+std::filesystem::perms permissionsOf(const std::filesystem::path& path);
 
 }  // namespace varnelle::test

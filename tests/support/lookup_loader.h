@@ -1,7 +1,7 @@
 #pragma once
 
 // The collections of a data file read key by key through ProfileFile::value, the slow way
-// whose answers the one-pass reader must give.
+// whose answers the one-pass reader must give, for the core tests and the fuzz target.
 
 #include <string>
 
@@ -61,6 +61,20 @@ inline Budget loadByLookups(const ProfileFile& file) {
         s.nMontant = fromHundredths(integer(kSectionSimulations, "nMontant", i));
     }
     return b;
+}
+
+// Two budgets hold the same saved values: derived fields are recomputed on both sides. With
+// `collectionsOnly`, the general values and the settings are left out.
+inline bool sameSavedValues(Budget a, Budget b, bool collectionsOnly = false) {
+    a.calculeTout();
+    b.calculeTout();
+    if (collectionsOnly) {
+        b.cSalaireMoyen = a.cSalaireMoyen;
+        b.nResteDebMois = a.nResteDebMois;
+        b.setNbJoursMois(a.nNbJoursMois());
+        b.Param = a.Param;
+    }
+    return a == b;
 }
 
 }  // namespace varnelle::test
