@@ -230,28 +230,28 @@ private slots:
     void bookmarksBringBackTheTabsAndAreSavedWithTheBudget() {
         Opened opened;
         QTabWidget& main = opened.tabs("pcVarnelle");
-        QTest::mouseClick(&opened.child<QPushButton>("btRst1"), Qt::LeftButton);
-        QTest::mouseClick(&opened.child<QPushButton>("btRst2"), Qt::LeftButton);
+        opened.press("btRst1");
+        opened.press("btRst2");
         QCOMPARE(main.currentIndex(), int(kOngletOperations));
 
         opened.choose("pcVarnelle", kOngletStats);
         opened.choose("pcGraphes", 1);
-        QTest::mouseClick(&opened.child<QPushButton>("btSvg1"), Qt::LeftButton);
+        opened.press("btSvg1");
         opened.choose("pcVarnelle", kOngletDepJourn);
-        QTest::mouseClick(&opened.child<QPushButton>("btSvg2"), Qt::LeftButton);
+        opened.press("btSvg2");
         QCOMPARE(opened.window->budget().Param.ConfigOnglets2, (TConfigOnglets{2, -1, -1}));
 
         opened.choose("pcGraphes", 0);
         opened.choose("pcVarnelle", kOngletTypesDep);
         QList<int> rebuilt;
         watchRebuilds(opened, rebuilt);
-        QTest::mouseClick(&opened.child<QPushButton>("btRst1"), Qt::LeftButton);
+        opened.press("btRst1");
         QCOMPARE(main.currentIndex(), int(kOngletStats));
         QCOMPARE(opened.tabs("pcStats").currentIndex(), int(kStatsGraphes));
         QCOMPARE(opened.tabs("pcGraphes").currentIndex(), 1);
         QCOMPARE(rebuilt.count(), 1);
         QVERIFY(!opened.enabled("btImprimer"));
-        QTest::mouseClick(&opened.child<QPushButton>("btRst2"), Qt::LeftButton);
+        opened.press("btRst2");
         QCOMPARE(main.currentIndex(), int(kOngletDepJourn));
         QVERIFY(opened.enabled("btImprimer"));
 

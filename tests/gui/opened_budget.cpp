@@ -1,5 +1,6 @@
 #include "opened_budget.h"
 
+#include <QAbstractButton>
 #include <QLineEdit>
 #include <QTabBar>
 #include <QtTest>
@@ -32,23 +33,34 @@ Budget budgetDeMai() {
     return budget;
 }
 
-OpenedBudget::OpenedBudget(const Budget& budget) {
+OpenedBudget::OpenedBudget(const Budget& budget, int onglet) {
     creeBudget(folder.path(), "Budget", "secret");
     ProfileFile file;
     file.open(path);
     SauveFichier(file, budget);
-    const auto choose = [](const std::filesystem::path& in, gui::Prompter&) {
+    const auto chooser = [](const std::filesystem::path& in, gui::Prompter&) {
         gui::BudgetChoisi chosen{"Budget.ini", {}};
         chosen.file.open(in / chosen.fileName);
         return chosen;
     };
-    window = std::make_unique<gui::TfmMain>(folder.path(), prompter, choose);
+    window = std::make_unique<gui::TfmMain>(folder.path(), prompter, chooser);
     window->show();
+    if (onglet >= 0) choose("pcVarnelle", onglet);
 }
 
 void OpenedBudget::choose(const char* name, int index) {
     QTabBar* bar = child<QTabWidget>(name).tabBar();
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
+}
+
+void OpenedBudget::press(const char* button) {
+    QTest::mouseClick(&child<QPushButton>(button), Qt::LeftButton);
+}
+
+void OpenedBudget::deleteFrom(const char* grid, int row) {
+    child<gui::Grid>(grid).setCurrentCell({1, row});
+    child<gui::Grid>(grid).setFocus();
+    press("btSupprimer");
 }
 
 Budget OpenedBudget::onDisk() const {
@@ -91,6 +103,18 @@ void clickCellButton(gui::Grid& grid, int column, int row) {
 
 QString cellText(const gui::Grid& grid, int column, int row) {
     return grid.model()->index(row - 1, column - 1).data().toString();
+}
+
+QStringList columnTexts(const gui::Grid& grid, int column) {
+    QStringList texts;
+    for (int row = 1; row <= grid.rows(); ++row) texts << cellText(grid, column, row);
+    return texts;
+}
+
+void click(const QWidget& parent, const char* name) {
+    auto* button = parent.findChild<QAbstractButton*>(name);
+    if (button == nullptr) qFatal("no button %s", name);
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
 }
 
 }  // namespace varnelle::test

@@ -5,6 +5,7 @@
 
 #include <QPushButton>
 #include <QString>
+#include <QStringList>
 #include <QTabWidget>
 
 #include "core/model/budget.h"
@@ -33,7 +34,8 @@ struct OpenedBudget {
     gui::RecordingPrompter prompter;
     std::unique_ptr<gui::TfmMain> window;
 
-    explicit OpenedBudget(const Budget& budget = sampleBudget());
+    // Shows the tab `onglet` of the main window, if given, as the user reaches it.
+    explicit OpenedBudget(const Budget& budget = sampleBudget(), int onglet = -1);
 
     template <class T> T& child(const char* name) {
         T* found = window->findChild<T*>(name);
@@ -44,6 +46,10 @@ struct OpenedBudget {
     // Clicks the tab as the user does.
     void choose(const char* tabs, int index);
     bool enabled(const char* button) { return child<QPushButton>(button).isEnabled(); }
+    void press(const char* button);
+    // Deletes the row through "Supprimer", which acts on the grid that has the keyboard.
+    void deleteFrom(const char* grid, int row);
+    const Budget& budget() const { return window->budget(); }
     // The budget the data file holds now, with its derived fields.
     Budget onDisk() const;
 };
@@ -53,7 +59,11 @@ void typeInCell(gui::Grid& grid, int column, int row, const QString& text);
 // Clicks the push button of a cell (shown on the current row only: the row is made current
 // first).
 void clickCellButton(gui::Grid& grid, int column, int row);
-// What the cell shows.
+// What the cell shows, and what the cells of a column show.
 QString cellText(const gui::Grid& grid, int column, int row);
+QStringList columnTexts(const gui::Grid& grid, int column);
+// Clicks the named button near its left edge: a radio button answers clicks on its circle and
+// caption only, not on the rest of its width.
+void click(const QWidget& parent, const char* name);
 
 }  // namespace varnelle::test

@@ -19,6 +19,7 @@
 
 using namespace varnelle;
 using namespace varnelle::gui;
+using varnelle::test::click;
 
 namespace {
 
@@ -28,12 +29,6 @@ template <typename T = QWidget> T* child(const QWidget& dialog, const char* name
     auto* widget = dialog.findChild<T*>(name);
     if (!widget) qFatal("no widget %s", name);
     return widget;
-}
-
-// A radio button answers clicks on its circle and caption only, not on the rest of its width.
-void click(const QWidget& dialog, const char* name) {
-    auto* button = child<QAbstractButton>(dialog, name);
-    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
 }
 
 bool enabled(const QWidget& dialog, const char* name) {
