@@ -300,6 +300,8 @@ def prepare(sources, sample, args):
     file (source or header) goes into and which test executables link those objects."""
     if not os.path.exists(os.path.join(BUILD, "build.ninja")):
         run(CONFIGURE, cwd=ROOT)
+    # Tests added, merged or renamed since the last run change the targets: regenerate first.
+    ninja("build.ninja")
     _, out = ninja("-t", "targets", "all")
     exes = {line.split(":")[0] for line in out.splitlines()
             if ": CXX_EXECUTABLE_LINKER" in line and not line.split(":")[0].endswith(".cmake")}

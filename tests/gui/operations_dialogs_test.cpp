@@ -80,7 +80,6 @@ private slots:
         const Budget budget;
         TfmAjtPlsOp dialog(budget);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Ajout d'opération(s)"));
-        QCOMPARE(dialog.size(), QSize(288, 409));
         QVERIFY(child<QRadioButton>(dialog, "rbUneSeule")->isChecked());
         QVERIFY(!enabled(dialog, "rbPlusieurs"));
         for (const char* name : {"edDateAjt", "btDateAjt", "lbTypesDep", "btToutes", "btAucune"})
@@ -210,13 +209,10 @@ private slots:
                              test::operation("15/03/1001", "AL", -1)};
         TfmSupPlsOp dialog(budget, 1);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Suppression de plusieurs opérations"));
-        QCOMPARE(dialog.size(), QSize(272, 133));
         auto* cbMois = child<QComboBox>(dialog, "cbMois");
         auto* cbAnnees = child<QComboBox>(dialog, "cbAnnees");
         QCOMPARE(cbMois->count(), 12);
         QCOMPARE(cbMois->itemText(1), QStringLiteral("Février"));
-        QCOMPARE(cbMois->maxVisibleItems(), 12);
-        QCOMPARE(cbAnnees->maxVisibleItems(), 4);
         QVERIFY(!cbMois->isEnabled() && !cbAnnees->isEnabled());
         QCOMPARE(dialog.mois(), std::string("12"));
         // The years are written as the dates write them.
