@@ -1,0 +1,304 @@
+#include "core/model/history.h"
+
+#include <algorithm>
+#include <functional>
+#include <string_view>
+#include <unordered_map>
+
+namespace varnelle {
+
+namespace {
+
+// Only the fields a save writes: derived ones follow from them and are computed again.
+bool memesChamps(const TTypeDep& a, const TTypeDep& b) {
+    return a.cTypeDep == b.cTypeDep && a.cLibelle == b.cLibelle && a.nMontant == b.nMontant &&
+           a.nPeriodicite == b.nPeriodicite;
+}
+bool memesChamps(const TOperation& a, const TOperation& b) {
+    return a.nSelect == b.nSelect && a.cDate == b.cDate && a.cTypeDep == b.cTypeDep &&
+           a.nMontant == b.nMontant && a.cLibelle == b.cLibelle;
+}
+bool memesChamps(const TDepJourn& a, const TDepJourn& b) {
+    return a.nJour == b.nJour && a.nMontant == b.nMontant;
+}
+bool memesChamps(const TEconomie& a, const TEconomie& b) {
+    return a.cLibelle == b.cLibelle && a.nMontant == b.nMontant;
+}
+bool memesChamps(const TPSimulation& a, const TPSimulation& b) {
+    return a == b;
+}
+
+std::size_t melange(std::size_t h, std::size_t v) {
+    return h ^ (v + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2));
+}
+std::size_t hache(std::string_view s) {
+    return std::hash<std::string_view>{}(s);
+}
+std::size_t hache(long double v) {
+    return std::hash<long double>{}(v);
+}
+std::size_t empreinte(const TTypeDep& t) {
+    return melange(melange(hache(t.cTypeDep), hache(t.cLibelle)), hache(t.nMontant)) ^
+           static_cast<std::size_t>(t.nPeriodicite);
+}
+std::size_t empreinte(const TOperation& o) {
+    return melange(melange(melange(hache(o.cDate), hache(o.cTypeDep)), hache(o.cLibelle)),
+                   hache(o.nMontant)) ^
+           static_cast<std::size_t>(o.nSelect);
+}
+std::size_t empreinte(const TDepJourn& j) {
+    return melange(static_cast<std::size_t>(j.nJour), static_cast<std::size_t>(j.nMontant));
+}
+std::size_t empreinte(const TEconomie& e) {
+    return melange(hache(e.cLibelle), static_cast<std::size_t>(e.nMontant));
+}
+std::size_t empreinte(const TPSimulation& s) {
+    return melange(melange(hache(s.cLibelle), hache(s.cDateDeb + s.cDateFin)), hache(s.nMontant)) ^
+           static_cast<std::size_t>(s.nSelect);
+}
+
+// The records taken out and put in between two states of a collection. Equal heads and
+// tails are skipped at once; within what is left, a record more frequent before than after
+// went out, one less frequent came in, and the equal ones stayed in order. Records that only
+// changed places, as when a journal out of order is sorted, go out and in again: the result
+// is always exact, and as small as the action for every edit that keeps the others in order.
+template <class T> Retouche<T> compare(const std::vector<T>& avant, const std::vector<T>& apres) {
+    Retouche<T> r;
+    const std::size_t na = avant.size(), nb = apres.size();
+    std::size_t tete = 0;
+    while (tete < na && tete < nb && memesChamps(avant[tete], apres[tete])) ++tete;
+    std::size_t queue = 0;
+    while (queue < na - tete && queue < nb - tete &&
+           memesChamps(avant[na - 1 - queue], apres[nb - 1 - queue]))
+        ++queue;
+    const std::size_t finA = na - queue, finB = nb - queue;
+
+    std::unordered_map<std::size_t, std::ptrdiff_t> exces;
+    std::vector<std::size_t> hA, hB;
+    hA.reserve(finA - tete);
+    hB.reserve(finB - tete);
+    for (std::size_t a = tete; a < finA; ++a) ++exces[hA.emplace_back(empreinte(avant[a]))];
+    for (std::size_t b = tete; b < finB; ++b) --exces[hB.emplace_back(empreinte(apres[b]))];
+
+    std::size_t a = tete, b = tete;
+    while (a < finA || b < finB) {
+        if (a < finA && b < finB && memesChamps(avant[a], apres[b])) {
+            ++a, ++b;
+        } else if (a < finA && exces[hA[a - tete]] > 0) {
+            --exces[hA[a - tete]];
+            r.retires.emplace_back(a, avant[a]);
+            ++a;
+        } else if (b < finB && exces[hB[b - tete]] < 0) {
+            ++exces[hB[b - tete]];
+            r.ajoutes.emplace_back(b, apres[b]);
+            ++b;
+        } else {
+            for (; a < finA; ++a) r.retires.emplace_back(a, avant[a]);
+            for (; b < finB; ++b) r.ajoutes.emplace_back(b, apres[b]);
+        }
+    }
+    return r;
+}
+
+// Takes out the records at the positions of `enleves` and puts in those of `mis` at theirs,
+// in one pass however many there are.
+template <class T>
+void applique(std::vector<T>& v, const std::vector<std::pair<std::size_t, T>>& enleves,
+              const std::vector<std::pair<std::size_t, T>>& mis) {
+    if (enleves.empty() && mis.empty()) return;
+    std::vector<T> resultat;
+    resultat.reserve(v.size() - enleves.size() + mis.size());
+    std::size_t e = 0, m = 0;
+    const auto place = [&] {
+        while (m < mis.size() && mis[m].first == resultat.size())
+            resultat.push_back(mis[m++].second);
+    };
+    for (std::size_t i = 0; i < v.size(); ++i) {
+        if (e < enleves.size() && enleves[e].first == i) {
+            ++e;
+            continue;
+        }
+        place();
+        resultat.push_back(std::move(v[i]));
+    }
+    place();
+    v = std::move(resultat);
+}
+
+std::vector<TDepJourn> jours(const Budget& budget) {
+    return {budget.DepJourn.begin(), budget.DepJourn.end()};
+}
+
+ValeursBudget valeurs(const Budget& budget) {
+    return {budget.cSalaireMoyen, budget.nResteDebMois, budget.nNbJoursMois()};
+}
+
+void pose(Budget& budget, const ValeursBudget& v) {
+    budget.cSalaireMoyen = v.cSalaireMoyen;
+    budget.nResteDebMois = v.nResteDebMois;
+    budget.setNbJoursMois(v.nNbJoursMois);
+}
+
+// Applies a step one way or the other: forward puts in what the action put in.
+void rejoue(Budget& budget, const EtapeHistorique& e, bool enAvant) {
+    const auto sens = [enAvant](auto& v, const auto& r) {
+        if (enAvant)
+            applique(v, r.retires, r.ajoutes);
+        else
+            applique(v, r.ajoutes, r.retires);
+    };
+    sens(budget.TypesDep, e.typesDep);
+    sens(budget.Operations, e.operations);
+    if (!e.depJourn.vide()) {
+        std::vector<TDepJourn> v = jours(budget);
+        sens(v, e.depJourn);
+        std::copy(v.begin(), v.end(), budget.DepJourn.begin());
+    }
+    sens(budget.Economies, e.economies);
+    sens(budget.Simulations, e.simulations);
+    if (e.valeurs) pose(budget, enAvant ? e.valeurs->second : e.valeurs->first);
+    if (e.param) budget.Param = enAvant ? e.param->second : e.param->first;
+    budget.calculeTout();
+}
+
+// The first record the step leaves in place going that way, in the order of the pages.
+EndroitModifie endroit(const EtapeHistorique& e, bool enAvant, const Budget& budget) {
+    const auto premier = [enAvant](const auto& r,
+                                   std::size_t taille) -> std::optional<std::size_t> {
+        const auto& arrives = enAvant ? r.ajoutes : r.retires;
+        const auto& partis = enAvant ? r.retires : r.ajoutes;
+        if (!arrives.empty()) return arrives.front().first;
+        if (partis.empty()) return std::nullopt;
+        // Only removed: the row that took the place of the first one.
+        return taille == 0 ? 0 : std::min(partis.front().first, taille - 1);
+    };
+    if (auto i = premier(e.typesDep, budget.TypesDep.size())) return {PartieBudget::TypesDep, *i};
+    if (auto i = premier(e.operations, budget.Operations.size()))
+        return {PartieBudget::Operations, *i};
+    if (auto i = premier(e.depJourn, budget.DepJourn.size())) return {PartieBudget::DepJourn, *i};
+    if (auto i = premier(e.economies, budget.Economies.size()))
+        return {PartieBudget::Economies, *i};
+    if (auto i = premier(e.simulations, budget.Simulations.size()))
+        return {PartieBudget::Simulations, *i};
+    if (e.valeurs) return {PartieBudget::Valeurs, 0};
+    return {PartieBudget::Parametres, 0};
+}
+
+std::size_t octetsTexte(const std::string& s) {
+    // Short texts live inside the string itself.
+    return s.capacity() > 15 ? s.capacity() + 1 : 0;
+}
+std::size_t octetsTextes(const TTypeDep& t) {
+    return octetsTexte(t.cTypeDep) + octetsTexte(t.cLibelle);
+}
+std::size_t octetsTextes(const TOperation& o) {
+    return octetsTexte(o.cDate) + octetsTexte(o.cTypeDep) + octetsTexte(o.cLibelle);
+}
+std::size_t octetsTextes(const TDepJourn&) {
+    return 0;
+}
+std::size_t octetsTextes(const TEconomie& e) {
+    return octetsTexte(e.cLibelle);
+}
+std::size_t octetsTextes(const TPSimulation& s) {
+    return octetsTexte(s.cLibelle) + octetsTexte(s.cDateDeb) + octetsTexte(s.cDateFin);
+}
+template <class T> std::size_t octetsRetouche(const Retouche<T>& r) {
+    std::size_t n =
+        (r.retires.capacity() + r.ajoutes.capacity()) * sizeof(std::pair<std::size_t, T>);
+    for (const auto& [i, t] : r.retires) n += octetsTextes(t);
+    for (const auto& [i, t] : r.ajoutes) n += octetsTextes(t);
+    return n;
+}
+
+}  // namespace
+
+Historique::Historique(std::size_t nbEtapesMax)
+    : nbEtapesMax_(std::max<std::size_t>(nbEtapesMax, 1)) {}
+
+void Historique::debut(const Budget& budget) {
+    if (profondeur_++ == 0) avant_ = budget;
+}
+
+bool Historique::fin(const Budget& budget) {
+    if (profondeur_ == 0 || --profondeur_ > 0 || !avant_) return false;
+    const Budget avant = std::move(*avant_);
+    avant_.reset();
+
+    EtapeHistorique e;
+    e.typesDep = compare(avant.TypesDep, budget.TypesDep);
+    e.operations = compare(avant.Operations, budget.Operations);
+    e.depJourn = compare(jours(avant), jours(budget));
+    e.economies = compare(avant.Economies, budget.Economies);
+    e.simulations = compare(avant.Simulations, budget.Simulations);
+    if (valeurs(avant) != valeurs(budget)) e.valeurs.emplace(valeurs(avant), valeurs(budget));
+    if (!(avant.Param == budget.Param)) e.param.emplace(avant.Param, budget.Param);
+    if (e.typesDep.vide() && e.operations.vide() && e.depJourn.vide() && e.economies.vide() &&
+        e.simulations.vide() && !e.valeurs && !e.param)
+        return false;
+
+    // A new action forgets the steps undone before it.
+    for (std::size_t i = courante_; i < etapes_.size(); ++i)
+        if (etapes_[i].numero == enregistre_) enregistre_ = -1;
+    etapes_.erase(etapes_.begin() + static_cast<std::ptrdiff_t>(courante_), etapes_.end());
+    e.numero = prochainNumero_++;
+    etapes_.push_back(std::move(e));
+    ++courante_;
+    if (etapes_.size() > nbEtapesMax_) {
+        base_ = etapes_.front().numero;
+        etapes_.pop_front();
+        --courante_;
+    }
+    return true;
+}
+
+std::optional<EndroitModifie> Historique::annule(Budget& budget) {
+    if (!peutAnnuler()) return std::nullopt;
+    const EtapeHistorique& e = etapes_[--courante_];
+    rejoue(budget, e, false);
+    return endroit(e, false, budget);
+}
+
+std::optional<EndroitModifie> Historique::retablit(Budget& budget) {
+    if (!peutRetablir()) return std::nullopt;
+    const EtapeHistorique& e = etapes_[courante_++];
+    rejoue(budget, e, true);
+    return endroit(e, true, budget);
+}
+
+std::int64_t Historique::numeroCourant() const {
+    return courante_ > 0 ? etapes_[courante_ - 1].numero : base_;
+}
+
+bool Historique::modifie() const {
+    return numeroCourant() != enregistre_;
+}
+
+void Historique::marqueEnregistre() {
+    enregistre_ = numeroCourant();
+}
+
+void Historique::vide() {
+    etapes_.clear();
+    courante_ = 0;
+    base_ = 0;
+    enregistre_ = 0;
+    prochainNumero_ = 1;
+    profondeur_ = 0;
+    avant_.reset();
+}
+
+std::size_t Historique::octets() const {
+    std::size_t n = 0;
+    for (const EtapeHistorique& e : etapes_) {
+        n += sizeof e + octetsRetouche(e.typesDep) + octetsRetouche(e.operations) +
+             octetsRetouche(e.depJourn) + octetsRetouche(e.economies) +
+             octetsRetouche(e.simulations);
+        if (e.valeurs)
+            for (const ValeursBudget* v : {&e.valeurs->first, &e.valeurs->second})
+                n += octetsTexte(v->cSalaireMoyen) + octetsTexte(v->nResteDebMois);
+    }
+    return n;
+}
+
+}  // namespace varnelle

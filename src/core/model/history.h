@@ -1,0 +1,107 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/model/budget.h"
+
+namespace varnelle {
+
+// The part of the budget a step changed first, and the position there of its first changed
+// record, so that the page showing it can bring that row back into view.
+enum class PartieBudget {
+    TypesDep,
+    Operations,
+    DepJourn,
+    Economies,
+    Simulations,
+    Valeurs,
+    Parametres
+};
+struct EndroitModifie {
+    PartieBudget partie = PartieBudget::Valeurs;
+    std::size_t indice = 0;
+    bool operator==(const EndroitModifie&) const = default;
+};
+
+// What an action did to one collection: the records it took out, at their positions before
+// it, and those it put in, at their positions after it, both ascending; the other records
+// keep their order. That is enough to go either way, and costs what the action changed.
+template <class T> struct Retouche {
+    std::vector<std::pair<std::size_t, T>> retires;
+    std::vector<std::pair<std::size_t, T>> ajoutes;
+    bool vide() const { return retires.empty() && ajoutes.empty(); }
+};
+
+// The values outside the collections, kept whole: they are a few bytes.
+struct ValeursBudget {
+    std::string cSalaireMoyen;
+    std::string nResteDebMois;
+    std::int32_t nNbJoursMois = 0;
+    bool operator==(const ValeursBudget&) const = default;
+};
+
+// One user action: only what it changed among the fields a save writes. The derived fields
+// (totals, balances, running sums) are computed again after an undo or a redo.
+struct EtapeHistorique {
+    Retouche<TTypeDep> typesDep;
+    Retouche<TOperation> operations;
+    Retouche<TDepJourn> depJourn;
+    Retouche<TEconomie> economies;
+    Retouche<TPSimulation> simulations;
+    std::optional<std::pair<ValeursBudget, ValeursBudget>> valeurs;  // before, after
+    std::optional<std::pair<TParam, TParam>> param;                  // before, after
+    std::int64_t numero = 0;
+};
+
+// The undo and redo history of one budget. The program brackets each user action, however
+// many records it touches, between debut() and fin(): one action, one step.
+class Historique {
+public:
+    explicit Historique(std::size_t nbEtapesMax = 200);
+
+    // Keeps the budget as it stands before an action; fin() compares against it. Brackets
+    // may nest: the outermost pair makes the step.
+    void debut(const Budget& budget);
+    // Records what the action changed, as one step; nothing, and false, when it changed
+    // nothing that a save writes. Steps undone before are then gone.
+    bool fin(const Budget& budget);
+
+    bool peutAnnuler() const { return courante_ > 0; }
+    bool peutRetablir() const { return courante_ < etapes_.size(); }
+    // Puts the budget back as it was before the last step, or after the next undone one, and
+    // answers where that step changed it first; nothing when there is no such step.
+    std::optional<EndroitModifie> annule(Budget& budget);
+    std::optional<EndroitModifie> retablit(Budget& budget);
+
+    // Whether the budget differs from what was last loaded or saved, undo and redo included.
+    bool modifie() const;
+    void marqueEnregistre();
+    void vide();
+
+    // Memory held by the steps, in bytes, strings included.
+    std::size_t octets() const;
+    std::size_t nbEtapes() const { return etapes_.size(); }
+
+private:
+    std::int64_t numeroCourant() const;
+
+    std::size_t nbEtapesMax_;
+    std::deque<EtapeHistorique> etapes_;
+    std::size_t courante_ = 0;  // steps applied, from the front
+    std::int64_t prochainNumero_ = 1;
+    std::int64_t base_ = 0;  // the step the oldest kept one follows, once the cap drops steps
+    int profondeur_ = 0;
+    // The step the saved file matches (0: none applied), or -1 when no undo or redo can get
+    // back to it.
+    std::int64_t enregistre_ = 0;
+    std::optional<Budget> avant_;
+};
+
+}  // namespace varnelle

@@ -1,0 +1,161 @@
+#include "core/model/history.h"
+
+#include <functional>
+
+#include <gtest/gtest.h>
+
+#include "core/model/edits.h"
+#include "core/model/entries.h"
+#include "core/model/month_mask.h"
+#include "core/storage/data_file.h"
+#include "records.h"
+
+namespace varnelle {
+namespace {
+
+using test::operation;
+
+std::string saved(const Budget& budget) {
+    ProfileFile file;
+    SauveFichier(file, budget);
+    return file.render();
+}
+
+// Runs `action` as one step, then checks that undo gives back the budget as it was and redo
+// as the action left it, byte for byte once saved.
+void undoAndRedo(Budget& budget, Historique& h, const std::function<void(Budget&)>& action,
+                 const char* what) {
+    const Budget before = budget;
+    h.debut(budget);
+    action(budget);
+    ASSERT_TRUE(h.fin(budget)) << what;
+    const Budget after = budget;
+    ASSERT_TRUE(h.annule(budget)) << what;
+    EXPECT_EQ(budget, before) << what;
+    EXPECT_EQ(saved(budget), saved(before)) << what;
+    ASSERT_TRUE(h.retablit(budget)) << what;
+    EXPECT_EQ(budget, after) << what;
+}
+
+TEST(History, EveryKindOfEditIsUndoneAndRedone) {
+    Budget budget = test::smallBudget();
+    budget.Operations.push_back(operation("15/03/2024", "AL", -20));  // the same one twice
+    budget.calculeTout();
+    Historique h;
+    const std::pair<const char*, std::function<void(Budget&)>> actions[] = {
+        {"rename a type", [](Budget& b) { changeCodeTypeDep(b, 0, "ZA"); }},
+        {"type amount", [](Budget& b) { changeMontantTypeDep(b, 1, -550); }},
+        {"months due", [](Budget& b) { changePeriodiciteTypeDep(b, 1, bitDuMois(3)); }},
+        {"tick", [](Budget& b) { changeSelectOperation(b, 1, 0); }},
+        {"label", [](Budget& b) { changeLibelleOperation(b, 2, "Courses"); }},
+        {"date, moving", [](Budget& b) { changeDateOperation(b, 0, "31/12/2024"); }},
+        {"amount", [](Budget& b) { changeMontantOperation(b, 3, -19); }},
+        {"type of an operation", [](Budget& b) { changeTypeOperation(b, 2, "LO"); }},
+        {"batch",
+         [](Budget& b) {
+             ajouteOperations(b, "10/03/2024", {0, 1, 2});
+         }},
+        {"one of two alike", [](Budget& b) { supprimeOperation(b, 3); }},
+        {"a month", [](Budget& b) { supprimeOperationsDuMois(b, "03", "2024"); }},
+        {"new type", [](Budget& b) { ajouteTypeDep(b); }},
+        {"type deleted", [](Budget& b) { supprimeTypeDep(b, 1); }},
+        {"day", [](Budget& b) { changeMontantDepJourn(b, 5, 12); }},
+        {"savings",
+         [](Budget& b) {
+             ajouteEconomie(b);
+             changeMontantEconomie(b, 0, 300);
+         }},
+        {"simulation", [](Budget& b) { ajouteSimulation(b); }},
+        {"values",
+         [](Budget& b) {
+             b.cSalaireMoyen = "2000";
+             b.setNbJoursMois(30);
+         }},
+        {"settings", [](Budget& b) { b.Param.nCoulGrilleOpMsPai = 0x123456; }},
+    };
+    for (const auto& [what, action] : actions) undoAndRedo(budget, h, action, what);
+    EXPECT_EQ(h.nbEtapes(), std::size(actions));
+
+    // A journal out of order is sorted by its first move: undo brings the order back.
+    Budget unsorted = test::smallBudget();
+    std::swap(unsorted.Operations[0], unsorted.Operations[2]);
+    unsorted.calculeTout();
+    undoAndRedo(
+        unsorted, h, [](Budget& b) { changeDateOperation(b, 1, "01/01/2024"); }, "first sort");
+}
+
+TEST(History, UndoShowsWhereTheStepChangedAndNothingChangedIsNoStep) {
+    Budget budget = test::smallBudget();
+    Historique h;
+    h.debut(budget);
+    changeLibelleOperation(budget, 1, budget.Operations[1].cLibelle);
+    EXPECT_FALSE(h.fin(budget));
+    EXPECT_FALSE(h.annule(budget));
+
+    h.debut(budget);
+    changeDateOperation(budget, 0, "20/03/2024");  // from row 0 to row 2
+    h.fin(budget);
+    EXPECT_EQ(h.annule(budget), (EndroitModifie{PartieBudget::Operations, 0}));
+    EXPECT_EQ(h.retablit(budget), (EndroitModifie{PartieBudget::Operations, 2}));
+    ajouteEconomie(budget);
+    h.debut(budget);
+    supprimeEconomie(budget, 0);
+    h.fin(budget);
+    EXPECT_EQ(h.retablit(budget), std::nullopt);
+    EXPECT_EQ(h.annule(budget), (EndroitModifie{PartieBudget::Economies, 0}));
+}
+
+TEST(History, TheSavedStateIsKnownThroughUndoRedoAndTheCap) {
+    Budget budget = test::smallBudget();
+    Historique h(2);
+    const auto step = [&](Montant m) {
+        h.debut(budget);
+        changeMontantTypeDep(budget, 0, m);
+        h.fin(budget);
+    };
+    EXPECT_FALSE(h.modifie());
+    step(-1);
+    EXPECT_TRUE(h.modifie());
+    h.annule(budget);
+    EXPECT_FALSE(h.modifie());
+    step(-2);
+    step(-3);
+    h.marqueEnregistre();
+    step(-4);  // the cap of two drops the first step
+    EXPECT_EQ(h.nbEtapes(), 2u);
+    h.annule(budget);
+    EXPECT_FALSE(h.modifie());
+    h.annule(budget);
+    EXPECT_FALSE(h.annule(budget));
+    EXPECT_EQ(budget.TypesDep[0].nMontant, -2);
+    h.retablit(budget);
+    EXPECT_FALSE(h.modifie());
+    // A new action after an undo forgets the saved state it passed.
+    h.annule(budget);
+    step(-5);
+    h.annule(budget);
+    EXPECT_TRUE(h.modifie());
+}
+
+// A step keeps what changed: one operation of a large journal is two records, a renamed
+// type as many as its operations even when they all move, never the journal.
+TEST(History, StepsCostWhatTheyChange) {
+    Budget budget;
+    budget.TypesDep = {test::type("AL", -1), test::type("MM", -1)};
+    for (int i = 0; i < 100000; ++i)
+        budget.Operations.push_back(operation("02/01/2024", i % 100 == 0 ? "AL" : "MM", -1 - i));
+    budget.TrieOperations();
+    budget.calculeTout();
+    Historique h;
+    h.debut(budget);
+    changeMontantOperation(budget, 50000, -3);
+    h.fin(budget);
+    EXPECT_LT(h.octets(), 2000u);
+    h.debut(budget);
+    changeCodeTypeDep(budget, 0, "ZA");  // its 1 000 operations go from first to last
+    h.fin(budget);
+    EXPECT_LT(h.octets(), 2000u + 2000 * (sizeof(std::pair<std::size_t, TOperation>) + 8));
+}
+
+}  // namespace
+}  // namespace varnelle
