@@ -18,6 +18,8 @@
 #include "core/drawing/bar_chart.h"
 #include "core/drawing/operations_graph.h"
 #include "core/model/budget.h"
+#include "core/model/edits.h"
+#include "core/model/history.h"
 #include "core/model/orders.h"
 #include "core/stats/operations_window_lists.h"
 #include "core/stats/period.h"
@@ -284,6 +286,44 @@ void BM_EditResort(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(taille(state)));
 }
 
+// The same move through the program's edit, inside the bracket that keeps its undo step:
+// what one edit costs the user once the history records it.
+void BM_EditWithUndoStep(benchmark::State& state) {
+    Budget budget = donnees(taille(state)).budget;
+    Historique historique;
+    std::size_t place = budget.Operations.size() / 2;
+    const std::string dates[2] = {budget.Operations[place].cDate,
+                                  budget.Operations[place / 5].cDate};
+    int k = 1;
+    for (auto _ : state) {
+        historique.debut(budget);
+        place = changeDateOperation(budget, place, dates[k]).value_or(place);
+        historique.fin(budget);
+        k ^= 1;
+        benchmark::DoNotOptimize(budget.Operations.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(taille(state)));
+}
+
+// A hundred steps of one operation each: what the history holds against the file's size.
+void BM_UndoStepsMemory(benchmark::State& state) {
+    const Donnees& d = donnees(taille(state));
+    Budget budget = d.budget;
+    Historique historique;
+    for (auto _ : state) {
+        historique.vide();
+        for (std::size_t i = 0; i < 100; ++i) {
+            historique.debut(budget);
+            changeMontantOperation(budget, i * 997 % budget.Operations.size(),
+                                   fromHundredths(-100 - static_cast<std::int64_t>(i)));
+            historique.fin(budget);
+        }
+    }
+    state.counters["share_of_file_pct"] =
+        100.0 * static_cast<double>(historique.octets()) / static_cast<double>(d.octets.size());
+}
+
 void BM_Recompute(benchmark::State& state) {
     Budget budget = donnees(taille(state)).budget;
     for (auto _ : state) {
@@ -406,6 +446,8 @@ BENCHMARK(BM_SaveBaseline)->Apply(sizes)->UseRealTime();
 BENCHMARK(BM_Save)->Apply(sizes)->UseRealTime();
 BENCHMARK(BM_SaveAfterOpen)->Apply(sizes)->UseRealTime();
 BENCHMARK(BM_EditResort)->Apply(sizes);
+BENCHMARK(BM_EditWithUndoStep)->Apply(sizes);
+BENCHMARK(BM_UndoStepsMemory)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Recompute)->Apply(sizes);
 BENCHMARK(BM_SortShuffled)->Apply(sizes);
 BENCHMARK(BM_BarChart)->Arg(1000)->Unit(benchmark::kMicrosecond);

@@ -73,6 +73,27 @@ template <class T> Retouche<T> compare(const std::vector<T>& avant, const std::v
         ++queue;
     const std::size_t finA = na - queue, finB = nb - queue;
 
+    // One record changed and moved, as after most edits of a sorted journal: the rest of the
+    // window is the same records shifted by one place, seen without hashing them.
+    if (finA - tete == finB - tete && finA - tete >= 2) {
+        const std::size_t n = finA - tete;
+        const auto decale = [&](std::size_t da, std::size_t db) {
+            for (std::size_t i = 0; i + 1 < n; ++i)
+                if (!memesChamps(avant[tete + da + i], apres[tete + db + i])) return false;
+            return true;
+        };
+        if (decale(1, 0)) {
+            r.retires.emplace_back(tete, avant[tete]);
+            r.ajoutes.emplace_back(finB - 1, apres[finB - 1]);
+            return r;
+        }
+        if (decale(0, 1)) {
+            r.retires.emplace_back(finA - 1, avant[finA - 1]);
+            r.ajoutes.emplace_back(tete, apres[tete]);
+            return r;
+        }
+    }
+
     std::unordered_map<std::size_t, std::ptrdiff_t> exces;
     std::vector<std::size_t> hA, hB;
     hA.reserve(finA - tete);
