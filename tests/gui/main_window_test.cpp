@@ -71,7 +71,10 @@ private slots:
                 QCOMPARE(
                     prompter.boxes[0].text,
                     QStringLiteral("Mot de passe de la base de données 'Budget.ini' invalide !!!"));
-            if (c.loaded) QCOMPARE(window.windowTitle(), QStringLiteral("Varnelle - [Budget.ini]"));
+            if (c.loaded) {
+                QCOMPARE(window.windowTitle(), QStringLiteral("[*]Varnelle - [Budget.ini]"));
+                QVERIFY(!window.isWindowModified());
+            }
             QCOMPARE(test::readFile(folder / "Budget.ini"), before);
         }
         QCOMPARE(listeBudgets(folder.path()).size(), std::size_t{1});
@@ -264,12 +267,15 @@ private slots:
     void closingAsksAndTheFileHoldsWhatTheUserSaw() {
         Opened opened;
         const std::string before = test::readFile(opened.path);
-        opened.window->budget().Operations[0].cLibelle = "Changé";
+        QVERIFY(opened.window->close());  // nothing changed: nothing asked
+        QVERIFY(opened.prompter.boxes.empty());
+        opened.window->show();
+        opened.change();
 
         opened.prompter.answerNext(Prompter::Answer::Cancel);
         QVERIFY(!opened.window->close());
         QVERIFY(opened.window->isVisible());
-        QCOMPARE(opened.window->budget().Operations[0].cLibelle, std::string("Changé"));
+        QCOMPARE(opened.window->budget().Operations[0].cLibelle, std::string("Change"));
         const auto& box = opened.prompter.boxes.back();
         QCOMPARE(box.kind, RecordingPrompter::Box::Kind::YesNoCancel);
         QCOMPARE(box.text, QStringLiteral("Sauvegarder les modifications apportées ?"));
@@ -280,7 +286,7 @@ private slots:
         QCOMPARE(test::readFile(opened.path), before);
 
         Opened again;
-        again.window->budget().Operations[0].cLibelle = "Changé";
+        again.change();
         again.prompter.answerNext(Prompter::Answer::Yes);
         QVERIFY(again.window->close());
         QCOMPARE(again.onDisk(), again.window->budget());
@@ -290,6 +296,7 @@ private slots:
     void aFailedSaveIsToldAndKeepsTheWindowOpen() {
         Opened opened;
         const std::string before = test::readFile(opened.path);
+        opened.change();
         opened.prompter.answerNext(Prompter::Answer::Yes);
         {
             test::FileSizeLimit full(64);
@@ -306,6 +313,7 @@ private slots:
 
     void aFileChangedOnDiskIsOverwrittenOnlyOnYes() {
         Opened opened;
+        opened.change();
         test::writeFile(opened.path, "[GENERAL]\r\ncMotDePasse=x\r\n");
         opened.prompter.answerNext(Prompter::Answer::Yes);
         opened.prompter.answerNext(Prompter::Answer::No);
@@ -319,6 +327,34 @@ private slots:
         QVERIFY(opened.window->close());
         QCOMPARE(opened.onDisk().Operations, opened.window->budget().Operations);
         QCOMPARE(opened.prompter.unexpectedQuestions, 0);
+    }
+
+    // Save now, undo and redo through the window's keys; the title marks unsaved changes.
+    void theKeysSaveUndoAndRedoAndTheTitleMarksChanges() {
+        Opened opened(sampleBudget(), kOngletOperations);
+        Grid& grid = opened.child<Grid>("grOperations");
+        test::typeInCell(grid, 2, 1, "20/03/2024");  // from the first row to the last
+        QVERIFY(opened.window->isWindowModified());
+        opened.choose("pcVarnelle", kOngletTypesDep);
+        const auto key = [&](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+            QTest::keyClick(opened.window.get(), key, Qt::ControlModifier | modifiers);
+        };
+        key(Qt::Key_Z, {});
+        QCOMPARE(opened.tabs("pcVarnelle").currentIndex(), int(kOngletOperations));
+        QCOMPARE(grid.currentCell().row, 1);
+        QCOMPARE(test::cellText(grid, 2, 1), QStringLiteral("28/02/2024"));
+        QVERIFY(!opened.window->isWindowModified());
+        key(Qt::Key_Z, Qt::ShiftModifier);
+        QCOMPARE(grid.currentCell().row, 3);
+        QCOMPARE(test::cellText(grid, 2, 3), QStringLiteral("20/03/2024"));
+        key(Qt::Key_Z, {});
+        key(Qt::Key_Y, {});
+        QVERIFY(opened.window->isWindowModified());
+        key(Qt::Key_S, {});
+        QVERIFY(!opened.window->isWindowModified());
+        QCOMPARE(opened.onDisk(), opened.budget());
+        QVERIFY(opened.window->close());
+        QVERIFY(opened.prompter.boxes.empty());
     }
 
     void theOperationsGridTakesItsZoomLinesAndRowColours() {

@@ -57,6 +57,11 @@ void OpenedBudget::press(const char* button) {
     QTest::mouseClick(&child<QPushButton>(button), Qt::LeftButton);
 }
 
+void OpenedBudget::change() {
+    choose("pcVarnelle", gui::kOngletOperations);
+    typeInCell(child<gui::Grid>("grOperations"), 5, 1, "Change");
+}
+
 void OpenedBudget::deleteFrom(const char* grid, int row) {
     child<gui::Grid>(grid).setCurrentCell({1, row});
     child<gui::Grid>(grid).setFocus();

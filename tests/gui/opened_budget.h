@@ -50,6 +50,8 @@ struct OpenedBudget {
     // Deletes the row through "Supprimer", which acts on the grid that has the keyboard.
     void deleteFrom(const char* grid, int row);
     const Budget& budget() const { return window->budget(); }
+    // A change as the user makes one: the label of the first operation becomes "Change".
+    void change();
     // The budget the data file holds now, with its derived fields.
     Budget onDisk() const;
 };

@@ -241,7 +241,7 @@ void Historique::debut(const Budget& budget) {
     if (profondeur_++ == 0) avant_ = budget;
 }
 
-bool Historique::fin(const Budget& budget) {
+bool Historique::fin(const Budget& budget, std::string_view cle) {
     if (profondeur_ == 0 || --profondeur_ > 0 || !avant_) return false;
     const Budget avant = std::move(*avant_);
     avant_.reset();
@@ -257,6 +257,17 @@ bool Historique::fin(const Budget& budget) {
     if (e.typesDep.vide() && e.operations.vide() && e.depJourn.vide() && e.economies.vide() &&
         e.simulations.vide() && !e.valeurs && !e.param)
         return false;
+
+    const auto valeursSeules = [](const EtapeHistorique& x) {
+        return x.typesDep.vide() && x.operations.vide() && x.depJourn.vide() &&
+               x.economies.vide() && x.simulations.vide() && !x.param && x.valeurs;
+    };
+    if (!cle.empty() && courante_ > 0 && courante_ == etapes_.size() && etapes_.back().cle == cle &&
+        etapes_.back().numero != enregistre_ && valeursSeules(e) && valeursSeules(etapes_.back())) {
+        etapes_.back().valeurs->second = e.valeurs->second;
+        return true;
+    }
+    e.cle = cle;
 
     // A new action forgets the steps undone before it.
     for (std::size_t i = courante_; i < etapes_.size(); ++i)

@@ -6,6 +6,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -58,6 +59,7 @@ struct EtapeHistorique {
     std::optional<std::pair<ValeursBudget, ValeursBudget>> valeurs;  // before, after
     std::optional<std::pair<TParam, TParam>> param;                  // before, after
     std::int64_t numero = 0;
+    std::string cle;  // steps of the same key in a row make one
 };
 
 // The undo and redo history of one budget. The program brackets each user action, however
@@ -70,8 +72,10 @@ public:
     // may nest: the outermost pair makes the step.
     void debut(const Budget& budget);
     // Records what the action changed, as one step; nothing, and false, when it changed
-    // nothing that a save writes. Steps undone before are then gone.
-    bool fin(const Budget& budget);
+    // nothing that a save writes. Steps undone before are then gone. A change of the values
+    // of the same non-empty `cle` as the step before, as typed in a field one key at a time,
+    // joins that step.
+    bool fin(const Budget& budget, std::string_view cle = {});
 
     bool peutAnnuler() const { return courante_ > 0; }
     bool peutRetablir() const { return courante_ < etapes_.size(); }

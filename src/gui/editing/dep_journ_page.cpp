@@ -118,24 +118,29 @@ DepJournPage::DepJournPage(Budget& budget, Prompter& prompter, QWidget* parent)
     grDepJourn_->gridModel().setCellLoaded(
         [this](int column, int row) { return grDepJournCellLoaded(column, row); });
     grDepJourn_->gridModel().setEndCellEdit([this](int column, int row, const QVariant& value) {
-        return grDepJournEndCellEdit(column, row, value);
+        return modification([&] { return grDepJournEndCellEdit(column, row, value); });
     });
     grEconomies_->gridModel().setCellLoaded(
         [this](int column, int row) { return grEconomiesCellLoaded(column, row); });
     grEconomies_->gridModel().setEndCellEdit([this](int column, int row, const QVariant& value) {
-        return grEconomiesEndCellEdit(column, row, value);
+        return modification([&] { return grEconomiesEndCellEdit(column, row, value); });
     });
     imgDepJourn_->setPainter([this](int width, int height, const TextMetrics& metrics) {
         return DessineDepJourn(width, height, metrics, budget_, budget_.nNbJoursMois(), param_);
     });
     imgDepJourn_->setClickHandler([this](int x, int y) { imgDepJournClick(x, y); });
     connect(btCalcDJResteMois_, &QPushButton::clicked, this, &DepJournPage::btCalcDJResteMoisClick);
+    // A field typed one key at a time is one step of the undo history.
     connect(edSalaireMoyen_, &QLineEdit::textChanged, this, [this](const QString& text) {
-        budget_.cSalaireMoyen = toBudgetText(text).value_or(budget_.cSalaireMoyen);
+        modification(
+            [&] { budget_.cSalaireMoyen = toBudgetText(text).value_or(budget_.cSalaireMoyen); },
+            "edSalaireMoyen");
     });
-    connect(edResteDebMois_, &QLineEdit::textChanged, this, &DepJournPage::edResteDebMoisChange);
-    connect(edNbJoursMois_, &QSpinBox::valueChanged, this,
-            [this](int jours) { budget_.setNbJoursMois(jours); });
+    connect(edResteDebMois_, &QLineEdit::textChanged, this,
+            [this] { modification([&] { edResteDebMoisChange(); }, "edResteDebMois"); });
+    connect(edNbJoursMois_, &QSpinBox::valueChanged, this, [this](int jours) {
+        modification([&] { budget_.setNbJoursMois(jours); }, "edNbJoursMois");
+    });
 }
 
 QLineEdit* DepJournPage::champ(QWidget* parent, const char* name, int left, int top, int width,
@@ -216,6 +221,16 @@ void DepJournPage::montre() {
 
 void DepJournPage::redessine() {
     imgDepJourn_->redraw();
+}
+
+bool DepJournPage::montreEnregistrement(PartieBudget partie, std::size_t indice) {
+    if (partie == PartieBudget::DepJourn)
+        montreLigne(*grDepJourn_, indice);
+    else if (partie == PartieBudget::Economies)
+        montreLigne(*grEconomies_, indice);
+    else if (partie != PartieBudget::Valeurs)
+        return false;
+    return true;
 }
 
 void DepJournPage::ajoute() {

@@ -31,6 +31,7 @@ public:
     void appliqueParametres(const TParam& param) override;
     // The chart again, and the last savings row, if any, in front.
     void montre() override;
+    bool montreEnregistrement(PartieBudget partie, std::size_t indice) override;
     void redessine() override;
     // "Ajouter" and "Supprimer" on this tab act on the savings.
     bool ajoutPossible() const override { return true; }

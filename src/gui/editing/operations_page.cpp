@@ -46,12 +46,13 @@ OperationsPage::OperationsPage(Budget& budget, Prompter& prompter, QWidget* pare
     model.setRowTextColor([this](int row) { return rowTextColor(row); });
     model.setRowFont([this](int) { return police_; });
     model.setEndCellEdit([this](int column, int row, const QVariant& value) {
-        return grOperationsEndCellEdit(column, row, value);
+        return modification([&] { return grOperationsEndCellEdit(column, row, value); });
     });
     grOperations_->onCellEdit(
         [this](int column, int row, QString& value) { grOperationsCellEdit(column, row, value); });
-    grOperations_->onButtonClick(
-        [this](int column, int row) { grOperationsButtonClick(column, row); });
+    grOperations_->onButtonClick([this](int column, int row) {
+        modification([&] { grOperationsButtonClick(column, row); });
+    });
     grOperations_->onDropDownInit(
         [this](int column, int row) { return grOperationsComboInit(column, row); });
     grOperations_->onDropDownCellLoaded([this](int listColumn, int listRow, int, int) {
@@ -248,6 +249,12 @@ bool OperationsPage::grOperationsEndCellEdit(int column, int row, const QVariant
     case kColonneLibelle: return changeLibelleOperation(budget_, index, *text);
     default: return false;
     }
+}
+
+bool OperationsPage::montreEnregistrement(PartieBudget partie, std::size_t indice) {
+    if (partie != PartieBudget::Operations) return false;
+    montreLigne(*grOperations_, indice);
+    return true;
 }
 
 void OperationsPage::grOperationsButtonClick(int column, int row) {

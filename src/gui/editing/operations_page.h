@@ -38,6 +38,7 @@ public:
     // Whether the operation of the current row may be left: a valid date, an amount.
     bool OperationCouranteValide();
     bool peutQuitter() override { return OperationCouranteValide(); }
+    bool montreEnregistrement(PartieBudget partie, std::size_t indice) override;
     // Makes the last operation current, scrolled into view, with the keyboard focus.
     void montreDerniereOperation();
     // "Ajouter" and "Supprimer" on this tab, through their dialogs; adding needs a type.

@@ -33,11 +33,12 @@ TypesDepPage::TypesDepPage(Budget& budget, Prompter& prompter, OuvreOperations o
     GridModel& model = grTypesDep_->gridModel();
     model.setCellLoaded([this](int column, int row) { return grTypesDepCellLoaded(column, row); });
     model.setEndCellEdit([this](int column, int row, const QVariant& value) {
-        return grTypesDepEndCellEdit(column, row, value);
+        return modification([&] { return grTypesDepEndCellEdit(column, row, value); });
     });
     grTypesDep_->onCellEdit(
         [this](int column, int row, QString& value) { grTypesDepCellEdit(column, row, value); });
-    grTypesDep_->onButtonClick([this](int column, int row) { grTypesDepButtonClick(column, row); });
+    grTypesDep_->onButtonClick(
+        [this](int column, int row) { modification([&] { grTypesDepButtonClick(column, row); }); });
     grTypesDep_->onPaintCell([this](int column, int row, QPainter& painter, const QRect& cell) {
         return grTypesDepPaintCell(column, row, painter, cell);
     });
@@ -66,6 +67,12 @@ void TypesDepPage::appliqueParametres(const TParam& param) {
     param_ = param;
     appliqueCouleurs(*grTypesDep_, param_.nCoulGrilleTDFond, param_.nCoulGrilleTDTexte, param_);
     grTypesDep_->reload();
+}
+
+bool TypesDepPage::montreEnregistrement(PartieBudget partie, std::size_t indice) {
+    if (partie != PartieBudget::TypesDep) return false;
+    montreLigne(*grTypesDep_, indice);
+    return true;
 }
 
 void TypesDepPage::montre() {

@@ -34,6 +34,7 @@ public:
     void appliqueParametres(const TParam& param) override;
     // The gauge shows when the first and last operations are of one year.
     void montre() override;
+    bool montreEnregistrement(PartieBudget partie, std::size_t indice) override;
     // Whether the type of the current row may be left: its code is not blank.
     bool TypeDepCourantValide();
     bool peutQuitter() override { return TypeDepCourantValide(); }

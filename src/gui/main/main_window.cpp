@@ -1,5 +1,6 @@
 #include "gui/main/main_window.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
@@ -71,6 +72,7 @@ void TfmMain::FormCreate() {
     loaded_ = ChargeFichier();
     if (!loaded_) return;
     budget_.calculeTout();
+    historique_.vide();
     for (int index = 0; index < pcVarnelle->count(); ++index) page(index)->prepare();
     pcVarnelle->choosePage(budget_.TypesDep.empty() ? kOngletTypesDep : kOngletOperations);
     // As tall as the screen, frame included, at its top left; the width stays as designed.
@@ -94,6 +96,8 @@ void TfmMain::creePages() {
             majBoutons();
             metTitre();
         });
+        page->setHistorique([this] { debutModification(); },
+                            [this](std::string_view cle) { finModification(cle); });
     };
     const auto ouvreOperations = [this](QWidget* parent, std::string_view code) {
         OuvreOperationsTypeDep(parent, budget_, prompter_, code, kDateVide, kDateVide);
@@ -153,17 +157,33 @@ void TfmMain::creeBoutons() {
     btRst1->setToolTip(QStringLiteral("Revenir aux onglets du signet 1"));
     btRst2->setToolTip(QStringLiteral("Revenir aux onglets du signet 2"));
 
+    // A bookmark is saved with the budget: storing one is a change like any other.
     connect(btSvg1, &QPushButton::clicked, this,
-            [this] { btSvgClick(budget_.Param.ConfigOnglets1); });
+            [this] { modification([this] { btSvgClick(budget_.Param.ConfigOnglets1); }); });
     connect(btSvg2, &QPushButton::clicked, this,
-            [this] { btSvgClick(budget_.Param.ConfigOnglets2); });
+            [this] { modification([this] { btSvgClick(budget_.Param.ConfigOnglets2); }); });
     connect(btRst1, &QPushButton::clicked, this,
             [this] { btRstClick(budget_.Param.ConfigOnglets1); });
     connect(btRst2, &QPushButton::clicked, this,
             [this] { btRstClick(budget_.Param.ConfigOnglets2); });
     connect(btFermer, &QPushButton::clicked, this, &QWidget::close);
-    connect(btAjouter, &QPushButton::clicked, this, [this] { pageDevant().ajoute(); });
-    connect(btSupprimer, &QPushButton::clicked, this, [this] { pageDevant().supprime(); });
+    connect(btAjouter, &QPushButton::clicked, this,
+            [this] { modification([this] { pageDevant().ajoute(); }); });
+    connect(btSupprimer, &QPushButton::clicked, this,
+            [this] { modification([this] { pageDevant().supprime(); }); });
+
+    // The window's own keys; a cell being typed in keeps Ctrl+Z for its text.
+    const auto raccourci = [this](QList<QKeySequence> touches, auto action) {
+        auto* qaction = new QAction(this);
+        qaction->setShortcuts(touches);
+        qaction->setShortcutContext(Qt::WindowShortcut);
+        connect(qaction, &QAction::triggered, this, action);
+        addAction(qaction);
+    };
+    raccourci({QKeySequence::Save}, [this] { enregistre(); });
+    raccourci({QKeySequence::Undo}, [this] { annule(); });
+    raccourci({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+              [this] { retablit(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -239,9 +259,10 @@ bool TfmMain::FormCloseQuery() {
     if (!loaded_) return true;
     // What is being typed in a cell is part of what the user expects to keep.
     termineEditions();
+    if (!historique_.modifie()) return true;
     switch (prompter_.askYesNoCancel(
         this, QStringLiteral("Sauvegarder les modifications apportées ?"), Prompter::Answer::No)) {
-    case Prompter::Answer::Yes: return SauveFichier();
+    case Prompter::Answer::Yes: return enregistre();
     case Prompter::Answer::No: return true;
     case Prompter::Answer::Cancel: return false;
     }
@@ -266,7 +287,61 @@ void TfmMain::pcVarnelleChange() {
 }
 
 void TfmMain::metTitre() {
-    setWindowTitle(QStringLiteral("Varnelle - [%1]").arg(fromFileName(fileName_)));
+    // A leading star while there are changes the file does not hold yet.
+    setWindowTitle(QStringLiteral("[*]Varnelle - [%1]").arg(fromFileName(fileName_)));
+    setWindowModified(historique_.modifie());
+}
+
+bool TfmMain::enregistre() {
+    if (!loaded_) return false;
+    termineEditions();
+    if (!SauveFichier()) return false;
+    historique_.marqueEnregistre();
+    metTitre();
+    return true;
+}
+
+void TfmMain::debutModification() {
+    if (!rejeu_) historique_.debut(budget_);
+}
+
+void TfmMain::finModification(std::string_view cle) {
+    if (!rejeu_ && historique_.fin(budget_, cle)) metTitre();
+}
+
+bool TfmMain::annule() {
+    return rejoue(false);
+}
+
+bool TfmMain::retablit() {
+    return rejoue(true);
+}
+
+bool TfmMain::rejoue(bool enAvant) {
+    if (!loaded_) return false;
+    termineEditions();
+    rejeu_ = true;
+    const auto endroit = enAvant ? historique_.retablit(budget_) : historique_.annule(budget_);
+    if (endroit) {
+        for (int index = 0; index < pcVarnelle->count(); ++index) page(index)->prepare();
+        // The page of the part that changed comes to the front, the record current in it.
+        int onglet = pcVarnelle->currentIndex();
+        switch (endroit->partie) {
+        case PartieBudget::TypesDep: onglet = kOngletTypesDep; break;
+        case PartieBudget::Operations: onglet = kOngletOperations; break;
+        case PartieBudget::DepJourn:
+        case PartieBudget::Economies:
+        case PartieBudget::Valeurs: onglet = kOngletDepJourn; break;
+        case PartieBudget::Simulations: onglet = kOngletStats; break;
+        case PartieBudget::Parametres: AppliqueParametres(); break;
+        }
+        pcVarnelle->choosePage(onglet);
+        pcVarnelleChange();
+        pageDevant().montreEnregistrement(endroit->partie, endroit->indice);
+    }
+    rejeu_ = false;
+    metTitre();
+    return endroit.has_value();
 }
 
 void TfmMain::AppliqueParametres() {

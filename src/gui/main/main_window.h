@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "core/model/budget.h"
+#include "core/model/history.h"
 #include "core/storage/profile_file.h"
 #include "gui/main/choix_fichier_dialog.h"
 
@@ -54,6 +55,14 @@ public:
     // in front.
     void AppliqueParametres();
 
+    // Ctrl+S: saves as "Oui" at closing does, and the window stays open.
+    bool enregistre();
+    // Ctrl+Z, and Ctrl+Y or Ctrl+Shift+Z: the last change undone, or the last undone made
+    // again, shown in its page; false when there is none.
+    bool annule();
+    bool retablit();
+    const Historique& historique() const { return historique_; }
+
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -78,6 +87,15 @@ private:
     void majBoutons();
     void metTitre();
     void termineEditions();
+    // Runs a change by the user as one step of the history (see Page::modification).
+    void debutModification();
+    void finModification(std::string_view cle);
+    template <class Action> void modification(Action action) {
+        debutModification();
+        action();
+        finModification({});
+    }
+    bool rejoue(bool enAvant);
 
     std::filesystem::path folder_;
     Prompter& prompter_;
@@ -87,6 +105,8 @@ private:
     std::string fileName_;
     bool loaded_ = false;
     bool shownOnce_ = false;
+    Historique historique_;
+    bool rejeu_ = false;  // pages refill from the budget after an undo: that is no change
 
     PageControl* pcVarnelle;
 

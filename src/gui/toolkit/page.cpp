@@ -1,5 +1,7 @@
 #include "gui/toolkit/page.h"
 
+#include <algorithm>
+
 #include "gui/toolkit/grid.h"
 #include "gui/toolkit/prompter.h"
 
@@ -31,6 +33,23 @@ std::optional<std::size_t> Page::ligneASupprimer(Grid& grid, std::size_t lignes,
     if (!confirmeSuppression(prompter, this, objet)) return std::nullopt;
     grid.endEdit();
     return static_cast<std::size_t>(row - 1);
+}
+
+void Page::setHistorique(DebutModification debut, FinModification fin) {
+    debut_ = std::move(debut);
+    fin_ = std::move(fin);
+}
+
+bool Page::montreEnregistrement(PartieBudget, std::size_t) {
+    return false;
+}
+
+void Page::montreLigne(Grid& grid, std::size_t indice) {
+    if (grid.rows() <= 0) return;
+    const int row = std::min(static_cast<int>(indice) + 1, grid.rows());
+    grid.setCurrentCell({std::max(grid.currentCell().column, 1), row});
+    grid.scrollToCell({1, row});
+    grid.setFocus();
 }
 
 void Page::montreLigneAjoutee(Grid& grid, std::size_t lignes) {

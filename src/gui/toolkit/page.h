@@ -1,10 +1,13 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
+#include <string_view>
 
 #include <QWidget>
 
+#include "core/model/history.h"
 #include "core/model/param.h"
 
 namespace varnelle::gui {
@@ -56,6 +59,15 @@ public:
     virtual bool choisitSousPage(int index);
     virtual Page* pageDevant() { return nullptr; }
 
+    // The window's undo history: called around each change the user makes through the page,
+    // with the key of changes that make one step together when they follow one another.
+    using DebutModification = std::function<void()>;
+    using FinModification = std::function<void(std::string_view cle)>;
+    void setHistorique(DebutModification debut, FinModification fin);
+    // After an undo or a redo, the record of `partie` at `indice` comes into view, current,
+    // if the page shows that part; false otherwise.
+    virtual bool montreEnregistrement(PartieBudget partie, std::size_t indice);
+
 signals:
     // The page was rebuilt from the budget.
     void reconstruite();
@@ -64,6 +76,24 @@ signals:
 
 protected:
     virtual void actualise() {}
+    // Runs `action`, a change of the budget by the user, as one step of the undo history;
+    // changes of the same non-empty `cle` in a row, as typed in a field, make one step.
+    template <class Action>
+    decltype(auto) modification(Action&& action, std::string_view cle = {}) {
+        struct Parenthese {
+            const Page& page;
+            std::string_view cle;
+            explicit Parenthese(const Page& p, std::string_view c) : page(p), cle(c) {
+                if (page.debut_) page.debut_();
+            }
+            ~Parenthese() {
+                if (page.fin_) page.fin_(cle);
+            }
+        } parenthese(*this, cle);
+        return action();
+    }
+    // Shows row `indice` + 1 of `grid` current, in view.
+    static void montreLigne(Grid& grid, std::size_t indice);
     // Whether `widget`, or a widget inside it, has the keyboard.
     bool aLeClavier(const QWidget& widget) const;
     // The entry of the current row of `grid` (`lignes` rows) that "Supprimer" removes: asked
@@ -73,6 +103,10 @@ protected:
                                                const QString& objet);
     // After "Ajouter": the grid has `lignes` rows, the new last one current, and the keyboard.
     static void montreLigneAjoutee(Grid& grid, std::size_t lignes);
+
+private:
+    DebutModification debut_;
+    FinModification fin_;
 };
 
 }  // namespace varnelle::gui
