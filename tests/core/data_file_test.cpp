@@ -6,6 +6,7 @@
 
 #include "budget_file_test.h"
 #include "core/model/month_mask.h"
+#include "core/storage/recovery.h"
 #include "lookup_loader.h"
 
 namespace varnelle {
@@ -221,6 +222,27 @@ TEST_F(DataFile, RepeatedSavesHoldNoMoreThanTheFileAndEveryCutOfItLoads) {
         EXPECT_EQ(ChargeFichier(ProfileFile(saved.substr(0, cut)), loaded), LoadStatus::Ok);
         EXPECT_LE(loaded.Operations.size(), 4u);
     }
+}
+
+// Unsaved changes are offered back only from a file newer than the budget's, of its password.
+TEST_F(DataFile, RecoveryIsOfferedWhenNewerAndOfTheSamePassword) {
+    using namespace std::chrono_literals;
+    const ProfileFile file = open("[GENERAL]\r\ncMotDePasse=xyz\r\n");
+    const Budget budget = sampleBudget();
+    EXPECT_FALSE(RecuperationRecente(file));
+    ASSERT_TRUE(EcritRecuperation(file, budget));
+    const auto recuperation = cheminRecuperation(path_);
+    const auto quand = std::filesystem::last_write_time(path_);
+    std::filesystem::last_write_time(recuperation, quand - 1s);
+    EXPECT_FALSE(RecuperationRecente(file));
+    std::filesystem::last_write_time(recuperation, quand + 1s);
+    EXPECT_TRUE(RecuperationRecente(file));
+    Budget lu;
+    ASSERT_TRUE(ChargeRecuperation(file, lu));
+    EXPECT_TRUE(test::sameSavedValues(lu, budget));
+    EXPECT_EQ(readFile(path_), "[GENERAL]\r\ncMotDePasse=xyz\r\n");
+    writeFile(recuperation, "[GENERAL]\r\ncMotDePasse=abc\r\n");
+    EXPECT_FALSE(ChargeRecuperation(file, lu));
 }
 
 TEST(DataFileReading, CollectionsReadAsKeyByKeyLookupsWould) {

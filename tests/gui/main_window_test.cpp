@@ -1,6 +1,7 @@
 #include <utility>
 
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -355,6 +356,42 @@ private slots:
         QCOMPARE(opened.onDisk(), opened.budget());
         QVERIFY(opened.window->close());
         QVERIFY(opened.prompter.boxes.empty());
+    }
+
+    // Killed after a change, the program leaves it beside the budget, whose file it never
+    // touched; the next opening offers it back as unsaved, and "Non" at closing drops it.
+    void aChangeSurvivesAKillAndIsOfferedBack() {
+        auto opened = std::make_unique<Opened>();
+        const std::filesystem::path folder = opened->folder.path(), budget = opened->path;
+        opened->window.reset();
+        const std::string before = test::readFile(budget);
+        QProcess victim;
+        victim.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
+        victim.start(QStringLiteral(VARNELLE_KILL_VICTIM), {QString::fromStdString(folder)});
+        QVERIFY(victim.waitForReadyRead(20000));
+        QCOMPARE(victim.readAllStandardOutput().trimmed(), QByteArray("ready"));
+        victim.kill();
+        QVERIFY(victim.waitForFinished());
+        QCOMPARE(test::readFile(budget), before);
+        QCOMPARE(test::folderContent(folder),
+                 (std::vector<std::string>{"Budget.ini", "Budget.ini.bak", "Budget.ini.recup"}));
+        QCOMPARE(test::permissionsOf(folder / "Budget.ini.recup"),
+                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+
+        RecordingPrompter prompter;
+        prompter.answerNext(Prompter::Answer::Yes);
+        TfmMain window(folder, prompter, [](const std::filesystem::path& in, Prompter&) {
+            BudgetChoisi chosen{"Budget.ini", {}};
+            chosen.file.open(in / chosen.fileName);
+            return chosen;
+        });
+        QCOMPARE(window.budget().Operations[0].cLibelle, std::string("Perdu"));
+        QVERIFY(window.isWindowModified());
+        prompter.answerNext(Prompter::Answer::No);
+        QVERIFY(window.close());
+        QCOMPARE(test::folderContent(folder),
+                 (std::vector<std::string>{"Budget.ini", "Budget.ini.bak"}));
+        QCOMPARE(test::readFile(budget), before);
     }
 
     void theOperationsGridTakesItsZoomLinesAndRowColours() {

@@ -87,6 +87,8 @@ public:
     // Whether the budget differs from what was last loaded or saved, undo and redo included.
     bool modifie() const;
     void marqueEnregistre();
+    // The budget holds changes no file has, as when they were recovered after a crash.
+    void marqueNonEnregistre() { enregistre_ = -1; }
     void vide();
 
     // Memory held by the steps, in bytes, strings included.

@@ -127,7 +127,7 @@ NewBudgetResult creeBudget(const std::filesystem::path& folder, std::string_view
         result.status = NewBudgetStatus::AlreadyExists;
         return result;
     }
-    if (file.writeString(kSectionGeneral, "cMotDePasse", BrouillerMotDePasse(saisi)) !=
+    if (file.writeString(kSectionGeneral, kCleMotDePasse, BrouillerMotDePasse(saisi)) !=
         ProfileFile::WriteStatus::Ok) {
         result.status = NewBudgetStatus::WriteFailed;
         result.systemError = EINVAL;

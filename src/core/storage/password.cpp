@@ -9,8 +9,6 @@
 namespace varnelle {
 namespace {
 
-constexpr std::string_view kCleMotDePasse = "cMotDePasse";
-
 bool sameKey(std::string_view a, std::string_view b) {
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),

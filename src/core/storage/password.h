@@ -10,6 +10,8 @@ namespace varnelle {
 // The scrambling constant. Chosen as CR so that only control characters, which no one can
 // type, scramble to NUL, LF or CR: every password then survives the file.
 inline constexpr unsigned char kCleBrouillage = 0x0D;
+// The entry of section "GENERAL" that holds the scrambled password.
+inline constexpr std::string_view kCleMotDePasse = "cMotDePasse";
 
 // Character c becomes (K - c) mod 256; applying it twice gives the text back.
 std::string BrouillerMotDePasse(std::string_view texte);

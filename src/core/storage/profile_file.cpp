@@ -795,8 +795,9 @@ ProfileFile::FlushResult ProfileFile::flush(ExternalChange policy) {
     return writeOut(render(), policy);
 }
 
-ProfileFile::FlushResult ProfileFile::replaceWith(std::string content, ExternalChange policy) {
-    FlushResult result = writeOut(content, policy);
+ProfileFile::FlushResult ProfileFile::replaceWith(std::string content, ExternalChange policy,
+                                                  FormerVersion former) {
+    FlushResult result = writeOut(content, policy, former);
     if (result.written()) {
         const Snapshot written = disk_;
         reset(std::move(content));
@@ -812,7 +813,8 @@ void ProfileFile::reset(std::string content) {
     parse();
 }
 
-ProfileFile::FlushResult ProfileFile::writeOut(const std::string& content, ExternalChange policy) {
+ProfileFile::FlushResult ProfileFile::writeOut(const std::string& content, ExternalChange policy,
+                                               FormerVersion former) {
     FlushResult result;
     result.path = path_;
     if (path_.empty()) {
@@ -855,7 +857,8 @@ ProfileFile::FlushResult ProfileFile::writeOut(const std::string& content, Exter
     bool replaced = false;
     if (now.exists) {
         // A backup that cannot be kept costs the user the former version, never the save.
-        if (!keepBackup(target, error)) result.backupError = error != 0 ? error : EIO;
+        if (former == FormerVersion::Keep && !keepBackup(target, error))
+            result.backupError = error != 0 ? error : EIO;
         error = 0;
         replaced = ::rename(temporary->c_str(), target.c_str()) == 0;
         if (!replaced) error = errno;

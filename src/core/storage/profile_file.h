@@ -30,6 +30,8 @@ public:
     enum class FlushStatus { Ok, WriteFailed, ChangedOnDisk, NotSynced };
     // Whether a flush may replace a file that changed on disk since it was read.
     enum class ExternalChange { Refuse, Overwrite };
+    // Whether a flush keeps the file it replaces as "<name>.bak".
+    enum class FormerVersion { Keep, Drop };
 
     struct FlushResult {
         FlushStatus status = FlushStatus::Ok;
@@ -85,7 +87,8 @@ public:
     // by an interrupted save of the same file are removed under it.
     FlushResult flush(ExternalChange policy = ExternalChange::Refuse);
     // Writes `content` as flush does; once it is on disk, this profile holds it.
-    FlushResult replaceWith(std::string content, ExternalChange policy = ExternalChange::Refuse);
+    FlushResult replaceWith(std::string content, ExternalChange policy = ExternalChange::Refuse,
+                            FormerVersion former = FormerVersion::Keep);
     // Holds `content` instead, still bound to the same file; nothing is written.
     void reset(std::string content);
     // True when the file on disk is no longer the one read or last written.
@@ -136,7 +139,8 @@ private:
     // Writes "key=value" into the arena, for a value canHold accepts.
     void newLine(std::string_view key, std::string_view value, Entry& entry);
     // Writes `content` to disk safely; the snapshot follows on success.
-    FlushResult writeOut(const std::string& content, ExternalChange policy);
+    FlushResult writeOut(const std::string& content, ExternalChange policy,
+                         FormerVersion former = FormerVersion::Keep);
     std::string_view bytes(bool inArena, std::uint32_t offset, std::uint32_t length) const;
     std::string_view keyOf(const Entry& entry) const;
     std::string_view valueOf(const Entry& entry) const;

@@ -9,6 +9,7 @@
 
 #include "core/model/date_text.h"
 #include "core/storage/data_file.h"
+#include "core/storage/recovery.h"
 #include "gui/editing/dep_journ_page.h"
 #include "gui/editing/operations_page.h"
 #include "gui/editing/types_dep_page.h"
@@ -73,6 +74,7 @@ void TfmMain::FormCreate() {
     if (!loaded_) return;
     budget_.calculeTout();
     historique_.vide();
+    proposeRecuperation();
     for (int index = 0; index < pcVarnelle->count(); ++index) page(index)->prepare();
     pcVarnelle->choosePage(budget_.TypesDep.empty() ? kOngletTypesDep : kOngletOperations);
     // As tall as the screen, frame included, at its top left; the width stays as designed.
@@ -167,10 +169,17 @@ void TfmMain::creeBoutons() {
     connect(btRst2, &QPushButton::clicked, this,
             [this] { btRstClick(budget_.Param.ConfigOnglets2); });
     connect(btFermer, &QPushButton::clicked, this, &QWidget::close);
-    connect(btAjouter, &QPushButton::clicked, this,
-            [this] { modification([this] { pageDevant().ajoute(); }); });
-    connect(btSupprimer, &QPushButton::clicked, this,
-            [this] { modification([this] { pageDevant().supprime(); }); });
+    // Adding or deleting may touch many records at once: kept for recovery at once.
+    connect(btAjouter, &QPushButton::clicked, this, [this] {
+        modification([this] { pageDevant().ajoute(); });
+        gardeRecuperation(true);
+    });
+    connect(btSupprimer, &QPushButton::clicked, this, [this] {
+        modification([this] { pageDevant().supprime(); });
+        gardeRecuperation(true);
+    });
+    recuperation_.setSingleShot(true);
+    connect(&recuperation_, &QTimer::timeout, this, [this] { gardeRecuperation(true); });
 
     // The window's own keys; a cell being typed in keeps Ctrl+Z for its text.
     const auto raccourci = [this](QList<QKeySequence> touches, auto action) {
@@ -259,11 +268,14 @@ bool TfmMain::FormCloseQuery() {
     if (!loaded_) return true;
     // What is being typed in a cell is part of what the user expects to keep.
     termineEditions();
-    if (!historique_.modifie()) return true;
+    if (!historique_.modifie()) {
+        SupprimeRecuperation(file_);
+        return true;
+    }
     switch (prompter_.askYesNoCancel(
         this, QStringLiteral("Sauvegarder les modifications apportées ?"), Prompter::Answer::No)) {
     case Prompter::Answer::Yes: return enregistre();
-    case Prompter::Answer::No: return true;
+    case Prompter::Answer::No: SupprimeRecuperation(file_); return true;
     case Prompter::Answer::Cancel: return false;
     }
     return false;
@@ -297,8 +309,39 @@ bool TfmMain::enregistre() {
     termineEditions();
     if (!SauveFichier()) return false;
     historique_.marqueEnregistre();
+    SupprimeRecuperation(file_);
+    recuperation_.stop();
     metTitre();
     return true;
+}
+
+void TfmMain::proposeRecuperation() {
+    if (!RecuperationRecente(file_)) return;
+    const QString question = QStringLiteral(
+        "Des modifications de ce budget n'avaient pas été enregistrées quand le programme s'est "
+        "arrêté.\n\nLes récupérer ?");
+    if (prompter_.askYesNo(this, question, Prompter::Answer::Yes) != Prompter::Answer::Yes) {
+        SupprimeRecuperation(file_);
+        return;
+    }
+    if (ChargeRecuperation(file_, budget_))
+        historique_.marqueNonEnregistre();
+    else
+        prompter_.error(this, QStringLiteral("Erreur"),
+                        QStringLiteral("Les modifications n'ont pas pu être relues : le budget "
+                                       "s'ouvre tel qu'il a été enregistré."));
+}
+
+void TfmMain::gardeRecuperation(bool maintenant) {
+    if (!historique_.modifie()) {
+        recuperation_.stop();
+        SupprimeRecuperation(file_);
+    } else if (maintenant || delaiRecuperation_ <= 0) {
+        recuperation_.stop();
+        EcritRecuperation(file_, budget_);
+    } else if (!recuperation_.isActive()) {
+        recuperation_.start(delaiRecuperation_);
+    }
 }
 
 void TfmMain::debutModification() {
@@ -306,7 +349,9 @@ void TfmMain::debutModification() {
 }
 
 void TfmMain::finModification(std::string_view cle) {
-    if (!rejeu_ && historique_.fin(budget_, cle)) metTitre();
+    if (rejeu_ || !historique_.fin(budget_, cle)) return;
+    metTitre();
+    gardeRecuperation(false);
 }
 
 bool TfmMain::annule() {
@@ -341,6 +386,7 @@ bool TfmMain::rejoue(bool enAvant) {
     }
     rejeu_ = false;
     metTitre();
+    if (endroit) gardeRecuperation(false);
     return endroit.has_value();
 }
 

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include <QTimer>
 #include <QWidget>
 
 #include "core/model/budget.h"
@@ -62,6 +63,9 @@ public:
     bool annule();
     bool retablit();
     const Historique& historique() const { return historique_; }
+    // How long unsaved changes wait before they are written to the recovery file; 0 writes
+    // them at once.
+    void setDelaiRecuperation(int millisecondes) { delaiRecuperation_ = millisecondes; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -96,6 +100,10 @@ private:
         finModification({});
     }
     bool rejoue(bool enAvant);
+    void proposeRecuperation();
+    // Keeps the unsaved changes in the recovery file, now or after the delay; with none
+    // left, the file goes.
+    void gardeRecuperation(bool maintenant);
 
     std::filesystem::path folder_;
     Prompter& prompter_;
@@ -107,6 +115,8 @@ private:
     bool shownOnce_ = false;
     Historique historique_;
     bool rejeu_ = false;  // pages refill from the budget after an undo: that is no change
+    int delaiRecuperation_ = 2 * 60 * 1000;
+    QTimer recuperation_;
 
     PageControl* pcVarnelle;
 
