@@ -81,8 +81,9 @@ TEST(History, EveryKindOfEditIsUndoneAndRedone) {
     Budget unsorted = test::smallBudget();
     std::swap(unsorted.Operations[0], unsorted.Operations[2]);
     unsorted.calculeTout();
+    Historique autre;
     undoAndRedo(
-        unsorted, h, [](Budget& b) { changeDateOperation(b, 1, "01/01/2024"); }, "first sort");
+        unsorted, autre, [](Budget& b) { changeDateOperation(b, 1, "01/01/2024"); }, "first sort");
 }
 
 TEST(History, UndoShowsWhereTheStepChangedAndNothingChangedIsNoStep) {
@@ -98,7 +99,9 @@ TEST(History, UndoShowsWhereTheStepChangedAndNothingChangedIsNoStep) {
     h.fin(budget);
     EXPECT_EQ(h.annule(budget), (EndroitModifie{PartieBudget::Operations, 0}));
     EXPECT_EQ(h.retablit(budget), (EndroitModifie{PartieBudget::Operations, 2}));
+    h.debut(budget);
     ajouteEconomie(budget);
+    h.fin(budget);
     h.debut(budget);
     supprimeEconomie(budget, 0);
     h.fin(budget);

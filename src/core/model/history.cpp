@@ -127,6 +127,17 @@ template <class T>
 void applique(std::vector<T>& v, const std::vector<std::pair<std::size_t, T>>& enleves,
               const std::vector<std::pair<std::size_t, T>>& mis) {
     if (enleves.empty() && mis.empty()) return;
+    if (enleves.size() == 1 && mis.size() == 1) {
+        // One record changed, perhaps moved: the records between shift by one, in place.
+        const auto de = static_cast<std::ptrdiff_t>(enleves.front().first);
+        const auto a = static_cast<std::ptrdiff_t>(mis.front().first);
+        if (de < a)
+            std::rotate(v.begin() + de, v.begin() + de + 1, v.begin() + a + 1);
+        else if (a < de)
+            std::rotate(v.begin() + a, v.begin() + de, v.begin() + de + 1);
+        v[static_cast<std::size_t>(a)] = mis.front().second;
+        return;
+    }
     std::vector<T> resultat;
     resultat.reserve(v.size() - enleves.size() + mis.size());
     std::size_t e = 0, m = 0;
@@ -160,8 +171,9 @@ void pose(Budget& budget, const ValeursBudget& v) {
     budget.setNbJoursMois(v.nNbJoursMois);
 }
 
-// Applies a step one way or the other: forward puts in what the action put in.
-void rejoue(Budget& budget, const EtapeHistorique& e, bool enAvant) {
+// Applies a step one way or the other: forward puts in what the action put in. The derived
+// fields follow, unless only the saved ones matter.
+void rejoue(Budget& budget, const EtapeHistorique& e, bool enAvant, bool recalcule = true) {
     const auto sens = [enAvant](auto& v, const auto& r) {
         if (enAvant)
             applique(v, r.retires, r.ajoutes);
@@ -179,7 +191,7 @@ void rejoue(Budget& budget, const EtapeHistorique& e, bool enAvant) {
     sens(budget.Simulations, e.simulations);
     if (e.valeurs) pose(budget, enAvant ? e.valeurs->second : e.valeurs->first);
     if (e.param) budget.Param = enAvant ? e.param->second : e.param->first;
-    budget.calculeTout();
+    if (recalcule) budget.calculeTout();
 }
 
 // The first record the step leaves in place going that way, in the order of the pages.
@@ -238,13 +250,12 @@ Historique::Historique(std::size_t nbEtapesMax)
     : nbEtapesMax_(std::max<std::size_t>(nbEtapesMax, 1)) {}
 
 void Historique::debut(const Budget& budget) {
-    if (profondeur_++ == 0) avant_ = budget;
+    if (profondeur_++ == 0 && !ombre_) ombre_ = budget;
 }
 
 bool Historique::fin(const Budget& budget, std::string_view cle) {
-    if (profondeur_ == 0 || --profondeur_ > 0 || !avant_) return false;
-    const Budget avant = std::move(*avant_);
-    avant_.reset();
+    if (profondeur_ == 0 || --profondeur_ > 0 || !ombre_) return false;
+    const Budget& avant = *ombre_;
 
     EtapeHistorique e;
     e.typesDep = compare(avant.TypesDep, budget.TypesDep);
@@ -257,6 +268,7 @@ bool Historique::fin(const Budget& budget, std::string_view cle) {
     if (e.typesDep.vide() && e.operations.vide() && e.depJourn.vide() && e.economies.vide() &&
         e.simulations.vide() && !e.valeurs && !e.param)
         return false;
+    rejoue(*ombre_, e, true, false);
 
     const auto valeursSeules = [](const EtapeHistorique& x) {
         return x.typesDep.vide() && x.operations.vide() && x.depJourn.vide() &&
@@ -288,6 +300,7 @@ std::optional<EndroitModifie> Historique::annule(Budget& budget) {
     if (!peutAnnuler()) return std::nullopt;
     const EtapeHistorique& e = etapes_[--courante_];
     rejoue(budget, e, false);
+    if (ombre_) rejoue(*ombre_, e, false, false);
     return endroit(e, false, budget);
 }
 
@@ -295,6 +308,7 @@ std::optional<EndroitModifie> Historique::retablit(Budget& budget) {
     if (!peutRetablir()) return std::nullopt;
     const EtapeHistorique& e = etapes_[courante_++];
     rejoue(budget, e, true);
+    if (ombre_) rejoue(*ombre_, e, true, false);
     return endroit(e, true, budget);
 }
 
@@ -317,7 +331,7 @@ void Historique::vide() {
     enregistre_ = 0;
     prochainNumero_ = 1;
     profondeur_ = 0;
-    avant_.reset();
+    ombre_.reset();
 }
 
 std::size_t Historique::octets() const {

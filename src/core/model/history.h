@@ -68,8 +68,9 @@ class Historique {
 public:
     explicit Historique(std::size_t nbEtapesMax = 200);
 
-    // Keeps the budget as it stands before an action; fin() compares against it. Brackets
-    // may nest: the outermost pair makes the step.
+    // An action begins; fin() compares the budget with what it was before. Brackets may
+    // nest: the outermost pair makes the step. Every change of the budget is expected to
+    // go through brackets; one that does not joins the next step.
     void debut(const Budget& budget);
     // Records what the action changed, as one step; nothing, and false, when it changed
     // nothing that a save writes. Steps undone before are then gone. A change of the values
@@ -91,7 +92,8 @@ public:
     void marqueNonEnregistre() { enregistre_ = -1; }
     void vide();
 
-    // Memory held by the steps, in bytes, strings included.
+    // Memory held by the steps, in bytes, strings included; besides them the history keeps
+    // one copy of the budget to compare against.
     std::size_t octets() const;
     std::size_t nbEtapes() const { return etapes_.size(); }
 
@@ -107,7 +109,9 @@ private:
     // The step the saved file matches (0: none applied), or -1 when no undo or redo can get
     // back to it.
     std::int64_t enregistre_ = 0;
-    std::optional<Budget> avant_;
+    // The budget as of the last step, in its saved fields: an action is seen by comparing
+    // against it, without copying the budget each time. Taken at the first action.
+    std::optional<Budget> ombre_;
 };
 
 }  // namespace varnelle
