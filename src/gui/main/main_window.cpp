@@ -320,14 +320,16 @@ void TfmMain::proposeRecuperation() {
     const QString question = QStringLiteral(
         "Des modifications de ce budget n'avaient pas été enregistrées quand le programme s'est "
         "arrêté.\n\nLes récupérer ?");
-    if (prompter_.askYesNo(this, question, Prompter::Answer::Yes) != Prompter::Answer::Yes) {
+    // Asked before the window is shown: on its own, in the middle of the screen, so that the
+    // window is placed afterwards as it always is.
+    if (prompter_.askYesNo(nullptr, question, Prompter::Answer::Yes) != Prompter::Answer::Yes) {
         SupprimeRecuperation(file_);
         return;
     }
     if (ChargeRecuperation(file_, budget_))
         historique_.marqueNonEnregistre();
     else
-        prompter_.error(this, QStringLiteral("Erreur"),
+        prompter_.error(nullptr, QStringLiteral("Erreur"),
                         QStringLiteral("Les modifications n'ont pas pu être relues : le budget "
                                        "s'ouvre tel qu'il a été enregistré."));
 }
