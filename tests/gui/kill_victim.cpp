@@ -13,11 +13,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     if (argc < 2) return 2;
     gui::RecordingPrompter prompter;
-    gui::TfmMain window(argv[1], prompter, [](const std::filesystem::path& in, gui::Prompter&) {
-        gui::BudgetChoisi chosen{"Budget.ini", {}};
-        chosen.file.open(in / chosen.fileName);
-        return chosen;
-    });
+    gui::TfmMain window(argv[1], prompter, test::choisitBudget);
     window.setDelaiRecuperation(0);
     window.show();
     test::typeInCell(*window.findChild<gui::Grid*>("grOperations"), 5, 1, "Perdu");

@@ -33,17 +33,18 @@ Budget budgetDeMai() {
     return budget;
 }
 
+gui::BudgetChoisi choisitBudget(const std::filesystem::path& folder, gui::Prompter&) {
+    gui::BudgetChoisi chosen{"Budget.ini", {}};
+    chosen.file.open(folder / chosen.fileName);
+    return chosen;
+}
+
 OpenedBudget::OpenedBudget(const Budget& budget, int onglet) {
     creeBudget(folder.path(), "Budget", "secret");
     ProfileFile file;
     file.open(path);
     SauveFichier(file, budget);
-    const auto chooser = [](const std::filesystem::path& in, gui::Prompter&) {
-        gui::BudgetChoisi chosen{"Budget.ini", {}};
-        chosen.file.open(in / chosen.fileName);
-        return chosen;
-    };
-    window = std::make_unique<gui::TfmMain>(folder.path(), prompter, chooser);
+    window = std::make_unique<gui::TfmMain>(folder.path(), prompter, choisitBudget);
     window->show();
     if (onglet >= 0) choose("pcVarnelle", onglet);
 }

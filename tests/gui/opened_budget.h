@@ -27,6 +27,9 @@ Budget sampleBudget();
 // 2024). SA is due in April.
 Budget budgetDeMai();
 
+// The chooser's answer without asking: "Budget.ini" of the folder, as read.
+gui::BudgetChoisi choisitBudget(const std::filesystem::path& folder, gui::Prompter&);
+
 // A budget "Budget" of password "SECRET" in its own folder, and the main window shown on it.
 struct OpenedBudget {
     TempFolder folder;
