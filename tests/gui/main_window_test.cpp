@@ -337,8 +337,8 @@ private slots:
         test::typeInCell(grid, 2, 1, "20/03/2024");  // from the first row to the last
         QVERIFY(opened.window->isWindowModified());
         opened.choose("pcVarnelle", kOngletTypesDep);
-        const auto key = [&](Qt::Key key, Qt::KeyboardModifiers modifiers) {
-            QTest::keyClick(opened.window.get(), key, Qt::ControlModifier | modifiers);
+        const auto key = [&](Qt::Key touche, Qt::KeyboardModifiers modifiers) {
+            QTest::keyClick(opened.window.get(), touche, Qt::ControlModifier | modifiers);
         };
         key(Qt::Key_Z, {});
         QCOMPARE(opened.tabs("pcVarnelle").currentIndex(), int(kOngletOperations));
