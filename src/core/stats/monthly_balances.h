@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/model/records.h"
+#include "core/model/tree_nodes.h"
+
+namespace varnelle {
+
+// What a node of the tree of monthly balances stands for: a year, or a month of it with the
+// balance after its last operation.
+struct TInfoNoeudSoldesMensuels {
+    bool lSimule = false;   // month: an active simulation applies to it
+    std::string cAnnee;     // "2024"
+    std::string cNomMois;   // month: its name; empty on a year
+    std::string cMois;      // month: "01".."12"; empty on a year
+    std::string cJour;      // month: day of its last operation
+    Montant nSoldeRef = 0;  // month: running balance of its last operation
+    Montant nSoldeAff = 0;  // month: with the simulations; year: that of its last month
+
+    bool estMois() const { return !cMois.empty(); }
+    bool operator==(const TInfoNoeudSoldesMensuels&) const = default;
+};
+
+// The tree of years and months that have operations, depth first: the records and the nodes
+// share their positions (a node's `data` is that position too).
+struct ArbreSoldesMensuels {
+    std::vector<TInfoNoeudSoldesMensuels> infos;
+    TreeNodes noeuds;
+    // The month of the current operation, whose year starts ticked; none without one.
+    std::optional<std::size_t> selection;
+};
+
+// Builds the tree from the journal in its order: a node per year, a node per month under it,
+// each month keeping the day and running balance of its last operation. Operations whose date
+// is not valid are left out. `dateCourante` is the date of the current operation, or empty.
+// The year of the current month and its months are ticked, every other node not. The texts,
+// pictures and shown balances come from CalculeSoldesMensuels.
+ArbreSoldesMensuels ConstruitArbreSoldesMensuels(const std::vector<TOperation>& operations,
+                                                 std::string_view dateCourante);
+
+// Whether a simulation weighs on the balances: ticked (exactly 1), with a valid start date
+// and an amount; a blank or invalid end date leaves its period open.
+bool SimulationActive(const TPSimulation& simulation);
+
+// The shown balances, with or without the active simulations (each adds its amount once per
+// month of the tree in its period, to that month and every later one), then the pictures
+// (fallen since the previous year or month, or not) and the texts ("%-10s %11.2f", the name
+// upper-cased on a simulated month; "%-5s %11.2f" on a year).
+void CalculeSoldesMensuels(ArbreSoldesMensuels& arbre, const std::vector<TPSimulation>& simulations,
+                           bool avecSimulations);
+
+// The node a month or year is compared with: the year before, the month before (across years);
+// none for the first.
+std::optional<std::size_t> NoeudPrecedent(const ArbreSoldesMensuels& arbre, std::size_t noeud);
+
+}  // namespace varnelle

@@ -1,0 +1,77 @@
+#include "core/stats/monthly_balances.h"
+
+#include <gtest/gtest.h>
+
+#include "core/model/budget.h"
+#include "records.h"
+
+namespace varnelle {
+namespace {
+
+using test::operation;
+
+// 2000: December. 2001: January, February and April (no March); an operation not yet dated.
+Budget annee2001() {
+    Budget budget;
+    budget.Operations = {operation("31/12/2000", "A", 1000), operation("05/01/2001", "A", 100),
+                         operation("20/01/2001", "A", -50),  operation("10/02/2001", "A", -200),
+                         operation("03/04/2001", "A", 50),   operation("  /  /    ", "A", 7)};
+    budget.calculeTout();
+    return budget;
+}
+
+TPSimulation simulation(const char* debut, const char* fin, Montant montant, int select = 1) {
+    return {select, "Pr\xEAt", debut, fin, montant};
+}
+
+std::vector<std::string> textes(const ArbreSoldesMensuels& arbre) {
+    std::vector<std::string> t;
+    for (const TreeNode& noeud : arbre.noeuds) t.push_back(noeud.text);
+    return t;
+}
+
+TEST(MonthlyBalances, MonthsWithOperationsAndTheSimulatedBalances) {
+    ArbreSoldesMensuels arbre = ConstruitArbreSoldesMensuels(annee2001().Operations, "10/02/2001");
+    ASSERT_EQ(arbre.noeuds.size(), 6u);  // 2000, December, 2001, January, February, April
+    EXPECT_EQ(arbre.selection, 4u);
+    EXPECT_EQ(arbre.infos[3].cJour, "20");
+    const std::vector<TickState> ticks = {TickState::Unticked, TickState::Unticked,
+                                          TickState::Ticked,   TickState::Ticked,
+                                          TickState::Ticked,   TickState::Ticked};
+    for (std::size_t i = 0; i < ticks.size(); ++i) EXPECT_EQ(arbre.noeuds[i].tick, ticks[i]) << i;
+
+    // Each month of 2001 in the period adds 100 once more; the missing March adds nothing.
+    // Ignored: unticked, without a start date, without an amount.
+    const std::vector<TPSimulation> simulations = {
+        simulation("01/01/2001", "31/12/2001", 100), simulation("01/01/2001", "", 5, 0),
+        simulation("  /  /    ", "", 5), simulation("01/01/2001", "", 0)};
+    CalculeSoldesMensuels(arbre, simulations, true);
+    EXPECT_EQ(textes(arbre),
+              (std::vector<std::string>{"2000      1000,00",
+                                        "D\xE9"
+                                        "cembre       1000,00",
+                                        "2001      1200,00", "JANVIER        1150,00",
+                                        "F\xC9VRIER        1050,00", "AVRIL          1200,00"}));
+    const std::vector<int> images = {0, 2, 8, 12, 10, 12};
+    for (std::size_t i = 0; i < images.size(); ++i) EXPECT_EQ(arbre.noeuds[i].image, images[i]);
+
+    // Without simulations: the reference balances; 2001 ends below 2000.
+    CalculeSoldesMensuels(arbre, simulations, false);
+    EXPECT_EQ(arbre.noeuds[4].text, "F\xE9vrier         850,00");
+    EXPECT_EQ(arbre.noeuds[4].image, 10);
+    EXPECT_EQ(arbre.noeuds[2].image, 6);
+}
+
+TEST(MonthlyBalances, APeriodStartsWithTheFirstMonthWhoseFirstDayIsInIt) {
+    ArbreSoldesMensuels arbre = ConstruitArbreSoldesMensuels(annee2001().Operations, "");
+    EXPECT_FALSE(arbre.selection);
+    CalculeSoldesMensuels(arbre, {simulation("15/01/2001", "15/02/2001", -10)}, true);
+    // January 1st is before the 15th: February is the first month, and the only one.
+    EXPECT_FALSE(arbre.infos[3].lSimule);
+    EXPECT_TRUE(arbre.infos[4].lSimule);
+    EXPECT_EQ(arbre.infos[4].nSoldeAff, arbre.infos[4].nSoldeRef - 10);
+    EXPECT_EQ(arbre.infos[5].nSoldeAff, arbre.infos[5].nSoldeRef - 10);
+}
+
+}  // namespace
+}  // namespace varnelle
