@@ -18,11 +18,12 @@ struct CommandForm {
     bool takesChart;
 };
 
-constexpr std::array<CommandForm, 5> kForms = {{
+constexpr std::array<CommandForm, 6> kForms = {{
     {"list", Command::List, {"DOSSIER", ""}, false, false, false},
     {"new", Command::New, {"DOSSIER", "NOM"}, true, false, false},
     {"show", Command::Show, {"FICHIER", ""}, true, true, false},
     {"check", Command::Check, {"FICHIER", ""}, true, false, false},
+    {"balances", Command::Balances, {"FICHIER", ""}, true, false, false},
     {"chart", Command::Chart, {"FICHIER", ""}, true, false, true},
 }};
 
@@ -167,6 +168,8 @@ std::string_view usage() {
            "      Affiche le budget en JSON ; --sort trie d'abord les opérations.\n"
            "  varnelle-cli check FICHIER --password MOT_DE_PASSE\n"
            "      Vérifie que le budget se charge et en donne un résumé.\n"
+           "  varnelle-cli balances FICHIER --password MOT_DE_PASSE\n"
+           "      Affiche les soldes mensuels, simulations cochées comprises, un mois par ligne.\n"
            "  varnelle-cli chart FICHIER --password MOT_DE_PASSE --kind types|operations\n"
            "              [--from jj/mm/aaaa] [--to jj/mm/aaaa] --size LARGEURxHAUTEUR\n"
            "              --output IMAGE.png\n"

@@ -7,6 +7,7 @@
 #include "cli/budget_json.h"
 #include "core/model/budget.h"
 #include "core/model/text_encoding.h"
+#include "core/stats/monthly_balances.h"
 #include "core/storage/budget_folder.h"
 #include "core/storage/data_file.h"
 #include "core/storage/password.h"
@@ -156,6 +157,25 @@ int runCheck(const fs::path& fichier, std::string_view motDePasse, std::ostream&
         << compte(budget.Economies.size(), "économie") << ", "
         << compte(budget.Simulations.size(), "simulation") << ", solde final "
         << formatAmount(soldeFinal, '.') << '\n';
+    return kExitOk;
+}
+
+int runBalances(const fs::path& fichier, std::string_view motDePasse, std::ostream& out,
+                std::ostream& err) {
+    Budget budget;
+    if (const int status = chargeBudget(fichier, motDePasse, budget, err); status != kExitOk)
+        return status;
+    ArbreSoldesMensuels arbre = ConstruitArbreSoldesMensuels(budget.Operations, {});
+    CalculeSoldesMensuels(arbre, budget.Simulations, true);
+    for (std::size_t i = 0; i < arbre.infos.size(); ++i) {
+        const TInfoNoeudSoldesMensuels& mois = arbre.infos[i];
+        if (!mois.estMois()) continue;
+        out << "{\"annee\": " << std::stoi(mois.cAnnee) << ", \"mois\": " << std::stoi(mois.cMois)
+            << ", \"solde\": \"" << formatAmount(mois.nSoldeRef, '.') << "\", \"soldeAffiche\": \""
+            << formatAmount(mois.nSoldeAff, '.')
+            << "\", \"simule\": " << (mois.lSimule ? "true" : "false")
+            << ", \"icone\": " << arbre.noeuds[i].image << "}\n";
+    }
     return kExitOk;
 }
 

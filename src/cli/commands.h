@@ -25,6 +25,9 @@ int runShow(const std::filesystem::path& fichier, std::string_view motDePasse, b
             std::ostream& out, std::ostream& err);
 int runCheck(const std::filesystem::path& fichier, std::string_view motDePasse, std::ostream& out,
              std::ostream& err);
+// One JSON object per line for each month of the tree of monthly balances, in tree order.
+int runBalances(const std::filesystem::path& fichier, std::string_view motDePasse,
+                std::ostream& out, std::ostream& err);
 // Writes the PNG whole or not at all.
 int runChart(const std::filesystem::path& fichier, std::string_view motDePasse,
              const ChartOptions& chart, std::ostream& err);

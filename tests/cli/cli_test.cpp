@@ -121,6 +121,20 @@ TEST_F(Cli, ListAndNewFollowTheChooser) {
     EXPECT_EQ(r.err, "Ne peut écrire dans " + (root_ / "absent" / "x.ini").string() + "\n");
 }
 
+TEST_F(Cli, BalancesListTheMonthsWithTheTickedSimulations) {
+    const fs::path file =
+        writeBudget("SECRET", "nNbOperations=2\nnNbSimulations=1\n[OPERATIONS]\ncDate1=10/01/2024\n"
+                              "nMontant1=10000\ncDate2=10/02/2024\nnMontant2=-2000\n[SIMULATIONS]\n"
+                              "nSelect1=1\ncDateDeb1=01/02/2024\nnMontant1=500\n");
+    const Outcome r = run({"balances", file.string(), "--password", "secret"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "{\"annee\": 2024, \"mois\": 1, \"solde\": \"100.00\", \"soldeAffiche\": \"100.00\", "
+              "\"simule\": false, \"icone\": 2}\n"
+              "{\"annee\": 2024, \"mois\": 2, \"solde\": \"80.00\", \"soldeAffiche\": \"85.00\", "
+              "\"simule\": true, \"icone\": 10}\n");
+}
+
 TEST_F(Cli, ShowAndCheckDescribeTheBudget) {
     const fs::path file = writeSmallBudget();
     const std::string onDisk = readFile(file);
