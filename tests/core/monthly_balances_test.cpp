@@ -1,8 +1,12 @@
 #include "core/stats/monthly_balances.h"
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
+#include "core/drawing/monthly_balances_chart.h"
 #include "core/model/budget.h"
+#include "fixed_metrics.h"
 #include "records.h"
 
 namespace varnelle {
@@ -71,6 +75,27 @@ TEST(MonthlyBalances, APeriodStartsWithTheFirstMonthWhoseFirstDayIsInIt) {
     EXPECT_TRUE(arbre.infos[4].lSimule);
     EXPECT_EQ(arbre.infos[4].nSoldeAff, arbre.infos[4].nSoldeRef - 10);
     EXPECT_EQ(arbre.infos[5].nSoldeAff, arbre.infos[5].nSoldeRef - 10);
+}
+
+// Spring 2001 falls below zero with the simulation; its reference balance stays above.
+TEST(MonthlyBalances, TheGraphDrawsTheTickedMonthsOfTickedYearsOverTheirReference) {
+    ArbreSoldesMensuels arbre = ConstruitArbreSoldesMensuels(annee2001().Operations, "10/02/2001");
+    CalculeSoldesMensuels(arbre, {simulation("01/04/2001", "", -1000)}, true);
+    arbre.noeuds[4].tick = TickState::Unticked;  // February
+    arbre.noeuds[1].tick = TickState::Ticked;    // December, of an unticked year
+    const std::vector<TSoldeMensuel> barres = ConstruitSoldesMensuels(arbre);
+    ASSERT_EQ(barres.size(), 2u);  // January and April
+    EXPECT_EQ(barres[1], (TSoldeMensuel{5, "2001", "AVRIL    ", "04", "03", -100, 900}));
+
+    // One bar on 500 x 300: the axis at 150, a step of 480, 900 reaching the top margin.
+    const Drawing d =
+        DessineGrapheSoldesMensuels(500, 300, test::FixedMetrics{}, {barres[1]}, TParam{});
+    const auto dessine = [&d](const Rect& r) {
+        return std::find(d.primitives.begin(), d.primitives.end(), Primitive(r)) !=
+               d.primitives.end();
+    };
+    EXPECT_TRUE(dessine(Rect{10, 150, 488, 10, 0x00FFFF, 0x00FFFF}));    // odd year, even month
+    EXPECT_TRUE(dessine(Rect{130, 150, 368, 166, 0xFF0000, 0xFF0000}));  // -100 inside it
 }
 
 }  // namespace

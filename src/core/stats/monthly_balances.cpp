@@ -148,4 +148,22 @@ void CalculeSoldesMensuels(ArbreSoldesMensuels& arbre, const std::vector<TPSimul
     }
 }
 
+std::vector<TSoldeMensuel> ConstruitSoldesMensuels(const ArbreSoldesMensuels& arbre) {
+    std::vector<TSoldeMensuel> barres;
+    bool anneeCochee = false;
+    std::string annee;
+    for (std::size_t i = 0; i < arbre.noeuds.size(); ++i) {
+        const TreeNode& noeud = arbre.noeuds[i];
+        if (noeud.level == 0) {
+            anneeCochee = noeud.tick == TickState::Ticked;
+            annee = noeud.text.substr(0, 4);
+        } else if (anneeCochee && noeud.tick == TickState::Ticked) {
+            const TInfoNoeudSoldesMensuels& info = arbre.infos[i];
+            barres.push_back({i, annee, noeud.text.substr(0, 9), info.cMois, info.cJour,
+                              info.nSoldeAff, info.nSoldeRef});
+        }
+    }
+    return barres;
+}
+
 }  // namespace varnelle

@@ -58,4 +58,20 @@ void CalculeSoldesMensuels(ArbreSoldesMensuels& arbre, const std::vector<TPSimul
 // none for the first.
 std::optional<std::size_t> NoeudPrecedent(const ArbreSoldesMensuels& arbre, std::size_t noeud);
 
+// One bar of the graph: a ticked month of a ticked year.
+struct TSoldeMensuel {
+    std::size_t nIndiceNoeud = 0;  // its node's absolute position
+    std::string cAnnee;            // the first 4 characters of its year's text
+    std::string cNomMois;          // the first 9 characters of its text, as shown
+    std::string cMois;
+    std::string cJour;
+    Montant nSoldeAff = 0;
+    Montant nSoldeRef = 0;
+    bool operator==(const TSoldeMensuel&) const = default;
+};
+
+// The bars of the ticked months of the ticked years, in tree order; a ticked month of an
+// unticked year is not drawn.
+std::vector<TSoldeMensuel> ConstruitSoldesMensuels(const ArbreSoldesMensuels& arbre);
+
 }  // namespace varnelle
