@@ -68,8 +68,10 @@ std::string checkChart(const std::string& kind, const std::string& size, ChartOp
         chart.kind = ChartKind::Types;
     else if (kind == "operations")
         chart.kind = ChartKind::Operations;
+    else if (kind == "soldes")
+        chart.kind = ChartKind::Soldes;
     else
-        return "Graphe inconnu : " + kind + " (types ou operations).";
+        return "Graphe inconnu : " + kind + " (types, operations ou soldes).";
     for (const auto& [date, option] : {std::pair{&chart.from, "--from"}, {&chart.to, "--to"}})
         if (!date->empty() && !DateValide(*date))
             return "'" + *date + "' n'est pas une date correcte (" + option + ", jj/mm/aaaa).";
@@ -170,11 +172,12 @@ std::string_view usage() {
            "      Vérifie que le budget se charge et en donne un résumé.\n"
            "  varnelle-cli balances FICHIER --password MOT_DE_PASSE\n"
            "      Affiche les soldes mensuels, simulations cochées comprises, un mois par ligne.\n"
-           "  varnelle-cli chart FICHIER --password MOT_DE_PASSE --kind types|operations\n"
+           "  varnelle-cli chart FICHIER --password MOT_DE_PASSE --kind types|operations|soldes\n"
            "              [--from jj/mm/aaaa] [--to jj/mm/aaaa] --size LARGEURxHAUTEUR\n"
            "              --output IMAGE.png\n"
-           "      Dessine en PNG le graphe des types de dépenses ou des opérations de la\n"
-           "      période, aux couleurs du budget ; sans --from ou --to, la période est ouverte.\n"
+           "      Dessine en PNG le graphe des types de dépenses, des opérations ou des soldes\n"
+           "      mensuels de la période, aux couleurs du budget ; sans --from ou --to, la\n"
+           "      période est ouverte.\n"
            "\n"
            "Codes de sortie : 0 succès, 1 erreur d'usage, mot de passe invalide ou demande\n"
            "refusée, 2 fichier illisible ou endommagé.\n";

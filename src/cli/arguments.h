@@ -9,7 +9,7 @@ namespace varnelle::cli {
 
 enum class Command { Help, List, New, Show, Check, Balances, Chart };
 
-enum class ChartKind { Types, Operations };
+enum class ChartKind { Types, Operations, Soldes };
 
 // What "chart" draws, read and checked from its options.
 struct ChartOptions {

@@ -10,7 +10,10 @@
 #include <QSaveFile>
 
 #include "cli/commands.h"
+#include "core/drawing/monthly_balances_chart.h"
 #include "core/drawing/period_charts.h"
+#include "core/stats/monthly_balances.h"
+#include "core/stats/period_graphs.h"
 #include "render/drawing_replay.h"
 
 namespace varnelle::cli {
@@ -58,6 +61,26 @@ bool remplaceUnBudget(const fs::path& fichier, const fs::path& output) {
     return extension == ".ini" && fs::equivalent(folderOf(fichier), folderOf(output), error);
 }
 
+// The months of the period as if the user had ticked them on the "Soldes mensuels" page.
+GraphePeriode dessineSoldes(const Budget& budget, const ChartOptions& chart,
+                            const TextMetrics& metrics) {
+    GraphePeriode dessin;
+    const PeriodeGraphe periode = LitPeriodeGraphe(chart.from, chart.to);
+    dessin.resultat = periode.resultat;
+    if (periode.resultat != ResultatPeriode::Ok) return dessin;
+    ArbreSoldesMensuels arbre = ConstruitArbreSoldesMensuels(budget.Operations, {});
+    CalculeSoldesMensuels(arbre, budget.Simulations, true);
+    CocheMoisDeLaPeriode(arbre, periode.cDateDeb, periode.cDateFin);
+    const std::vector<TSoldeMensuel> barres = ConstruitSoldesMensuels(arbre);
+    if (barres.empty()) {
+        dessin.resultat = ResultatPeriode::AucuneOperation;
+        return dessin;
+    }
+    dessin.drawing =
+        DessineGrapheSoldesMensuels(chart.width, chart.height, metrics, barres, budget.Param);
+    return dessin;
+}
+
 }  // namespace
 
 int runChart(const fs::path& fichier, std::string_view motDePasse, const ChartOptions& chart,
@@ -82,8 +105,11 @@ int runChart(const fs::path& fichier, std::string_view motDePasse, const ChartOp
     const QFont font = gui::surfaceFont();
     const GrapheDePeriode graphe =
         chart.kind == ChartKind::Types ? GrapheDePeriode::TypesDep : GrapheDePeriode::Operations;
-    const GraphePeriode dessin = DessineGraphePeriode(
-        graphe, budget, chart.from, chart.to, chart.width, chart.height, gui::FontMetrics(font));
+    const GraphePeriode dessin =
+        chart.kind == ChartKind::Soldes
+            ? dessineSoldes(budget, chart, gui::FontMetrics(font))
+            : DessineGraphePeriode(graphe, budget, chart.from, chart.to, chart.width, chart.height,
+                                   gui::FontMetrics(font));
     if (dessin.resultat != ResultatPeriode::Ok) {
         err << refus(dessin.resultat) << '\n';
         return kExitRefused;

@@ -228,6 +228,12 @@ TEST_F(Cli, ChartDrawsThePeriodInTheBudgetColours) {
     image = chart("operations", {});
     EXPECT_EQ(image.pixel(1, 1), rgb(0x102030));
     EXPECT_EQ(image.pixel(80, 133), rgb(0xFF00FF));
+    // March ends at 75 (x 10..258, up to y 132), April at 575 (x 260..508, up to the top),
+    // in the default colours of an even year's odd and even months.
+    image = chart("soldes", {"--to", "30/04/2024"});
+    EXPECT_EQ(image.pixel(100, 140), rgb(0xFFFF00));
+    EXPECT_EQ(image.pixel(100, 120), rgb(0x800000));
+    EXPECT_EQ(image.pixel(400, 20), rgb(0x00FF00));
 
     // A disk that fills up while the picture is written keeps the previous one, and no
     // stray file beside it.
@@ -272,7 +278,7 @@ TEST_F(Cli, ChartRefusalsLeaveNoPicture) {
         {types({"--output", png, "--from", "32/13/2024"}),
          "'32/13/2024' n'est pas une date correcte (--from, jj/mm/aaaa)."},
         {args({"--kind", "bars", "--size", "100x80", "--output", png}),
-         "Graphe inconnu : bars (types ou operations)."},
+         "Graphe inconnu : bars (types, operations ou soldes)."},
         {args({"--kind", "types", "--output", png}), "L'option --size est obligatoire pour chart."},
         {types({"--output", absent}), "Ne peut écrire dans " + absent},
         {types({"--output", file}), "La sortie " + file + budgetOutput},

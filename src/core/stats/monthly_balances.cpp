@@ -1,6 +1,7 @@
 #include "core/stats/monthly_balances.h"
 
 #include <cstdint>
+#include <string>
 
 #include "core/model/amount.h"
 #include "core/model/date_text.h"
@@ -145,6 +146,28 @@ void CalculeSoldesMensuels(ArbreSoldesMensuels& arbre, const std::vector<TPSimul
                          ? texteNoeud(info.lSimule ? upperWin1252(info.cNomMois) : info.cNomMois,
                                       10, info.nSoldeAff)
                          : texteNoeud(info.cAnnee, 5, info.nSoldeAff);
+    }
+}
+
+void CocheMoisDeLaPeriode(ArbreSoldesMensuels& arbre, std::string_view debut,
+                          std::string_view fin) {
+    const std::optional<std::int32_t> premier = serieDate(debut), dernier = serieDate(fin);
+    std::optional<std::size_t> annee;
+    for (std::size_t i = 0; i < arbre.noeuds.size(); ++i) {
+        TreeNode& noeud = arbre.noeuds[i];
+        noeud.tick = TickState::Unticked;
+        if (noeud.level == 0) {
+            annee = i;
+            continue;
+        }
+        const TInfoNoeudSoldesMensuels& info = arbre.infos[i];
+        const std::int32_t jour1 = *serieDate("01/" + info.cMois + "/" + info.cAnnee);
+        const int mois = std::stoi(info.cMois), an = std::stoi(info.cAnnee);
+        const std::int32_t finMois = jour1 + JoursDansMois(mois, an) - 1;
+        if ((!premier || finMois >= *premier) && (!dernier || jour1 <= *dernier)) {
+            noeud.tick = TickState::Ticked;
+            if (annee) arbre.noeuds[*annee].tick = TickState::Ticked;
+        }
     }
 }
 

@@ -58,6 +58,10 @@ void CalculeSoldesMensuels(ArbreSoldesMensuels& arbre, const std::vector<TPSimul
 // none for the first.
 std::optional<std::size_t> NoeudPrecedent(const ArbreSoldesMensuels& arbre, std::size_t noeud);
 
+// Ticks the months that share at least a day with the period (a bound that is no date is open)
+// and their years; unticks every other node.
+void CocheMoisDeLaPeriode(ArbreSoldesMensuels& arbre, std::string_view debut, std::string_view fin);
+
 // One bar of the graph: a ticked month of a ticked year.
 struct TSoldeMensuel {
     std::size_t nIndiceNoeud = 0;  // its node's absolute position
