@@ -13,8 +13,10 @@
 #include "core/model/date_text.h"
 #include "gui/statistics/graphes_page.h"
 #include "gui/statistics/operations_type_dep_window.h"
+#include "gui/statistics/soldes_mensuels_page.h"
 #include "gui/toolkit/drawing_surface.h"
 #include "gui/toolkit/grid.h"
+#include "gui/toolkit/tree.h"
 #include "next_modal.h"
 #include "opened_budget.h"
 #include "render/colour.h"
@@ -356,6 +358,27 @@ private slots:
             test::clickCellButton(opened.child<Grid>("grTypesDep"), 1, row);
         }
         QCOMPARE(rows, (std::vector<int>{2, 0}));
+    }
+
+    // December 2023, then February and March 2024, the month of the current operation.
+    void monthlyBalancesTickTheCurrentYearAndTheGraphLeadsToItsMonths() {
+        test::OpenedBudget opened(deuxAnnees(), kOngletStats);
+        opened.choose("pcStats", kStatsSoldesMensuels);
+        auto& page = opened.child<SoldesMensuelsPage>("tsSoldesMensuels");
+        Tree& tree = page.tvSoldesMensuels();
+        QCOMPARE(page.arbre().noeuds.size(), std::size_t{5});
+        QCOMPARE(tree.currentNode(), 4);
+        QCOMPARE(page.soldesMensuels().size(), std::size_t{2});
+        auto& surface = opened.child<DrawingSurface>("imgSoldesMensuels");
+        QTest::mouseClick(&surface, Qt::LeftButton, {}, QPoint(20, surface.height() / 2));
+        QCOMPARE(tree.currentNode(), 3);
+        QTest::mouseClick(&surface, Qt::LeftButton, {}, QPoint(3, 3));
+        QCOMPARE(opened.prompter.beeps, 1);
+        // Space on 2024 unticks it with its months, and walks on to February.
+        tree.selectNode(2);
+        QTest::keyClick(&tree, Qt::Key_Space);
+        QVERIFY(page.soldesMensuels().empty());
+        QCOMPARE(tree.currentNode(), 3);
     }
 };
 

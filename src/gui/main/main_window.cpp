@@ -117,8 +117,8 @@ void TfmMain::creePages() {
                       "Graphes");
     stats->ajoutePage(new Page, "tsArboOperations", "Arborescence des opérations");
     stats->ajoutePage(new Page, "tsClasseursOperations", "Vue 'classeur' des opérations");
-    stats->ajoutePage(new SoldesMensuelsPage(budget_, prompter_), "tsSoldesMensuels",
-                      "Soldes mensuels");
+    stats->ajoutePage(new SoldesMensuelsPage(budget_, prompter_, operationCourante),
+                      "tsSoldesMensuels", "Soldes mensuels");
     stats->ajoutePage(new RecapTypesDepPage(budget_), "tsRecapTypesDep",
                       "Récap. types de dépenses");
     stats->ajoutePage(new CalendOpPage(budget_), "tsCalendOp", "Calendrier des opérations");

@@ -4,22 +4,59 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include "core/drawing/bar_chart.h"
+#include "core/drawing/monthly_balances_chart.h"
 #include "core/model/date_text.h"
 #include "core/model/entries.h"
 #include "gui/settings/grid_settings.h"
+#include "gui/toolkit/drawing_surface.h"
 #include "gui/toolkit/grid.h"
 #include "gui/toolkit/prompter.h"
+#include "gui/toolkit/tree.h"
+#include "gui/toolkit/tree_pictures.h"
 #include "render/budget_text.h"
 
 namespace varnelle::gui {
 
-SoldesMensuelsPage::SoldesMensuelsPage(Budget& budget, Prompter& prompter, QWidget* parent)
-    : Page(parent), budget_(budget), prompter_(prompter), grSimulations_(new Grid) {
+SoldesMensuelsPage::SoldesMensuelsPage(Budget& budget, Prompter& prompter,
+                                       OperationCourante operationCourante, QWidget* parent)
+    : Page(parent), budget_(budget), prompter_(prompter),
+      operationCourante_(std::move(operationCourante)), tvSoldesMensuels_(new Tree),
+      imgSoldesMensuels_(new DrawingSurface), grSimulations_(new Grid) {
     auto* spHorizSoldesMensuels = new QSplitter(Qt::Vertical, this);
     spHorizSoldesMensuels->setObjectName(QStringLiteral("spHorizSoldesMensuels"));
     spHorizSoldesMensuels->setHandleWidth(3);
-    auto* pnSoldesMensuelsHaut = new QWidget;
+    auto* pnSoldesMensuelsHaut = new QSplitter(Qt::Horizontal);
     pnSoldesMensuelsHaut->setObjectName(QStringLiteral("pnSoldesMensuelsHaut"));
+    pnSoldesMensuelsHaut->setHandleWidth(3);
+    pnSoldesMensuelsHaut->addWidget(tvSoldesMensuels_);
+    pnSoldesMensuelsHaut->addWidget(imgSoldesMensuels_);
+    pnSoldesMensuelsHaut->setStretchFactor(1, 1);
+    pnSoldesMensuelsHaut->setSizes({251, 500});
+    tvSoldesMensuels_->setNames(QStringLiteral("tvSoldesMensuels"),
+                                QStringLiteral("Soldes mensuels"));
+    tvSoldesMensuels_->setImages(treePictures());
+    tvSoldesMensuels_->setTickImages(images_arbres::kCaseVide, images_arbres::kCaseCochee);
+    tvSoldesMensuels_->setFixedPitch(11);
+    tvSoldesMensuels_->setSelectionKeptVisible(true);
+    tvSoldesMensuels_->setIndentation(19);
+    tvSoldesMensuels_->setNodes(&arbre_.noeuds);
+    tvSoldesMensuels_->onTickClick(
+        [this](const TreeHit& hit) { BasculeCocheSoldeMensuel(hit.node); });
+    // Space ticks the current node and walks on, so that a run of months is ticked in turn.
+    tvSoldesMensuels_->onKeyDown([this](int key, Qt::KeyboardModifiers modifiers) {
+        const int noeud = tvSoldesMensuels_->currentNode();
+        if (key != Qt::Key_Space || modifiers != Qt::NoModifier || noeud < 0) return false;
+        BasculeCocheSoldeMensuel(noeud);
+        if (noeud + 1 < static_cast<int>(arbre_.noeuds.size()))
+            tvSoldesMensuels_->selectNode(noeud + 1);
+        return true;
+    });
+    imgSoldesMensuels_->setObjectName(QStringLiteral("imgSoldesMensuels"));
+    imgSoldesMensuels_->setPainter([this](int width, int height, const TextMetrics& metrics) {
+        return DessineGrapheSoldesMensuels(width, height, metrics, soldesMensuels_, param_);
+    });
+    imgSoldesMensuels_->setClickHandler([this](int x, int y) { imgSoldesMensuelsClick(x, y); });
     auto* bas = new QWidget;
     auto* pnSoldesMensuelsTitre = new QLabel(QStringLiteral("Simulations"), bas);
     pnSoldesMensuelsTitre->setObjectName(QStringLiteral("pnSoldesMensuelsTitre"));
@@ -60,7 +97,60 @@ void SoldesMensuelsPage::prepare() {
     appliqueParametres(budget_.Param);
 }
 
+void SoldesMensuelsPage::actualise() {
+    std::string dateCourante;
+    if (const auto courante = operationCourante_ ? operationCourante_() : std::nullopt;
+        courante && *courante < budget_.Operations.size())
+        dateCourante = budget_.Operations[*courante].cDate;
+    {
+        const Tree::Building construction(*tvSoldesMensuels_);
+        arbre_ = ConstruitArbreSoldesMensuels(budget_.Operations, dateCourante);
+        CalculeSoldesMensuels(arbre_, budget_.Simulations, true);
+        forme_ = TreeShape(arbre_.noeuds);
+        tvSoldesMensuels_->reload();
+    }
+    for (int noeud = 0; noeud < static_cast<int>(arbre_.noeuds.size()); ++noeud)
+        if (arbre_.noeuds[static_cast<std::size_t>(noeud)].level == 0)
+            tvSoldesMensuels_->expandNode(noeud);
+    if (arbre_.selection) {
+        tvSoldesMensuels_->selectNode(static_cast<int>(*arbre_.selection));
+        tvSoldesMensuels_->scrollToNode(static_cast<int>(*arbre_.selection));
+    }
+    // Every rebuild takes the bars again, so that none points at a month no longer there.
+    ConstruitGrapheSoldesMensuels();
+    tvSoldesMensuels_->setFocus();
+}
+
+void SoldesMensuelsPage::BasculeCocheSoldeMensuel(int noeud) {
+    if (!toggleTick(arbre_.noeuds, forme_, noeud)) return;
+    tvSoldesMensuels_->reload();
+    ConstruitGrapheSoldesMensuels();
+}
+
+void SoldesMensuelsPage::ConstruitGrapheSoldesMensuels() {
+    soldesMensuels_ = ConstruitSoldesMensuels(arbre_);
+    imgSoldesMensuels_->redraw();
+}
+
+void SoldesMensuelsPage::imgSoldesMensuelsClick(int x, int y) {
+    const auto barre = barreSousPoint(x, y, imgSoldesMensuels_->width(),
+                                      imgSoldesMensuels_->height(), soldesMensuels_.size());
+    if (!barre) {
+        prompter_.beep();
+        return;
+    }
+    const int noeud = static_cast<int>(soldesMensuels_[*barre].nIndiceNoeud);
+    tvSoldesMensuels_->selectNode(noeud);
+    tvSoldesMensuels_->scrollToNode(noeud);
+}
+
+void SoldesMensuelsPage::redessine() {
+    imgSoldesMensuels_->redraw();
+}
+
 void SoldesMensuelsPage::appliqueParametres(const TParam& param) {
+    param_ = param;
+    imgSoldesMensuels_->redraw();
     appliqueCouleurs(*grSimulations_, param.nCoulGrilleSiFond, param.nCoulGrilleSiTexte, param);
     grSimulations_->setCheckShape(formeCoche(param));
 }

@@ -1,12 +1,20 @@
 #pragma once
 
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <vector>
+
 #include "core/model/budget.h"
+#include "core/stats/monthly_balances.h"
 #include "gui/toolkit/page.h"
 
 namespace varnelle::gui {
 
+class DrawingSurface;
 class Grid;
 class Prompter;
+class Tree;
 
 // The "Soldes mensuels" page of the statistics: the month-end balances above, the
 // simulations in grSimulations below.
@@ -14,12 +22,20 @@ class SoldesMensuelsPage final : public Page {
     Q_OBJECT
 
 public:
-    SoldesMensuelsPage(Budget& budget, Prompter& prompter, QWidget* parent = nullptr);
+    // The position of the current operation of the operations page, if any.
+    using OperationCourante = std::function<std::optional<std::size_t>()>;
+
+    SoldesMensuelsPage(Budget& budget, Prompter& prompter, OperationCourante operationCourante,
+                       QWidget* parent = nullptr);
 
     Grid& grSimulations() { return *grSimulations_; }
+    Tree& tvSoldesMensuels() { return *tvSoldesMensuels_; }
+    const ArbreSoldesMensuels& arbre() const { return arbre_; }
+    const std::vector<TSoldeMensuel>& soldesMensuels() const { return soldesMensuels_; }
 
     void prepare() override;
     void appliqueParametres(const TParam& param) override;
+    void redessine() override;
     // True without a current row, or when the current simulation has a valid start date
     // and an amount.
     bool SimulationCouranteValide();
@@ -29,11 +45,26 @@ public:
     void ajoute() override;
     void supprime() override;
 
+protected:
+    // Rebuilds the tree from the operations; only the year of the current operation is ticked.
+    void actualise() override;
+
 private:
     QVariant grSimulationsCellLoaded(int column, int row) const;
+    // A tick changed: the tree shows it and the graph takes the ticked months.
+    void BasculeCocheSoldeMensuel(int noeud);
+    void ConstruitGrapheSoldesMensuels();
+    void imgSoldesMensuelsClick(int x, int y);
 
     Budget& budget_;
     Prompter& prompter_;
+    OperationCourante operationCourante_;
+    TParam param_;
+    ArbreSoldesMensuels arbre_;
+    TreeShape forme_;
+    std::vector<TSoldeMensuel> soldesMensuels_;
+    Tree* tvSoldesMensuels_;
+    DrawingSurface* imgSoldesMensuels_;
     Grid* grSimulations_;
 };
 
