@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/model/amount.h"
+#include "core/model/entries.h"
 #include "core/model/month_mask.h"
 #include "records.h"
 
@@ -20,8 +21,9 @@ std::vector<std::string> dates(const Budget& budget) {
 }
 
 TEST(Edits, RefusedChangesLeaveTheBudgetAsItWas) {
-    const Budget before = smallBudget();
-    Budget budget = before;
+    Budget budget = smallBudget();
+    ajouteSimulation(budget);
+    const Budget before = budget;
     EXPECT_FALSE(changeCodeTypeDep(budget, 0, "   "));
     EXPECT_FALSE(changeCodeTypeDep(budget, 0, "LO"));
     EXPECT_FALSE(changeLibelleTypeDep(budget, 0, " "));
@@ -29,6 +31,10 @@ TEST(Edits, RefusedChangesLeaveTheBudgetAsItWas) {
     EXPECT_FALSE(changeDateOperation(budget, 0, "31/02/2024"));
     EXPECT_FALSE(changeDateOperation(budget, 0, "  /  /    "));
     EXPECT_FALSE(changeMontantOperation(budget, 0, 0));
+    EXPECT_FALSE(changeLibelleSimulation(budget, 0, "  "));
+    EXPECT_FALSE(changeDateSimulation(budget, 0, true, "1/3/2024"));
+    // Less than half a hundredth would be saved as 0, an incomplete simulation.
+    EXPECT_FALSE(changeMontantSimulation(budget, 0, 0.004L));
     EXPECT_EQ(budget, before);
     EXPECT_TRUE(changeCodeTypeDep(budget, 1, "LO"));  // its own code again
     EXPECT_EQ(budget, before);

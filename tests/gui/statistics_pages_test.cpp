@@ -380,6 +380,26 @@ private slots:
         QVERIFY(page.soldesMensuels().empty());
         QCOMPARE(tree.currentNode(), 3);
     }
+
+    // Ticked from March 2024, with no amount yet: nothing counts until one is typed.
+    void aSimulationTypedInItsGridChangesTheBalancesAtOnceAndIsUndone() {
+        Budget budget = deuxAnnees();
+        budget.Simulations = {{1, "Pr\xEAt", "01/03/2024", "", 0}};
+        test::OpenedBudget opened(budget, kOngletStats);
+        opened.choose("pcStats", kStatsSoldesMensuels);
+        auto& page = opened.child<SoldesMensuelsPage>("tsSoldesMensuels");
+        Grid& grid = page.grSimulations();
+        test::typeInCell(grid, 5, 1, "0");
+        test::typeInCell(grid, 3, 1, "01/03/24");
+        QCOMPARE(opened.budget().Simulations[0], budget.Simulations[0]);
+        test::typeInCell(grid, 5, 1, "-150");
+        const TInfoNoeudSoldesMensuels& mars = page.arbre().infos[4];
+        QVERIFY(mars.lSimule && !page.arbre().infos[3].lSimule);
+        QCOMPARE(mars.nSoldeAff, mars.nSoldeRef - 150);
+        QTest::keyClick(opened.window.get(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(opened.budget().Simulations[0].nMontant, 0);
+        QCOMPARE(page.arbre().infos[4].nSoldeAff, page.arbre().infos[4].nSoldeRef);
+    }
 };
 
 QTEST_MAIN(StatisticsPagesTest)

@@ -2,6 +2,7 @@
 
 #include <unordered_set>
 
+#include "core/model/amount.h"
 #include "core/model/date_text.h"
 #include "core/model/month_mask.h"
 
@@ -114,6 +115,32 @@ std::size_t changeTypeOperation(Budget& budget, std::size_t index, std::string_v
     budget.CalculeTotauxTypesDep();
     budget.CalculeSoldesOperations();
     return position;
+}
+
+void changeSelectSimulation(Budget& budget, std::size_t index, std::int32_t select) {
+    budget.Simulations[index].nSelect = select;
+}
+
+bool changeLibelleSimulation(Budget& budget, std::size_t index, std::string_view libelle) {
+    if (blank(libelle)) return false;
+    budget.Simulations[index].cLibelle = libelle;
+    return true;
+}
+
+bool changeDateSimulation(Budget& budget, std::size_t index, bool fin, std::string_view date) {
+    if (!DateValide(date)) return false;
+    TPSimulation& simulation = budget.Simulations[index];
+    (fin ? simulation.cDateFin : simulation.cDateDeb) = date;
+    return true;
+}
+
+bool changeMontantSimulation(Budget& budget, std::size_t index, Montant montant) {
+    // An amount below half a hundredth would be saved as 0: an incomplete simulation that
+    // would keep the user on the page after the next opening.
+    const std::optional<std::int32_t> centimes = toHundredths(montant);
+    if (!centimes || *centimes == 0) return false;
+    budget.Simulations[index].nMontant = montant;
+    return true;
 }
 
 std::optional<std::vector<bool>> typesAPreCocher(const Budget& budget, std::string_view date) {

@@ -41,6 +41,13 @@ std::optional<std::size_t> changeMontantOperation(Budget& budget, std::size_t in
 // Never refused.
 std::size_t changeTypeOperation(Budget& budget, std::size_t index, std::string_view code);
 
+// The simulations: a label never blank, dates valid, an amount that the file keeps as at least
+// one hundredth; a refused change leaves the simulation as it was.
+void changeSelectSimulation(Budget& budget, std::size_t index, std::int32_t select);
+bool changeLibelleSimulation(Budget& budget, std::size_t index, std::string_view libelle);
+bool changeDateSimulation(Budget& budget, std::size_t index, bool fin, std::string_view date);
+bool changeMontantSimulation(Budget& budget, std::size_t index, Montant montant);
+
 // Which types a batch of operations dated `date` should tick, in type-list order: those due
 // in its month that have no operation yet in that month and year. Nothing while the month of
 // the text is not a number from 1 to 12, so that a date being typed leaves the ticks alone.

@@ -6,9 +6,12 @@
 
 #include "core/drawing/bar_chart.h"
 #include "core/drawing/monthly_balances_chart.h"
+#include "core/model/amount.h"
 #include "core/model/date_text.h"
+#include "core/model/edits.h"
 #include "core/model/entries.h"
 #include "gui/settings/grid_settings.h"
+#include "gui/toolkit/date_picker_dialog.h"
 #include "gui/toolkit/drawing_surface.h"
 #include "gui/toolkit/grid.h"
 #include "gui/toolkit/prompter.h"
@@ -77,6 +80,14 @@ SoldesMensuelsPage::SoldesMensuelsPage(Budget& budget, Prompter& prompter,
     layout->addWidget(spHorizSoldesMensuels);
     grSimulations_->gridModel().setCellLoaded(
         [this](int column, int row) { return grSimulationsCellLoaded(column, row); });
+    grSimulations_->onCellEdit(
+        [this](int column, int row, QString& value) { grSimulationsCellEdit(column, row, value); });
+    grSimulations_->onEndCellEdit([this](int column, int row, const QVariant& value) {
+        return modification([&] { return grSimulationsEndCellEdit(column, row, value); });
+    });
+    grSimulations_->onButtonClick([this](int column, int row) {
+        modification([&] { grSimulationsButtonClick(column, row); });
+    });
 }
 
 void SoldesMensuelsPage::prepare() {
@@ -174,6 +185,65 @@ void SoldesMensuelsPage::supprime() {
     if (!ligne) return;
     varnelle::supprimeSimulation(budget_, *ligne);
     grSimulations_->setRows(static_cast<int>(budget_.Simulations.size()));
+    grSimulations_->reload();
+    // A ticked simulation leaves the balances at once.
+    RecalculeSoldesMensuels();
+}
+
+bool SoldesMensuelsPage::montreEnregistrement(PartieBudget partie, std::size_t indice) {
+    if (partie != PartieBudget::Simulations) return false;
+    montreLigne(*grSimulations_, indice);
+    return true;
+}
+
+void SoldesMensuelsPage::RecalculeSoldesMensuels() {
+    CalculeSoldesMensuels(arbre_, budget_.Simulations, true);
+    tvSoldesMensuels_->reload();
+    ConstruitGrapheSoldesMensuels();
+}
+
+void SoldesMensuelsPage::grSimulationsCellEdit(int column, int row, const QString& value) {
+    if (column != 1 || row < 1 || row > static_cast<int>(budget_.Simulations.size())) return;
+    changeSelectSimulation(budget_, static_cast<std::size_t>(row - 1),
+                           value == QLatin1String("1") ? kCoche : 0);
+    RecalculeSoldesMensuels();
+}
+
+bool SoldesMensuelsPage::grSimulationsEndCellEdit(int column, int row, const QVariant& value) {
+    if (row < 1 || row > static_cast<int>(budget_.Simulations.size())) return false;
+    const auto index = static_cast<std::size_t>(row - 1);
+    if (column == 1) return true;  // stored as it was ticked
+    const std::optional<std::string> text = toBudgetText(value.toString());
+    if (!text) return false;
+    bool accepte = false;
+    switch (column) {
+    case 2: return changeLibelleSimulation(budget_, index, *text);
+    case 3:
+    case 4: accepte = changeDateSimulation(budget_, index, column == 4, *text); break;
+    case 5: {
+        const std::optional<Montant> montant = parseAmount(*text);
+        if (!montant) {
+            prompter_.beep();
+            return false;
+        }
+        accepte = changeMontantSimulation(budget_, index, *montant);
+        break;
+    }
+    default: return false;
+    }
+    if (accepte) RecalculeSoldesMensuels();
+    return accepte;
+}
+
+void SoldesMensuelsPage::grSimulationsButtonClick(int column, int row) {
+    if ((column != 3 && column != 4) || row < 1 ||
+        row > static_cast<int>(budget_.Simulations.size()))
+        return;
+    const auto index = static_cast<std::size_t>(row - 1);
+    const TPSimulation& simulation = budget_.Simulations[index];
+    const std::optional<std::string> date =
+        ChoisitDate(this, column == 3 ? simulation.cDateDeb : simulation.cDateFin);
+    if (date && changeDateSimulation(budget_, index, column == 4, *date)) RecalculeSoldesMensuels();
     grSimulations_->reload();
 }
 

@@ -44,6 +44,7 @@ public:
     bool ajoutPossible() const override { return true; }
     void ajoute() override;
     void supprime() override;
+    bool montreEnregistrement(PartieBudget partie, std::size_t indice) override;
 
 protected:
     // Rebuilds the tree from the operations; only the year of the current operation is ticked.
@@ -51,6 +52,12 @@ protected:
 
 private:
     QVariant grSimulationsCellLoaded(int column, int row) const;
+    void grSimulationsCellEdit(int column, int row, const QString& value);
+    bool grSimulationsEndCellEdit(int column, int row, const QVariant& value);
+    void grSimulationsButtonClick(int column, int row);
+    // The simulations changed: the shown balances, the texts and the graph follow; the tree
+    // keeps its ticks and its current node.
+    void RecalculeSoldesMensuels();
     // A tick changed: the tree shows it and the graph takes the ticked months.
     void BasculeCocheSoldeMensuel(int noeud);
     void ConstruitGrapheSoldesMensuels();

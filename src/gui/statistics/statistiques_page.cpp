@@ -21,6 +21,22 @@ void StatistiquesPage::ajoutePage(Page* page, const char* name, const QString& c
     page->setObjectName(QString::fromLatin1(name));
     pcStats_->addTab(page, caption);
     lAActualiser_.push_back(true);
+    page->setHistorique(debutModification(), finModification());
+}
+
+void StatistiquesPage::setHistorique(DebutModification debut, FinModification fin) {
+    Page::setHistorique(debut, fin);
+    for (int index = 0; index < pcStats_->count(); ++index) page(index)->setHistorique(debut, fin);
+}
+
+bool StatistiquesPage::montreEnregistrement(PartieBudget partie, std::size_t indice) {
+    for (int index = 0; index < pcStats_->count(); ++index)
+        if (page(index)->montreEnregistrement(partie, indice)) {
+            choisitSousPage(index);
+            page(index)->montreEnregistrement(partie, indice);
+            return true;
+        }
+    return false;
 }
 
 Page* StatistiquesPage::page(int index) const {

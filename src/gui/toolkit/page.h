@@ -63,7 +63,8 @@ public:
     // with the key of changes that make one step together when they follow one another.
     using DebutModification = std::function<void()>;
     using FinModification = std::function<void(std::string_view cle)>;
-    void setHistorique(DebutModification debut, FinModification fin);
+    // A page holding pages hands the history on to them.
+    virtual void setHistorique(DebutModification debut, FinModification fin);
     // After an undo or a redo, the record of `partie` at `indice` comes into view, current,
     // if the page shows that part; false otherwise.
     virtual bool montreEnregistrement(PartieBudget partie, std::size_t indice);
@@ -92,6 +93,8 @@ protected:
         } parenthese(*this, cle);
         return action();
     }
+    const DebutModification& debutModification() const { return debut_; }
+    const FinModification& finModification() const { return fin_; }
     // Shows row `indice` + 1 of `grid` current, in view.
     static void montreLigne(Grid& grid, std::size_t indice);
     // Whether `widget`, or a widget inside it, has the keyboard.
