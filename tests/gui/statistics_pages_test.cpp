@@ -396,7 +396,19 @@ private slots:
         const TInfoNoeudSoldesMensuels& mars = page.arbre().infos[4];
         QVERIFY(mars.lSimule && !page.arbre().infos[3].lSimule);
         QCOMPARE(mars.nSoldeAff, mars.nSoldeRef - 150);
-        QTest::keyClick(opened.window.get(), Qt::Key_Z, Qt::ControlModifier);
+        // March's detail: its two operations, then the simulation's line.
+        auto& surface = opened.child<DrawingSurface>("imgSoldesMensuels");
+        QString titre;
+        int lignes = 0;
+        test::onNextModal<TfmOperationsTypeDep>([&](TfmOperationsTypeDep& fenetre) {
+            titre = fenetre.windowTitle();
+            lignes = fenetre.grOperationsTypeDep().rows();
+        });
+        QTest::mouseDClick(&surface, Qt::LeftButton, {},
+                           QPoint(surface.width() - 20, surface.height() / 2));
+        QCOMPARE(titre, QStringLiteral("Détail des opérations du 01/03/2024 au 15/03/2024"));
+        QCOMPARE(lignes, 3);
+        QVERIFY(opened.window->annule());
         QCOMPARE(opened.budget().Simulations[0].nMontant, 0);
         QCOMPARE(page.arbre().infos[4].nSoldeAff, page.arbre().infos[4].nSoldeRef);
     }

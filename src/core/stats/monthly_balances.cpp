@@ -149,6 +149,27 @@ void CalculeSoldesMensuels(ArbreSoldesMensuels& arbre, const std::vector<TPSimul
     }
 }
 
+std::vector<TOperation> LignesSimulationMois(const ArbreSoldesMensuels& arbre,
+                                             const std::vector<TPSimulation>& simulations,
+                                             std::size_t noeud, Montant& decalage) {
+    const TInfoNoeudSoldesMensuels& mois = arbre.infos[noeud];
+    const std::string premier = "01/" + mois.cMois + "/" + mois.cAnnee;
+    std::vector<TOperation> lignes;
+    for (const TPSimulation& simulation : simulations)
+        if (SimulationActive(simulation) &&
+            DateDansPeriode(simulation.cDateDeb, simulation.cDateFin, premier)) {
+            TOperation ligne;
+            ligne.cDate = mois.cJour + "/" + mois.cMois + "/" + mois.cAnnee;
+            ligne.nMontant = simulation.nMontant;
+            ligne.cLibelle = simulation.cLibelle;
+            lignes.push_back(std::move(ligne));
+        }
+    const std::optional<std::size_t> precedent = NoeudPrecedent(arbre, noeud);
+    decalage =
+        precedent ? arbre.infos[*precedent].nSoldeAff - arbre.infos[*precedent].nSoldeRef : 0;
+    return lignes;
+}
+
 void CocheMoisDeLaPeriode(ArbreSoldesMensuels& arbre, std::string_view debut,
                           std::string_view fin) {
     const std::optional<std::int32_t> premier = serieDate(debut), dernier = serieDate(fin);

@@ -58,6 +58,13 @@ void CalculeSoldesMensuels(ArbreSoldesMensuels& arbre, const std::vector<TPSimul
 // none for the first.
 std::optional<std::size_t> NoeudPrecedent(const ArbreSoldesMensuels& arbre, std::size_t noeud);
 
+// The lines the active simulations add to the detail of month `noeud`: one per simulation whose
+// period holds the month's first day, dated on the month's last operation. `decalage` is what
+// the simulations had added by the end of the month before.
+std::vector<TOperation> LignesSimulationMois(const ArbreSoldesMensuels& arbre,
+                                             const std::vector<TPSimulation>& simulations,
+                                             std::size_t noeud, Montant& decalage);
+
 // Ticks the months that share at least a day with the period (a bound that is no date is open)
 // and their years; unticks every other node.
 void CocheMoisDeLaPeriode(ArbreSoldesMensuels& arbre, std::string_view debut, std::string_view fin);

@@ -11,6 +11,7 @@
 #include "core/model/edits.h"
 #include "core/model/entries.h"
 #include "gui/settings/grid_settings.h"
+#include "gui/statistics/operations_type_dep_window.h"
 #include "gui/toolkit/date_picker_dialog.h"
 #include "gui/toolkit/drawing_surface.h"
 #include "gui/toolkit/grid.h"
@@ -60,6 +61,8 @@ SoldesMensuelsPage::SoldesMensuelsPage(Budget& budget, Prompter& prompter,
         return DessineGrapheSoldesMensuels(width, height, metrics, soldesMensuels_, param_);
     });
     imgSoldesMensuels_->setClickHandler([this](int x, int y) { imgSoldesMensuelsClick(x, y); });
+    imgSoldesMensuels_->setDoubleClickHandler(
+        [this](int x, int y) { imgSoldesMensuelsDblClick(x, y); });
     auto* bas = new QWidget;
     auto* pnSoldesMensuelsTitre = new QLabel(QStringLiteral("Simulations"), bas);
     pnSoldesMensuelsTitre->setObjectName(QStringLiteral("pnSoldesMensuelsTitre"));
@@ -153,6 +156,24 @@ void SoldesMensuelsPage::imgSoldesMensuelsClick(int x, int y) {
     const int noeud = static_cast<int>(soldesMensuels_[*barre].nIndiceNoeud);
     tvSoldesMensuels_->selectNode(noeud);
     tvSoldesMensuels_->scrollToNode(noeud);
+}
+
+// The month of the bar under the pointer, from its first day to its last operation, with the
+// simulations' lines and what they had added before it.
+void SoldesMensuelsPage::imgSoldesMensuelsDblClick(int x, int y) {
+    const auto barre = barreSousPoint(x, y, imgSoldesMensuels_->width(),
+                                      imgSoldesMensuels_->height(), soldesMensuels_.size());
+    if (!barre) {
+        prompter_.beep();
+        return;
+    }
+    const TSoldeMensuel& mois = soldesMensuels_[*barre];
+    tvSoldesMensuels_->selectNode(static_cast<int>(mois.nIndiceNoeud));
+    Montant decalage = 0;
+    const std::vector<TOperation> lignes =
+        LignesSimulationMois(arbre_, budget_.Simulations, mois.nIndiceNoeud, decalage);
+    OuvreOperationsTypeDep(this, budget_, prompter_, {}, "01/" + mois.cMois + "/" + mois.cAnnee,
+                           mois.cJour + "/" + mois.cMois + "/" + mois.cAnnee, decalage, &lignes);
 }
 
 void SoldesMensuelsPage::redessine() {

@@ -62,6 +62,7 @@ private:
     void BasculeCocheSoldeMensuel(int noeud);
     void ConstruitGrapheSoldesMensuels();
     void imgSoldesMensuelsClick(int x, int y);
+    void imgSoldesMensuelsDblClick(int x, int y);
 
     Budget& budget_;
     Prompter& prompter_;
