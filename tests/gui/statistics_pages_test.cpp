@@ -408,6 +408,15 @@ private slots:
                            QPoint(surface.width() - 20, surface.height() / 2));
         QCOMPARE(titre, QStringLiteral("Détail des opérations du 01/03/2024 au 15/03/2024"));
         QCOMPARE(lignes, 3);
+        // A right click shows the balances without simulations; the page's tree keeps its own.
+        Tree& tree = page.tvSoldesMensuels();
+        QTest::mouseClick(tree.viewport(), Qt::RightButton, {}, tree.nodeRect(4).center());
+        QVERIFY(page.fenetreReference() != nullptr);
+        const auto texte = [](Tree& t) { return t.treeModel().indexOf(4).data().toString(); };
+        QVERIFY(texte(*page.fenetreReference()->findChild<Tree*>()).startsWith("Mars "));
+        QVERIFY(texte(tree).startsWith("MARS "));
+        page.reconstruit();
+        QVERIFY(page.fenetreReference() == nullptr);
         QVERIFY(opened.window->annule());
         QCOMPARE(opened.budget().Simulations[0].nMontant, 0);
         QCOMPARE(page.arbre().infos[4].nSoldeAff, page.arbre().infos[4].nSoldeRef);

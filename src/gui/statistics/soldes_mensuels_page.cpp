@@ -1,6 +1,9 @@
 #include "gui/statistics/soldes_mensuels_page.h"
 
+#include <QGuiApplication>
 #include <QLabel>
+#include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -56,6 +59,12 @@ SoldesMensuelsPage::SoldesMensuelsPage(Budget& budget, Prompter& prompter,
             tvSoldesMensuels_->selectNode(noeud + 1);
         return true;
     });
+    tvSoldesMensuels_->onMouseDown(
+        [this](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const TreeHit&) {
+            if (button == Qt::RightButton && modifiers == Qt::NoModifier &&
+                tvSoldesMensuels_->currentNode() >= 0)
+                montreFenetreReference();
+        });
     imgSoldesMensuels_->setObjectName(QStringLiteral("imgSoldesMensuels"));
     imgSoldesMensuels_->setPainter([this](int width, int height, const TextMetrics& metrics) {
         return DessineGrapheSoldesMensuels(width, height, metrics, soldesMensuels_, param_);
@@ -111,7 +120,58 @@ void SoldesMensuelsPage::prepare() {
     appliqueParametres(budget_.Param);
 }
 
+void SoldesMensuelsPage::hideEvent(QHideEvent* event) {
+    delete fmArbreRefSoldesMensuels_;
+    Page::hideEvent(event);
+}
+
+void SoldesMensuelsPage::montreFenetreReference() {
+    if (fmArbreRefSoldesMensuels_) {
+        fmArbreRefSoldesMensuels_->activateWindow();
+        return;
+    }
+    arbreReference_ = arbre_;
+    CalculeSoldesMensuels(arbreReference_, budget_.Simulations, false);
+    for (TreeNode& noeud : arbreReference_.noeuds) noeud.tick = TickState::None;
+
+    auto* fenetre = new QWidget(window(), Qt::Tool);
+    fenetre->setAttribute(Qt::WA_DeleteOnClose);
+    fenetre->setObjectName(QStringLiteral("fmArbreRefSoldesMensuels"));
+    fenetre->setWindowTitle(QStringLiteral("Soldes mensuels de référence"));
+    fenetre->resize(251, 541);
+    auto* arbre = new Tree(fenetre);
+    arbre->setNames(QStringLiteral("tvSoldesMensuelsRef"),
+                    QStringLiteral("Soldes mensuels de référence"));
+    arbre->setImages(treePictures());
+    arbre->setFixedPitch(11);
+    arbre->setSelectionKeptVisible(true);
+    arbre->setIndentation(19);
+    arbre->setNodes(&arbreReference_.noeuds);
+    arbre->expandAll();
+    arbre->selectNode(tvSoldesMensuels_->currentNode());
+    auto* pnCommandes = new QFrame(fenetre);
+    pnCommandes->setObjectName(QStringLiteral("pnCommandes"));
+    pnCommandes->setFixedHeight(41);
+    auto* btFermer = new QPushButton(QStringLiteral("&Fermer"), pnCommandes);
+    btFermer->setObjectName(QStringLiteral("btFermer"));
+    btFermer->setFlat(true);
+    btFermer->setGeometry(8, 8, 233, 25);
+    connect(btFermer, &QPushButton::clicked, fenetre, &QWidget::close);
+    auto* layout = new QVBoxLayout(fenetre);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(arbre);
+    layout->addWidget(pnCommandes);
+    const QRect ecran =
+        (screen() ? screen() : QGuiApplication::primaryScreen())->availableGeometry();
+    fenetre->move(ecran.right() + 1 - fenetre->frameGeometry().width(), ecran.top());
+    fenetre->show();
+    fmArbreRefSoldesMensuels_ = fenetre;
+}
+
 void SoldesMensuelsPage::actualise() {
+    // Its records are those of the tree being rebuilt.
+    delete fmArbreRefSoldesMensuels_;
     std::string dateCourante;
     if (const auto courante = operationCourante_ ? operationCourante_() : std::nullopt;
         courante && *courante < budget_.Operations.size())

@@ -5,6 +5,8 @@
 #include <optional>
 #include <vector>
 
+#include <QPointer>
+
 #include "core/model/budget.h"
 #include "core/stats/monthly_balances.h"
 #include "gui/toolkit/page.h"
@@ -32,6 +34,8 @@ public:
     Tree& tvSoldesMensuels() { return *tvSoldesMensuels_; }
     const ArbreSoldesMensuels& arbre() const { return arbre_; }
     const std::vector<TSoldeMensuel>& soldesMensuels() const { return soldesMensuels_; }
+    // The window of reference balances, while it is open.
+    QWidget* fenetreReference() const { return fmArbreRefSoldesMensuels_; }
 
     void prepare() override;
     void appliqueParametres(const TParam& param) override;
@@ -49,6 +53,8 @@ public:
 protected:
     // Rebuilds the tree from the operations; only the year of the current operation is ticked.
     void actualise() override;
+    // Leaving the page closes the window of reference balances.
+    void hideEvent(QHideEvent* event) override;
 
 private:
     QVariant grSimulationsCellLoaded(int column, int row) const;
@@ -63,6 +69,9 @@ private:
     void ConstruitGrapheSoldesMensuels();
     void imgSoldesMensuelsClick(int x, int y);
     void imgSoldesMensuelsDblClick(int x, int y);
+    // The same tree without the simulations, in a window of its own at the top right of the
+    // screen; its records are its own, so the page's tree is left as it is.
+    void montreFenetreReference();
 
     Budget& budget_;
     Prompter& prompter_;
@@ -71,6 +80,8 @@ private:
     ArbreSoldesMensuels arbre_;
     TreeShape forme_;
     std::vector<TSoldeMensuel> soldesMensuels_;
+    ArbreSoldesMensuels arbreReference_;
+    QPointer<QWidget> fmArbreRefSoldesMensuels_;
     Tree* tvSoldesMensuels_;
     DrawingSurface* imgSoldesMensuels_;
     Grid* grSimulations_;
