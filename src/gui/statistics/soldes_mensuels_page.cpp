@@ -13,6 +13,7 @@
 #include "core/model/date_text.h"
 #include "core/model/edits.h"
 #include "core/model/entries.h"
+#include "core/storage/profile_file.h"
 #include "gui/settings/grid_settings.h"
 #include "gui/statistics/operations_type_dep_window.h"
 #include "gui/toolkit/date_picker_dialog.h"
@@ -107,7 +108,9 @@ void SoldesMensuelsPage::prepare() {
     using Kind = GridColumn::Kind;
     grSimulations_->setColumns({
         {QString(), 20, Qt::AlignCenter, false, 0, Kind::CheckBox},
-        {QStringLiteral("Libellé"), 200, GridColumn::kLeft},
+        // No longer than the data file can hold: refused as it is typed, not at the save.
+        {QStringLiteral("Libellé"), 200, GridColumn::kLeft, false,
+         static_cast<int>(ProfileFile::kMaxValueLength)},
         {QStringLiteral("Date début"), 80, GridColumn::kLeft, false, 10, Kind::Text, Button::Push},
         {QStringLiteral("Date fin"), 80, GridColumn::kLeft, false, 10, Kind::Text, Button::Push},
         {QStringLiteral("Montant (/mois)"), 80, GridColumn::kRight},
@@ -332,7 +335,7 @@ QVariant SoldesMensuelsPage::grSimulationsCellLoaded(int column, int row) const 
     if (row < 1 || row > static_cast<int>(budget_.Simulations.size())) return {};
     const TPSimulation& simulation = budget_.Simulations[static_cast<std::size_t>(row - 1)];
     switch (column) {
-    case 1: return simulation.nSelect;
+    case 1: return simulation.nSelect == kCoche ? 1 : 0;  // any other mark reads as unticked
     case 2: return fromBudgetText(simulation.cLibelle);
     case 3: return fromBudgetText(simulation.cDateDeb);
     case 4: return fromBudgetText(simulation.cDateFin);
