@@ -15,6 +15,7 @@
 #include "gui/main/main_window.h"
 #include "gui/statistics/graphes_page.h"
 #include "gui/statistics/operations_type_dep_window.h"
+#include "gui/statistics/soldes_mensuels_page.h"
 #include "gui/toolkit/drawing_surface.h"
 #include "gui/toolkit/grid.h"
 #include "recording_prompter.h"
@@ -155,6 +156,54 @@ void BM_DessinerGraphe(benchmark::State& state) {
     if (!prompter.boxes.empty()) state.SkipWithError("nothing drawn");
 }
 BENCHMARK(BM_DessinerGraphe)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+// The "Soldes mensuels" page with 100 000 operations, over some 8 years (generated) or over
+// centuries (the sample repeated, some 6 000 months): 0, rebuilt from the journal; 1, the tick
+// of the current year toggled; 2, the amount of the ticked simulation typed. Each with the
+// recomputation it brings and the graph painted.
+void BM_SoldesMensuels(benchmark::State& state) {
+    struct Genere {
+        test::TempFolder folder;
+        Genere() { ecritFichierBudget(folder.path(), "Exemple", genereBudget(100'000)); }
+    };
+    static const Genere genere;
+    gui::RecordingPrompter prompter;
+    gui::TfmMain window(state.range(1) == 0 ? genere.folder.path() : dossier().folder.path(),
+                        prompter, [](const std::filesystem::path& in, gui::Prompter&) {
+                            gui::BudgetChoisi choisi{"Exemple.ini", {}};
+                            choisi.file.open(in / choisi.fileName);
+                            return choisi;
+                        });
+    window.show();
+    window.findChild<QTabWidget*>("pcVarnelle")->setCurrentIndex(gui::kOngletStats);
+    window.findChild<QTabWidget*>("pcStats")->setCurrentIndex(gui::kStatsSoldesMensuels);
+    QCoreApplication::processEvents();
+    auto* page = window.findChild<gui::SoldesMensuelsPage*>("tsSoldesMensuels");
+    auto* surface = window.findChild<gui::DrawingSurface*>("imgSoldesMensuels");
+    QAbstractItemModel* simulations = page->grSimulations().model();
+    const int annee = page->arbre().selection ? static_cast<int>(*page->arbre().selection) : -1;
+    int annees = annee;
+    while (annees > 0 && page->arbre().noeuds[static_cast<std::size_t>(annees)].level != 0)
+        --annees;
+    bool autre = false;
+    for (auto _ : state) {
+        autre = !autre;
+        if (state.range(0) == 0)
+            page->reconstruit();
+        else if (state.range(0) == 1)
+            page->BasculeCocheSoldeMensuel(annees);
+        else
+            simulations->setData(simulations->index(0, 4),
+                                 autre ? QStringLiteral("-300,00") : QStringLiteral("-289,50"),
+                                 Qt::EditRole);
+        surface->repaint();
+    }
+    if (page->soldesMensuels().empty() && state.range(0) != 1) state.SkipWithError("no bar");
+}
+BENCHMARK(BM_SoldesMensuels)
+    ->ArgsProduct({{0, 1, 2}, {0, 1}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
 // The operations window over every operation of the budget, from Initialise to its first
 // paint: the lists, the grid reset and a chart of one bar per day and type.
 void BM_OpenOperationsWindow(benchmark::State& state) {

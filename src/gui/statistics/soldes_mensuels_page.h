@@ -50,6 +50,10 @@ public:
     void supprime() override;
     bool montreEnregistrement(PartieBudget partie, std::size_t indice) override;
 
+    // Toggles the tick of a node of the tree (a year gives its state to its months) and takes
+    // the graph's bars again.
+    void BasculeCocheSoldeMensuel(int noeud);
+
 protected:
     // Rebuilds the tree from the operations; only the year of the current operation is ticked.
     void actualise() override;
@@ -64,8 +68,6 @@ private:
     // The simulations changed: the shown balances, the texts and the graph follow; the tree
     // keeps its ticks and its current node.
     void RecalculeSoldesMensuels();
-    // A tick changed: the tree shows it and the graph takes the ticked months.
-    void BasculeCocheSoldeMensuel(int noeud);
     void ConstruitGrapheSoldesMensuels();
     void imgSoldesMensuelsClick(int x, int y);
     void imgSoldesMensuelsDblClick(int x, int y);
