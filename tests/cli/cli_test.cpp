@@ -20,6 +20,11 @@ struct Outcome {
     std::string err;
 };
 
+// A budget colour (0x00BBGGRR) as the PNG holds it.
+QRgb rgb(unsigned c) {
+    return qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
 bool holds(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
@@ -121,18 +126,35 @@ TEST_F(Cli, ListAndNewFollowTheChooser) {
     EXPECT_EQ(r.err, "Ne peut écrire dans " + (root_ / "absent" / "x.ini").string() + "\n");
 }
 
+// January, February and April 2001, no March; 100 a month over 2001 adds 100, 200 and 300.
 TEST_F(Cli, BalancesListTheMonthsWithTheTickedSimulations) {
-    const fs::path file =
-        writeBudget("SECRET", "nNbOperations=2\nnNbSimulations=1\n[OPERATIONS]\ncDate1=10/01/2024\n"
-                              "nMontant1=10000\ncDate2=10/02/2024\nnMontant2=-2000\n[SIMULATIONS]\n"
-                              "nSelect1=1\ncDateDeb1=01/02/2024\nnMontant1=500\n");
-    const Outcome r = run({"balances", file.string(), "--password", "secret"});
+    const fs::path file = writeBudget(
+        "SECRET", "nNbOperations=3\nnNbSimulations=1\n[OPERATIONS]\ncDate1=10/01/2001\n"
+                  "nMontant1=10000\ncDate2=10/02/2001\nnMontant2=-2000\ncDate3=03/04/2001\n"
+                  "nMontant3=500\n[SIMULATIONS]\nnSelect1=1\ncDateDeb1=01/01/2001\n"
+                  "cDateFin1=31/12/2001\nnMontant1=10000\n");
+    Outcome r = run({"balances", file.string(), "--password", "secret"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out,
-              "{\"annee\": 2024, \"mois\": 1, \"solde\": \"100.00\", \"soldeAffiche\": \"100.00\", "
-              "\"simule\": false, \"icone\": 2}\n"
-              "{\"annee\": 2024, \"mois\": 2, \"solde\": \"80.00\", \"soldeAffiche\": \"85.00\", "
-              "\"simule\": true, \"icone\": 10}\n");
+              "{\"annee\": 2001, \"mois\": 1, \"solde\": \"100.00\", \"soldeAffiche\": \"200.00\", "
+              "\"simule\": true, \"icone\": 2}\n"
+              "{\"annee\": 2001, \"mois\": 2, \"solde\": \"80.00\", \"soldeAffiche\": \"280.00\", "
+              "\"simule\": true, \"icone\": 12}\n"
+              "{\"annee\": 2001, \"mois\": 4, \"solde\": \"85.00\", \"soldeAffiche\": \"385.00\", "
+              "\"simule\": true, \"icone\": 12}\n");
+
+    // April alone on 500 x 300: its reference 85 is the smaller, so its bar stops below the
+    // top; the simulated 385 inside it (x 130..367) reaches the top margin at y 10.
+    const std::string png = (root_ / "avril.png").string();
+    r = run({"chart", file.string(), "--password", "secret", "--kind", "soldes", "--from",
+             "01/04/2001", "--size", "500x300", "--output", png});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const QImage image(QString::fromStdString(png));
+    EXPECT_EQ(image.pixel(200, 10), rgb(0xFF0000));
+    EXPECT_EQ(image.pixel(200, 9), rgb(0x800000));
+    EXPECT_EQ(image.pixel(129, 140), rgb(0x00FFFF));
+    EXPECT_EQ(image.pixel(130, 140), rgb(0xFF0000));
+    EXPECT_EQ(image.pixel(368, 140), rgb(0x00FFFF));
 }
 
 TEST_F(Cli, ShowAndCheckDescribeTheBudget) {
@@ -197,11 +219,6 @@ TEST_F(Cli, FailuresExitWithTheirStatus) {
     EXPECT_EQ(r.err, "Le fichier " + damaged +
                          " est endommagé : le nombre d'enregistrements d'une liste y est "
                          "illisible ou dépasse 1000000.\n");
-}
-
-// A budget colour (0x00BBGGRR) as the PNG holds it.
-QRgb rgb(unsigned c) {
-    return qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
 }
 
 TEST_F(Cli, ChartDrawsThePeriodInTheBudgetColours) {

@@ -66,15 +66,21 @@ TEST(MonthlyBalances, MonthsWithOperationsAndTheSimulatedBalances) {
     EXPECT_EQ(arbre.noeuds[2].image, 6);
 }
 
+// From 15/03 to 15/06/2001: April is the first month (1 April is not before 15 March), June the
+// last; July keeps three times the amount.
 TEST(MonthlyBalances, APeriodStartsWithTheFirstMonthWhoseFirstDayIsInIt) {
-    ArbreSoldesMensuels arbre = ConstruitArbreSoldesMensuels(annee2001().Operations, "");
+    Budget budget;
+    for (const char* date : {"10/03/2001", "10/04/2001", "10/05/2001", "10/06/2001", "10/07/2001"})
+        budget.Operations.push_back(operation(date, "A", 100));
+    budget.calculeTout();
+    ArbreSoldesMensuels arbre = ConstruitArbreSoldesMensuels(budget.Operations, "");
     EXPECT_FALSE(arbre.selection);
-    CalculeSoldesMensuels(arbre, {simulation("15/01/2001", "15/02/2001", -10)}, true);
-    // January 1st is before the 15th: February is the first month, and the only one.
-    EXPECT_FALSE(arbre.infos[3].lSimule);
-    EXPECT_TRUE(arbre.infos[4].lSimule);
-    EXPECT_EQ(arbre.infos[4].nSoldeAff, arbre.infos[4].nSoldeRef - 10);
-    EXPECT_EQ(arbre.infos[5].nSoldeAff, arbre.infos[5].nSoldeRef - 10);
+    CalculeSoldesMensuels(arbre, {simulation("15/03/2001", "15/06/2001", 10)}, true);
+    std::vector<Montant> ajouts;
+    for (std::size_t i = 1; i < arbre.infos.size(); ++i)
+        ajouts.push_back(arbre.infos[i].nSoldeAff - arbre.infos[i].nSoldeRef);
+    EXPECT_EQ(ajouts, (std::vector<Montant>{0, 10, 20, 30, 30}));
+    EXPECT_FALSE(arbre.infos[1].lSimule || arbre.infos[5].lSimule);
 }
 
 // Spring 2001 falls below zero with the simulation; its reference balance stays above.

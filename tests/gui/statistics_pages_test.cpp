@@ -421,6 +421,20 @@ private slots:
         QCOMPARE(opened.budget().Simulations[0].nMontant, 0);
         QCOMPARE(page.arbre().infos[4].nSoldeAff, page.arbre().infos[4].nSoldeRef);
     }
+
+    // A new simulation keeps the user on the page until it has a start date and an amount.
+    void anIncompleteSimulationKeepsTheUserOnItsPage() {
+        test::OpenedBudget opened(deuxAnnees(), kOngletStats);
+        opened.choose("pcStats", kStatsSoldesMensuels);
+        opened.press("btAjouter");
+        Grid& grid = opened.child<SoldesMensuelsPage>("tsSoldesMensuels").grSimulations();
+        test::typeInCell(grid, 3, 1, "01/03/2024");
+        opened.choose("pcStats", kStatsGraphes);
+        QCOMPARE(opened.tabs("pcStats").currentIndex(), int(kStatsSoldesMensuels));
+        test::typeInCell(grid, 5, 1, "12,5");
+        opened.choose("pcStats", kStatsGraphes);
+        QCOMPARE(opened.tabs("pcStats").currentIndex(), int(kStatsGraphes));
+    }
 };
 
 QTEST_MAIN(StatisticsPagesTest)

@@ -253,6 +253,7 @@ void SoldesMensuelsPage::appliqueParametres(const TParam& param) {
 bool SoldesMensuelsPage::SimulationCouranteValide() {
     const int row = grSimulations_->currentCell().row;
     if (row < 1 || row > static_cast<int>(budget_.Simulations.size())) return true;
+    grSimulations_->endEdit();  // what is being typed counts
     const TPSimulation& simulation = budget_.Simulations[static_cast<std::size_t>(row - 1)];
     return DateValide(simulation.cDateDeb) && simulation.nMontant != 0;
 }
