@@ -126,13 +126,15 @@ TEST_F(Cli, ListAndNewFollowTheChooser) {
     EXPECT_EQ(r.err, "Ne peut écrire dans " + (root_ / "absent" / "x.ini").string() + "\n");
 }
 
-// January, February and April 2001, no March; 100 a month over 2001 adds 100, 200 and 300.
+// January, February and April 2001, no March; 100 a month over 2001 adds 100, 200 and 300, and
+// a hundredth a month from 15/03 to 15/06 starts with April.
 TEST_F(Cli, BalancesListTheMonthsWithTheTickedSimulations) {
     const fs::path file = writeBudget(
-        "SECRET", "nNbOperations=3\nnNbSimulations=1\n[OPERATIONS]\ncDate1=10/01/2001\n"
+        "SECRET", "nNbOperations=3\nnNbSimulations=2\n[OPERATIONS]\ncDate1=10/01/2001\n"
                   "nMontant1=10000\ncDate2=10/02/2001\nnMontant2=-2000\ncDate3=03/04/2001\n"
                   "nMontant3=500\n[SIMULATIONS]\nnSelect1=1\ncDateDeb1=01/01/2001\n"
-                  "cDateFin1=31/12/2001\nnMontant1=10000\n");
+                  "cDateFin1=31/12/2001\nnMontant1=10000\nnSelect2=1\ncDateDeb2=15/03/2001\n"
+                  "cDateFin2=15/06/2001\nnMontant2=1\n");
     Outcome r = run({"balances", file.string(), "--password", "secret"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out,
@@ -140,7 +142,7 @@ TEST_F(Cli, BalancesListTheMonthsWithTheTickedSimulations) {
               "\"simule\": true, \"icone\": 2}\n"
               "{\"annee\": 2001, \"mois\": 2, \"solde\": \"80.00\", \"soldeAffiche\": \"280.00\", "
               "\"simule\": true, \"icone\": 12}\n"
-              "{\"annee\": 2001, \"mois\": 4, \"solde\": \"85.00\", \"soldeAffiche\": \"385.00\", "
+              "{\"annee\": 2001, \"mois\": 4, \"solde\": \"85.00\", \"soldeAffiche\": \"385.01\", "
               "\"simule\": true, \"icone\": 12}\n");
 
     // April alone on 500 x 300: its reference 85 is the smaller, so its bar stops below the
