@@ -18,12 +18,13 @@ struct CommandForm {
     bool takesChart;
 };
 
-constexpr std::array<CommandForm, 6> kForms = {{
+constexpr std::array<CommandForm, 7> kForms = {{
     {"list", Command::List, {"DOSSIER", ""}, false, false, false},
     {"new", Command::New, {"DOSSIER", "NOM"}, true, false, false},
     {"show", Command::Show, {"FICHIER", ""}, true, true, false},
     {"check", Command::Check, {"FICHIER", ""}, true, false, false},
     {"balances", Command::Balances, {"FICHIER", ""}, true, false, false},
+    {"tree", Command::Tree, {"FICHIER", ""}, true, false, false},
     {"chart", Command::Chart, {"FICHIER", ""}, true, false, true},
 }};
 
@@ -172,6 +173,8 @@ std::string_view usage() {
            "      Vérifie que le budget se charge et en donne un résumé.\n"
            "  varnelle-cli balances FICHIER --password MOT_DE_PASSE\n"
            "      Affiche les soldes mensuels, simulations cochées comprises, un mois par ligne.\n"
+           "  varnelle-cli tree FICHIER --password MOT_DE_PASSE\n"
+           "      Affiche l'arborescence des opérations, un nœud par ligne.\n"
            "  varnelle-cli chart FICHIER --password MOT_DE_PASSE --kind types|operations|soldes\n"
            "              [--from jj/mm/aaaa] [--to jj/mm/aaaa] --size LARGEURxHAUTEUR\n"
            "              --output IMAGE.png\n"

@@ -5,9 +5,11 @@
 #include <system_error>
 
 #include "cli/budget_json.h"
+#include "cli/json_writer.h"
 #include "core/model/budget.h"
 #include "core/model/text_encoding.h"
 #include "core/stats/monthly_balances.h"
+#include "core/stats/operations_tree.h"
 #include "core/storage/budget_folder.h"
 #include "core/storage/data_file.h"
 #include "core/storage/password.h"
@@ -175,6 +177,21 @@ int runBalances(const fs::path& fichier, std::string_view motDePasse, std::ostre
             << formatAmount(mois.nSoldeAff, '.')
             << "\", \"simule\": " << (mois.lSimule ? "true" : "false")
             << ", \"icone\": " << arbre.noeuds[i].image << "}\n";
+    }
+    return kExitOk;
+}
+
+int runTree(const fs::path& fichier, std::string_view motDePasse, std::ostream& out,
+            std::ostream& err) {
+    Budget budget;
+    if (const int status = chargeBudget(fichier, motDePasse, budget, err); status != kExitOk)
+        return status;
+    const ArbreOperations arbre = ConstruitArbreOperations(budget, {});
+    for (std::size_t i = 0; i < arbre.noeuds.size(); ++i) {
+        out << "{\"niveau\": " << arbre.noeuds[i].level << ", \"texte\": ";
+        JsonWriter(out).string(win1252ToUtf8(arbre.noeuds[i].text));
+        out << ", \"total\": \"" << formatAmount(arbre.infos[i].nTotal, '.')
+            << "\", \"nbOperations\": " << arbre.infos[i].nNbOperations << "}\n";
     }
     return kExitOk;
 }

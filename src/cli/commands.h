@@ -28,6 +28,9 @@ int runCheck(const std::filesystem::path& fichier, std::string_view motDePasse, 
 // One JSON object per line for each month of the tree of monthly balances, in tree order.
 int runBalances(const std::filesystem::path& fichier, std::string_view motDePasse,
                 std::ostream& out, std::ostream& err);
+// One JSON object per line for each node of the operations tree, in tree order.
+int runTree(const std::filesystem::path& fichier, std::string_view motDePasse, std::ostream& out,
+            std::ostream& err);
 // Writes the PNG whole or not at all.
 int runChart(const std::filesystem::path& fichier, std::string_view motDePasse,
              const ChartOptions& chart, std::ostream& err);

@@ -159,6 +159,27 @@ TEST_F(Cli, BalancesListTheMonthsWithTheTickedSimulations) {
     EXPECT_EQ(image.pixel(368, 140), rgb(0x00FFFF));
 }
 
+// January and March 2024; in March the codes LOY (a type), ALI (none) and LOY again.
+TEST_F(Cli, TreeListsItsNodesWithTheirTotals) {
+    const fs::path file = writeBudget(
+        "SECRET",
+        "nNbTypesDep=1\nnNbOperations=4\n[TYPES_DEP]\ncTypeDep1=LOY\ncLibelle1=Loyer "
+        "\"centre\"\n[OPERATIONS]\ncDate1=10/01/2024\ncTypeDep1=ALI\nnMontant1=-1000\n"
+        "cDate2=01/03/2024\ncTypeDep2=LOY\nnMontant2=-60000\ncDate3=05/03/2024\n"
+        "cTypeDep3=ALI\nnMontant3=-2050\ncDate4=08/03/2024\ncTypeDep4=LOY\nnMontant4=-500\n");
+    const Outcome r = run({"tree", file.string(), "--password", "secret"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(
+        r.out,
+        "{\"niveau\": 0, \"texte\": \"2024\", \"total\": \"-635.50\", \"nbOperations\": 4}\n"
+        "{\"niveau\": 1, \"texte\": \"Janvier\", \"total\": \"-10.00\", \"nbOperations\": 1}\n"
+        "{\"niveau\": 2, \"texte\": \"ALI\", \"total\": \"-10.00\", \"nbOperations\": 1}\n"
+        "{\"niveau\": 1, \"texte\": \"Mars\", \"total\": \"-625.50\", \"nbOperations\": 3}\n"
+        "{\"niveau\": 2, \"texte\": \"Loyer \\\"centre\\\"\", \"total\": \"-605.00\", "
+        "\"nbOperations\": 2}\n"
+        "{\"niveau\": 2, \"texte\": \"ALI\", \"total\": \"-20.50\", \"nbOperations\": 1}\n");
+}
+
 TEST_F(Cli, ShowAndCheckDescribeTheBudget) {
     const fs::path file = writeSmallBudget();
     const std::string onDisk = readFile(file);
