@@ -11,6 +11,7 @@
 #include "core/drawing/bar_chart.h"
 #include "core/drawing/period_charts.h"
 #include "core/model/date_text.h"
+#include "gui/statistics/arbo_operations_page.h"
 #include "gui/statistics/graphes_page.h"
 #include "gui/statistics/operations_type_dep_window.h"
 #include "gui/statistics/soldes_mensuels_page.h"
@@ -434,6 +435,30 @@ private slots:
         test::typeInCell(grid, 5, 1, "12,5");
         opened.choose("pcStats", kStatsGraphes);
         QCOMPARE(opened.tabs("pcStats").currentIndex(), int(kStatsGraphes));
+    }
+
+    // 2023 (December), 2024 (February, March): March, the current operation's month, in front.
+    void theOperationsTreeShowsTheDetailOfEachLevel() {
+        test::OpenedBudget opened(deuxAnnees(), kOngletStats);
+        opened.choose("pcStats", kStatsArboOperations);
+        auto& page = opened.child<ArboOperationsPage>("tsArboOperations");
+        Tree& tree = page.tvOperations();
+        Grid& grid = page.grDetailOperations();
+        QCOMPARE(tree.currentNode(), 6);  // 2023, Dec, AL, 2024, Feb, AL, Mar
+        QCOMPARE(opened.window->windowTitle(),
+                 QStringLiteral("[*]Vue arbrorescente des opérations (Mars 2024)"));
+        QCOMPARE(test::columnTexts(grid, 3), (QStringList{"Type", "Type"}));  // SA then AL
+        QVERIFY(grid.isColumnHidden(1));
+        auto& surface = opened.child<DrawingSurface>("imgDetailOperations");
+        QTest::mouseClick(&surface, Qt::LeftButton, {},
+                          QPoint(surface.width() - 20, surface.height() / 2));
+        QCOMPARE(grid.currentCell().row, 2);
+        QTest::mouseClick(&surface, Qt::LeftButton, {}, QPoint(3, 3));
+        QCOMPARE(opened.prompter.beeps, 1);
+        tree.selectNode(8);  // AL of March: its one operation, with mark and date
+        QCOMPARE(test::columnTexts(grid, 2), QStringList{"15/03/2024"});
+        QVERIFY(!grid.isColumnHidden(1));
+        QVERIFY(opened.window->windowTitle().endsWith("(Mars 2024 : Type)"));
     }
 };
 

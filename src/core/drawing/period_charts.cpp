@@ -1,5 +1,7 @@
 #include "core/drawing/period_charts.h"
 
+#include <string>
+
 #include "core/drawing/bar_chart.h"
 #include "core/drawing/operations_graph.h"
 
@@ -35,6 +37,33 @@ Drawing DessineGrapheOperationsTypeDep(int width, int height, const TextMetrics&
         width, height, metrics, groupes, [](const TGrapheOperations& g) { return g.cDate; },
         legendeDate(), param.nCoulGrapheFDFon, param.nCoulGrapheFDLeg, param.nCoulGrapheFDLgImp,
         param.nCoulGrapheFDLgPai);
+}
+
+Drawing DessineGrapheArbre(int width, int height, const TextMetrics& metrics,
+                           const std::vector<TDetailOperations>& lignes, int niveau,
+                           const TParam& param) {
+    if (niveau == 0) {
+        // By the month's number, so that a missing month does not shift the colours.
+        GrapheBarres graphe{{},
+                            param.nCoulGrapheArbreAnFon,
+                            param.nCoulGrapheArbreAnLeg,
+                            {param.nCoulGrapheArbreAnMsImp, param.nCoulGrapheArbreAnMsPai},
+                            {legendeEntiere()}};
+        for (const TDetailOperations& ligne : lignes)
+            graphe.barres.push_back({ligne.nMontant,
+                                     {ligne.cLibelle.substr(0, 4)},
+                                     couleurParParite(std::stoi(ligne.cCle))});
+        return DessineGrapheBarres(width, height, metrics, graphe);
+    }
+    if (niveau == 1)
+        return barresParPosition(
+            width, height, metrics, lignes, [](const TDetailOperations& l) { return l.cCle; },
+            legendeEntiere(), param.nCoulGrapheArbreMsFon, param.nCoulGrapheArbreMsLeg,
+            param.nCoulGrapheArbreMsTDImp, param.nCoulGrapheArbreMsTDPai);
+    return barresParPosition(
+        width, height, metrics, lignes, [](const TDetailOperations& l) { return l.cDate; },
+        legendeDate(), param.nCoulGrapheArbreTDFon, param.nCoulGrapheArbreTDLeg,
+        param.nCoulGrapheArbreTDTDImp, param.nCoulGrapheArbreTDTDPai);
 }
 
 GraphePeriode DessineGraphePeriode(GrapheDePeriode graphe, const Budget& budget,

@@ -6,6 +6,7 @@
 #include "core/drawing/drawing.h"
 #include "core/model/budget.h"
 #include "core/model/param.h"
+#include "core/stats/operations_tree.h"
 #include "core/stats/operations_window_lists.h"
 #include "core/stats/period_graphs.h"
 
@@ -45,5 +46,12 @@ GraphePeriode DessineGraphePeriode(GrapheDePeriode graphe, const Budget& budget,
                                    const TParam& param, std::string_view texteDeb,
                                    std::string_view texteFin, int width, int height,
                                    const TextMetrics& metrics);
+
+// The chart of a node's detail in the operations tree, a bar per row: at year level the first
+// four letters of each month, coloured by the month's parity; at month level the type codes, at
+// type level the dates, both coloured by position.
+Drawing DessineGrapheArbre(int width, int height, const TextMetrics& metrics,
+                           const std::vector<TDetailOperations>& lignes, int niveau,
+                           const TParam& param);
 
 }  // namespace varnelle

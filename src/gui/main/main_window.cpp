@@ -15,6 +15,7 @@
 #include "gui/editing/types_dep_page.h"
 #include "gui/main/button_icons.h"
 #include "gui/main/choix_fichier_dialog.h"
+#include "gui/statistics/arbo_operations_page.h"
 #include "gui/statistics/calend_op_page.h"
 #include "gui/statistics/graphes_page.h"
 #include "gui/statistics/operations_type_dep_window.h"
@@ -115,7 +116,8 @@ void TfmMain::creePages() {
     ajoute(stats, "tsStats", "Statistiques");
     stats->ajoutePage(new GraphesPage(budget_, prompter_, operationCourante), "tsGraphes",
                       "Graphes");
-    stats->ajoutePage(new Page, "tsArboOperations", "Arborescence des opérations");
+    stats->ajoutePage(new ArboOperationsPage(budget_, prompter_, operationCourante),
+                      "tsArboOperations", "Arborescence des opérations");
     stats->ajoutePage(new Page, "tsClasseursOperations", "Vue 'classeur' des opérations");
     stats->ajoutePage(new SoldesMensuelsPage(budget_, prompter_, operationCourante),
                       "tsSoldesMensuels", "Soldes mensuels");
@@ -300,7 +302,10 @@ void TfmMain::pcVarnelleChange() {
 
 void TfmMain::metTitre() {
     // A leading star while there are changes the file does not hold yet.
-    setWindowTitle(QStringLiteral("[*]Varnelle - [%1]").arg(fromFileName(fileName_)));
+    const QString titre = pageDevant().titre();
+    setWindowTitle(
+        QStringLiteral("[*]") +
+        (titre.isEmpty() ? QStringLiteral("Varnelle - [%1]").arg(fromFileName(fileName_)) : titre));
     setWindowModified(historique_.modifie());
 }
 

@@ -22,6 +22,7 @@ void StatistiquesPage::ajoutePage(Page* page, const char* name, const QString& c
     pcStats_->addTab(page, caption);
     lAActualiser_.push_back(true);
     page->setHistorique(debutModification(), finModification());
+    connect(page, &Page::actionsChangees, this, &Page::actionsChangees);
 }
 
 void StatistiquesPage::setHistorique(DebutModification debut, FinModification fin) {
@@ -45,6 +46,10 @@ Page* StatistiquesPage::page(int index) const {
 
 Page* StatistiquesPage::pageDevant() {
     return page(pcStats_->currentIndex());
+}
+
+QString StatistiquesPage::titre() const {
+    return page(pcStats_->currentIndex())->titre();
 }
 
 void StatistiquesPage::prepare() {

@@ -31,6 +31,7 @@ public:
     int sousPageDevant() const override;
     bool choisitSousPage(int index) override;
     Page* pageDevant() override;
+    QString titre() const override;
     void setHistorique(DebutModification debut, FinModification fin) override;
     // The page that shows the part comes to the front, the record current in it.
     bool montreEnregistrement(PartieBudget partie, std::size_t indice) override;

@@ -49,6 +49,9 @@ public:
     virtual bool ajoutPossible() const { return false; }
     virtual void ajoute() {}
     virtual void supprime() {}
+    // The window's caption while the page is in front; empty for the program's own. A page
+    // whose caption changes says so by actionsChangees.
+    virtual QString titre() const { return {}; }
     // Whether "Imprimer" is offered on the page; the reports come with the printing.
     virtual bool impressionPossible() const { return false; }
 
