@@ -13,11 +13,13 @@
 #include "core/storage/data_file.h"
 #include "core/storage/password.h"
 #include "gui/main/main_window.h"
+#include "gui/statistics/arbo_operations_page.h"
 #include "gui/statistics/graphes_page.h"
 #include "gui/statistics/operations_type_dep_window.h"
 #include "gui/statistics/soldes_mensuels_page.h"
 #include "gui/toolkit/drawing_surface.h"
 #include "gui/toolkit/grid.h"
+#include "gui/toolkit/tree.h"
 #include "recording_prompter.h"
 #include "temp_folder.h"
 
@@ -160,19 +162,26 @@ BENCHMARK(BM_DessinerGraphe)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Use
 // centuries (the sample repeated, some 6 000 months): 0, rebuilt from the journal; 1, the tick
 // of the current year toggled; 2, the amount of the ticked simulation typed. Each with the
 // recomputation it brings and the graph painted.
-void BM_SoldesMensuels(benchmark::State& state) {
+// The generated budget of 100 000 operations over some 8 years, as a file of its own.
+const std::filesystem::path& dossierGenere() {
     struct Genere {
         test::TempFolder folder;
         Genere() { ecritFichierBudget(folder.path(), "Exemple", genereBudget(100'000)); }
     };
     static const Genere genere;
+    return genere.folder.path();
+}
+
+gui::BudgetChoisi choixSansMotDePasse(const std::filesystem::path& in, gui::Prompter&) {
+    gui::BudgetChoisi choisi{"Exemple.ini", {}};
+    choisi.file.open(in / choisi.fileName);
+    return choisi;
+}
+
+void BM_SoldesMensuels(benchmark::State& state) {
     gui::RecordingPrompter prompter;
-    gui::TfmMain window(state.range(1) == 0 ? genere.folder.path() : dossier().folder.path(),
-                        prompter, [](const std::filesystem::path& in, gui::Prompter&) {
-                            gui::BudgetChoisi choisi{"Exemple.ini", {}};
-                            choisi.file.open(in / choisi.fileName);
-                            return choisi;
-                        });
+    gui::TfmMain window(state.range(1) == 0 ? dossierGenere() : dossier().folder.path(), prompter,
+                        choixSansMotDePasse);
     window.show();
     window.findChild<QTabWidget*>("pcVarnelle")->setCurrentIndex(gui::kOngletStats);
     window.findChild<QTabWidget*>("pcStats")->setCurrentIndex(gui::kStatsSoldesMensuels);
@@ -203,6 +212,33 @@ BENCHMARK(BM_SoldesMensuels)
     ->ArgsProduct({{0, 1, 2}, {0, 1}})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+
+// "Arborescence des opérations" on the generated budget: 0, the tree rebuilt; 1, a month's
+// detail shown with its chart; 2, a year's.
+void BM_ArboOperations(benchmark::State& state) {
+    gui::RecordingPrompter prompter;
+    gui::TfmMain window(dossierGenere(), prompter, choixSansMotDePasse);
+    window.show();
+    window.findChild<QTabWidget*>("pcVarnelle")->setCurrentIndex(gui::kOngletStats);
+    window.findChild<QTabWidget*>("pcStats")->setCurrentIndex(gui::kStatsArboOperations);
+    QCoreApplication::processEvents();
+    auto* page = window.findChild<gui::ArboOperationsPage*>("tsArboOperations");
+    auto* surface = window.findChild<gui::DrawingSurface*>("imgDetailOperations");
+    const int mois = page->arbre().selection ? static_cast<int>(*page->arbre().selection) : 1;
+    int annee = mois;
+    while (annee > 0 && page->arbre().noeuds[static_cast<std::size_t>(annee)].level != 0) --annee;
+    bool autre = false;
+    for (auto _ : state) {
+        autre = !autre;
+        if (state.range(0) == 0)
+            page->reconstruit();
+        else
+            page->tvOperations().selectNode(autre ? (state.range(0) == 1 ? mois : annee) : 0);
+        surface->repaint();
+    }
+    if (page->arbre().noeuds.empty()) state.SkipWithError("no tree");
+}
+BENCHMARK(BM_ArboOperations)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The operations window over every operation of the budget, from Initialise to its first
 // paint: the lists, the grid reset and a chart of one bar per day and type.
