@@ -56,5 +56,20 @@ TEST(OperationsTree, EachLevelDetailsItsOwnRun) {
                                               {1, "", "08/03/2024", "Libellé", -5, -635}}));
 }
 
+// From 15/11/2023 to 10/02/2024, an undated operation ending December's run.
+TEST(OperationsTree, TheBinderHasAMonthPerRunOfOperations) {
+    const std::vector<TOperation> operations = {
+        operation("15/11/2023", "A", 1), operation("02/12/2023", "A", 2),
+        operation("  /  /    ", "A", 3), operation("20/12/2023", "B", 4),
+        operation("10/01/2024", "A", 5), operation("10/02/2024", "A", 6)};
+    EXPECT_EQ(ConstruitClasseur(operations), (std::vector<MoisClasseur>{{"2023", "11", 0, 0},
+                                                                        {"2023", "12", 1, 1},
+                                                                        {"2023", "12", 3, 3},
+                                                                        {"2024", "01", 4, 4},
+                                                                        {"2024", "02", 5, 5}}));
+    EXPECT_EQ(DetailMoisClasseur(operations, {"2023", "12", 3, 3}),
+              (std::vector<TDetailOperations>{{1, "B", "20/12/2023", "Libellé", 4, 0}}));
+}
+
 }  // namespace
 }  // namespace varnelle

@@ -6,12 +6,14 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyleOptionGroupBox>
+#include <QTabBar>
 #include <QtTest>
 
 #include "core/drawing/bar_chart.h"
 #include "core/drawing/period_charts.h"
 #include "core/model/date_text.h"
 #include "gui/statistics/arbo_operations_page.h"
+#include "gui/statistics/classeur_page.h"
 #include "gui/statistics/graphes_page.h"
 #include "gui/statistics/operations_type_dep_window.h"
 #include "gui/statistics/soldes_mensuels_page.h"
@@ -459,6 +461,30 @@ private slots:
         QCOMPARE(test::columnTexts(grid, 2), QStringList{"15/03/2024"});
         QVERIFY(!grid.isColumnHidden(1));
         QVERIFY(opened.window->windowTitle().endsWith("(Mars 2024 : Type)"));
+    }
+
+    // The binder opens on March 2024, the current operation's month, and follows an edit.
+    void theBinderOpensOnTheCurrentMonthAndFollowsTheJournal() {
+        test::OpenedBudget opened(deuxAnnees(), kOngletStats);
+        opened.choose("pcStats", kStatsClasseurs);
+        auto& page = opened.child<ClasseurPage>("tsClasseursOperations");
+        QCOMPARE(page.annees().count(), 2);
+        QCOMPARE(page.annees().tabText(page.annees().currentIndex()), QStringLiteral("2024"));
+        QCOMPARE(page.mois().tabText(page.mois().currentIndex()), QStringLiteral("Mars"));
+        QCOMPARE(test::columnTexts(page.grClasseur(), 6), (QStringList{"SA", "AL"}));
+        auto& surface = opened.child<DrawingSurface>("imgClasseur");
+        QTest::mouseClick(&surface, Qt::LeftButton, {},
+                          QPoint(surface.width() - 20, surface.height() / 2));
+        QCOMPARE(page.grClasseur().currentCell().row, 2);
+        page.annees().setCurrentIndex(0);
+        QCOMPARE(page.mois().tabText(0), QStringLiteral("Décembre"));
+        QCOMPARE(page.detail().size(), std::size_t{1});
+
+        // An operation of April, then the binder shown again: April has its tab.
+        opened.choose("pcVarnelle", kOngletOperations);
+        test::typeInCell(opened.child<Grid>("grOperations"), 2, 4, "05/04/2024");
+        opened.choose("pcVarnelle", kOngletStats);
+        QCOMPARE(page.mois().count(), 3);
     }
 };
 

@@ -66,6 +66,19 @@ Drawing DessineGrapheArbre(int width, int height, const TextMetrics& metrics,
         param.nCoulGrapheArbreTDTDImp, param.nCoulGrapheArbreTDTDPai);
 }
 
+Drawing DessineGrapheClasseur(int width, int height, const TextMetrics& metrics,
+                              const std::vector<TDetailOperations>& lignes, const TParam& param) {
+    GrapheBarres graphe{{},
+                        param.nCoulGrapheClasseurFon,
+                        param.nCoulGrapheClasseurLeg,
+                        {param.nCoulGrapheClasseurTDImp, param.nCoulGrapheClasseurTDPai},
+                        {legendeDate(), legendeEntiere()}};
+    for (std::size_t i = 0; i < lignes.size(); ++i)
+        graphe.barres.push_back(
+            {lignes[i].nMontant, {lignes[i].cDate, lignes[i].cCle}, couleurParPosition(i)});
+    return DessineGrapheBarres(width, height, metrics, graphe);
+}
+
 GraphePeriode DessineGraphePeriode(GrapheDePeriode graphe, const Budget& budget,
                                    std::string_view texteDeb, std::string_view texteFin, int width,
                                    int height, const TextMetrics& metrics) {

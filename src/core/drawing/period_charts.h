@@ -54,4 +54,9 @@ Drawing DessineGrapheArbre(int width, int height, const TextMetrics& metrics,
                            const std::vector<TDetailOperations>& lignes, int niveau,
                            const TParam& param);
 
+// The binder's chart of a month, a bar per operation coloured by position, with its date and,
+// on a second line, its type code.
+Drawing DessineGrapheClasseur(int width, int height, const TextMetrics& metrics,
+                              const std::vector<TDetailOperations>& lignes, const TParam& param);
+
 }  // namespace varnelle

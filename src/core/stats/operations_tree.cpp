@@ -134,4 +134,33 @@ std::string TitreDetailOperations(const ArbreOperations& arbre, std::size_t noeu
     return titre + ")";
 }
 
+std::vector<MoisClasseur> ConstruitClasseur(const std::vector<TOperation>& operations) {
+    std::vector<MoisClasseur> mois;
+    bool suite = false;  // the previous operation was dated
+    for (std::size_t i = 0; i < operations.size(); ++i) {
+        const std::string& date = operations[i].cDate;
+        if (!DateValide(date)) {
+            suite = false;
+            continue;
+        }
+        const std::string_view a = partieAnnee(date), m = partieMois(date);
+        if (suite && mois.back().cAnnee == a && mois.back().cMois == m)
+            mois.back().dernier = i;
+        else
+            mois.push_back({std::string(a), std::string(m), i, i});
+        suite = true;
+    }
+    return mois;
+}
+
+std::vector<TDetailOperations> DetailMoisClasseur(const std::vector<TOperation>& operations,
+                                                  const MoisClasseur& mois) {
+    std::vector<TDetailOperations> lignes;
+    for (std::size_t i = mois.premier; i <= mois.dernier && i < operations.size(); ++i) {
+        const TOperation& o = operations[i];
+        lignes.push_back({o.nSelect, o.cTypeDep, o.cDate, o.cLibelle, o.nMontant, o.nSolde});
+    }
+    return lignes;
+}
+
 }  // namespace varnelle

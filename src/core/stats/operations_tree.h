@@ -53,4 +53,20 @@ std::vector<TDetailOperations> DetailOperations(const Budget& budget, const Arbr
 // "Vue arbrorescente des opérations (Mars 2024 : Loyer)", and the year and month forms.
 std::string TitreDetailOperations(const ArbreOperations& arbre, std::size_t noeud);
 
+// A month of the binder: its year and month texts and the positions of its first and last
+// operation. Consecutive operations of the same month make one; an undated one ends it.
+struct MoisClasseur {
+    std::string cAnnee;
+    std::string cMois;
+    std::size_t premier = 0;
+    std::size_t dernier = 0;
+    bool operator==(const MoisClasseur&) const = default;
+};
+
+std::vector<MoisClasseur> ConstruitClasseur(const std::vector<TOperation>& operations);
+
+// The binder's rows of a month: a copy of each of its operations, the type code as key.
+std::vector<TDetailOperations> DetailMoisClasseur(const std::vector<TOperation>& operations,
+                                                  const MoisClasseur& mois);
+
 }  // namespace varnelle

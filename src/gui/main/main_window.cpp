@@ -17,6 +17,7 @@
 #include "gui/main/choix_fichier_dialog.h"
 #include "gui/statistics/arbo_operations_page.h"
 #include "gui/statistics/calend_op_page.h"
+#include "gui/statistics/classeur_page.h"
 #include "gui/statistics/graphes_page.h"
 #include "gui/statistics/operations_type_dep_window.h"
 #include "gui/statistics/recap_types_dep_page.h"
@@ -118,7 +119,8 @@ void TfmMain::creePages() {
                       "Graphes");
     stats->ajoutePage(new ArboOperationsPage(budget_, prompter_, operationCourante),
                       "tsArboOperations", "Arborescence des opérations");
-    stats->ajoutePage(new Page, "tsClasseursOperations", "Vue 'classeur' des opérations");
+    stats->ajoutePage(new ClasseurPage(budget_, prompter_, operationCourante),
+                      "tsClasseursOperations", "Vue 'classeur' des opérations");
     stats->ajoutePage(new SoldesMensuelsPage(budget_, prompter_, operationCourante),
                       "tsSoldesMensuels", "Soldes mensuels");
     stats->ajoutePage(new RecapTypesDepPage(budget_), "tsRecapTypesDep",
