@@ -14,6 +14,7 @@
 #include "core/storage/password.h"
 #include "gui/main/main_window.h"
 #include "gui/statistics/arbo_operations_page.h"
+#include "gui/statistics/classeur_page.h"
 #include "gui/statistics/graphes_page.h"
 #include "gui/statistics/operations_type_dep_window.h"
 #include "gui/statistics/soldes_mensuels_page.h"
@@ -239,6 +240,31 @@ void BM_ArboOperations(benchmark::State& state) {
     if (page->arbre().noeuds.empty()) state.SkipWithError("no tree");
 }
 BENCHMARK(BM_ArboOperations)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// "Vue 'classeur' des opérations" rebuilt, on the generated budget (0) and on the sample
+// repeated over centuries (1), and (2) a month of the generated budget shown.
+void BM_Classeur(benchmark::State& state) {
+    gui::RecordingPrompter prompter;
+    gui::TfmMain window(state.range(0) == 1 ? dossier().folder.path() : dossierGenere(), prompter,
+                        choixSansMotDePasse);
+    window.show();
+    window.findChild<QTabWidget*>("pcVarnelle")->setCurrentIndex(gui::kOngletStats);
+    window.findChild<QTabWidget*>("pcStats")->setCurrentIndex(gui::kStatsClasseurs);
+    QCoreApplication::processEvents();
+    auto* page = window.findChild<gui::ClasseurPage*>("tsClasseursOperations");
+    auto* surface = window.findChild<gui::DrawingSurface*>("imgClasseur");
+    bool autre = false;
+    for (auto _ : state) {
+        autre = !autre;
+        if (state.range(0) < 2)
+            page->reconstruit();
+        else
+            page->mois().setCurrentIndex(autre ? 0 : 1);
+        surface->repaint();
+    }
+    if (page->detail().empty()) state.SkipWithError("no month");
+}
+BENCHMARK(BM_Classeur)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The operations window over every operation of the budget, from Initialise to its first
 // paint: the lists, the grid reset and a chart of one bar per day and type.
