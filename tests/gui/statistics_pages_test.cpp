@@ -486,6 +486,20 @@ private slots:
         opened.choose("pcVarnelle", kOngletStats);
         QCOMPARE(page.mois().count(), 3);
     }
+
+    // March 2023 to March 2024, the current operation in March 2023: that March opens.
+    void theBinderOpensOnTheCurrentOperationsOwnMonth() {
+        Budget budget = test::sampleBudget();
+        budget.Operations.insert(budget.Operations.begin(),
+                                 test::operation("05/03/2023", "AL", -1));
+        test::OpenedBudget opened(budget, kOngletOperations);
+        opened.child<Grid>("grOperations").setCurrentCell({2, 1});
+        opened.choose("pcVarnelle", kOngletStats);
+        opened.choose("pcStats", kStatsClasseurs);
+        auto& page = opened.child<ClasseurPage>("tsClasseursOperations");
+        QCOMPARE(page.annees().tabText(page.annees().currentIndex()), QStringLiteral("2023"));
+        QCOMPARE(page.mois().tabText(page.mois().currentIndex()), QStringLiteral("Mars"));
+    }
 };
 
 QTEST_MAIN(StatisticsPagesTest)
