@@ -3,30 +3,16 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
-#include "core/drawing/bar_chart.h"
 #include "core/drawing/period_charts.h"
-#include "core/model/amount.h"
-#include "core/model/locale_facts.h"
 #include "gui/settings/grid_settings.h"
+#include "gui/statistics/detail_operations.h"
 #include "gui/toolkit/drawing_surface.h"
 #include "gui/toolkit/grid.h"
-#include "gui/toolkit/prompter.h"
 #include "gui/toolkit/tree.h"
 #include "gui/toolkit/tree_pictures.h"
 #include "render/budget_text.h"
 
 namespace varnelle::gui {
-
-namespace {
-
-enum Colonne { kCoche = 1, kDate, kLibelle, kMontant, kSolde };
-
-QString montant(Montant valeur) {
-    return QString::fromStdString(formatDeuxDecimales(valeur, localeFacts().separateurDecimal))
-        .rightJustified(11);
-}
-
-}  // namespace
 
 ArboOperationsPage::ArboOperationsPage(const Budget& budget, Prompter& prompter,
                                        OperationCourante operationCourante, QWidget* parent)
@@ -59,13 +45,16 @@ ArboOperationsPage::ArboOperationsPage(const Budget& budget, Prompter& prompter,
     tvOperations_->onCurrentNodeChanged([this](int noeud) { tvOperationsChange(noeud); });
     grDetailOperations_->setObjectName(QStringLiteral("grDetailOperations"));
     grDetailOperations_->gridModel().setCellLoaded(
-        [this](int column, int row) { return grDetailOperationsCellLoaded(column, row); });
+        [this](int column, int row) { return celluleDetail(detail_, column, row); });
     imgDetailOperations_->setObjectName(QStringLiteral("imgDetailOperations"));
     imgDetailOperations_->setPainter([this](int width, int height, const TextMetrics& metrics) {
         return niveau_ < 0 ? Drawing{}
                            : DessineGrapheArbre(width, height, metrics, detail_, niveau_, param_);
     });
-    imgDetailOperations_->setClickHandler([this](int x, int y) { imgDetailOperationsClick(x, y); });
+    imgDetailOperations_->setClickHandler([this](int x, int y) {
+        choisitLigneDeBarre(*grDetailOperations_, *imgDetailOperations_, x, y, detail_.size(),
+                            kColonneLibelle, prompter_);
+    });
 }
 
 void ArboOperationsPage::colonnes(bool type) {
@@ -77,9 +66,9 @@ void ArboOperationsPage::colonnes(bool type) {
         {QStringLiteral("Solde"), 64, GridColumn::kRight, true},
     });
     // The type level shows the mark and the date, and its amount before the label.
-    grDetailOperations_->setColumnVisible(kCoche, type);
-    grDetailOperations_->setColumnVisible(kDate, type);
-    if (type) grDetailOperations_->setDisplayPosition(kMontant, kLibelle);
+    grDetailOperations_->setColumnVisible(kColonneCoche, type);
+    grDetailOperations_->setColumnVisible(kColonneDate, type);
+    if (type) grDetailOperations_->setDisplayPosition(kColonneMontant, kColonneLibelle);
 }
 
 void ArboOperationsPage::prepare() {
@@ -103,13 +92,10 @@ void ArboOperationsPage::redessine() {
 }
 
 void ArboOperationsPage::actualise() {
-    std::string dateCourante;
-    if (const auto courante = operationCourante_ ? operationCourante_() : std::nullopt;
-        courante && *courante < budget_.Operations.size())
-        dateCourante = budget_.Operations[*courante].cDate;
     {
         const Tree::Building construction(*tvOperations_);
-        arbre_ = ConstruitArbreOperations(budget_, dateCourante);
+        arbre_ =
+            ConstruitArbreOperations(budget_, dateOperationCourante(budget_, operationCourante_));
         tvOperations_->reload();
     }
     // Without a node to show, the detail is emptied rather than left on rows that are gone.
@@ -130,35 +116,10 @@ void ArboOperationsPage::tvOperationsChange(int noeud) {
     colonnes(niveau_ == 2);
     grDetailOperations_->setRows(static_cast<int>(detail_.size()));
     grDetailOperations_->reload();
-    if (!detail_.empty()) grDetailOperations_->setCurrentCell({kLibelle, 1});
+    if (!detail_.empty()) grDetailOperations_->setCurrentCell({kColonneLibelle, 1});
     imgDetailOperations_->redraw();
     titre_ = valide ? fromBudgetText(TitreDetailOperations(arbre_, position)) : QString();
     emit actionsChangees();
-}
-
-QVariant ArboOperationsPage::grDetailOperationsCellLoaded(int column, int row) const {
-    if (row < 1 || row > static_cast<int>(detail_.size())) return {};
-    const TDetailOperations& ligne = detail_[static_cast<std::size_t>(row - 1)];
-    switch (column) {
-    case kCoche: return ligne.nSelect;
-    case kDate: return fromBudgetText(ligne.cDate);
-    case kLibelle: return fromBudgetText(ligne.cLibelle);
-    case kMontant: return montant(ligne.nMontant);
-    case kSolde: return montant(ligne.nSolde);
-    default: return {};
-    }
-}
-
-void ArboOperationsPage::imgDetailOperationsClick(int x, int y) {
-    const auto barre = barreSousPoint(x, y, imgDetailOperations_->width(),
-                                      imgDetailOperations_->height(), detail_.size());
-    if (!barre) {
-        prompter_.beep();
-        return;
-    }
-    const int row = static_cast<int>(*barre) + 1;
-    grDetailOperations_->setCurrentCell({kLibelle, row});
-    grDetailOperations_->scrollToCell({kLibelle, row});
 }
 
 }  // namespace varnelle::gui

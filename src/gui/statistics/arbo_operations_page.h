@@ -1,12 +1,11 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
-#include <optional>
 #include <vector>
 
 #include "core/model/budget.h"
 #include "core/stats/operations_tree.h"
+#include "gui/statistics/detail_operations.h"
 #include "gui/toolkit/page.h"
 
 namespace varnelle::gui {
@@ -22,8 +21,6 @@ class ArboOperationsPage final : public Page {
     Q_OBJECT
 
 public:
-    using OperationCourante = std::function<std::optional<std::size_t>()>;
-
     ArboOperationsPage(const Budget& budget, Prompter& prompter,
                        OperationCourante operationCourante, QWidget* parent = nullptr);
 
@@ -45,8 +42,6 @@ protected:
 private:
     void colonnes(bool type);
     void tvOperationsChange(int noeud);
-    QVariant grDetailOperationsCellLoaded(int column, int row) const;
-    void imgDetailOperationsClick(int x, int y);
 
     const Budget& budget_;
     Prompter& prompter_;

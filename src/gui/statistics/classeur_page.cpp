@@ -5,31 +5,16 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
-#include "core/drawing/bar_chart.h"
 #include "core/drawing/period_charts.h"
-#include "core/model/amount.h"
 #include "core/model/date_text.h"
 #include "core/model/locale_facts.h"
 #include "gui/settings/grid_settings.h"
+#include "gui/statistics/detail_operations.h"
 #include "gui/toolkit/drawing_surface.h"
 #include "gui/toolkit/grid.h"
-#include "gui/toolkit/prompter.h"
 #include "render/budget_text.h"
 
 namespace varnelle::gui {
-
-namespace {
-
-// Data columns of the shared detail rows: the mark, the date, the label, the amount, the
-// balance and the type code, shown in the order mark, date, code, amount, label, balance.
-enum Colonne { kCoche = 1, kDate, kLibelle, kMontant, kSolde, kCode };
-
-QString montant(Montant valeur) {
-    return QString::fromStdString(formatDeuxDecimales(valeur, localeFacts().separateurDecimal))
-        .rightJustified(11);
-}
-
-}  // namespace
 
 ClasseurPage::ClasseurPage(const Budget& budget, Prompter& prompter,
                            OperationCourante operationCourante, QWidget* parent)
@@ -59,13 +44,16 @@ ClasseurPage::ClasseurPage(const Budget& budget, Prompter& prompter,
 
     grClasseur_->setObjectName(QStringLiteral("grClasseur"));
     grClasseur_->gridModel().setCellLoaded(
-        [this](int column, int row) { return grClasseurCellLoaded(column, row); });
+        [this](int column, int row) { return celluleDetail(detail_, column, row); });
     imgClasseur_->setObjectName(QStringLiteral("imgClasseur"));
     imgClasseur_->setPainter([this](int width, int height, const TextMetrics& metrics) {
         return detail_.empty() ? Drawing{}
                                : DessineGrapheClasseur(width, height, metrics, detail_, param_);
     });
-    imgClasseur_->setClickHandler([this](int x, int y) { imgClasseurClick(x, y); });
+    imgClasseur_->setClickHandler([this](int x, int y) {
+        choisitLigneDeBarre(*grClasseur_, *imgClasseur_, x, y, detail_.size(), kColonneCoche,
+                            prompter_);
+    });
     connect(tbAnnees_, &QTabBar::currentChanged, this, [this](int annee) {
         if (annee >= 0 && static_cast<std::size_t>(annee) < moisDevant_.size())
             remplitMois(annee, moisDevant_[static_cast<std::size_t>(annee)]);
@@ -82,8 +70,9 @@ void ClasseurPage::prepare() {
         {QStringLiteral("Solde"), 64, GridColumn::kRight, true},
         {QStringLiteral("Type"), 40, GridColumn::kLeft, true},
     });
-    grClasseur_->setDisplayPosition(kCode, 3);
-    grClasseur_->setDisplayPosition(kMontant, 4);
+    // The shared columns, shown in the order mark, date, code, amount, label, balance.
+    grClasseur_->setDisplayPosition(kColonneCode, 3);
+    grClasseur_->setDisplayPosition(kColonneMontant, 4);
     grClasseur_->setDefaultRowHeight(14);
     grClasseur_->setReadOnly(true);
     grClasseur_->setSelection(Grid::Selection::Rows);
@@ -109,7 +98,7 @@ void ClasseurPage::actualise() {
     moisDesAnnees_.clear();
     moisDevant_.clear();
     detail_.clear();
-    const auto courante = operationCourante_ ? operationCourante_() : std::nullopt;
+    const auto courante = operationCourante_ ? operationCourante_() : std::nullopt;  // a position
     // Without a dated current operation the binder stays empty.
     const bool vide = !courante || *courante >= budget_.Operations.size() ||
                       !DateValide(budget_.Operations[*courante].cDate);
@@ -160,34 +149,8 @@ void ClasseurPage::montreMois() {
     detail_ = DetailMoisClasseur(budget_.Operations, mois_[mois]);
     grClasseur_->setRows(static_cast<int>(detail_.size()));
     grClasseur_->reload();
-    if (!detail_.empty()) grClasseur_->setCurrentCell({kCoche, 1});
+    if (!detail_.empty()) grClasseur_->setCurrentCell({kColonneCoche, 1});
     imgClasseur_->redraw();
-}
-
-QVariant ClasseurPage::grClasseurCellLoaded(int column, int row) const {
-    if (row < 1 || row > static_cast<int>(detail_.size())) return {};
-    const TDetailOperations& ligne = detail_[static_cast<std::size_t>(row - 1)];
-    switch (column) {
-    case kCoche: return ligne.nSelect;
-    case kDate: return fromBudgetText(ligne.cDate);
-    case kLibelle: return fromBudgetText(ligne.cLibelle);
-    case kMontant: return montant(ligne.nMontant);
-    case kSolde: return montant(ligne.nSolde);
-    case kCode: return fromBudgetText(ligne.cCle);
-    default: return {};
-    }
-}
-
-void ClasseurPage::imgClasseurClick(int x, int y) {
-    const auto barre =
-        barreSousPoint(x, y, imgClasseur_->width(), imgClasseur_->height(), detail_.size());
-    if (!barre) {
-        prompter_.beep();
-        return;
-    }
-    const int row = static_cast<int>(*barre) + 1;
-    grClasseur_->setCurrentCell({kCoche, row});
-    grClasseur_->scrollToCell({kCoche, row});
 }
 
 }  // namespace varnelle::gui

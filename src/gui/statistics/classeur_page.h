@@ -1,12 +1,11 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
-#include <optional>
 #include <vector>
 
 #include "core/model/budget.h"
 #include "core/stats/operations_tree.h"
+#include "gui/statistics/detail_operations.h"
 #include "gui/toolkit/page.h"
 
 class QTabBar;
@@ -24,8 +23,6 @@ class ClasseurPage final : public Page {
     Q_OBJECT
 
 public:
-    using OperationCourante = std::function<std::optional<std::size_t>()>;
-
     ClasseurPage(const Budget& budget, Prompter& prompter, OperationCourante operationCourante,
                  QWidget* parent = nullptr);
 
@@ -46,8 +43,6 @@ private:
     // The months of the year tab `annee`, and the one in front.
     void remplitMois(int annee, std::size_t devant);
     void montreMois();
-    QVariant grClasseurCellLoaded(int column, int row) const;
-    void imgClasseurClick(int x, int y);
 
     const Budget& budget_;
     Prompter& prompter_;

@@ -10,6 +10,7 @@
 #include "core/drawing/period_charts.h"
 #include "core/model/budget.h"
 #include "core/model/date_text.h"
+#include "gui/statistics/detail_operations.h"
 #include "gui/toolkit/page.h"
 
 class QComboBox;
@@ -30,8 +31,6 @@ class GraphesPage final : public Page {
 
 public:
     enum Graphe { kGrapheTypesDep, kGrapheOperations };
-    // Position of the operation on the current row of the operations tab, if any.
-    using OperationCourante = std::function<std::optional<std::size_t>()>;
 
     GraphesPage(const Budget& budget, Prompter& prompter, OperationCourante operationCourante,
                 QWidget* parent = nullptr);

@@ -15,6 +15,7 @@
 #include "core/model/entries.h"
 #include "core/storage/profile_file.h"
 #include "gui/settings/grid_settings.h"
+#include "gui/statistics/detail_operations.h"
 #include "gui/statistics/operations_type_dep_window.h"
 #include "gui/toolkit/date_picker_dialog.h"
 #include "gui/toolkit/drawing_surface.h"
@@ -175,10 +176,7 @@ void SoldesMensuelsPage::montreFenetreReference() {
 void SoldesMensuelsPage::actualise() {
     // Its records are those of the tree being rebuilt.
     delete fmArbreRefSoldesMensuels_;
-    std::string dateCourante;
-    if (const auto courante = operationCourante_ ? operationCourante_() : std::nullopt;
-        courante && *courante < budget_.Operations.size())
-        dateCourante = budget_.Operations[*courante].cDate;
+    const std::string dateCourante = dateOperationCourante(budget_, operationCourante_);
     {
         const Tree::Building construction(*tvSoldesMensuels_);
         arbre_ = ConstruitArbreSoldesMensuels(budget_.Operations, dateCourante);

@@ -9,6 +9,7 @@
 
 #include "core/model/budget.h"
 #include "core/stats/monthly_balances.h"
+#include "gui/statistics/detail_operations.h"
 #include "gui/toolkit/page.h"
 
 namespace varnelle::gui {
@@ -24,9 +25,6 @@ class SoldesMensuelsPage final : public Page {
     Q_OBJECT
 
 public:
-    // The position of the current operation of the operations page, if any.
-    using OperationCourante = std::function<std::optional<std::size_t>()>;
-
     SoldesMensuelsPage(Budget& budget, Prompter& prompter, OperationCourante operationCourante,
                        QWidget* parent = nullptr);
 
