@@ -163,6 +163,14 @@ BENCHMARK(BM_DessinerGraphe)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Use
 // centuries (the sample repeated, some 6 000 months): 0, rebuilt from the journal; 1, the tick
 // of the current year toggled; 2, the amount of the ticked simulation typed. Each with the
 // recomputation it brings and the graph painted.
+// The window shown on a statistics page, as the user reaches it.
+void montreStats(gui::TfmMain& window, int page) {
+    window.show();
+    window.findChild<QTabWidget*>("pcVarnelle")->setCurrentIndex(gui::kOngletStats);
+    window.findChild<QTabWidget*>("pcStats")->setCurrentIndex(page);
+    QCoreApplication::processEvents();
+}
+
 // The generated budget of 100 000 operations over some 8 years, as a file of its own.
 const std::filesystem::path& dossierGenere() {
     struct Genere {
@@ -183,10 +191,7 @@ void BM_SoldesMensuels(benchmark::State& state) {
     gui::RecordingPrompter prompter;
     gui::TfmMain window(state.range(1) == 0 ? dossierGenere() : dossier().folder.path(), prompter,
                         choixSansMotDePasse);
-    window.show();
-    window.findChild<QTabWidget*>("pcVarnelle")->setCurrentIndex(gui::kOngletStats);
-    window.findChild<QTabWidget*>("pcStats")->setCurrentIndex(gui::kStatsSoldesMensuels);
-    QCoreApplication::processEvents();
+    montreStats(window, gui::kStatsSoldesMensuels);
     auto* page = window.findChild<gui::SoldesMensuelsPage*>("tsSoldesMensuels");
     auto* surface = window.findChild<gui::DrawingSurface*>("imgSoldesMensuels");
     QAbstractItemModel* simulations = page->grSimulations().model();
@@ -219,10 +224,7 @@ BENCHMARK(BM_SoldesMensuels)
 void BM_ArboOperations(benchmark::State& state) {
     gui::RecordingPrompter prompter;
     gui::TfmMain window(dossierGenere(), prompter, choixSansMotDePasse);
-    window.show();
-    window.findChild<QTabWidget*>("pcVarnelle")->setCurrentIndex(gui::kOngletStats);
-    window.findChild<QTabWidget*>("pcStats")->setCurrentIndex(gui::kStatsArboOperations);
-    QCoreApplication::processEvents();
+    montreStats(window, gui::kStatsArboOperations);
     auto* page = window.findChild<gui::ArboOperationsPage*>("tsArboOperations");
     auto* surface = window.findChild<gui::DrawingSurface*>("imgDetailOperations");
     const int mois = page->arbre().selection ? static_cast<int>(*page->arbre().selection) : 1;
@@ -247,10 +249,7 @@ void BM_Classeur(benchmark::State& state) {
     gui::RecordingPrompter prompter;
     gui::TfmMain window(state.range(0) == 1 ? dossier().folder.path() : dossierGenere(), prompter,
                         choixSansMotDePasse);
-    window.show();
-    window.findChild<QTabWidget*>("pcVarnelle")->setCurrentIndex(gui::kOngletStats);
-    window.findChild<QTabWidget*>("pcStats")->setCurrentIndex(gui::kStatsClasseurs);
-    QCoreApplication::processEvents();
+    montreStats(window, gui::kStatsClasseurs);
     auto* page = window.findChild<gui::ClasseurPage*>("tsClasseursOperations");
     auto* surface = window.findChild<gui::DrawingSurface*>("imgClasseur");
     bool autre = false;
