@@ -21,11 +21,11 @@ TEST(RecapTypesDep, OneColumnPerYearOfTheSpanAndSumsPerTypeAndMonth) {
     Budget budget;
     budget.TypesDep = {type("AL", 0), type("LO", 0), type("AL", 0)};
     budget.Operations = {
-        operation("15/12/2000", "LO", -10),  operation("03/03/2001", "AL", 308.86L),
+        operation("15/12/2000", "LO", -10),     operation("03/03/2001", "AL", 308.86L),
         operation("04/03/2001", "AL", -72.23L), operation("05/03/2001", "AL", -630.85L),
-        operation("  /  /    ", "AL", 999),  operation("06/03/2001", "AL", 477.93L),
+        operation("  /  /    ", "AL", 999),     operation("06/03/2001", "AL", 477.93L),
         operation("07/03/2001", "AL", -83.71L), operation("09/05/2001", "AL", -50),
-        operation("10/05/2001", "XX", 70),   operation("10/02/2002", "LO", -30)};
+        operation("10/05/2001", "XX", 70),      operation("10/02/2002", "LO", -30)};
     const RecapTypesDep recap = ConstruitRecapTypesDep(budget, false);
     ASSERT_EQ(recap.nNbAnnees, 3);
     EXPECT_EQ(recap.annee(1), 2000);
@@ -71,8 +71,8 @@ TEST(RecapTypesDep, ChartCellHasItsOwnScaleFromAnAxisAtHalfTheHeight) {
     const TParam p;
     const TRecapAnnee annee = troisMois(true);
     const Drawing d = DessineCelluleRecap(276, 100, FixedMetrics(), &annee, true, p);
-    EXPECT_EQ(at<Rect>(d, 0), (Rect{-1, 0, 276, 101, p.nCoulToutesGrillesBordures,
-                                   p.nCoulGrapheRTDTIFon}));
+    EXPECT_EQ(at<Rect>(d, 0),
+              (Rect{-1, 0, 276, 101, p.nCoulToutesGrillesBordures, p.nCoulGrapheRTDTIFon}));
     // Per month: its label then its bar. Axis at 50, 45 pixels for 200; a 22.17-pixel step
     // leaves room for 2 letters only.
     EXPECT_EQ(at<Text>(d, 1), (Text{5, 35, "Ja", p.nCoulGrapheRTDTILeg, p.nCoulGrapheRTDTIFon}));
@@ -86,7 +86,8 @@ TEST(RecapTypesDep, ChartCellHasItsOwnScaleFromAnAxisAtHalfTheHeight) {
     // background only.
     EXPECT_EQ(at<Rect>(DessineCelluleRecap(276, 100, FixedMetrics(), &annee, false, p), 4).pen,
               p.nCoulGrapheRTDTPMP);
-    EXPECT_EQ(DessineCelluleRecap(276, 100, FixedMetrics(), nullptr, true, p).primitives.size(), 1u);
+    EXPECT_EQ(DessineCelluleRecap(276, 100, FixedMetrics(), nullptr, true, p).primitives.size(),
+              1u);
     EXPECT_EQ(DessineCelluleRecap(276, 9, FixedMetrics(), &annee, true, p).primitives.size(), 1u);
 }
 
@@ -96,8 +97,10 @@ TEST(RecapTypesDep, TableCellThreeColumnsOfFourMonths) {
     const Drawing d = DessineCelluleRecap(276, 100, FixedMetrics(), &annee, true, p);
     // Columns of 92 pixels, rows of 25; 4 letters fit in a sixth of the width.
     EXPECT_EQ(at<Text>(d, 1), (Text{1, 6, "Janv", p.nCoulGrapheRTDTILeg, p.nCoulGrapheRTDTIFon}));
-    EXPECT_EQ(at<Text>(d, 3), (Text{1, 31, "F\xE9vr", p.nCoulGrapheRTDTILeg, p.nCoulGrapheRTDTIFon}));
-    EXPECT_EQ(at<Text>(d, 4), (Text{47, 31, "100,00", p.nCoulGrapheRTDTIMP, p.nCoulGrapheRTDTIFon}));
+    EXPECT_EQ(at<Text>(d, 3),
+              (Text{1, 31, "F\xE9vr", p.nCoulGrapheRTDTILeg, p.nCoulGrapheRTDTIFon}));
+    EXPECT_EQ(at<Text>(d, 4),
+              (Text{47, 31, "100,00", p.nCoulGrapheRTDTIMP, p.nCoulGrapheRTDTIFon}));
     EXPECT_EQ(at<Text>(d, 7), (Text{1, 81, "Avri", p.nCoulGrapheRTDTILeg, p.nCoulGrapheRTDTIFon}));
     EXPECT_EQ(at<Text>(d, 8).text, "Mai");  // no amount in a month of none
     const std::size_t n = d.primitives.size();
@@ -146,25 +149,34 @@ TEST(CalendOp, DayCellListsOrBarsWithTheCodeOppositeTheBar) {
                                     operation("06/01/2001", "AL", 7, 1)},
                                    true);
     const Drawing barres = DessineCelluleCalendOp(88, 28, FixedMetrics(), c, 0, 5, 14, p, 0, 28);
-    EXPECT_EQ(at<Rect>(barres, 0), (Rect{-1, -1, 88, 28, p.nCoulToutesGrillesBordures,
-                                        p.nCoulGrilleCOMsImp}));
+    EXPECT_EQ(at<Rect>(barres, 0),
+              (Rect{-1, -1, 88, 28, p.nCoulToutesGrillesBordures, p.nCoulGrilleCOMsImp}));
     // Half 44, scale 42 / 60.
-    EXPECT_EQ(at<Text>(barres, 1), (Text{71, 0, "AL", p.nCoulGrilleCOOpCLeg, p.nCoulGrilleCOMsImp}));
-    EXPECT_EQ(at<Rect>(barres, 2), (Rect{22, 1, 44, 12, p.nCoulGrilleCOOpCVal, p.nCoulGrilleCOOpCVal}));
-    EXPECT_EQ(at<Text>(barres, 3), (Text{1, 14, "SA", p.nCoulGrilleCOOpDLeg, p.nCoulGrilleCOMsImp}));
-    EXPECT_EQ(at<Rect>(barres, 4), (Rect{43, 15, 86, 26, p.nCoulGrilleCOOpDVal, p.nCoulGrilleCOOpDVal}));
+    EXPECT_EQ(at<Text>(barres, 1),
+              (Text{71, 0, "AL", p.nCoulGrilleCOOpCLeg, p.nCoulGrilleCOMsImp}));
+    EXPECT_EQ(at<Rect>(barres, 2),
+              (Rect{22, 1, 44, 12, p.nCoulGrilleCOOpCVal, p.nCoulGrilleCOOpCVal}));
+    EXPECT_EQ(at<Text>(barres, 3),
+              (Text{1, 14, "SA", p.nCoulGrilleCOOpDLeg, p.nCoulGrilleCOMsImp}));
+    EXPECT_EQ(at<Rect>(barres, 4),
+              (Rect{43, 15, 86, 26, p.nCoulGrilleCOOpDVal, p.nCoulGrilleCOOpDVal}));
     // Only the lines crossing the repainted rows.
-    EXPECT_EQ(DessineCelluleCalendOp(88, 28, FixedMetrics(), c, 0, 5, 14, p, 14, 20).primitives.size(), 3u);
+    EXPECT_EQ(
+        DessineCelluleCalendOp(88, 28, FixedMetrics(), c, 0, 5, 14, p, 14, 20).primitives.size(),
+        3u);
 
     // A single operation is always a list line.
     const Drawing seule = DessineCelluleCalendOp(88, 14, FixedMetrics(), c, 0, 6, 14, p, 0, 14);
     ASSERT_EQ(seule.primitives.size(), 3u);
-    EXPECT_EQ(at<Text>(seule, 2), (Text{57, 0, "7,00", p.nCoulGrilleCOOpCVal, p.nCoulGrilleCOMsImp}));
+    EXPECT_EQ(at<Text>(seule, 2),
+              (Text{57, 0, "7,00", p.nCoulGrilleCOOpCVal, p.nCoulGrilleCOMsImp}));
 
     // Amounts all 0 give bars of no length, not a division by zero.
-    c = ConstruitCalendOp({operation("05/02/2001", "AL", 0), operation("05/02/2001", "AL", 0)}, true);
+    c = ConstruitCalendOp({operation("05/02/2001", "AL", 0), operation("05/02/2001", "AL", 0)},
+                          true);
     const Drawing zero = DessineCelluleCalendOp(88, 28, FixedMetrics(), c, 0, 5, 14, p, 0, 28);
-    EXPECT_EQ(at<Rect>(zero, 2), (Rect{43, 1, 44, 12, p.nCoulGrilleCOOpCVal, p.nCoulGrilleCOOpCVal}));
+    EXPECT_EQ(at<Rect>(zero, 2),
+              (Rect{43, 1, 44, 12, p.nCoulGrilleCOOpCVal, p.nCoulGrilleCOOpCVal}));
     EXPECT_EQ(at<Rect>(zero, 0).brush, p.nCoulGrilleCOMsPai);
 }
 

@@ -125,7 +125,8 @@ Drawing DessineCelluleCalendOp(int width, int height, const TextMetrics& metrics
 
     if (mois.lGrapheJour[static_cast<std::size_t>(jour)] && n > 1) {
         Montant m = 0;
-        for (int k = 0; k < n; ++k) m = std::max(m, std::abs(calendrier.operation(i, jour, k).nMontant));
+        for (int k = 0; k < n; ++k)
+            m = std::max(m, std::abs(calendrier.operation(i, jour, k).nMontant));
         const int moitie = width / 2;
         // A day whose amounts are all 0 has bars of no length.
         const long double echelle = m > 0 ? (moitie - 2) / m : 0.0L;
@@ -139,8 +140,8 @@ Drawing DessineCelluleCalendOp(int width, int height, const TextMetrics& metrics
                 drawing.primitives.emplace_back(
                     Rect{moitie - 1, y + 1, moitie + longueur, bas, valeur(op), valeur(op)});
             } else {
-                drawing.primitives.emplace_back(Text{width - 1 - metrics.width(op.cTypeDep) - 2,
-                                                     y, op.cTypeDep, legende(op), fond});
+                drawing.primitives.emplace_back(Text{width - 1 - metrics.width(op.cTypeDep) - 2, y,
+                                                     op.cTypeDep, legende(op), fond});
                 drawing.primitives.emplace_back(
                     Rect{moitie + longueur - 1, y + 1, moitie, bas, valeur(op), valeur(op)});
             }

@@ -35,9 +35,7 @@ template <class Visit> void parcourt(const std::vector<TOperation>& operations, 
 }
 
 std::string texteDate(int jour, int mois, const std::string& annee, bool zeros) {
-    const auto nombre = [zeros](int n) {
-        return (zeros && n < 10 ? "0" : "") + std::to_string(n);
-    };
+    const auto nombre = [zeros](int n) { return (zeros && n < 10 ? "0" : "") + std::to_string(n); };
     return nombre(jour) + '/' + nombre(mois) + '/' + annee;
 }
 

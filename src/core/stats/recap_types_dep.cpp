@@ -59,9 +59,9 @@ RecapTypesDep ConstruitRecapTypesDep(const Budget& budget, bool lContCellsGraphe
     for (const TTypeDep& type : budget.TypesDep) {
         TRecapAnnee vide;
         vide.lGraphe = lContCellsGraphe;
-        recap.lignes.push_back({type.cTypeDep, type.cLibelle,
-                                std::vector<TRecapAnnee>(static_cast<std::size_t>(emplacements),
-                                                         vide)});
+        recap.lignes.push_back(
+            {type.cTypeDep, type.cLibelle,
+             std::vector<TRecapAnnee>(static_cast<std::size_t>(emplacements), vide)});
     }
     // Types sharing a code get the same sums: add into the first, copy to the others after.
     const CodeIndex index(budget.TypesDep);

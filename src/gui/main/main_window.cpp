@@ -123,9 +123,9 @@ void TfmMain::creePages() {
                       "tsClasseursOperations", "Vue 'classeur' des opérations");
     stats->ajoutePage(new SoldesMensuelsPage(budget_, prompter_, operationCourante),
                       "tsSoldesMensuels", "Soldes mensuels");
-    stats->ajoutePage(new RecapTypesDepPage(budget_), "tsRecapTypesDep",
+    stats->ajoutePage(new RecapTypesDepPage(budget_, prompter_), "tsRecapTypesDep",
                       "Récap. types de dépenses");
-    stats->ajoutePage(new CalendOpPage(budget_), "tsCalendOp", "Calendrier des opérations");
+    stats->ajoutePage(new CalendOpPage(budget_, prompter_), "tsCalendOp", "Calendrier des opérations");
 }
 
 Page* TfmMain::page(int index) const {

@@ -50,17 +50,7 @@ SoldesMensuelsPage::SoldesMensuelsPage(Budget& budget, Prompter& prompter,
     tvSoldesMensuels_->setSelectionKeptVisible(true);
     tvSoldesMensuels_->setIndentation(19);
     tvSoldesMensuels_->setNodes(&arbre_.noeuds);
-    tvSoldesMensuels_->onTickClick(
-        [this](const TreeHit& hit) { BasculeCocheSoldeMensuel(hit.node); });
-    // Space ticks the current node and walks on, so that a run of months is ticked in turn.
-    tvSoldesMensuels_->onKeyDown([this](int key, Qt::KeyboardModifiers modifiers) {
-        const int noeud = tvSoldesMensuels_->currentNode();
-        if (key != Qt::Key_Space || modifiers != Qt::NoModifier || noeud < 0) return false;
-        BasculeCocheSoldeMensuel(noeud);
-        if (noeud + 1 < static_cast<int>(arbre_.noeuds.size()))
-            tvSoldesMensuels_->selectNode(noeud + 1);
-        return true;
-    });
+    tvSoldesMensuels_->onTickToggle([this](int noeud) { BasculeCocheSoldeMensuel(noeud); });
     tvSoldesMensuels_->onMouseDown(
         [this](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const TreeHit&) {
             if (button == Qt::RightButton && modifiers == Qt::NoModifier &&

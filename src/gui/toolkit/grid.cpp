@@ -96,6 +96,10 @@ void Grid::setColumnVisible(int column, bool visible) {
     setColumnHidden(column - 1, !visible);
 }
 
+bool Grid::columnVisible(int column) const {
+    return (column == 1 && rowHeader_->fixedColumn()) || !isColumnHidden(column - 1);
+}
+
 void Grid::setDisplayPosition(int column, int position) {
     headings_->moveSection(headings_->visualIndex(column - 1), position - 1);
 }

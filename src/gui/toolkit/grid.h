@@ -47,7 +47,11 @@ public:
     void reload() { model_.reload(); }
     void reloadRow(int row) { model_.reloadRow(row); }
 
+    // Hidden rows and columns stay hidden through reloads, until shown again.
     void setColumnVisible(int column, bool visible);
+    bool columnVisible(int column) const;
+    void setRowVisible(int row, bool visible) { setRowHidden(row - 1, !visible); }
+    bool rowVisible(int row) const { return !isRowHidden(row - 1); }
     // Shows data column `column` at display position `position` (both from 1).
     void setDisplayPosition(int column, int position);
     void setColumnWidthOf(int column, int pixels);
@@ -73,6 +77,7 @@ public:
     std::vector<int> selectedRows() const;
     void setRowBar(bool shown, bool currentMark);
     void setReadOnly(bool readOnly);
+    bool readOnly() const { return readOnly_; }
 
     void setColors(const QColor& background, const QColor& text, const QColor& headingBackground,
                    const QColor& headingText, const QColor& lines);

@@ -70,8 +70,10 @@ void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
         widget->style()->drawControl(QStyle::CE_PushButton, &button, painter, widget);
     }
     paintLines(painter, option.rect);
-    // Without a highlight, a dotted frame still shows where the keyboard is.
-    if (grid_.selection() == Grid::Selection::None && index == grid_.currentIndex()) {
+    // Without a highlight, a dotted frame still shows where the keyboard is, on grids where
+    // the keyboard can change something.
+    if (grid_.selection() == Grid::Selection::None && !grid_.readOnly() &&
+        index == grid_.currentIndex()) {
         painter->save();
         painter->setPen(QPen(option.palette.color(QPalette::Text), 1, Qt::DotLine));
         painter->drawRect(option.rect.adjusted(0, 0, -1, -1));

@@ -261,6 +261,17 @@ bool Tree::tickPress(QMouseEvent* event) {
     return true;
 }
 
+void Tree::onTickToggle(NodeChanged toggle) {
+    onTickClick([toggle](const TreeHit& hit) { toggle(hit.node); });
+    onKeyDown([this, toggle](int key, Qt::KeyboardModifiers modifiers) {
+        const int node = currentNode();
+        if (key != Qt::Key_Space || modifiers != Qt::NoModifier || node < 0) return false;
+        toggle(node);
+        if (node + 1 < model_.nodeCount()) selectNode(node + 1);
+        return true;
+    });
+}
+
 void Tree::mousePressEvent(QMouseEvent* event) {
     // A tick box is the program's: the press neither selects nor expands the node.
     if (tickPress(event)) return;

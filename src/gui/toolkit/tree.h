@@ -87,6 +87,9 @@ public:
     void onDoubleClick(NodeHit f) { doubleClick_ = std::move(f); }
     void onMouseDown(MouseDown f) { mouseDown_ = std::move(f); }
     void onKeyDown(KeyDown f) { keyDown_ = std::move(f); }
+    // A tick tree: a click on a tick box, or space, toggles the node through `toggle`; space
+    // then walks on to the next node, so that a run of nodes is ticked in turn.
+    void onTickToggle(NodeChanged toggle);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <optional>
+
+#include <QGroupBox>
+
+class QToolButton;
+
+namespace varnelle::gui {
+
+// "Contenu des cellules" of the recap and calendar dialogs: "Graphe" and "Grille", at most
+// one of them down, both up at first.
+class ContenuCellules final : public QGroupBox {
+    Q_OBJECT
+
+public:
+    // The buttons stand at (x, 16) and (x + 72, 16) in the group placed at `at`.
+    ContenuCellules(QWidget* parent, const QRect& at, int x);
+
+    // True: "Graphe" is down; false: "Grille" is; empty: neither.
+    std::optional<bool> choix() const;
+
+private:
+    QToolButton* btGraphe_;
+    QToolButton* btGrille_;
+};
+
+// The picture of the button that sets every day back, in the calendar's dialog.
+QIcon imageTousJours();
+
+}  // namespace varnelle::gui
