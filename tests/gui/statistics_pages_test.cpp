@@ -1,23 +1,31 @@
 #include <QComboBox>
 #include <QDate>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QSpinBox>
 #include <QStyleOptionGroupBox>
 #include <QTabBar>
+#include <QToolButton>
 #include <QtTest>
 
 #include "core/drawing/bar_chart.h"
 #include "core/drawing/period_charts.h"
 #include "core/model/date_text.h"
 #include "gui/statistics/arbo_operations_page.h"
+#include "gui/statistics/calend_op_page.h"
+#include "gui/statistics/calend_op_select_dates_dialog.h"
 #include "gui/statistics/classeur_page.h"
 #include "gui/statistics/graphes_page.h"
 #include "gui/statistics/operations_type_dep_window.h"
+#include "gui/statistics/recap_select_types_dep_dialog.h"
+#include "gui/statistics/recap_types_dep_page.h"
 #include "gui/statistics/soldes_mensuels_page.h"
 #include "gui/toolkit/drawing_surface.h"
+#include "gui/toolkit/check_list.h"
 #include "gui/toolkit/grid.h"
 #include "gui/toolkit/tree.h"
 #include "next_modal.h"
@@ -124,6 +132,48 @@ struct Fenetre : test::OpenedBudget {
         return grid.viewport()->grab().toImage().pixelColor(cell.right() - 2, cell.center().y());
     }
 };
+
+// Where the user clicks a cell of a grid, or a heading (row 0), in the widget that shows it.
+struct Endroit {
+    QWidget* widget;
+    QPoint point;
+};
+
+Endroit endroit(Grid& grid, int column, int row) {
+    grid.scrollToCell({column, std::max(row, 1)});
+    if (row == 0) {
+        QHeaderView& headings = *grid.horizontalHeader();
+        return {headings.viewport(),
+                QPoint(headings.sectionViewportPosition(column - 1) + 5, headings.height() / 2)};
+    }
+    return {grid.viewport(), grid.visualRect(grid.model()->index(row - 1, column - 1)).center()};
+}
+
+void clicDroit(Grid& grid, int column, int row) {
+    const Endroit e = endroit(grid, column, row);
+    QTest::mouseClick(e.widget, Qt::RightButton, {}, e.point);
+}
+
+// Double-clicks the cell (QTest's double click comes without its first click).
+void doubleClic(Grid& grid, int column, int row) {
+    const Endroit e = endroit(grid, column, row);
+    QTest::mouseClick(e.widget, Qt::LeftButton, {}, e.point);
+    QTest::mouseDClick(e.widget, Qt::LeftButton, {}, e.point);
+}
+
+// The caption and row count of the window the double click opens.
+QString ouvre(Grid& grid, int column, int row) {
+    QString vu;
+    test::onNextModal<TfmOperationsTypeDep>([&vu](TfmOperationsTypeDep& fen) {
+        vu = fen.windowTitle() + " " + QString::number(fen.listes().Lignes.size());
+    });
+    doubleClic(grid, column, row);
+    return vu;
+}
+
+void cliqueEnteteFixe(Grid& grid) {
+    QTest::mouseClick(grid.findChild<QWidget*>("gridFixedHeading"), Qt::LeftButton);
+}
 
 }  // namespace
 
@@ -499,6 +549,93 @@ private slots:
         auto& page = opened.child<ClasseurPage>("tsClasseursOperations");
         QCOMPARE(page.annees().tabText(page.annees().currentIndex()), QStringLiteral("2023"));
         QCOMPARE(page.mois().tabText(page.mois().currentIndex()), QStringLiteral("Mars"));
+    }
+
+    // 2022, 2023 (no operation) and 2024; the cells switch, open their year, and the dialog
+    // hides rows and columns until the next rebuild.
+    void theRecapSwitchesItsCellsAndChoosesItsRowsAndYears() {
+        Budget budget = test::sampleBudget();
+        budget.Operations.insert(budget.Operations.begin(), operation("15/12/2022", "AL", -5));
+        test::OpenedBudget opened(budget, kOngletStats);
+        opened.choose("pcStats", kStatsRecapTypesDep);
+        auto& page = opened.child<RecapTypesDepPage>("tsRecapTypesDep");
+        Grid& grid = page.grRecapTypesDep();
+        QCOMPARE(grid.rows(), 2);
+        QCOMPARE(grid.gridModel().columns().back().heading, QStringLiteral("2024"));
+        clicDroit(grid, 4, 1);
+        QVERIFY(!page.recap().cellule(0, 3)->lGraphe);
+        clicDroit(grid, 3, 1);
+        QCOMPARE(opened.prompter.beeps, 1);
+        QCOMPARE(ouvre(grid, 4, 1),
+                 QStringLiteral("Détail du type de dépenses \"AL\" (Type) 2"));
+        doubleClic(grid, 3, 2);
+        QCOMPARE(opened.prompter.beeps, 2);
+
+        test::onNextModal<TfmRecapSelectTypesDep>([](TfmRecapSelectTypesDep& d) {
+            auto& ok = *d.findChild<QPushButton*>("btOK");
+            QTest::mouseClick(d.findChild<QPushButton*>("btAucune"), Qt::LeftButton);
+            QVERIFY(!ok.isEnabled());
+            d.lbTypesDep().item(1)->setCheckState(Qt::Checked);
+            d.lbAnnees().item(0)->setCheckState(Qt::Unchecked);
+            QVERIFY(ok.isEnabled());
+            QTest::mouseClick(d.findChild<QToolButton*>("btGraphe"), Qt::LeftButton);
+            QTest::mouseClick(d.findChild<QToolButton*>("btGrille"), Qt::LeftButton);
+            QTest::mouseClick(&ok, Qt::LeftButton);
+        });
+        cliqueEnteteFixe(grid);
+        QVERIFY(!grid.rowVisible(1) && grid.rowVisible(2));
+        QVERIFY(!grid.columnVisible(2) && grid.columnVisible(3));
+        QVERIFY(!page.recap().cellule(1, 3)->lGraphe);
+        QVERIFY(page.recap().cellule(1, 1)->lGraphe);  // a year without amount keeps its drawing
+
+        opened.choose("pcVarnelle", kOngletOperations);
+        opened.choose("pcVarnelle", kOngletStats);
+        QVERIFY(grid.rowVisible(1) && grid.columnVisible(2));
+        QVERIFY(page.recap().cellule(1, 3)->lGraphe);
+    }
+
+    // January and March 2001, February 2024: days and months switch and open; the dialog
+    // chooses months and days.
+    void theCalendarSwitchesAndOpensDaysAndMonths() {
+        Budget budget = test::sampleBudget();
+        budget.Operations = {operation("05/01/2001", "AL", -30), operation("05/01/2001", "AL", 60),
+                             operation("20/03/2001", "AL", -3), operation("10/02/2024", "AL", -1)};
+        test::OpenedBudget opened(budget, kOngletStats);
+        opened.choose("pcStats", kStatsCalendOp);
+        auto& page = opened.child<CalendOpPage>("tsCalendOp");
+        Grid& grid = page.grCalendOp();
+        QCOMPARE(grid.gridModel().columnCount(), 4);
+        QCOMPARE(grid.rowHeight(4), 28);
+        QCOMPARE(grid.rowHeight(19), 14);
+        clicDroit(grid, 2, 5);
+        QVERIFY(page.calendrier().mois[0].lGrapheJour[5]);
+        clicDroit(grid, 3, 20);
+        QCOMPARE(opened.prompter.beeps, 1);
+        clicDroit(grid, 3, 0);
+        QVERIFY(page.calendrier().mois[1].lGrapheJour[31]);
+        // Months and days under 10 filter on their real dates.
+        QCOMPARE(ouvre(grid, 4, 0),
+                 QStringLiteral("Détail des opérations du 01/2/2024 au 29/2/2024 1"));
+        QCOMPARE(ouvre(grid, 2, 5),
+                 QStringLiteral("Détail des opérations du 5/1/2001 au 5/1/2001 2"));
+        doubleClic(grid, 2, 6);
+        QCOMPARE(opened.prompter.beeps, 2);
+
+        test::onNextModal<TfmCalendOpSelectDates>([](TfmCalendOpSelectDates& d) {
+            auto& ok = *d.findChild<QPushButton*>("btOK");
+            d.edDateDeb().setValue(29);
+            d.edDateFin().setValue(28);
+            QVERIFY(!ok.isEnabled());
+            d.edDateDeb().setValue(1);
+            QTest::keyClick(&d.tvMois(), Qt::Key_Space);  // the year 2001 and its months
+            QCOMPARE(d.tvMois().currentNode(), 1);
+            QTest::mouseClick(d.findChild<QToolButton*>("btGraphe"), Qt::LeftButton);
+            QTest::mouseClick(&ok, Qt::LeftButton);
+        });
+        cliqueEnteteFixe(grid);
+        QVERIFY(!grid.columnVisible(2) && !grid.columnVisible(3) && grid.columnVisible(4));
+        QVERIFY(grid.rowVisible(28) && !grid.rowVisible(29));
+        QVERIFY(page.calendrier().mois[2].lGrapheJour[0]);
     }
 };
 
