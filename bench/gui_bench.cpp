@@ -14,9 +14,11 @@
 #include "core/storage/password.h"
 #include "gui/main/main_window.h"
 #include "gui/statistics/arbo_operations_page.h"
+#include "gui/statistics/calend_op_page.h"
 #include "gui/statistics/classeur_page.h"
 #include "gui/statistics/graphes_page.h"
 #include "gui/statistics/operations_type_dep_window.h"
+#include "gui/statistics/recap_types_dep_page.h"
 #include "gui/statistics/soldes_mensuels_page.h"
 #include "gui/toolkit/drawing_surface.h"
 #include "gui/toolkit/grid.h"
@@ -264,6 +266,32 @@ void BM_Classeur(benchmark::State& state) {
     if (page->detail().empty()) state.SkipWithError("no month");
 }
 BENCHMARK(BM_Classeur)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// "Récap. types de dépenses" (range 0 = 0) and "Calendrier des opérations" (1) on the generated
+// budget in a 1366 x 768 window: (range 1 = 0) rebuilt and painted, (1) the visible cells
+// painted again.
+void BM_RecapCalendrier(benchmark::State& state) {
+    gui::RecordingPrompter prompter;
+    gui::TfmMain window(dossierGenere(), prompter, choixSansMotDePasse);
+    window.resize(1366, 768);
+    const bool recap = state.range(0) == 0;
+    montreStats(window, recap ? gui::kStatsRecapTypesDep : gui::kStatsCalendOp);
+    gui::Page* page = recap ? static_cast<gui::Page*>(
+                                  window.findChild<gui::RecapTypesDepPage*>("tsRecapTypesDep"))
+                            : window.findChild<gui::CalendOpPage*>("tsCalendOp");
+    auto* grid = window.findChild<gui::Grid*>(recap ? "grRecapTypesDep" : "grCalendOp");
+    // The busiest days are the tallest rows: show one, and the last months.
+    grid->scrollToCell({grid->gridModel().columnCount(), 5});
+    for (auto _ : state) {
+        if (state.range(1) == 0) page->reconstruit();
+        grid->viewport()->repaint();
+    }
+    if (grid->gridModel().columnCount() < 2) state.SkipWithError("no column");
+}
+BENCHMARK(BM_RecapCalendrier)
+    ->ArgsProduct({{0, 1}, {0, 1}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 // The operations window over every operation of the budget, from Initialise to its first
 // paint: the lists, the grid reset and a chart of one bar per day and type.

@@ -119,10 +119,21 @@ private:
             painter.setPen(qColor(color));
             painter.drawText(margin, margin + ascent_, shown);
         }
-        QRect ink;
-        for (int y = 0; y < glyphs.height(); ++y)
-            for (int x = 0; x < glyphs.width(); ++x)
-                if (qAlpha(glyphs.pixel(x, y)) != 0) ink |= QRect(x, y, 1, 1);
+        // Rows and columns with ink, read a row at a time: the per-pixel accessor costs more
+        // than drawing the glyphs.
+        const int width = glyphs.width(), height = glyphs.height();
+        int left = width, right = -1, top = height, bottom = -1;
+        for (int y = 0; y < height; ++y) {
+            const auto* row = reinterpret_cast<const QRgb*>(glyphs.constScanLine(y));
+            for (int x = 0; x < width; ++x)
+                if (qAlpha(row[x]) != 0) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                }
+        }
+        const QRect ink = right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
         if (!ink.isEmpty()) {
             copie.encre = glyphs.copy(ink);
             copie.decalage = ink.topLeft() - QPoint(margin, margin);
