@@ -60,6 +60,12 @@ awk -F, '
         if ("BM_SerieOperationsPeriode/100000" in ms)
             printf "  %-42s %6.2f ms (target < 20 ms)\n", "Balance series of the whole period",
                 ms["BM_SerieOperationsPeriode/100000"]
+        split("Recap rebuilt and painted|Calendar rebuilt and painted|Recap repainted|Calendar repainted", what, "|")
+        split("0/0 1/0 0/1 1/1", arg, " ")
+        for (i = 1; i <= 4; ++i)
+            if (("BM_RecapCalendrier/" arg[i]) in ms)
+                printf "  %-42s %6.2f ms (target <= %d ms)\n", what[i],
+                    ms["BM_RecapCalendrier/" arg[i]], i <= 2 ? 30 : 16
         if ("BM_BarChart/1000" in ms)
             printf "  %-42s %6.3f ms (target < 5 ms)\n", "Bar chart of 1 000 bars", ms["BM_BarChart/1000"]
     }' "$results"
