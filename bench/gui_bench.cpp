@@ -276,9 +276,10 @@ void BM_RecapCalendrier(benchmark::State& state) {
     window.resize(1366, 768);
     const bool recap = state.range(0) == 0;
     montreStats(window, recap ? gui::kStatsRecapTypesDep : gui::kStatsCalendOp);
-    gui::Page* page = recap ? static_cast<gui::Page*>(
-                                  window.findChild<gui::RecapTypesDepPage*>("tsRecapTypesDep"))
-                            : window.findChild<gui::CalendOpPage*>("tsCalendOp");
+    gui::Page* page =
+        recap
+            ? static_cast<gui::Page*>(window.findChild<gui::RecapTypesDepPage*>("tsRecapTypesDep"))
+            : window.findChild<gui::CalendOpPage*>("tsCalendOp");
     auto* grid = window.findChild<gui::Grid*>(recap ? "grRecapTypesDep" : "grCalendOp");
     // The busiest days are the tallest rows: show one, and the last months.
     grid->scrollToCell({grid->gridModel().columnCount(), 5});

@@ -24,8 +24,8 @@
 #include "gui/statistics/recap_select_types_dep_dialog.h"
 #include "gui/statistics/recap_types_dep_page.h"
 #include "gui/statistics/soldes_mensuels_page.h"
-#include "gui/toolkit/drawing_surface.h"
 #include "gui/toolkit/check_list.h"
+#include "gui/toolkit/drawing_surface.h"
 #include "gui/toolkit/grid.h"
 #include "gui/toolkit/tree.h"
 #include "next_modal.h"
@@ -566,8 +566,7 @@ private slots:
         QVERIFY(!page.recap().cellule(0, 3)->lGraphe);
         clicDroit(grid, 3, 1);
         QCOMPARE(opened.prompter.beeps, 1);
-        QCOMPARE(ouvre(grid, 4, 1),
-                 QStringLiteral("Détail du type de dépenses \"AL\" (Type) 2"));
+        QCOMPARE(ouvre(grid, 4, 1), QStringLiteral("Détail du type de dépenses \"AL\" (Type) 2"));
         doubleClic(grid, 3, 2);
         QCOMPARE(opened.prompter.beeps, 2);
 

@@ -4,15 +4,14 @@
 
 #include <QDate>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
 
 #include "core/model/date_text.h"
 #include "core/model/edits.h"
+#include "gui/toolkit/check_list.h"
 #include "gui/toolkit/date_picker_dialog.h"
 #include "gui/toolkit/placed_control.h"
 #include "gui/toolkit/window_placement.h"
@@ -20,11 +19,6 @@
 #include "render/interface_font.h"
 
 namespace varnelle::gui {
-namespace {
-
-constexpr int kHauteurLigne = 17;
-
-}  // namespace
 
 TfmAjtPlsOp::TfmAjtPlsOp(const Budget& budget, QWidget* parent)
     : QDialog(parent,
@@ -54,11 +48,10 @@ TfmAjtPlsOp::TfmAjtPlsOp(const Budget& budget, QWidget* parent)
                                            QRect(110, 64, 23, 21));
     btDateAjt->setToolTip(QStringLiteral("Calendrier"));
 
-    lbTypesDep = new QListWidget(gbAjouter);
+    lbTypesDep = new CheckList(gbAjouter);
     lbTypesDep->setObjectName("lbTypesDep");
     // Whole rows only: no half-cut type at the bottom.
-    lbTypesDep->setGeometry(10, 94, 252, 13 * kHauteurLigne + 2 * lbTypesDep->frameWidth());
-    lbTypesDep->installEventFilter(this);
+    lbTypesDep->setGeometry(10, 94, 252, lbTypesDep->hauteurPour(13));
     btToutes = placedControl<QPushButton>(gbAjouter, "btToutes", QStringLiteral("Toutes"),
                                           QRect(10, 327, 75, 25));
     btAucune = placedControl<QPushButton>(gbAjouter, "btAucune", QStringLiteral("Aucune"),
@@ -75,9 +68,9 @@ TfmAjtPlsOp::TfmAjtPlsOp(const Budget& budget, QWidget* parent)
     connect(rbPlusieurs, &QRadioButton::toggled, this, &TfmAjtPlsOp::rbClick);
     connect(edDateAjt, &QLineEdit::textChanged, this, &TfmAjtPlsOp::edDateAjtChange);
     connect(btDateAjt, &QPushButton::clicked, this, &TfmAjtPlsOp::btDateAjtClick);
-    connect(lbTypesDep, &QListWidget::itemChanged, this, &TfmAjtPlsOp::lbTypesDepClick);
-    connect(btToutes, &QPushButton::clicked, this, [this] { btToutesAucuneClick(true); });
-    connect(btAucune, &QPushButton::clicked, this, [this] { btToutesAucuneClick(false); });
+    connect(lbTypesDep, &CheckList::ticksChanged, this, &TfmAjtPlsOp::etatOK);
+    connect(btToutes, &QPushButton::clicked, this, [this] { lbTypesDep->setAllChecked(true); });
+    connect(btAucune, &QPushButton::clicked, this, [this] { lbTypesDep->setAllChecked(false); });
     connect(btOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(btCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -94,25 +87,13 @@ std::string TfmAjtPlsOp::dateAjout() const {
 std::vector<std::size_t> TfmAjtPlsOp::typesCoches() const {
     std::vector<std::size_t> positions;
     for (int row = 0; row < lbTypesDep->count(); ++row)
-        if (lbTypesDep->item(row)->checkState() == Qt::Checked)
-            positions.push_back(static_cast<std::size_t>(row));
+        if (lbTypesDep->checked(row)) positions.push_back(static_cast<std::size_t>(row));
     return positions;
 }
 
-bool TfmAjtPlsOp::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == lbTypesDep && event->type() == QEvent::KeyRelease)
-        lbTypesDepKeyUp(static_cast<const QKeyEvent&>(*event));
-    // The list still handles the key itself: the press of space ticks the current type.
-    return QDialog::eventFilter(watched, event);
-}
-
 void TfmAjtPlsOp::FormCreate() {
-    for (const TTypeDep& type : budget_.TypesDep) {
-        auto* item = new QListWidgetItem(fromBudgetText(type.cLibelle), lbTypesDep);
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-        item->setSizeHint(QSize(0, kHauteurLigne));
-        item->setCheckState(Qt::Unchecked);
-    }
+    for (const TTypeDep& type : budget_.TypesDep)
+        lbTypesDep->addCheckItem(fromBudgetText(type.cLibelle), false);
     if (lbTypesDep->count() > 0) lbTypesDep->setCurrentRow(0);
     rbUneSeule->setChecked(true);
     rbClick();
@@ -147,29 +128,6 @@ void TfmAjtPlsOp::btDateAjtClick() {
     // The calendar itself starts at today when the edit holds no valid date.
     const std::optional<std::string> date = ChoisitDate(this, dateAjout());
     if (date) edDateAjt->setText(fromBudgetText(*date));
-}
-
-void TfmAjtPlsOp::lbTypesDepClick() {
-    etatOK();
-}
-
-void TfmAjtPlsOp::lbTypesDepKeyUp(const QKeyEvent& event) {
-    // Only the real release: a held key repeats its press, which keeps toggling the same
-    // type, and moves on once when let go.
-    if (event.key() != Qt::Key_Space || event.modifiers() != Qt::NoModifier || event.isAutoRepeat())
-        return;
-    etatOK();
-    const int next = lbTypesDep->currentRow() + 1;
-    if (next < lbTypesDep->count()) lbTypesDep->setCurrentRow(next);
-}
-
-void TfmAjtPlsOp::btToutesAucuneClick(bool toutes) {
-    {
-        const QSignalBlocker bloque(lbTypesDep);
-        for (int row = 0; row < lbTypesDep->count(); ++row)
-            lbTypesDep->item(row)->setCheckState(toutes ? Qt::Checked : Qt::Unchecked);
-    }
-    etatOK();
 }
 
 void TfmAjtPlsOp::etatOK() {

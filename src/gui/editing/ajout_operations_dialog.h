@@ -9,13 +9,13 @@
 #include "core/model/budget.h"
 
 class QGroupBox;
-class QKeyEvent;
 class QLineEdit;
-class QListWidget;
 class QPushButton;
 class QRadioButton;
 
 namespace varnelle::gui {
+
+class CheckList;
 
 // "Ajout d'opération(s)": one empty operation, or at one date one operation for each ticked
 // expense type. The types due in the chosen month and not booked in it yet come ticked.
@@ -32,17 +32,11 @@ public:
     // Positions in TypesDep of the ticked types, in list order.
     std::vector<std::size_t> typesCoches() const;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void FormCreate();
     void rbClick();
     void edDateAjtChange();
     void btDateAjtClick();
-    void lbTypesDepClick();
-    void lbTypesDepKeyUp(const QKeyEvent& event);
-    void btToutesAucuneClick(bool toutes);
     void etatOK();
 
     const Budget& budget_;
@@ -52,7 +46,7 @@ private:
     QRadioButton* rbPlusieurs;
     QLineEdit* edDateAjt;
     QPushButton* btDateAjt;
-    QListWidget* lbTypesDep;
+    CheckList* lbTypesDep;
     QPushButton* btToutes;
     QPushButton* btAucune;
     QPushButton* btOK;

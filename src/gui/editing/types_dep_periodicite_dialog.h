@@ -7,11 +7,11 @@
 #include "core/model/records.h"
 
 class QGroupBox;
-class QKeyEvent;
-class QListWidget;
 class QPushButton;
 
 namespace varnelle::gui {
+
+class CheckList;
 
 // The months in which an expense type falls due, ticked in a list of the twelve months. The
 // caller reads the mask back after OK and stores it into the type.
@@ -24,15 +24,9 @@ public:
     // Bit (12 - m) set for every ticked month m.
     std::int32_t nPeriodicite() const;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
-    void btClick(bool tous);
-    void lbMoisKeyUp(const QKeyEvent& event);
-
     QGroupBox* gbMois;
-    QListWidget* lbMois;
+    CheckList* lbMois;
     QPushButton* btTous;
     QPushButton* btAucun;
     QPushButton* btOK;

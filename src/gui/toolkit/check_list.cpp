@@ -23,6 +23,10 @@ void CheckList::addCheckItem(const QString& text, bool checked) {
     item->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
 }
 
+int CheckList::hauteurPour(int rows) const {
+    return rows * kHauteurLigne + 2 * frameWidth();
+}
+
 void CheckList::setAllChecked(bool checked) {
     {
         const QSignalBlocker bloque(this);

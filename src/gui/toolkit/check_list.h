@@ -13,6 +13,8 @@ public:
     explicit CheckList(QWidget* parent = nullptr);
 
     void addCheckItem(const QString& text, bool checked);
+    // The height that shows `rows` whole rows, frame included.
+    int hauteurPour(int rows) const;
     // Without one ticksChanged per item.
     void setAllChecked(bool checked);
     bool checked(int row) const;
