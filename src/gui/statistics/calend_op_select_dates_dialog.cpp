@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 
-#include "gui/statistics/contenu_cellules.h"
+#include "gui/statistics/selection_dialog_parts.h"
 #include "gui/toolkit/grid.h"
 #include "gui/toolkit/placed_control.h"
 #include "gui/toolkit/tree.h"
@@ -71,13 +71,7 @@ TfmCalendOpSelectDates::TfmCalendOpSelectDates(const CalendOp& calendrier, Grid&
 
     gbContCellules_ = new ContenuCellules(this, QRect(8, 408, 177, 97), 16);
 
-    // The bottom panel, 41 pixels high.
-    const int panneau = height() - 41;
-    btOK_ = placedControl<QPushButton>(this, "btOK", QStringLiteral("OK"),
-                                       QRect(32, panneau + 8, 75, 25));
-    btOK_->setDefault(true);
-    auto* btAnnuler = placedControl<QPushButton>(this, "btAnnuler", QStringLiteral("Annuler"),
-                                                 QRect(112, panneau + 8, 75, 25));
+    btOK_ = boutonsCommande(*this, 32, "btAnnuler");
 
     FormCreate();
     tvMois_->onTickToggle([this](int noeud) { bascule(noeud); });
@@ -92,8 +86,6 @@ TfmCalendOpSelectDates::TfmCalendOpSelectDates(const CalendOp& calendrier, Grid&
         edDateDeb_->setValue(1);
         edDateFin_->setValue(kJoursCalendrier);
     });
-    connect(btOK_, &QPushButton::clicked, this, &QDialog::accept);
-    connect(btAnnuler, &QPushButton::clicked, this, &QDialog::reject);
     connect(this, &QDialog::accepted, this, &TfmCalendOpSelectDates::FormClose);
 }
 

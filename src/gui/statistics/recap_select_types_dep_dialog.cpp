@@ -3,7 +3,7 @@
 #include <QGroupBox>
 #include <QPushButton>
 
-#include "gui/statistics/contenu_cellules.h"
+#include "gui/statistics/selection_dialog_parts.h"
 #include "gui/toolkit/check_list.h"
 #include "gui/toolkit/grid.h"
 #include "gui/toolkit/placed_control.h"
@@ -53,13 +53,7 @@ TfmRecapSelectTypesDep::TfmRecapSelectTypesDep(const Budget& budget, Grid& grill
     lbAnnees_ = liste(gbAnnees, "lbAnnees", QStringLiteral("Années"), QRect(8, 16, 81, 73));
     gbContCellules_ = new ContenuCellules(this, QRect(112, 272, 161, 97), 8);
 
-    // The bottom panel, 41 pixels high.
-    const int panneau = height() - 41;
-    btOK_ = placedControl<QPushButton>(this, "btOK", QStringLiteral("OK"),
-                                       QRect(120, panneau + 8, 75, 25));
-    btOK_->setDefault(true);
-    auto* btCancel = placedControl<QPushButton>(this, "btCancel", QStringLiteral("Annuler"),
-                                                QRect(200, panneau + 8, 75, 25));
+    btOK_ = boutonsCommande(*this, 120, "btCancel");
 
     FormCreate();
     connect(lbTypesDep_, &CheckList::ticksChanged, this, &TfmRecapSelectTypesDep::etatOK);
@@ -68,8 +62,6 @@ TfmRecapSelectTypesDep::TfmRecapSelectTypesDep(const Budget& budget, Grid& grill
             [this] { lbTypesDep_->setAllChecked(true); });
     connect(btAucune, &QPushButton::clicked, lbTypesDep_,
             [this] { lbTypesDep_->setAllChecked(false); });
-    connect(btOK_, &QPushButton::clicked, this, &QDialog::accept);
-    connect(btCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(this, &QDialog::accepted, this, &TfmRecapSelectTypesDep::FormClose);
 }
 

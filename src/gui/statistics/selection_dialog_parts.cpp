@@ -1,8 +1,12 @@
-#include "gui/statistics/contenu_cellules.h"
+#include "gui/statistics/selection_dialog_parts.h"
 
+#include <QDialog>
 #include <QPainter>
 #include <QPixmap>
+#include <QPushButton>
 #include <QToolButton>
+
+#include "gui/toolkit/placed_control.h"
 
 namespace varnelle::gui {
 
@@ -75,6 +79,18 @@ std::optional<bool> ContenuCellules::choix() const {
     if (btGraphe_->isChecked()) return true;
     if (btGrille_->isChecked()) return false;
     return std::nullopt;
+}
+
+QPushButton* boutonsCommande(QDialog& dialog, int xOK, const char* nomAnnuler) {
+    const int y = dialog.height() - 41 + 8;
+    auto* ok =
+        placedControl<QPushButton>(&dialog, "btOK", QStringLiteral("OK"), QRect(xOK, y, 75, 25));
+    ok->setDefault(true);
+    auto* annuler = placedControl<QPushButton>(&dialog, nomAnnuler, QStringLiteral("Annuler"),
+                                               QRect(xOK + 80, y, 75, 25));
+    QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
+    QObject::connect(annuler, &QPushButton::clicked, &dialog, &QDialog::reject);
+    return ok;
 }
 
 QIcon imageTousJours() {
