@@ -534,8 +534,6 @@ void BM_CelluleCalendOp(benchmark::State& state) {
     }
     if (primitives <= static_cast<std::size_t>(cellules)) state.SkipWithError("empty");
     state.SetItemsProcessed(state.iterations() * cellules);
-    state.counters["cells"] = static_cast<double>(cellules);
-    state.counters["primitives"] = static_cast<double>(primitives);
 }
 
 void sizes(benchmark::internal::Benchmark* b) {
