@@ -17,13 +17,16 @@
 #include "budget_generator.h"
 #include "core/drawing/bar_chart.h"
 #include "core/drawing/operations_graph.h"
+#include "core/drawing/recap_calendar_cells.h"
 #include "core/model/budget.h"
 #include "core/model/edits.h"
 #include "core/model/history.h"
 #include "core/model/orders.h"
+#include "core/stats/calend_op.h"
 #include "core/stats/operations_window_lists.h"
 #include "core/stats/period.h"
 #include "core/stats/period_graphs.h"
+#include "core/stats/recap_types_dep.h"
 #include "core/storage/data_file.h"
 #include "core/storage/profile_file.h"
 #include "fixed_metrics.h"
@@ -435,6 +438,104 @@ void BM_ListesOperationsTousTypes(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(taille(state)));
 }
 
+// The recap and calendar pages rebuilt from the journal, as each time they come to the front.
+void BM_RecapTypesDep(benchmark::State& state) {
+    const Budget& budget = donnees(taille(state)).budget;
+    for (auto _ : state) {
+        const RecapTypesDep recap = ConstruitRecapTypesDep(budget, true);
+        if (recap.lignes.size() != budget.TypesDep.size()) state.SkipWithError("rows lost");
+        benchmark::DoNotOptimize(recap.lignes.data());
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(taille(state)));
+}
+
+void BM_CalendOp(benchmark::State& state) {
+    const Budget& budget = donnees(taille(state)).budget;
+    for (auto _ : state) {
+        const CalendOp calendrier = ConstruitCalendOp(budget.Operations, false);
+        if (calendrier.OpJour.size() != budget.Operations.size()) state.SkipWithError("lost");
+        benchmark::DoNotOptimize(calendrier.OpJour.data());
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(taille(state)));
+}
+
+// A maximised window on a common laptop screen: what one repaint of a grid shows.
+constexpr int kLargeurFenetre = 1366;
+constexpr int kHauteurFenetre = 700;
+
+// Every recap cell of the window's first rows and years, as a repaint draws them: 0, as
+// tables; 1, as bar charts.
+void BM_CelluleRecap(benchmark::State& state) {
+    constexpr int kColonneTypes = 120, kEntete = 20, kLargeur = 276, kHauteur = 100;
+    constexpr int kColonnes = (kLargeurFenetre - kColonneTypes + kLargeur - 1) / kLargeur;
+    constexpr int kLignes = (kHauteurFenetre - kEntete + kHauteur - 1) / kHauteur;
+    const RecapTypesDep recap =
+        ConstruitRecapTypesDep(donnees(100'000).budget, state.range(0) == 1);
+    const TParam param;
+    const test::FixedMetrics metrics;
+    const int annees = std::min(kColonnes, recap.nNbAnnees);
+    const std::size_t lignes = std::min<std::size_t>(kLignes, recap.lignes.size());
+    std::size_t primitives = 0;
+    for (auto _ : state) {
+        primitives = 0;
+        for (std::size_t i = 0; i < lignes; ++i)
+            for (int k = 1; k <= annees; ++k) {
+                const Drawing d = DessineCelluleRecap(kLargeur, kHauteur, metrics,
+                                                      recap.cellule(i, k), i % 2 == 0, param);
+                primitives += d.primitives.size();
+            }
+        benchmark::DoNotOptimize(primitives);
+    }
+    // A cell with sums draws more than its background.
+    if (primitives <= lignes * static_cast<std::size_t>(annees)) state.SkipWithError("empty");
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(lignes) * annees);
+}
+
+// Every calendar cell the window shows, each drawing only its lines inside the window. The
+// first argument scrolls: 0, the top-left corner; 1, halfway down and across. The second
+// draws the days as lists (0) or as bars (1).
+void BM_CelluleCalendOp(benchmark::State& state) {
+    constexpr int kColonneJours = 28, kEntete = 30, kLargeur = 88, kLigne = 14;
+    const CalendOp calendrier =
+        ConstruitCalendOp(donnees(100'000).budget.Operations, state.range(1) == 1);
+    int hauteurTotale = 0;
+    for (int jour = 1; jour <= kJoursCalendrier; ++jour)
+        hauteurTotale += kLigne * calendrier.nMaxJour[static_cast<std::size_t>(jour)];
+    const bool milieu = state.range(0) == 1;
+    const std::size_t premierMois = milieu ? calendrier.mois.size() / 2 : 0;
+    const int defilement = milieu ? hauteurTotale / 2 : 0;
+    const std::size_t finMois =
+        std::min(calendrier.mois.size(),
+                 premierMois + (kLargeurFenetre - kColonneJours + kLargeur - 1) / kLargeur);
+    const TParam param;
+    const test::FixedMetrics metrics;
+    std::size_t primitives = 0;
+    std::int64_t cellules = 0;
+    for (auto _ : state) {
+        primitives = 0;
+        cellules = 0;
+        // Window row of the top of day 1's row.
+        int haut = kEntete - defilement;
+        for (int jour = 1; jour <= kJoursCalendrier && haut < kHauteurFenetre; ++jour) {
+            const int hauteur = kLigne * calendrier.nMaxJour[static_cast<std::size_t>(jour)];
+            if (haut + hauteur > kEntete) {
+                const int yMin = std::max(0, kEntete - haut);
+                const int yMax = std::min(hauteur, kHauteurFenetre - haut);
+                for (std::size_t i = premierMois; i < finMois; ++i) {
+                    const Drawing d = DessineCelluleCalendOp(kLargeur, hauteur, metrics, calendrier,
+                                                             i, jour, kLigne, param, yMin, yMax);
+                    primitives += d.primitives.size();
+                    ++cellules;
+                }
+            }
+            haut += hauteur;
+        }
+        benchmark::DoNotOptimize(primitives);
+    }
+    if (primitives <= static_cast<std::size_t>(cellules)) state.SkipWithError("empty");
+    state.SetItemsProcessed(state.iterations() * cellules);
+}
+
 void sizes(benchmark::internal::Benchmark* b) {
     b->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 }
@@ -455,6 +556,10 @@ BENCHMARK(BM_OperationsGraph)->Arg(3000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TotauxTypesDepPeriode)->Apply(sizes);
 BENCHMARK(BM_SerieOperationsPeriode)->Apply(sizes);
 BENCHMARK(BM_ListesOperationsTousTypes)->Apply(sizes);
+BENCHMARK(BM_RecapTypesDep)->Apply(sizes);
+BENCHMARK(BM_CalendOp)->Apply(sizes);
+BENCHMARK(BM_CelluleRecap)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CelluleCalendOp)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace varnelle::bench

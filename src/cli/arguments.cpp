@@ -18,13 +18,15 @@ struct CommandForm {
     bool takesChart;
 };
 
-constexpr std::array<CommandForm, 7> kForms = {{
+constexpr std::array<CommandForm, 9> kForms = {{
     {"list", Command::List, {"DOSSIER", ""}, false, false, false},
     {"new", Command::New, {"DOSSIER", "NOM"}, true, false, false},
     {"show", Command::Show, {"FICHIER", ""}, true, true, false},
     {"check", Command::Check, {"FICHIER", ""}, true, false, false},
     {"balances", Command::Balances, {"FICHIER", ""}, true, false, false},
     {"tree", Command::Tree, {"FICHIER", ""}, true, false, false},
+    {"recap", Command::Recap, {"FICHIER", ""}, true, false, false},
+    {"calendar", Command::Calendar, {"FICHIER", ""}, true, false, false},
     {"chart", Command::Chart, {"FICHIER", ""}, true, false, true},
 }};
 
@@ -175,6 +177,10 @@ std::string_view usage() {
            "      Affiche les soldes mensuels, simulations cochées comprises, un mois par ligne.\n"
            "  varnelle-cli tree FICHIER --password MOT_DE_PASSE\n"
            "      Affiche l'arborescence des opérations, un nœud par ligne.\n"
+           "  varnelle-cli recap FICHIER --password MOT_DE_PASSE\n"
+           "      Affiche en JSON les sommes mensuelles de chaque type de dépenses, par année.\n"
+           "  varnelle-cli calendar FICHIER --password MOT_DE_PASSE\n"
+           "      Affiche en JSON le calendrier des opérations, mois par mois et jour par jour.\n"
            "  varnelle-cli chart FICHIER --password MOT_DE_PASSE --kind types|operations|soldes\n"
            "              [--from jj/mm/aaaa] [--to jj/mm/aaaa] --size LARGEURxHAUTEUR\n"
            "              --output IMAGE.png\n"

@@ -7,7 +7,7 @@
 
 namespace varnelle::cli {
 
-enum class Command { Help, List, New, Show, Check, Balances, Tree, Chart };
+enum class Command { Help, List, New, Show, Check, Balances, Tree, Recap, Calendar, Chart };
 
 enum class ChartKind { Types, Operations, Soldes };
 

@@ -8,8 +8,10 @@
 #include "cli/json_writer.h"
 #include "core/model/budget.h"
 #include "core/model/text_encoding.h"
+#include "core/stats/calend_op.h"
 #include "core/stats/monthly_balances.h"
 #include "core/stats/operations_tree.h"
+#include "core/stats/recap_types_dep.h"
 #include "core/storage/budget_folder.h"
 #include "core/storage/data_file.h"
 #include "core/storage/password.h"
@@ -68,6 +70,30 @@ std::string nomFichierUtf8(const fs::path& fichier) {
 std::string compte(std::size_t n, std::string_view singulier) {
     return std::to_string(n) + " " + std::string(singulier) + (n > 1 ? "s" : "");
 }
+
+// A decimal amount stays a string, as show writes it: a JSON number would invite binary
+// rounding.
+void montantJson(std::ostream& out, Montant value) {
+    out << '"' << formatAmount(value, '.') << '"';
+}
+
+void texteJson(std::ostream& out, std::string_view win1252) {
+    JsonWriter(out).string(win1252ToUtf8(win1252));
+}
+
+// The separator before every item but the first of a list.
+class Virgule final {
+public:
+    explicit Virgule(std::ostream& out) : out_(out) {}
+    void operator()() {
+        if (!premier_) out_ << ", ";
+        premier_ = false;
+    }
+
+private:
+    std::ostream& out_;
+    bool premier_ = true;
+};
 
 }  // namespace
 
@@ -193,6 +219,81 @@ int runTree(const fs::path& fichier, std::string_view motDePasse, std::ostream& 
         out << ", \"total\": \"" << formatAmount(arbre.infos[i].nTotal, '.')
             << "\", \"nbOperations\": " << arbre.infos[i].nNbOperations << "}\n";
     }
+    return kExitOk;
+}
+
+int runRecap(const fs::path& fichier, std::string_view motDePasse, std::ostream& out,
+             std::ostream& err) {
+    Budget budget;
+    if (const int status = chargeBudget(fichier, motDePasse, budget, err); status != kExitOk)
+        return status;
+    const RecapTypesDep recap = ConstruitRecapTypesDep(budget, budget.Param.lRTDContCellsGraphe);
+    out << "{\"annees\": [";
+    Virgule annee(out);
+    for (int k = 1; k <= recap.nNbAnnees; ++k) {
+        annee();
+        out << recap.annee(k);
+    }
+    out << "], \"types\": [";
+    Virgule type(out);
+    for (std::size_t i = 0; i < recap.lignes.size(); ++i) {
+        type();
+        out << "{\"code\": ";
+        texteJson(out, recap.lignes[i].cTypeDep);
+        out << ", \"sommes\": {";
+        Virgule cellule(out);
+        for (int k = 1; k <= recap.nNbAnnees; ++k) {
+            if (!recap.celluleRemplie(i, k)) continue;
+            cellule();
+            out << '"' << recap.annee(k) << "\": [";
+            Virgule mois(out);
+            for (const Montant somme : recap.cellule(i, k)->nSommeMois) {
+                mois();
+                montantJson(out, somme);
+            }
+            out << ']';
+        }
+        out << "}}";
+    }
+    out << "]}\n";
+    return kExitOk;
+}
+
+int runCalendar(const fs::path& fichier, std::string_view motDePasse, std::ostream& out,
+                std::ostream& err) {
+    Budget budget;
+    if (const int status = chargeBudget(fichier, motDePasse, budget, err); status != kExitOk)
+        return status;
+    const CalendOp calendrier =
+        ConstruitCalendOp(budget.Operations, budget.Param.lCaOContCellsGraphe);
+    out << "{\"mois\": [";
+    Virgule colonne(out);
+    for (std::size_t i = 0; i < calendrier.mois.size(); ++i) {
+        const TCalendOp& mois = calendrier.mois[i];
+        colonne();
+        out << "{\"mois\": \"" << (mois.nMois < 10 ? "0" : "") << mois.nMois << '/' << mois.cAnnee
+            << "\", \"jours\": {";
+        Virgule jours(out);
+        for (int jour = 1; jour <= kJoursCalendrier; ++jour) {
+            const int n = mois.nNbOpJour[static_cast<std::size_t>(jour)];
+            if (n == 0) continue;
+            jours();
+            out << '"' << jour << "\": [";
+            Virgule operations(out);
+            for (int k = 0; k < n; ++k) {
+                const TOpJour& operation = calendrier.operation(i, jour, k);
+                operations();
+                out << "{\"cTypeDep\": ";
+                texteJson(out, operation.cTypeDep);
+                out << ", \"nMontant\": ";
+                montantJson(out, operation.nMontant);
+                out << ", \"nSelect\": " << operation.nSelect << '}';
+            }
+            out << ']';
+        }
+        out << "}}";
+    }
+    out << "]}\n";
     return kExitOk;
 }
 

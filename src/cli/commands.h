@@ -31,6 +31,14 @@ int runBalances(const std::filesystem::path& fichier, std::string_view motDePass
 // One JSON object per line for each node of the operations tree, in tree order.
 int runTree(const std::filesystem::path& fichier, std::string_view motDePasse, std::ostream& out,
             std::ostream& err);
+// One JSON object: the recap's years, and for every expense type in collection order the twelve
+// monthly sums of each year that holds any.
+int runRecap(const std::filesystem::path& fichier, std::string_view motDePasse, std::ostream& out,
+             std::ostream& err);
+// One JSON object: the calendar's month columns in order, each with its days that hold
+// operations and their operations in journal order.
+int runCalendar(const std::filesystem::path& fichier, std::string_view motDePasse,
+                std::ostream& out, std::ostream& err);
 // Writes the PNG whole or not at all.
 int runChart(const std::filesystem::path& fichier, std::string_view motDePasse,
              const ChartOptions& chart, std::ostream& err);

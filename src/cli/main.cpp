@@ -33,6 +33,12 @@ int main(int argc, char** argv) {
         status = runBalances(a.operands[0], a.motDePasse, std::cout, std::cerr);
         break;
     case Command::Tree: status = runTree(a.operands[0], a.motDePasse, std::cout, std::cerr); break;
+    case Command::Recap:
+        status = runRecap(a.operands[0], a.motDePasse, std::cout, std::cerr);
+        break;
+    case Command::Calendar:
+        status = runCalendar(a.operands[0], a.motDePasse, std::cout, std::cerr);
+        break;
     case Command::Chart: status = runChart(a.operands[0], a.motDePasse, a.chart, std::cerr); break;
     }
     // A full disk or a closed pipe must not pass for a complete answer.

@@ -180,6 +180,45 @@ TEST_F(Cli, TreeListsItsNodesWithTheirTotals) {
         "{\"niveau\": 2, \"texte\": \"ALI\", \"total\": \"-20.50\", \"nbOperations\": 1}\n");
 }
 
+// 2000 to 2002; ALI books only in 2001, its March cancelling out; CAFÉ books nothing.
+TEST_F(Cli, RecapAndCalendarListTheirCells) {
+    const fs::path file = writeBudget(
+        "SECRET",
+        "nNbTypesDep=3\nnNbOperations=6\n[TYPES_DEP]\ncTypeDep1=LOY\ncTypeDep2=ALI\n"
+        "cTypeDep3=CAF\xC9\n[OPERATIONS]\nnSelect1=1\ncDate1=15/12/2000\ncTypeDep1=LOY\n"
+        "nMontant1=-60000\nnSelect2=1\ncDate2=05/03/2001\ncTypeDep2=ALI\nnMontant2=1\n"
+        "cDate3=05/03/2001\ncTypeDep3=ALI\nnMontant3=22\ncDate4=20/03/2001\ncTypeDep4=ALI\n"
+        "nMontant4=-23\ncDate5=08/04/2001\ncTypeDep5=ALI\nnMontant5=-350\n"
+        "cDate6=10/02/2002\ncTypeDep6=LOY\nnMontant6=500\n");
+    // Twelve monthly sums, all "0.00" but month m.
+    const auto sommes = [](int m, const std::string& v) {
+        std::string s = "[";
+        for (int i = 1; i <= 12; ++i) s += (i > 1 ? ", \"" : "\"") + (i == m ? v : "0.00") + "\"";
+        return s + "]";
+    };
+    Outcome r = run({"recap", file.string(), "--password", "secret"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "{\"annees\": [2000, 2001, 2002], \"types\": [{\"code\": \"LOY\", "
+                     "\"sommes\": {\"2000\": " +
+                         sommes(12, "-600.00") + ", \"2002\": " + sommes(2, "5.00") +
+                         "}}, {\"code\": \"ALI\", \"sommes\": {\"2001\": " + sommes(4, "-3.50") +
+                         "}}, {\"code\": \"CAFÉ\", \"sommes\": {}}]}\n");
+
+    r = run({"calendar", file.string(), "--password", "secret"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    const auto op = [](const char* code, const char* montant, int select) {
+        return std::string("{\"cTypeDep\": \"") + code + "\", \"nMontant\": \"" + montant +
+               "\", \"nSelect\": " + std::to_string(select) + "}";
+    };
+    EXPECT_EQ(r.out,
+              "{\"mois\": [{\"mois\": \"12/2000\", \"jours\": {\"15\": [" +
+                  op("LOY", "-600.00", 1) + "]}}, {\"mois\": \"03/2001\", \"jours\": {\"5\": [" +
+                  op("ALI", "0.01", 1) + ", " + op("ALI", "0.22", 0) + "], \"20\": [" +
+                  op("ALI", "-0.23", 0) + "]}}, {\"mois\": \"04/2001\", \"jours\": {\"8\": [" +
+                  op("ALI", "-3.50", 0) + "]}}, {\"mois\": \"02/2002\", \"jours\": {\"10\": [" +
+                  op("LOY", "5.00", 0) + "]}}]}\n");
+}
+
 TEST_F(Cli, ShowAndCheckDescribeTheBudget) {
     const fs::path file = writeSmallBudget();
     const std::string onDisk = readFile(file);
