@@ -16,9 +16,10 @@ struct CommandForm {
     bool takesPassword;
     bool takesSort;
     bool takesChart;
+    bool takesReport = false;
 };
 
-constexpr std::array<CommandForm, 9> kForms = {{
+constexpr std::array<CommandForm, 10> kForms = {{
     {"list", Command::List, {"DOSSIER", ""}, false, false, false},
     {"new", Command::New, {"DOSSIER", "NOM"}, true, false, false},
     {"show", Command::Show, {"FICHIER", ""}, true, true, false},
@@ -28,6 +29,7 @@ constexpr std::array<CommandForm, 9> kForms = {{
     {"recap", Command::Recap, {"FICHIER", ""}, true, false, false},
     {"calendar", Command::Calendar, {"FICHIER", ""}, true, false, false},
     {"chart", Command::Chart, {"FICHIER", ""}, true, false, true},
+    {"report", Command::Report, {"FICHIER", ""}, true, false, false, true},
 }};
 
 // A picture smaller than its margins draws nothing useful; a larger one than this is a typo.
@@ -91,6 +93,21 @@ std::string checkChart(const std::string& kind, const std::string& size, ChartOp
     return {};
 }
 
+// The report options, once every word is read: both are required.
+std::string checkReport(const std::string& kind, ReportOptions& report) {
+    if (kind.empty()) return "L'option --kind est obligatoire pour report.";
+    if (kind == "types")
+        report.kind = ReportKind::Types;
+    else if (kind == "operations")
+        report.kind = ReportKind::Operations;
+    else if (kind == "daily")
+        report.kind = ReportKind::Daily;
+    else
+        return "Liste inconnue : " + kind + " (types, operations ou daily).";
+    if (report.output.empty()) return "L'option --output est obligatoire pour report.";
+    return {};
+}
+
 }  // namespace
 
 ParsedArguments parseArguments(const std::vector<std::string>& words) {
@@ -109,13 +126,14 @@ ParsedArguments parseArguments(const std::vector<std::string>& words) {
     bool optionsEnded = false;
     std::string kind, size;
     ChartOptions& chart = arguments.chart;
-    const std::array<std::pair<std::string_view, std::string*>, 5> chartOptions = {{
-        {"--kind", &kind},
-        {"--from", &chart.from},
-        {"--to", &chart.to},
-        {"--size", &size},
-        {"--output", &chart.output},
-    }};
+    std::vector<std::pair<std::string_view, std::string*>> options;
+    if (form->takesChart)
+        options = {{"--kind", &kind},
+                   {"--from", &chart.from},
+                   {"--to", &chart.to},
+                   {"--size", &size},
+                   {"--output", &chart.output}};
+    if (form->takesReport) options = {{"--kind", &kind}, {"--output", &arguments.report.output}};
     for (std::size_t i = 1; i < words.size(); ++i) {
         const std::string& word = words[i];
         const bool isOption = !optionsEnded && word.size() > 1 && word.front() == '-';
@@ -138,8 +156,8 @@ ParsedArguments parseArguments(const std::vector<std::string>& words) {
             lu = litOption(words, i, option, arguments.motDePasse);
             passwordGiven = passwordGiven || lu == Lecture::Valeur;
         }
-        for (const auto& [optionName, value] : chartOptions) {
-            if (!form->takesChart || lu != Lecture::AutreOption) break;
+        for (const auto& [optionName, value] : options) {
+            if (lu != Lecture::AutreOption) break;
             option = optionName;
             lu = litOption(words, i, option, *value);
         }
@@ -159,6 +177,9 @@ ParsedArguments parseArguments(const std::vector<std::string>& words) {
         return failure("L'option --password est obligatoire pour " + name + ".");
     if (form->takesChart)
         if (std::string error = checkChart(kind, size, chart); !error.empty())
+            return failure(std::move(error));
+    if (form->takesReport)
+        if (std::string error = checkReport(kind, arguments.report); !error.empty())
             return failure(std::move(error));
     return {std::move(arguments), {}};
 }
@@ -187,6 +208,10 @@ std::string_view usage() {
            "      Dessine en PNG le graphe des types de dépenses, des opérations ou des soldes\n"
            "      mensuels de la période, aux couleurs du budget ; sans --from ou --to, la\n"
            "      période est ouverte.\n"
+           "  varnelle-cli report FICHIER --password MOT_DE_PASSE --kind types|operations|daily\n"
+           "              --output LISTE.pdf\n"
+           "      Imprime en PDF la liste des types de dépenses, des opérations ou des dépenses\n"
+           "      journalières, page par page comme l'aperçu avant impression.\n"
            "\n"
            "Codes de sortie : 0 succès, 1 erreur d'usage, mot de passe invalide ou demande\n"
            "refusée, 2 fichier illisible ou endommagé.\n";

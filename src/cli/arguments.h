@@ -7,7 +7,7 @@
 
 namespace varnelle::cli {
 
-enum class Command { Help, List, New, Show, Check, Balances, Tree, Recap, Calendar, Chart };
+enum class Command { Help, List, New, Show, Check, Balances, Tree, Recap, Calendar, Chart, Report };
 
 enum class ChartKind { Types, Operations, Soldes };
 
@@ -21,6 +21,14 @@ struct ChartOptions {
     std::string output;  // file-system bytes
 };
 
+enum class ReportKind { Types, Operations, Daily };
+
+// What "report" prints, and where.
+struct ReportOptions {
+    ReportKind kind = ReportKind::Types;
+    std::string output;  // file-system bytes
+};
+
 struct Arguments {
     Command command = Command::Help;
     // In the order of the usage text: FOLDER; FOLDER NAME; FILE.
@@ -28,6 +36,7 @@ struct Arguments {
     std::string motDePasse;  // as typed, UTF-8
     bool sort = false;
     ChartOptions chart;
+    ReportOptions report;
 };
 
 struct ParsedArguments {

@@ -43,6 +43,10 @@ int runCalendar(const std::filesystem::path& fichier, std::string_view motDePass
 int runChart(const std::filesystem::path& fichier, std::string_view motDePasse,
              const ChartOptions& chart, std::ostream& err);
 
+// Writes the PDF whole or not at all; an empty list writes nothing.
+int runReport(const std::filesystem::path& fichier, std::string_view motDePasse,
+              const ReportOptions& report, std::ostream& err);
+
 // Shared by the commands. Opens the file, checks the password and loads the budget with its
 // derived values; on failure prints the French message and answers the exit status.
 int chargeBudget(const std::filesystem::path& fichier, std::string_view motDePasse, Budget& budget,

@@ -40,6 +40,9 @@ int main(int argc, char** argv) {
         status = runCalendar(a.operands[0], a.motDePasse, std::cout, std::cerr);
         break;
     case Command::Chart: status = runChart(a.operands[0], a.motDePasse, a.chart, std::cerr); break;
+    case Command::Report:
+        status = runReport(a.operands[0], a.motDePasse, a.report, std::cerr);
+        break;
     }
     // A full disk or a closed pipe must not pass for a complete answer.
     if (!std::cout.flush()) {

@@ -242,7 +242,20 @@ void replayOnto(const Drawing& drawing, QPainter& painter, const QFont& font, QI
             replayLine(painter, *line, units, image);
         else {
             const Text& text = std::get<Text>(primitive);
-            texts.replay(painter, text, units.point(text.x, text.y));
+            const QPoint at = units.point(text.x, text.y);
+            if (!text.droite) {
+                texts.replay(painter, text, at);
+                continue;
+            }
+            const int droite = units.point(*text.droite, text.y).x();
+            if (droite <= at.x()) continue;
+            painter.save();
+            // Only the right limit matters: the band leaves the glyphs their whole height.
+            constexpr int kLoin = 1 << 24;
+            painter.setClipRect(QRect(QPoint(at.x(), -kLoin), QPoint(droite - 1, kLoin)),
+                                Qt::IntersectClip);
+            texts.replay(painter, text, at);
+            painter.restore();
         }
     }
     painter.restore();

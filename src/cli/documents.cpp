@@ -7,14 +7,18 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QPdfWriter>
 #include <QSaveFile>
 
 #include "cli/commands.h"
 #include "core/drawing/monthly_balances_chart.h"
 #include "core/drawing/period_charts.h"
+#include "core/reports/list_reports.h"
 #include "core/stats/monthly_balances.h"
 #include "core/stats/period_graphs.h"
+#include "render/budget_text.h"
 #include "render/drawing_replay.h"
+#include "render/report_pages.h"
 
 namespace varnelle::cli {
 namespace {
@@ -47,6 +51,22 @@ void keepSevereMessages(QtMsgType type, const QMessageLogContext&, const QString
     if (type == QtCriticalMsg || type == QtFatalMsg)
         std::fputs((message + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
 }
+
+// Fonts and painting need an application object, never a display.
+class Application {
+    struct Offscreen {
+        Offscreen() {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+            qInstallMessageHandler(keepSevereMessages);
+        }
+    };
+
+    Offscreen offscreen_;  // first: before the application reads its platform
+    int argc_ = 1;
+    char name_[13] = "varnelle-cli";
+    char* argv_[2] = {name_, nullptr};
+    QGuiApplication application_{argc_, argv_};
+};
 
 // Whether a picture written at `output` would replace the budget, or sit among the budgets
 // of its folder under a name the chooser lists.
@@ -94,13 +114,7 @@ int runChart(const fs::path& fichier, std::string_view motDePasse, const ChartOp
     if (const int status = chargeBudget(fichier, motDePasse, budget, err); status != kExitOk)
         return status;
 
-    // Fonts and painting need an application object, never a display.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(keepSevereMessages);
-    int argc = 1;
-    char name[] = "varnelle-cli";
-    char* argv[] = {name, nullptr};
-    const QGuiApplication application(argc, argv);
+    const Application application;
 
     const QFont font = gui::surfaceFont();
     const GrapheDePeriode graphe =
@@ -120,6 +134,42 @@ int runChart(const fs::path& fichier, std::string_view motDePasse, const ChartOp
     gui::replayDrawing(dessin.drawing, image, font);
     if (!writePng(image, chart.output)) {
         err << "Ne peut écrire dans " << absolutePath(chart.output) << '\n';
+        return kExitRefused;
+    }
+    return kExitOk;
+}
+
+int runReport(const fs::path& fichier, std::string_view motDePasse, const ReportOptions& report,
+              std::ostream& err) {
+    if (remplaceUnBudget(fichier, report.output)) {
+        err << "La sortie " << report.output
+            << " est un fichier de budget : choisissez un autre nom pour la liste.\n";
+        return kExitRefused;
+    }
+    Budget budget;
+    if (const int status = chargeBudget(fichier, motDePasse, budget, err); status != kExitOk)
+        return status;
+    const RapportListe rapport(budget, report.kind == ReportKind::Types ? ListeImprimee::TypesDep
+                                       : report.kind == ReportKind::Operations
+                                           ? ListeImprimee::Operations
+                                           : ListeImprimee::DepJourn);
+    if (rapport.nbPages() == 0) {
+        err << "Rien à imprimer.\n";
+        return kExitRefused;
+    }
+
+    const Application application;
+    QSaveFile file(QFile::decodeName(QByteArray::fromStdString(report.output)));
+    bool ecrit = file.open(QIODevice::WriteOnly);
+    if (ecrit) {
+        QPdfWriter pdf(&file);
+        pdf.setTitle(gui::fromBudgetText(rapport.titre()));
+        pdf.setCreator(QStringLiteral("Varnelle"));
+        gui::prepareA4(pdf);
+        ecrit = gui::imprimeRapport(rapport, pdf);
+    }
+    if (!ecrit || !file.commit()) {
+        err << "Ne peut écrire dans " << absolutePath(report.output) << '\n';
         return kExitRefused;
     }
     return kExitOk;
