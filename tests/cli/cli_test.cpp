@@ -1,3 +1,4 @@
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -377,3 +378,89 @@ TEST_F(Cli, ChartRefusalsLeaveNoPicture) {
 }
 
 }  // namespace
+
+// Words of a PDF with their boxes in millimetres from the page's top-left corner, as poppler's
+// pdftotext reads them.
+struct Mot {
+    int page;
+    std::string texte;
+    double x0, y0, x1;
+};
+
+std::vector<Mot> motsDuPdf(const fs::path& pdf, const fs::path& html) {
+    const std::string command = "pdftotext -bbox '" + pdf.string() + "' '" + html.string() + "'";
+    if (std::system(command.c_str()) != 0) return {};
+    std::vector<Mot> mots;
+    const std::string xml = readFile(html);
+    const auto nombre = [&](std::size_t from, const char* attribut) {
+        const std::size_t at = xml.find(attribut, from) + std::strlen(attribut) + 2;
+        return std::stod(xml.substr(at)) * 25.4 / 72;
+    };
+    int page = 0;
+    for (std::size_t at = 0; (at = xml.find('<', at)) != std::string::npos; ++at) {
+        if (xml.compare(at, 5, "<page") == 0) ++page;
+        if (xml.compare(at, 5, "<word") != 0) continue;
+        const std::size_t debut = xml.find('>', at) + 1;
+        mots.push_back({page, xml.substr(debut, xml.find('<', debut) - debut), nombre(at, "xMin"),
+                        nombre(at, "yMin"), nombre(at, "xMax")});
+    }
+    return mots;
+}
+
+// 70 operations: a second page begins with the 65th, under its own headings.
+TEST_F(Cli, ReportsPrintTheirColumnsAtTheirPlacesInMillimetres) {
+    std::string lines = "nNbTypesDep=1\nnNbOperations=70\n[TYPES_DEP]\ncTypeDep1=LOY\n"
+                        "nMontant1=-60000\nnPeriodicite1=2340\n[OPERATIONS]\n";
+    for (int i = 1; i <= 70; ++i) {
+        const std::string n = std::to_string(i);
+        lines += "cDate" + n + "=" + (i < 10 ? "0" : "") + std::to_string(1 + (i - 1) % 28) +
+                 (i <= 28   ? "/01/2024\n"
+                  : i <= 56 ? "/02/2024\n"
+                            : "/03/2024\n");
+        lines += "cTypeDep" + n + "=LOY\nnMontant" + n + "=-" + n + "00\n";
+    }
+    const fs::path file = writeBudget("SECRET", lines);
+    const fs::path pdf = root_ / "ops.pdf";
+    Outcome r = run({"report", file.string(), "--password", "secret", "--kind", "operations",
+                     "--output", pdf.string()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::vector<Mot> mots = motsDuPdf(pdf, root_ / "ops.html");
+    const auto trouve = [&](int page, const std::string& texte) {
+        for (const Mot& mot : mots)
+            if (mot.page == page && mot.texte == texte) return mot;
+        ADD_FAILURE() << "no " << texte << " on page " << page;
+        return Mot{};
+    };
+    constexpr double kTolerance = 0.5;
+    EXPECT_NEAR(trouve(1, "Montant").x0, 10 + 36.0, kTolerance);
+    EXPECT_NEAR(trouve(1, "Montant").y0, 10, kTolerance);
+    const Mot premier = trouve(1, "-1,00");  // right-aligned in its box
+    EXPECT_NEAR(premier.x1, 10 + 36.0 + 17.2, kTolerance);
+    EXPECT_NEAR(premier.y0, 10 + 4.2, kTolerance);
+    EXPECT_NEAR(trouve(2, "Solde").x0, 10 + 118.5, kTolerance);
+    EXPECT_NEAR(trouve(2, "-65,00").y0, 10 + 4.2, kTolerance);
+    EXPECT_NEAR(trouve(1, "-64,00").y0, 10 + 4.2 * 64, kTolerance);
+
+    // The rule left of "Montant" at 10 pixels a millimetre, and the blank before it.
+    ASSERT_EQ(std::system(("pdftoppm -r 254 -f 1 -l 1 -png -singlefile '" + pdf.string() + "' '" +
+                           (root_ / "page").string() + "'")
+                              .c_str()),
+              0);
+    const QImage page(QString::fromStdString((root_ / "page.png").string()));
+    const auto noir = [&](double mm) { return qGray(page.pixel(qRound(mm * 10), 200)) < 128; };
+    EXPECT_TRUE(noir(45.0) || noir(44.9) || noir(45.1));
+    EXPECT_FALSE(noir(43.0));
+
+    r = run({"report", file.string(), "--password", "secret", "--kind", "types", "--output",
+             pdf.string()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    mots = motsDuPdf(pdf, root_ / "types.html");
+    EXPECT_NEAR(trouve(1, "JfmAmjJasOnd").x0, 10 + 84.7, kTolerance);
+
+    fs::remove(pdf);
+    r = run({"report", writeChartBudget().string(), "--password", "secret", "--kind", "types",
+             "--output", pdf.string()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Rien à imprimer.\n");
+    EXPECT_FALSE(fs::exists(pdf));
+}
