@@ -125,7 +125,8 @@ void TfmMain::creePages() {
                       "tsSoldesMensuels", "Soldes mensuels");
     stats->ajoutePage(new RecapTypesDepPage(budget_, prompter_), "tsRecapTypesDep",
                       "Récap. types de dépenses");
-    stats->ajoutePage(new CalendOpPage(budget_, prompter_), "tsCalendOp", "Calendrier des opérations");
+    stats->ajoutePage(new CalendOpPage(budget_, prompter_), "tsCalendOp",
+                      "Calendrier des opérations");
 }
 
 Page* TfmMain::page(int index) const {
