@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include <QApplication>
+#include <QPdfWriter>
 #include <QTabWidget>
 
 #include "budget_generator.h"
@@ -13,6 +14,7 @@
 #include "core/storage/data_file.h"
 #include "core/storage/password.h"
 #include "gui/main/main_window.h"
+#include "gui/reports/apercu_rapport.h"
 #include "gui/statistics/arbo_operations_page.h"
 #include "gui/statistics/calend_op_page.h"
 #include "gui/statistics/classeur_page.h"
@@ -24,6 +26,7 @@
 #include "gui/toolkit/grid.h"
 #include "gui/toolkit/tree.h"
 #include "recording_prompter.h"
+#include "render/report_pages.h"
 #include "temp_folder.h"
 
 #ifndef VARNELLE_EXAMPLES_DIR
@@ -293,6 +296,29 @@ BENCHMARK(BM_RecapCalendrier)
     ->ArgsProduct({{0, 1}, {0, 1}})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+
+// The print preview of the journal of 100 000 operations (some 1 563 pages), from "Imprimer"
+// to its first page drawn (0), and the whole list written as a PDF (1).
+void BM_ImprimeOperations(benchmark::State& state) {
+    static const Budget budget = genereBudget(100'000);
+    const RapportListe rapport(budget, ListeImprimee::Operations);
+    gui::RecordingPrompter prompter;
+    test::TempFolder dossier;
+    for (auto _ : state) {
+        if (state.range(0) == 0) {
+            gui::TfmApercuRapport apercu(rapport, prompter);
+            apercu.show();
+            QCoreApplication::processEvents();
+            benchmark::DoNotOptimize(apercu.imagePage().bits());
+        } else {
+            QPdfWriter pdf(QString::fromStdString((dossier / "liste.pdf").string()));
+            gui::prepareA4(pdf);
+            if (!gui::imprimeRapport(rapport, pdf)) state.SkipWithError("no PDF");
+        }
+    }
+    state.counters["pages"] = static_cast<double>(rapport.nbPages());
+}
+BENCHMARK(BM_ImprimeOperations)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The operations window over every operation of the budget, from Initialise to its first
 // paint: the lists, the grid reset and a chart of one bar per day and type.

@@ -8,10 +8,12 @@
 #include <utility>
 
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPolygon>
+#include <QRawFont>
 
 #include "render/budget_text.h"
 #include "render/colour.h"
@@ -73,15 +75,18 @@ public:
     void replay(QPainter& painter, const Text& text, QPoint at) {
         if (!enCopie_) {
             const QString shown = fromBudgetText(text.text);
-            painter.fillRect(QRect(at.x(), at.y(), metrics_.horizontalAdvance(shown), height_),
-                             qColor(text.background));
+            if (text.background)
+                painter.fillRect(QRect(at.x(), at.y(), metrics_.horizontalAdvance(shown), height_),
+                                 qColor(*text.background));
             painter.setFont(font_);
             painter.setPen(qColor(text.color));
             painter.drawText(at.x(), at.y() + ascent_, shown);
             return;
         }
         const Copie& copie = copieDe(text.text, text.color);
-        painter.fillRect(QRect(at.x(), at.y(), copie.avance, height_), qColor(text.background));
+        if (text.background)
+            painter.fillRect(QRect(at.x(), at.y(), copie.avance, height_),
+                             qColor(*text.background));
         if (!copie.encre.isNull())
             painter.drawImage(at.x() + copie.decalage.x(), at.y() + copie.decalage.y(),
                               copie.encre);
@@ -178,6 +183,68 @@ private:
     std::vector<std::pair<Font, std::unique_ptr<TextCells>>> own_;
 };
 
+// On a printer or a PDF, texts without a ground or a limit go out as glyph runs, one per font
+// and colour until another kind of primitive comes: a vector engine otherwise shapes and wraps
+// every text on its own, which makes a list of a thousand pages take twice as long.
+class GlyphRuns {
+public:
+    GlyphRuns(const QFont& surface, const QPaintDevice& device)
+        : surface_(surface), device_(device) {}
+
+    // False when the text needs to be drawn on its own.
+    bool add(const Text& text, QPoint at) {
+        if (text.background || text.droite) return false;
+        Run& run = runOf(text.font, text.color);
+        const QList<quint32> glyphs = run.raw.glyphIndexesForString(fromBudgetText(text.text));
+        const QList<QPointF> advances = run.raw.advancesForGlyphIndexes(glyphs);
+        qreal x = at.x();
+        for (qsizetype i = 0; i < glyphs.size(); ++i) {
+            run.glyphs.append(glyphs[i]);
+            run.positions.append(QPointF(x, at.y() + run.ascent));
+            x += advances[i].x();
+        }
+        return true;
+    }
+
+    void flush(QPainter& painter) {
+        for (Run& run : runs_) {
+            if (run.glyphs.isEmpty()) continue;
+            QGlyphRun glyphRun;
+            glyphRun.setRawFont(run.raw);
+            glyphRun.setGlyphIndexes(run.glyphs);
+            glyphRun.setPositions(run.positions);
+            painter.setPen(qColor(run.color));
+            painter.drawGlyphRun(QPointF(0, 0), glyphRun);
+            run.glyphs.clear();
+            run.positions.clear();
+        }
+    }
+
+private:
+    struct Run {
+        std::optional<Font> font;
+        Couleur color;
+        QRawFont raw;
+        int ascent;  // as a text cell places its baseline
+        QList<quint32> glyphs{};
+        QList<QPointF> positions{};
+    };
+
+    Run& runOf(const std::optional<Font>& font, Couleur color) {
+        for (Run& run : runs_)
+            if (run.font == font && run.color == color) return run;
+        // The font at the device's resolution, as the painter would use it.
+        const QFont shown(font ? qFont(*font, surface_) : surface_, &device_);
+        runs_.push_back(
+            {font, color, QRawFont::fromFont(shown), QFontMetrics(shown, &device_).ascent()});
+        return runs_.back();
+    }
+
+    QFont surface_;
+    const QPaintDevice& device_;
+    std::vector<Run> runs_;
+};
+
 void replayLine(QPainter& painter, const Line& line) {
     const std::vector<Pixel> pixels = linePixels(line);
     QPolygon points;
@@ -234,30 +301,36 @@ void replayOnto(const Drawing& drawing, QPainter& painter, const QFont& font, QI
     painter.setFont(font);
     const QPaintDevice& device = *painter.device();
     const DeviceUnits units(drawing.unit, device);
-    Texts texts(painter.font(), device, painter.paintEngine()->type() == QPaintEngine::Raster);
+    const bool raster = painter.paintEngine()->type() == QPaintEngine::Raster;
+    Texts texts(painter.font(), device, raster);
+    std::optional<GlyphRuns> runs;
+    if (!raster) runs.emplace(painter.font(), device);
     for (const Primitive& primitive : drawing.primitives) {
+        const auto* text = std::get_if<Text>(&primitive);
+        if (runs && (text == nullptr || !runs->add(*text, units.point(text->x, text->y))))
+            runs->flush(painter);
         if (const auto* rect = std::get_if<Rect>(&primitive))
             replayRect(painter, *rect, units);
         else if (const auto* line = std::get_if<Line>(&primitive))
             replayLine(painter, *line, units, image);
-        else {
-            const Text& text = std::get<Text>(primitive);
-            const QPoint at = units.point(text.x, text.y);
-            if (!text.droite) {
-                texts.replay(painter, text, at);
+        else if (!runs || text->background || text->droite) {
+            const QPoint at = units.point(text->x, text->y);
+            if (!text->droite) {
+                texts.replay(painter, *text, at);
                 continue;
             }
-            const int droite = units.point(*text.droite, text.y).x();
+            const int droite = units.point(*text->droite, text->y).x();
             if (droite <= at.x()) continue;
             painter.save();
             // Only the right limit matters: the band leaves the glyphs their whole height.
             constexpr int kLoin = 1 << 24;
             painter.setClipRect(QRect(QPoint(at.x(), -kLoin), QPoint(droite - 1, kLoin)),
                                 Qt::IntersectClip);
-            texts.replay(painter, text, at);
+            texts.replay(painter, *text, at);
             painter.restore();
         }
     }
+    if (runs) runs->flush(painter);
     painter.restore();
 }
 
@@ -268,15 +341,17 @@ FontMetrics::FontMetrics(const QFont& font) : font_(font) {}
 FontMetrics::FontMetrics(const QFont& font, const QPaintDevice& device, Unit unit)
     : font_(font), device_(&device), unit_(unit) {}
 
-int FontMetrics::measured(const QFont& font, std::string_view text) const {
-    const QString shown = fromBudgetText(text);
-    if (device_ == nullptr) return QFontMetrics(font).horizontalAdvance(shown);
-    return fromDevice(QFontMetrics(font, device_).horizontalAdvance(shown), unit_,
-                      device_->logicalDpiX());
+FontMetrics::Measures& FontMetrics::measuresOf(const Font& font) const {
+    for (Measures& measures : measures_)
+        if (measures.font == font) return measures;
+    const QFont shown = qFont(font, font_);
+    measures_.push_back(
+        {font, device_ == nullptr ? QFontMetrics(shown) : QFontMetrics(shown, device_)});
+    return measures_.back();
 }
 
 int FontMetrics::width(std::string_view text) const {
-    return measured(font_, text);
+    return textWidth(Font{}, text);
 }
 
 int FontMetrics::height() const {
@@ -284,13 +359,21 @@ int FontMetrics::height() const {
 }
 
 int FontMetrics::textWidth(const Font& font, std::string_view text) const {
-    return measured(qFont(font, font_), text);
+    constexpr std::size_t kMemoire = 4096;
+    Measures& measures = measuresOf(font);
+    if (const auto known = measures.widths.find(std::string(text)); known != measures.widths.end())
+        return known->second;
+    const int advance = measures.metrics.horizontalAdvance(fromBudgetText(text));
+    const int width =
+        device_ == nullptr ? advance : fromDevice(advance, unit_, device_->logicalDpiX());
+    if (measures.widths.size() == kMemoire) measures.widths.clear();
+    measures.widths.emplace(text, width);
+    return width;
 }
 
 int FontMetrics::lineHeight(const Font& font) const {
-    const QFont shown = qFont(font, font_);
-    if (device_ == nullptr) return QFontMetrics(shown).height();
-    return fromDevice(QFontMetrics(shown, device_).height(), unit_, device_->logicalDpiY());
+    const int height = measuresOf(font).metrics.height();
+    return device_ == nullptr ? height : fromDevice(height, unit_, device_->logicalDpiY());
 }
 
 QFont surfaceFont() {

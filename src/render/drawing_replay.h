@@ -1,6 +1,11 @@
 #pragma once
 
+#include <string>
+#include <unordered_map>
+#include <vector>
+
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 
 #include "core/drawing/drawing.h"
@@ -23,11 +28,20 @@ public:
     int lineHeight(const Font& font) const override;
 
 private:
-    int measured(const QFont& font, std::string_view text) const;
+    struct Measures {
+        Font font;
+        QFontMetrics metrics;
+        // Widths already measured, in the drawing's units: labels, codes and dates come back
+        // line after line. Emptied when full, so that it never grows with the budget.
+        std::unordered_map<std::string, int> widths{};
+    };
+    Measures& measuresOf(const Font& font) const;
 
     QFont font_;
     const QPaintDevice* device_ = nullptr;
     Unit unit_ = Unit::Pixel;
+    // Built once per font asked for: a page of a list measures hundreds of texts in two fonts.
+    mutable std::vector<Measures> measures_;
 };
 
 // The font of the charts: the interface font, glyphs without antialiasing. Built from

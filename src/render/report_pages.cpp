@@ -1,5 +1,6 @@
 #include "render/report_pages.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QPageLayout>
@@ -21,13 +22,17 @@ void prepareA4(QPagedPaintDevice& device) {
         QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
 }
 
-bool imprimeRapport(const RapportListe& rapport, QPagedPaintDevice& device) {
+bool imprimeRapport(const RapportListe& rapport, QPagedPaintDevice& device, std::size_t premiere,
+                    std::size_t derniere) {
     QPainter painter;
     if (!painter.begin(&device)) return false;
     const QFont police = policeRapport();
     const FontMetrics metrics(police, device, Unit::HundredthMm);
-    for (std::size_t p = 0; p < rapport.nbPages(); ++p) {
-        if (p > 0 && !device.newPage()) return false;
+    const std::size_t fin =
+        std::min(rapport.nbPages(),
+                 derniere == static_cast<std::size_t>(-1) ? rapport.nbPages() : derniere + 1);
+    for (std::size_t p = premiere; p < fin; ++p) {
+        if (p > premiere && !device.newPage()) return false;
         replayDrawing(rapport.page(p, metrics), painter, police);
     }
     return painter.end();

@@ -34,6 +34,7 @@ TEST(ListReports, MonthsDueInUpperCase) {
 TEST(ListReports, OperationsRuleOffTheirMonthsUnderTheHeadingBand) {
     Budget budget = test::smallBudget();
     budget.Operations[1].nSelect = 0;
+    budget.Operations[0].cLibelle = std::string(1000, 'x');
     const RapportListe rapport(budget, ListeImprimee::Operations);
     EXPECT_EQ(rapport.titre(), "Report Op\xE9rations");
     const Drawing page = rapport.page(0, FixedMetrics());
@@ -43,10 +44,12 @@ TEST(ListReports, OperationsRuleOffTheirMonthsUnderTheHeadingBand) {
     EXPECT_EQ(t[3].text, "Montant");
     EXPECT_EQ(t[3].x, 4600);
     EXPECT_EQ(t[3].y, 1000);
-    // Line 1: "[*]" stops at the next rule; the amount ends on its box's right edge.
+    // Line 1: a label too long stops at the next rule; the amount ends on its box's right edge.
     EXPECT_EQ(t[6].text, "[*]");
-    EXPECT_EQ(t[6].droite, 1530);
+    EXPECT_FALSE(t[6].droite);
     EXPECT_EQ(t[6].y, 1420);
+    EXPECT_EQ(t[10].droite, 1000 + 11850 - 100);
+    EXPECT_FALSE(t[10].background);
     EXPECT_EQ(t[9].text, "-40,00");
     EXPECT_EQ(t[9].x, 6320 - 42);
     EXPECT_EQ(t[12].text, "[ ]");

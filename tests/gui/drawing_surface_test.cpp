@@ -158,7 +158,7 @@ private slots:
             drawing.primitives.push_back(label);
             const QString shown = QString::fromLatin1(label.text.c_str());
             painter.fillRect(label.x, label.y, metrics.horizontalAdvance(shown), metrics.height(),
-                             QColor::fromRgb(rgb(label.background)));
+                             QColor::fromRgb(rgb(*label.background)));
             painter.setPen(QColor::fromRgb(rgb(label.color)));
             painter.drawText(label.x, label.y + metrics.ascent(), shown);
         }

@@ -1,6 +1,8 @@
 #include <utility>
 
+#include <QLabel>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -8,6 +10,7 @@
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QtTest>
 
 #include "core/storage/budget_folder.h"
@@ -15,11 +18,13 @@
 #include "gui/editing/types_dep_page.h"
 #include "gui/main/choix_fichier_dialog.h"
 #include "gui/main/main_window.h"
+#include "gui/reports/apercu_rapport.h"
 #include "gui/toolkit/grid.h"
 #include "gui/toolkit/page.h"
 #include "gui/toolkit/prompter.h"
 #include "next_modal.h"
 #include "opened_budget.h"
+#include "render/budget_text.h"
 #include "render/colour.h"
 #include "temp_folder.h"
 
@@ -154,6 +159,70 @@ private slots:
         QCOMPARE(main.currentIndex(), int(kOngletStats));
         QVERIFY(opened.prompter.boxes.empty());
         QCOMPARE(opened.prompter.beeps, 0);
+    }
+
+    // "Imprimer" opens the preview of the tab's list, and is offered again once it is closed;
+    // without a record there is nothing to preview.
+    void printingPreviewsTheListOfTheTabInFront() {
+        Budget budget = sampleBudget();
+        for (int i = 0; i < 70; ++i) budget.Operations.push_back(operation("20/03/2024", "AL", -1));
+        Opened opened(budget, kOngletOperations);
+        QString vu;
+        opened.window->setApercu([&](const RapportListe& rapport, QWidget*) {
+            vu = QStringLiteral("%1 %2 %3")
+                     .arg(fromBudgetText(rapport.titre()))
+                     .arg(rapport.nbPages())
+                     .arg(opened.enabled("btImprimer"));
+        });
+        opened.press("btImprimer");
+        QCOMPARE(vu, QStringLiteral("Report Opérations 2 0"));
+        QVERIFY(opened.enabled("btImprimer"));
+        opened.choose("pcVarnelle", kOngletDepJourn);
+        opened.press("btImprimer");
+        QCOMPARE(vu, QStringLiteral("Report Dépenses Journalières 1 0"));
+
+        vu.clear();
+        opened.window->budget().TypesDep.clear();
+        opened.choose("pcVarnelle", kOngletTypesDep);
+        opened.press("btImprimer");
+        QVERIFY(vu.isEmpty());
+        QCOMPARE(opened.prompter.boxes.size(), std::size_t{1});
+        QCOMPARE(opened.prompter.boxes[0].text, QStringLiteral("Rien à imprimer."));
+    }
+
+    // The preview steps through its pages and prints them all, or says why it could not.
+    void thePreviewPrintsEveryPageOrSaysWhy() {
+        Budget budget = sampleBudget();
+        for (int i = 0; i < 70; ++i) budget.Operations.push_back(operation("20/03/2024", "AL", -1));
+        Opened opened(budget);
+        const RapportListe rapport(opened.budget(), ListeImprimee::Operations);
+        TfmApercuRapport apercu(rapport, opened.prompter);
+        apercu.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&apercu));
+        QCOMPARE(apercu.findChild<QLabel*>("stPage")->text(), QStringLiteral("Page 1 / 2"));
+        QTest::keyClick(&apercu, Qt::Key_PageDown);
+        QCOMPARE(apercu.pageMontree(), std::size_t{1});
+        QVERIFY(!apercu.findChild<QToolButton*>("btSuivante")->isEnabled());
+        QVERIFY(!apercu.imagePage().isNull());
+
+        test::TempFolder dossier;
+        QString sortie = QString::fromStdString((dossier / "liste.pdf").string());
+        apercu.setChoixImprimante([&sortie](QPrinter& printer, QWidget*) {
+            printer.setOutputFileName(sortie);
+            return true;
+        });
+        apercu.imprime();
+        QProcess pdfinfo;
+        pdfinfo.start(QStringLiteral("pdfinfo"), {sortie});
+        QVERIFY(pdfinfo.waitForFinished());
+        QVERIFY(pdfinfo.readAllStandardOutput().contains("Pages:           2"));
+        QVERIFY(opened.prompter.boxes.empty());
+
+        sortie = QString::fromStdString((dossier / "absent" / "liste.pdf").string());
+        apercu.imprime();
+        QCOMPARE(opened.prompter.boxes.size(), std::size_t{1});
+        QCOMPARE(opened.prompter.boxes[0].text,
+                 QStringLiteral("Ne peut imprimer sur %1.").arg(sortie));
     }
 
     void buttonsAndTheGaugeFollowTheTabInFront() {

@@ -55,12 +55,13 @@ struct Font {
 };
 
 // Text (Windows-1252) whose cell has its top-left corner at (x, y); the cell is filled with
-// `background` behind the glyphs. Without a font of its own, the text is in the surface's.
-// With a right limit, nothing of it shows from x = `droite` on.
+// `background` behind the glyphs, if any. Without a font of its own, the text is in the
+// surface's. With a right limit, nothing of it shows from x = `droite` on.
 struct Text {
     int x, y;
     std::string text;
-    Couleur color, background;
+    Couleur color;
+    std::optional<Couleur> background;
     std::optional<Font> font{};
     std::optional<int> droite{};
     bool operator==(const Text&) const = default;

@@ -14,7 +14,7 @@ namespace {
 
 using namespace page_a4;
 
-constexpr Couleur kNoir = 0x000000, kBlanc = 0xFFFFFF;
+constexpr Couleur kNoir = 0x000000;
 // Rules are thin but seen on paper: a tenth of a millimetre.
 constexpr int kTrait = 10;
 // A rule stands this far left of the column it opens.
@@ -144,9 +144,14 @@ Drawing RapportListe::page(std::size_t p, const TextMetrics& metrics) const {
     if (premiere >= fin) return drawing;
     const int haut = kMarge;
     const int bas = haut + kBande * static_cast<int>(fin - premiere + 1);
+    // On white paper a text needs no ground of its own, which would double what a printer or
+    // a PDF is sent.
     const auto texte = [&](int x, int y, std::string t, const Font& font,
                            std::optional<int> droite = std::nullopt) {
-        drawing.primitives.emplace_back(Text{x, y, std::move(t), kNoir, kBlanc, font, droite});
+        // A limit only where the text reaches it: clipping costs every device some work.
+        if (droite && x + metrics.textWidth(font, t) <= *droite) droite.reset();
+        drawing.primitives.emplace_back(
+            Text{x, y, std::move(t), kNoir, std::nullopt, font, droite});
     };
     const auto regle = [&](int x1, int y1, int x2, int y2) {
         drawing.primitives.emplace_back(Line{x1, y1, x2, y2, kNoir, false, kTrait});

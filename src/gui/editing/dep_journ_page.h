@@ -37,7 +37,7 @@ public:
     bool ajoutPossible() const override { return true; }
     void ajoute() override;
     void supprime() override;
-    bool impressionPossible() const override { return true; }
+    std::optional<ListeImprimee> listeImprimee() const override { return ListeImprimee::DepJourn; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

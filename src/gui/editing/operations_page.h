@@ -45,7 +45,9 @@ public:
     bool ajoutPossible() const override { return !budget_.TypesDep.empty(); }
     void ajoute() override;
     void supprime() override;
-    bool impressionPossible() const override { return true; }
+    std::optional<ListeImprimee> listeImprimee() const override {
+        return ListeImprimee::Operations;
+    }
 
 private:
     QVariant grOperationsCellLoaded(int column, int row) const;

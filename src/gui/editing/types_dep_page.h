@@ -41,7 +41,7 @@ public:
     bool ajoutPossible() const override { return true; }
     void ajoute() override;
     void supprime() override;
-    bool impressionPossible() const override { return true; }
+    std::optional<ListeImprimee> listeImprimee() const override { return ListeImprimee::TypesDep; }
 
 private:
     QVariant grTypesDepCellLoaded(int column, int row) const;

@@ -15,6 +15,7 @@
 #include "gui/editing/types_dep_page.h"
 #include "gui/main/button_icons.h"
 #include "gui/main/choix_fichier_dialog.h"
+#include "gui/reports/apercu_rapport.h"
 #include "gui/statistics/arbo_operations_page.h"
 #include "gui/statistics/calend_op_page.h"
 #include "gui/statistics/classeur_page.h"
@@ -58,7 +59,11 @@ QPushButton* bouton(QWidget* parent, const char* name, const QString& caption, c
 TfmMain::TfmMain(std::filesystem::path folder, Prompter& prompter, ChooseFile chooseFile,
                  QWidget* parent)
     : QWidget(parent), folder_(std::move(folder)), prompter_(prompter),
-      chooseFile_(chooseFile ? std::move(chooseFile) : ChooseFile(ChoixFichier)) {
+      chooseFile_(chooseFile ? std::move(chooseFile) : ChooseFile(ChoixFichier)),
+      apercu_([this](const RapportListe& rapport, QWidget* proprietaire) {
+          TfmApercuRapport apercu(rapport, prompter_, proprietaire);
+          apercu.exec();
+      }) {
     setObjectName(QStringLiteral("fmMain"));
     setFont(interfaceFont());
     FormCreate();
@@ -174,6 +179,7 @@ void TfmMain::creeBoutons() {
     connect(btRst2, &QPushButton::clicked, this,
             [this] { btRstClick(budget_.Param.ConfigOnglets2); });
     connect(btFermer, &QPushButton::clicked, this, &QWidget::close);
+    connect(btImprimer, &QPushButton::clicked, this, &TfmMain::btImprimerClick);
     // Adding or deleting may touch many records at once: kept for recovery at once.
     connect(btAjouter, &QPushButton::clicked, this, [this] {
         modification([this] { pageDevant().ajoute(); });
@@ -298,7 +304,7 @@ void TfmMain::majBoutons() {
 
 void TfmMain::pcVarnelleChange() {
     majBoutons();
-    btImprimer->setEnabled(pageDevant().impressionPossible());
+    btImprimer->setEnabled(pageDevant().listeImprimee().has_value());
     pageDevant().montre();
     metTitre();
 }
@@ -412,6 +418,27 @@ void TfmMain::btSvgClick(TConfigOnglets& signet) {
     if (signet.nOnglet2 < 0) return;
     const Page* sousPage = pageDevant().pageDevant();
     signet.nOnglet3 = sousPage ? sousPage->sousPageDevant() : -1;
+}
+
+void TfmMain::btImprimerClick() {
+    const std::optional<ListeImprimee> liste = pageDevant().listeImprimee();
+    if (!liste) return;
+    // What is being typed belongs in the printout.
+    termineEditions();
+    const RapportListe rapport(budget_, *liste);
+    if (rapport.nbPages() == 0) {
+        prompter_.error(this, QStringLiteral("Erreur"), QStringLiteral("Rien à imprimer."));
+        return;
+    }
+    btImprimer->setEnabled(false);
+    // Enabled again however the preview ends, an exception included.
+    const struct Reactive {
+        TfmMain& fenetre;
+        ~Reactive() {
+            fenetre.btImprimer->setEnabled(fenetre.pageDevant().listeImprimee().has_value());
+        }
+    } reactive{*this};
+    apercu_(rapport, this);
 }
 
 void TfmMain::btRstClick(const TConfigOnglets& signet) {

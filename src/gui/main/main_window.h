@@ -9,6 +9,7 @@
 
 #include "core/model/budget.h"
 #include "core/model/history.h"
+#include "core/reports/list_reports.h"
 #include "core/storage/profile_file.h"
 #include "gui/main/choix_fichier_dialog.h"
 
@@ -67,6 +68,10 @@ public:
     // them at once.
     void setDelaiRecuperation(int millisecondes) { delaiRecuperation_ = millisecondes; }
 
+    // Shows the print preview of a list and returns once it is closed.
+    using Apercu = std::function<void(const RapportListe& rapport, QWidget* parent)>;
+    void setApercu(Apercu apercu) { apercu_ = std::move(apercu); }
+
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -82,6 +87,7 @@ private:
     void pcVarnelleChange();
     void btSvgClick(TConfigOnglets& signet);
     void btRstClick(const TConfigOnglets& signet);
+    void btImprimerClick();
 
     void creePages();
     void creeBoutons();
@@ -108,6 +114,7 @@ private:
     std::filesystem::path folder_;
     Prompter& prompter_;
     ChooseFile chooseFile_;
+    Apercu apercu_;
     Budget budget_;
     ProfileFile file_;
     std::string fileName_;

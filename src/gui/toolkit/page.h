@@ -9,6 +9,7 @@
 
 #include "core/model/history.h"
 #include "core/model/param.h"
+#include "core/reports/list_reports.h"
 
 namespace varnelle::gui {
 
@@ -52,8 +53,8 @@ public:
     // The window's caption while the page is in front; empty for the program's own. A page
     // whose caption changes says so by actionsChangees.
     virtual QString titre() const { return {}; }
-    // Whether "Imprimer" is offered on the page; the reports come with the printing.
-    virtual bool impressionPossible() const { return false; }
+    // The list "Imprimer" prints on the page; none when it is not offered there.
+    virtual std::optional<ListeImprimee> listeImprimee() const { return std::nullopt; }
 
     // Pages inside the page, as the bookmarks keep them: the index of the one in front (-1
     // without any), choosing one as the user would (false when out of range), and the page
