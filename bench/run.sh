@@ -66,6 +66,12 @@ awk -F, '
             if (("BM_RecapCalendrier/" arg[i]) in ms)
                 printf "  %-42s %6.2f ms (target <= %d ms)\n", what[i],
                     ms["BM_RecapCalendrier/" arg[i]], i <= 2 ? 30 : 16
+        if ("BM_ImprimeOperations/0" in ms)
+            printf "  %-42s %6.2f ms (target <= 300 ms)\n", "Print preview, first page (1 563 pages)",
+                ms["BM_ImprimeOperations/0"]
+        if ("BM_ImprimeOperations/1" in ms)
+            printf "  %-42s %6.0f ms (target <= 3000 ms)\n", "Journal as a PDF (1 563 pages)",
+                ms["BM_ImprimeOperations/1"]
         if ("BM_BarChart/1000" in ms)
             printf "  %-42s %6.3f ms (target < 5 ms)\n", "Bar chart of 1 000 bars", ms["BM_BarChart/1000"]
     }' "$results"
