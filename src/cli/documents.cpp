@@ -101,17 +101,26 @@ GraphePeriode dessineSoldes(const Budget& budget, const ChartOptions& chart,
     return dessin;
 }
 
+// Refuses an output that would take the place of a budget, then loads the budget.
+int chargePourSortie(const fs::path& fichier, std::string_view motDePasse,
+                     const std::string& sortie, const char* quoi, Budget& budget,
+                     std::ostream& err) {
+    if (remplaceUnBudget(fichier, sortie)) {
+        err << "La sortie " << sortie << " est un fichier de budget : choisissez un autre nom pour "
+            << quoi << ".\n";
+        return kExitRefused;
+    }
+    return chargeBudget(fichier, motDePasse, budget, err);
+}
+
 }  // namespace
 
 int runChart(const fs::path& fichier, std::string_view motDePasse, const ChartOptions& chart,
              std::ostream& err) {
-    if (remplaceUnBudget(fichier, chart.output)) {
-        err << "La sortie " << chart.output
-            << " est un fichier de budget : choisissez un autre nom pour l'image.\n";
-        return kExitRefused;
-    }
     Budget budget;
-    if (const int status = chargeBudget(fichier, motDePasse, budget, err); status != kExitOk)
+    if (const int status =
+            chargePourSortie(fichier, motDePasse, chart.output, "l'image", budget, err);
+        status != kExitOk)
         return status;
 
     const Application application;
@@ -141,13 +150,10 @@ int runChart(const fs::path& fichier, std::string_view motDePasse, const ChartOp
 
 int runReport(const fs::path& fichier, std::string_view motDePasse, const ReportOptions& report,
               std::ostream& err) {
-    if (remplaceUnBudget(fichier, report.output)) {
-        err << "La sortie " << report.output
-            << " est un fichier de budget : choisissez un autre nom pour la liste.\n";
-        return kExitRefused;
-    }
     Budget budget;
-    if (const int status = chargeBudget(fichier, motDePasse, budget, err); status != kExitOk)
+    if (const int status =
+            chargePourSortie(fichier, motDePasse, report.output, "la liste", budget, err);
+        status != kExitOk)
         return status;
     const RapportListe rapport(budget, report.kind == ReportKind::Types ? ListeImprimee::TypesDep
                                        : report.kind == ReportKind::Operations
