@@ -13,15 +13,20 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include "core/model/date_text.h"
 #include "core/storage/budget_folder.h"
 #include "core/storage/data_file.h"
 #include "gui/editing/types_dep_page.h"
 #include "gui/main/choix_fichier_dialog.h"
 #include "gui/main/main_window.h"
 #include "gui/reports/apercu_rapport.h"
+#include "gui/settings/colour_picker.h"
+#include "gui/settings/parametres_dialog.h"
+#include "gui/statistics/operations_type_dep_window.h"
 #include "gui/toolkit/grid.h"
 #include "gui/toolkit/page.h"
 #include "gui/toolkit/prompter.h"
+#include "gui/toolkit/tree.h"
 #include "next_modal.h"
 #include "opened_budget.h"
 #include "render/budget_text.h"
@@ -223,6 +228,78 @@ private slots:
         QCOMPARE(opened.prompter.boxes.size(), std::size_t{1});
         QCOMPARE(opened.prompter.boxes[0].text,
                  QStringLiteral("Ne peut imprimer sur %1.").arg(sortie));
+    }
+
+    // "Tester" shows the copy at once; "Annuler", Escape and the close box all give back the
+    // settings found, font and bookmarks included; OK keeps a colour as one undo step.
+    void theSettingsDialogTestsCancelsAndKeeps() {
+        Opened opened(sampleBudget(), kOngletOperations);
+        const TParam avant = opened.budget().Param;
+        Grid& grid = opened.child<Grid>("grOperations");
+        const auto fond = [&grid] { return grid.model()->index(1, 1).data(Qt::BackgroundRole); };
+        const QVariant fondAvant = fond();
+        const auto choisitAqua = [](TfmParametres& d) {
+            ColourPicker& picker = d.choixCouleur(ArbreCouleurs::Grilles);
+            QTest::mouseClick(&picker, Qt::LeftButton, {}, picker.caseDe(14).center());
+        };
+        for (const auto& ferme : std::vector<std::function<void(TfmParametres&)>>{
+                 [](TfmParametres& d) { d.findChild<QPushButton*>("btAnnuler")->click(); },
+                 [](TfmParametres& d) { QTest::keyClick(&d, Qt::Key_Escape); },
+                 [](TfmParametres& d) { d.close(); }}) {
+            QVariant fondTeste;
+            test::onNextModal<TfmParametres>([&](TfmParametres& d) {
+                // Opened from the operations, on their odd months.
+                QCOMPARE(d.arbre(ArbreCouleurs::Grilles).currentNode(), 14);
+                choisitAqua(d);
+                d.findChild<QPushButton*>("btTester")->click();
+                fondTeste = fond();
+                ferme(d);
+            });
+            opened.press("btParametres");
+            QCOMPARE(fondTeste.value<QColor>(), QColor(0, 255, 255));
+            QVERIFY(opened.budget().Param == avant);
+            QCOMPARE(fond(), fondAvant);
+        }
+        QVERIFY(!opened.window->historique().peutAnnuler());
+
+        test::onNextModal<TfmParametres>([&](TfmParametres& d) {
+            choisitAqua(d);
+            d.findChild<QPushButton*>("btOK")->click();
+        });
+        opened.press("btParametres");
+        QCOMPARE(opened.budget().Param.nCoulGrilleOpMsImp, 0xFFFF00);
+        QCOMPARE(opened.budget().Param.OptGrilleOp.cPolice, avant.OptGrilleOp.cPolice);
+        QVERIFY(opened.window->enregistre());
+        QCOMPARE(opened.onDisk().Param.nCoulGrilleOpMsImp, 0xFFFF00);
+        QVERIFY(opened.window->annule());
+        QVERIFY(opened.budget().Param == avant);
+        QCOMPARE(fond(), fondAvant);
+    }
+
+    // From "Soldes mensuels": Simulations > Fond and Soldes mensuels > Fond on "Général"; the
+    // operations window reaches the dialog too, on its own nodes.
+    void theSettingsOpenOnTheNodesOfWhereTheyAreAsked() {
+        Opened opened(sampleBudget(), kOngletStats);
+        opened.choose("pcStats", kStatsSoldesMensuels);
+        QString vu;
+        test::onNextModal<TfmParametres>([&vu](TfmParametres& d) {
+            vu = QStringLiteral("%1 %2 %3 %4")
+                     .arg(d.arbre(ArbreCouleurs::Grilles).currentNode())
+                     .arg(d.arbre(ArbreCouleurs::Graphes).currentNode())
+                     .arg(d.pcOptGrilles().currentIndex())
+                     .arg(d.choixCouleur(ArbreCouleurs::Grilles).selection().value_or(-1));
+        });
+        opened.press("btParametres");
+        QCOMPARE(vu, QStringLiteral("32 38 0 15"));  // white
+
+        TfmOperationsTypeDep fenetre(opened.budget(), opened.prompter, opened.window.get());
+        fenetre.Initialise("AL", kDateVide, kDateVide, 0, nullptr);
+        test::onNextModal<TfmParametres>([&vu](TfmParametres& d) {
+            vu = QString::number(d.arbre(ArbreCouleurs::Grilles).currentNode());
+            d.stExemple().isVisible() ? vu += " " + d.stExemple().text() : vu;
+        });
+        fenetre.findChild<QPushButton*>("btParametres")->click();
+        QCOMPARE(vu, QStringLiteral("44 Fenêtre de détails"));
     }
 
     void buttonsAndTheGaugeFollowTheTabInFront() {

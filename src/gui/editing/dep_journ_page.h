@@ -28,6 +28,7 @@ public:
 
     // Grids and fields, as the budget was loaded and computed.
     void prepare() override;
+    OrigineParametres origineParametres() const override { return OrigineParametres::DepJourn; }
     void appliqueParametres(const TParam& param) override;
     // The chart again, and the last savings row, if any, in front.
     void montre() override;

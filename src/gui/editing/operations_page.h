@@ -27,6 +27,7 @@ public:
     std::optional<std::size_t> operationCourante() const;
 
     void prepare() override;
+    OrigineParametres origineParametres() const override { return OrigineParametres::Operations; }
     void appliqueParametres(const TParam& param) override;
     void fenetreAffichee() override { montreDerniereOperation(); }
     // The current row stays in view when the window shrinks to fit its frame.

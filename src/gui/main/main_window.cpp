@@ -14,8 +14,10 @@
 #include "gui/editing/operations_page.h"
 #include "gui/editing/types_dep_page.h"
 #include "gui/main/button_icons.h"
+#include "gui/main/change_mot_de_passe_dialog.h"
 #include "gui/main/choix_fichier_dialog.h"
 #include "gui/reports/apercu_rapport.h"
+#include "gui/settings/acces_parametres.h"
 #include "gui/statistics/arbo_operations_page.h"
 #include "gui/statistics/calend_op_page.h"
 #include "gui/statistics/classeur_page.h"
@@ -180,6 +182,23 @@ void TfmMain::creeBoutons() {
             [this] { btRstClick(budget_.Param.ConfigOnglets2); });
     connect(btFermer, &QPushButton::clicked, this, &QWidget::close);
     connect(btImprimer, &QPushButton::clicked, this, &TfmMain::btImprimerClick);
+    // Every window opened under this one reaches the settings through this door.
+    accesParametres_ =
+        new AccesParametres({&budget_.Param, [this] { AppliqueParametres(); },
+                             [this](QWidget* parent) {
+                                 TfmChangeMotDePasse dialogue(file_, prompter_, parent);
+                                 dialogue.exec();
+                             },
+                             [this] {
+                                 termineEditions();
+                                 debutModification();
+                             },
+                             [this] { finModification({}); }},
+                            this);
+    connect(btParametres, &QPushButton::clicked, this, [this] {
+        accesParametres_->ouvre(this, pageDevant().origineParametres(),
+                                [this] { AppliqueParametres(); });
+    });
     // Adding or deleting may touch many records at once: kept for recovery at once.
     connect(btAjouter, &QPushButton::clicked, this, [this] {
         modification([this] { pageDevant().ajoute(); });

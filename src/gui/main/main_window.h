@@ -17,6 +17,7 @@ class QPushButton;
 
 namespace varnelle::gui {
 
+class AccesParametres;
 class Page;
 class PageControl;
 class Prompter;
@@ -115,6 +116,7 @@ private:
     Prompter& prompter_;
     ChooseFile chooseFile_;
     Apercu apercu_;
+    AccesParametres* accesParametres_ = nullptr;
     Budget budget_;
     ProfileFile file_;
     std::string fileName_;

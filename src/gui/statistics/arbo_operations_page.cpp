@@ -71,6 +71,17 @@ void ArboOperationsPage::colonnes(bool type) {
     if (type) grDetailOperations_->setDisplayPosition(kColonneMontant, kColonneLibelle);
 }
 
+OrigineParametres ArboOperationsPage::origineParametres() const {
+    const int noeud = tvOperations_->currentNode();
+    if (noeud < 0 || static_cast<std::size_t>(noeud) >= arbre_.noeuds.size())
+        return OrigineParametres::ArboSansNoeud;
+    switch (arbre_.noeuds[static_cast<std::size_t>(noeud)].level) {
+    case 0: return OrigineParametres::ArboAnnee;
+    case 1: return OrigineParametres::ArboMois;
+    default: return OrigineParametres::ArboType;
+    }
+}
+
 void ArboOperationsPage::prepare() {
     colonnes(false);
     grDetailOperations_->setDefaultRowHeight(14);

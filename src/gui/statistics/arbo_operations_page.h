@@ -30,6 +30,7 @@ public:
     const std::vector<TDetailOperations>& detail() const { return detail_; }
 
     void prepare() override;
+    OrigineParametres origineParametres() const override;
     void appliqueParametres(const TParam& param) override;
     void redessine() override;
     // Names the node whose detail is shown.

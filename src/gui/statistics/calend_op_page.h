@@ -24,6 +24,7 @@ public:
     const CalendOp& calendrier() const { return CalendOp_; }
 
     void prepare() override;
+    OrigineParametres origineParametres() const override { return OrigineParametres::Calendrier; }
     void appliqueParametres(const TParam& param) override;
 
 protected:

@@ -32,6 +32,7 @@ public:
     const std::vector<TDetailOperations>& detail() const { return detail_; }
 
     void prepare() override;
+    OrigineParametres origineParametres() const override { return OrigineParametres::Classeur; }
     void appliqueParametres(const TParam& param) override;
     void redessine() override;
 

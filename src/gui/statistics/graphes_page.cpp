@@ -243,6 +243,11 @@ int GraphesPage::sousPageDevant() const {
     return pcGraphes_->currentIndex();
 }
 
+OrigineParametres GraphesPage::origineParametres() const {
+    return pcGraphes_->currentIndex() == 1 ? OrigineParametres::GraphesOperations
+                                           : OrigineParametres::GraphesTypesDep;
+}
+
 bool GraphesPage::choisitSousPage(int index) {
     if (index < 0 || index >= pcGraphes_->count()) return false;
     pcGraphes_->setCurrentIndex(index);

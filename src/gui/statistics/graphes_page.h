@@ -52,6 +52,7 @@ public:
     void redessine() override { redessineGrapheVisible(); }
     void appliqueParametres(const TParam& param) override;
     int sousPageDevant() const override;
+    OrigineParametres origineParametres() const override;
     bool choisitSousPage(int index) override;
 
     void btDessinerGrapheClick();

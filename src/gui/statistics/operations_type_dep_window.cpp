@@ -12,6 +12,7 @@
 #include "core/drawing/period_charts.h"
 #include "core/model/amount.h"
 #include "core/model/locale_facts.h"
+#include "gui/settings/acces_parametres.h"
 #include "gui/settings/grid_settings.h"
 #include "gui/toolkit/drawing_surface.h"
 #include "gui/toolkit/grid.h"
@@ -67,8 +68,14 @@ TfmOperationsTypeDep::TfmOperationsTypeDep(const Budget& budget, Prompter& promp
     btParametres_ =
         placedControl<QPushButton>(pnCommandes_, "btParametres", QStringLiteral("&Paramètres"),
                                    QRect(QPoint(8, 8), kTailleBouton));
-    // The settings dialog it opens is not part of the program yet.
-    btParametres_->setEnabled(false);
+    // The budget is only read here: the main window lends the settings and the password.
+    AccesParametres* acces = AccesParametres::de(parent);
+    btParametres_->setEnabled(acces != nullptr);
+    if (acces != nullptr)
+        connect(btParametres_, &QPushButton::clicked, this, [this, acces] {
+            acces->ouvre(this, OrigineParametres::FenetreDetails,
+                         [this] { AppliqueParametresFenetre(); });
+        });
     btFermer_ = placedControl<QPushButton>(pnCommandes_, "btFermer", QStringLiteral("&Fermer"),
                                            QRect(QPoint(96, 8), kTailleBouton));
     connect(btFermer_, &QPushButton::clicked, this, &QDialog::close);
@@ -139,10 +146,6 @@ void TfmOperationsTypeDep::Initialise(std::string_view code, std::string_view cD
     DessineGrapheOperationsTypeDep();
 }
 
-void TfmOperationsTypeDep::setAppliqueParametresMain(std::function<void()> applique) {
-    appliqueParametresMain_ = std::move(applique);
-}
-
 void TfmOperationsTypeDep::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous()) FormShow();
@@ -206,7 +209,8 @@ void TfmOperationsTypeDep::imgOperationsTypeDepClick(int x, int y) {
 }
 
 void TfmOperationsTypeDep::AppliqueParametresFenetre() {
-    if (appliqueParametresMain_) appliqueParametresMain_();
+    // The main window's views first, then this window's own.
+    if (AccesParametres* acces = AccesParametres::de(parentWidget())) acces->appliquePrincipale()();
     appliqueCouleursGrille();
     DessineGrapheOperationsTypeDep();
 }

@@ -36,10 +36,6 @@ public:
     void Initialise(std::string_view code, std::string_view cDateDeb, std::string_view cDateFin,
                     Montant nSoldeDeb, const std::vector<TOperation>* simulations);
 
-    // What the main window runs to re-apply the settings to itself before this window applies
-    // them to its own grid and chart; empty until the settings dialog exists.
-    void setAppliqueParametresMain(std::function<void()> applique);
-
     const ListesOperationsTypeDep& listes() const { return listes_; }
     Grid& grOperationsTypeDep() { return *grOperationsTypeDep_; }
     DrawingSurface& imgOperationsTypeDep() { return *imgOperationsTypeDep_; }
@@ -65,7 +61,6 @@ private:
     const Budget& budget_;
     Prompter& prompter_;
     ListesOperationsTypeDep listes_;
-    std::function<void()> appliqueParametresMain_;
 
     Grid* grOperationsTypeDep_;
     QSplitter* spHoriz_;

@@ -24,6 +24,7 @@ public:
     const RecapTypesDep& recap() const { return RecapTypesDep_; }
 
     void prepare() override;
+    OrigineParametres origineParametres() const override { return OrigineParametres::Recap; }
     void appliqueParametres(const TParam& param) override;
 
 protected:

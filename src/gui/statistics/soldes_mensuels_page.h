@@ -36,6 +36,9 @@ public:
     QWidget* fenetreReference() const { return fmArbreRefSoldesMensuels_; }
 
     void prepare() override;
+    OrigineParametres origineParametres() const override {
+        return OrigineParametres::SoldesMensuels;
+    }
     void appliqueParametres(const TParam& param) override;
     void redessine() override;
     // True without a current row, or when the current simulation has a valid start date

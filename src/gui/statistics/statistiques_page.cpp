@@ -100,6 +100,11 @@ void StatistiquesPage::supprime() {
     pageDevant()->supprime();
 }
 
+OrigineParametres StatistiquesPage::origineParametres() const {
+    const Page* devant = page(pcStats_->currentIndex());
+    return devant != nullptr ? devant->origineParametres() : Page::origineParametres();
+}
+
 int StatistiquesPage::sousPageDevant() const {
     return pcStats_->currentIndex();
 }

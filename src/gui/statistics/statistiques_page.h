@@ -20,6 +20,7 @@ public:
     void ajoutePage(Page* page, const char* name, const QString& caption);
 
     void prepare() override;
+    OrigineParametres origineParametres() const override;
     void fenetreAjustee() override;
     bool peutQuitter() override;
     void montre() override;

@@ -9,6 +9,7 @@
 
 #include "core/model/history.h"
 #include "core/model/param.h"
+#include "core/model/param_trees.h"
 #include "core/reports/list_reports.h"
 
 namespace varnelle::gui {
@@ -53,6 +54,8 @@ public:
     // The window's caption while the page is in front; empty for the program's own. A page
     // whose caption changes says so by actionsChangees.
     virtual QString titre() const { return {}; }
+    // Where the settings dialog opens from on the page: the nodes it shows first.
+    virtual OrigineParametres origineParametres() const { return OrigineParametres::TypesDep; }
     // The list "Imprimer" prints on the page; none when it is not offered there.
     virtual std::optional<ListeImprimee> listeImprimee() const { return std::nullopt; }
 
