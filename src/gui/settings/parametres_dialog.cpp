@@ -176,9 +176,8 @@ void TfmParametres::creeOptions() {
     pcOptGrilles_ = new QTabWidget(this);
     pcOptGrilles_->setObjectName(QStringLiteral("pcOptGrilles"));
     pcOptGrilles_->setGeometry(8, 310, 456, 162);
-    // The four captions do not fit the width: shortened rather than scrolled.
-    pcOptGrilles_->setUsesScrollButtons(false);
-    pcOptGrilles_->setElideMode(Qt::ElideRight);
+    // The four captions do not fit the width: scrolled, each kept whole.
+    pcOptGrilles_->setElideMode(Qt::ElideNone);
     pcOptGrilles_->addTab(pageGeneral(), QStringLiteral("Général"));
     pcOptGrilles_->addTab(pageGrilleOperations(), QStringLiteral("Grille opérations"));
     pcOptGrilles_->addTab(pageRecap(), QStringLiteral("Grille récap. types de dépenses"));
@@ -306,16 +305,9 @@ QWidget* TfmParametres::pageCalendrier() {
 void TfmParametres::FormShow() {
     using O = OrigineParametres;
     for (const ArbreCouleurs quel : {ArbreCouleurs::Grilles, ArbreCouleurs::Graphes}) {
-        Tree& tree = arbre(quel);
         const int noeud = NoeudInitial(quel, origine_);
-        tree.selectNode(noeud);
+        arbre(quel).selectNode(noeud);
         arbreChange(quel, noeud);
-        if (noeud == 0) continue;
-        // The chosen node's group, open, at the top.
-        int groupe = noeud;
-        while (noeuds(quel)[static_cast<std::size_t>(groupe)].niveau > 0) --groupe;
-        tree.expandNode(groupe, true);
-        tree.scrollToNode(groupe, true);
     }
     const bool graphes =
         origine_ == O::GraphesTypesDep || origine_ == O::GraphesOperations || origine_ == O::Recap;
@@ -338,6 +330,15 @@ void TfmParametres::showEvent(QShowEvent* event) {
     };
     place();
     QTimer::singleShot(0, this, place);
+    // The chosen node's group, open, as the first line of its tree once the tree has its size.
+    for (const ArbreCouleurs quel : {ArbreCouleurs::Grilles, ArbreCouleurs::Graphes}) {
+        int groupe = arbre(quel).currentNode();
+        if (groupe <= 0) continue;
+        while (noeuds(quel)[static_cast<std::size_t>(groupe)].niveau > 0) --groupe;
+        arbre(quel).expandNode(groupe, true);
+        QTimer::singleShot(0, this,
+                           [this, quel, groupe] { arbre(quel).scrollToNode(groupe, true); });
+    }
 }
 
 void TfmParametres::arbreChange(ArbreCouleurs quel, int noeud) {
