@@ -3,9 +3,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/setup.sh
-cmake --preset default
-cmake --build --preset default
+# Only what running needs: the tests' packages and targets are left out.
+scripts/setup.sh --run
+cmake --preset app
+cmake --build --preset app
 
 # A newcomer sees a real budget at once: the sample goes into an empty budgets folder.
 data="${XDG_DATA_HOME:-$HOME/.local/share}/varnelle"
@@ -17,4 +18,4 @@ if ! compgen -G "$data/*.[iI][nN][iI]" >/dev/null; then
     echo "Budget d'exemple copié dans $data (mot de passe : BUDGET)"
 fi
 
-exec build/default/src/app/varnelle
+exec build/app/src/app/varnelle

@@ -1,14 +1,20 @@
 #!/usr/bin/env bash
-# Installs, from Debian's archive, whatever the project needs that this machine lacks;
-# with --checks, also the tools of CI's static checks and fuzzing.
+# Installs, from Debian's archive, whatever the project needs that this machine lacks:
+# with --run, only what building and running the programs needs; without an option, what the
+# tests and benchmarks need too; with --checks, also the tools of CI's static checks and fuzzing.
 set -euo pipefail
 
 packages=(
     g++ make cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
-    libgtest-dev libgmock-dev googletest libbenchmark-dev
-    fonts-liberation xvfb xauth imagemagick poppler-utils
+    fonts-liberation
 )
+if [ "${1:-}" != "--run" ]; then
+    packages+=(
+        libgtest-dev libgmock-dev googletest libbenchmark-dev
+        xvfb xauth imagemagick poppler-utils appstream man-db
+    )
+fi
 # What CI adds: the static checks and the fuzzing run.
 if [ "${1:-}" = "--checks" ]; then
     packages+=(clang clang-format clang-tidy libclang-rt-14-dev git)

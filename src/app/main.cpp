@@ -1,7 +1,10 @@
 #include <clocale>
+#include <cstdio>
 #include <cstdlib>
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QIcon>
 
 #include "core/storage/budget_folder.h"
 #include "gui/main/main_window.h"
@@ -10,13 +13,58 @@
 #include "render/budget_text.h"
 #include "render/interface_font.h"
 
+namespace {
+
+// "--help" and "--version" answer on the terminal without a window, or a display.
+void repondAuxOptions(int argc, char* argv[]) {
+    bool demande = false;
+    for (int i = 1; i < argc; ++i) demande = demande || argv[i][0] == '-';
+    if (!demande) return;
+    const QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Varnelle"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VARNELLE_VERSION));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Tient le budget du foyer : types de dépenses, opérations, dépenses "
+                       "journalières, économies et simulations."));
+    const QCommandLineOption aide({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Affiche cette aide et s'arrête."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Affiche la version et s'arrête."));
+    parser.addOption(aide);
+    parser.addOption(version);
+    if (!parser.parse(QCoreApplication::arguments())) {
+        std::fprintf(stderr, "%s\n", qPrintable(parser.errorText()));
+        std::exit(EXIT_FAILURE);
+    }
+    if (parser.isSet(version)) {
+        std::printf("Varnelle %s\n", VARNELLE_VERSION);
+        std::exit(EXIT_SUCCESS);
+    }
+    if (parser.isSet(aide)) {
+        std::printf("Usage : varnelle [--help] [--version]\n\n%s\n\n"
+                    "Options :\n  -h, --help     %s\n  -v, --version  %s\n",
+                    qPrintable(parser.applicationDescription()), qPrintable(aide.description()),
+                    qPrintable(version.description()));
+        std::exit(EXIT_SUCCESS);
+    }
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+    repondAuxOptions(argc, argv);
     QApplication app(argc, argv);
     // Qt takes the user's locale for the C library too; the budget's numbers are formatted
     // with the separator the program chooses, not the C library's.
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QStringLiteral("Varnelle"));
+    QApplication::setApplicationVersion(QStringLiteral(VARNELLE_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("varnelle"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/varnelle.png")));
+    // The fixed-size controls were laid out for this style: other styles (Adwaita among them)
+    // have wider frames that cut their content.
+    QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setFont(varnelle::gui::interfaceFont());
     varnelle::gui::applySystemLocale();
     // Without it the standard menus and dialogs stay in English; the program still runs.

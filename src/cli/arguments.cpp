@@ -4,6 +4,9 @@
 #include <charconv>
 #include <utility>
 
+#include <QCommandLineParser>
+#include <QStringList>
+
 #include "core/model/date_text.h"
 
 namespace varnelle::cli {
@@ -38,24 +41,6 @@ constexpr int kCoteMax = 10000;
 
 ParsedArguments failure(std::string message) {
     return {std::nullopt, std::move(message)};
-}
-
-enum class Lecture { AutreOption, Valeur, ValeurManquante };
-
-// Reads "NAME VALUE" or "NAME=VALUE" at words[i], moving i onto the value.
-Lecture litOption(const std::vector<std::string>& words, std::size_t& i, std::string_view name,
-                  std::string& value) {
-    const std::string& word = words[i];
-    if (word == name) {
-        if (i + 1 == words.size()) return Lecture::ValeurManquante;
-        value = words[++i];
-        return Lecture::Valeur;
-    }
-    if (word.size() > name.size() && word.starts_with(name) && word[name.size()] == '=') {
-        value = word.substr(name.size() + 1);
-        return Lecture::Valeur;
-    }
-    return Lecture::AutreOption;
 }
 
 std::optional<int> cote(std::string_view text) {
@@ -108,63 +93,107 @@ std::string checkReport(const std::string& kind, ReportOptions& report) {
     return {};
 }
 
+// Each byte as one character and back: file names and passwords keep their exact bytes,
+// whatever their encoding.
+QString qt(const std::string& mot) {
+    return QString::fromLatin1(mot.data(), static_cast<qsizetype>(mot.size()));
+}
+
+std::string local(const QString& texte) {
+    return texte.toLatin1().toStdString();
+}
+
 }  // namespace
+
+std::optional<std::string> formatImage(const std::string& sortie) {
+    const std::size_t point = sortie.rfind('.');
+    if (point == std::string::npos || sortie.find('/', point) != std::string::npos)
+        return std::nullopt;
+    std::string extension = sortie.substr(point + 1);
+    for (char& c : extension) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+    if (extension == "png" || extension == "bmp") return extension;
+    if (extension == "jpg" || extension == "jpeg") return "jpg";
+    return std::nullopt;
+}
 
 ParsedArguments parseArguments(const std::vector<std::string>& words) {
     if (words.empty()) return failure("Commande manquante.");
     const std::string& name = words.front();
     if (name == "help" || name == "--help" || name == "-h") return {Arguments{}, {}};
+    if (name == "--version" || name == "-v") {
+        Arguments version;
+        version.command = Command::Version;
+        return {version, {}};
+    }
 
     const CommandForm* form = nullptr;
     for (const CommandForm& f : kForms)
         if (f.name == name) form = &f;
     if (form == nullptr) return failure("Commande inconnue : " + name);
 
+    // The options each command takes; QCommandLineParser reads "--name value", "--name=value"
+    // and "--" ending the options, anywhere after the command.
+    std::vector<std::pair<std::string, bool>> options = {{"help", false}};  // name, takes a value
+    if (form->takesPassword)
+        options.insert(options.end(), {{"password", true}, {"password-file", true}});
+    if (form->takesSort) options.push_back({"sort", false});
+    if (form->takesChart)
+        options.insert(
+            options.end(),
+            {{"kind", true}, {"from", true}, {"to", true}, {"size", true}, {"output", true}});
+    if (form->takesReport) options.insert(options.end(), {{"kind", true}, {"output", true}});
+    QCommandLineParser parser;
+    for (const auto& [option, valeur] : options)
+        parser.addOption(valeur ? QCommandLineOption(qt(option), {}, QStringLiteral("valeur"))
+                                : QCommandLineOption(qt(option)));
+
+    QStringList mots{QStringLiteral("varnelle-cli")};
+    for (std::size_t i = 1; i < words.size(); ++i) mots << qt(words[i]);
+    if (!parser.parse(mots)) {
+        if (!parser.unknownOptionNames().isEmpty()) {
+            const std::string inconnue = local(parser.unknownOptionNames().front());
+            return failure("Option inconnue pour " + name + " : " +
+                           (inconnue.size() == 1 ? "-" : "--") + inconnue);
+        }
+        // The only other refusal: a value option with nothing after it.
+        for (const auto& [option, valeur] : options)
+            if (valeur && words.back() == "--" + option)
+                return failure("L'option --" + option + " demande une valeur.");
+        return failure(local(parser.errorText()));
+    }
+
     Arguments arguments;
     arguments.command = form->command;
-    bool passwordGiven = false;
-    bool optionsEnded = false;
+    if (parser.isSet(QStringLiteral("help"))) {
+        arguments.command = Command::Help;
+        arguments.aideDe = name;
+        return {std::move(arguments), {}};
+    }
+    for (const QString& mot : parser.positionalArguments())
+        arguments.operands.push_back(local(mot));
+    const auto valeur = [&](const char* option) {
+        return parser.isSet(QString::fromLatin1(option))
+                   ? local(parser.values(QString::fromLatin1(option)).back())
+                   : std::string();
+    };
+    if (form->takesPassword) {
+        arguments.motDePasse = valeur("password");
+        arguments.motDePasseDonne = parser.isSet(QStringLiteral("password"));
+        arguments.fichierMotDePasse = valeur("password-file");
+    }
+    arguments.sort = form->takesSort && parser.isSet(QStringLiteral("sort"));
     std::string kind, size;
     ChartOptions& chart = arguments.chart;
-    std::vector<std::pair<std::string_view, std::string*>> options;
-    if (form->takesChart)
-        options = {{"--kind", &kind},
-                   {"--from", &chart.from},
-                   {"--to", &chart.to},
-                   {"--size", &size},
-                   {"--output", &chart.output}};
-    if (form->takesReport) options = {{"--kind", &kind}, {"--output", &arguments.report.output}};
-    for (std::size_t i = 1; i < words.size(); ++i) {
-        const std::string& word = words[i];
-        const bool isOption = !optionsEnded && word.size() > 1 && word.front() == '-';
-        if (!isOption) {
-            arguments.operands.push_back(word);
-            continue;
-        }
-        if (word == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        if (form->takesSort && word == "--sort") {
-            arguments.sort = true;
-            continue;
-        }
-        Lecture lu = Lecture::AutreOption;
-        std::string_view option;
-        if (form->takesPassword) {
-            option = "--password";
-            lu = litOption(words, i, option, arguments.motDePasse);
-            passwordGiven = passwordGiven || lu == Lecture::Valeur;
-        }
-        for (const auto& [optionName, value] : options) {
-            if (lu != Lecture::AutreOption) break;
-            option = optionName;
-            lu = litOption(words, i, option, *value);
-        }
-        if (lu == Lecture::ValeurManquante)
-            return failure("L'option " + std::string(option) + " demande une valeur.");
-        if (lu == Lecture::AutreOption)
-            return failure("Option inconnue pour " + name + " : " + word);
+    if (form->takesChart) {
+        kind = valeur("kind");
+        chart.from = valeur("from");
+        chart.to = valeur("to");
+        size = valeur("size");
+        chart.output = valeur("output");
+    }
+    if (form->takesReport) {
+        kind = valeur("kind");
+        arguments.report.output = valeur("output");
     }
 
     std::size_t expected = 0;
@@ -173,8 +202,6 @@ ParsedArguments parseArguments(const std::vector<std::string>& words) {
     if (given < expected)
         return failure("Argument manquant : " + std::string(form->operands[given]));
     if (given > expected) return failure("Argument en trop : " + arguments.operands[expected]);
-    if (form->takesPassword && !passwordGiven)
-        return failure("L'option --password est obligatoire pour " + name + ".");
     if (form->takesChart)
         if (std::string error = checkChart(kind, size, chart); !error.empty())
             return failure(std::move(error));
@@ -184,8 +211,30 @@ ParsedArguments parseArguments(const std::vector<std::string>& words) {
     return {std::move(arguments), {}};
 }
 
+bool demandeMotDePasse(Command command) {
+    for (const CommandForm& f : kForms)
+        if (f.command == command) return f.takesPassword;
+    return false;
+}
+
+std::string usageDe(std::string_view commande) {
+    const std::string_view texte = usage();
+    const std::string debut = "  varnelle-cli " + std::string(commande) + " ";
+    const std::size_t from = texte.find(debut);
+    if (from == std::string_view::npos) return std::string(texte);
+    std::size_t to = texte.find("\n  varnelle-cli ", from + 1);
+    if (to == std::string_view::npos) to = texte.find("\n\n", from);
+    std::string aide = "Usage :\n" + std::string(texte.substr(from, to + 1 - from));
+    for (const CommandForm& f : kForms)
+        if (f.name == commande && f.takesPassword)
+            aide += "\n" + std::string(texte.substr(texte.find("Mot de passe :")));
+    return aide;
+}
+
 std::string_view usage() {
     return "Usage :\n"
+           "  varnelle-cli --help | --version\n"
+           "  varnelle-cli COMMANDE --help\n"
            "  varnelle-cli list DOSSIER\n"
            "      Liste les budgets du dossier.\n"
            "  varnelle-cli new DOSSIER NOM --password MOT_DE_PASSE\n"
@@ -212,6 +261,11 @@ std::string_view usage() {
            "              --output LISTE.pdf\n"
            "      Imprime en PDF la liste des types de dépenses, des opérations ou des dépenses\n"
            "      journalières, page par page comme l'aperçu avant impression.\n"
+           "\n"
+           "Mot de passe : --password MOT_DE_PASSE le donne sur la ligne de commande, où ps et\n"
+           "l'historique du shell le voient ; --password-file FICHIER le lit sur la première\n"
+           "ligne du fichier (- pour l'entrée standard) ; sans l'un ni l'autre, il est demandé\n"
+           "sans écho quand l'entrée est un terminal.\n"
            "\n"
            "Codes de sortie : 0 succès, 1 erreur d'usage, mot de passe invalide ou demande\n"
            "refusée, 2 fichier illisible ou endommagé.\n";

@@ -7,7 +7,20 @@
 
 namespace varnelle::cli {
 
-enum class Command { Help, List, New, Show, Check, Balances, Tree, Recap, Calendar, Chart, Report };
+enum class Command {
+    Help,
+    Version,
+    List,
+    New,
+    Show,
+    Check,
+    Balances,
+    Tree,
+    Recap,
+    Calendar,
+    Chart,
+    Report
+};
 
 enum class ChartKind { Types, Operations, Soldes };
 
@@ -31,9 +44,14 @@ struct ReportOptions {
 
 struct Arguments {
     Command command = Command::Help;
+    // The command whose help "--help" after it asks for; empty for the program's.
+    std::string aideDe;
     // In the order of the usage text: FOLDER; FOLDER NAME; FILE.
     std::vector<std::string> operands;
     std::string motDePasse;  // as typed, UTF-8
+    bool motDePasseDonne = false;
+    // "--password-file": a file whose first line is the password, "-" for standard input.
+    std::string fichierMotDePasse;
     bool sort = false;
     ChartOptions chart;
     ReportOptions report;
@@ -49,5 +67,12 @@ struct ParsedArguments {
 ParsedArguments parseArguments(const std::vector<std::string>& words);
 
 std::string_view usage();
+// The picture format an output name asks for by its extension ("png", "jpg", "bmp"); empty
+// for a name the program cannot write.
+std::optional<std::string> formatImage(const std::string& sortie);
+// The part of the usage text about one command, with the options every command shares.
+std::string usageDe(std::string_view commande);
+// Whether the command reads a budget, and so needs its password.
+bool demandeMotDePasse(Command command);
 
 }  // namespace varnelle::cli

@@ -10,6 +10,7 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 
+#include "cli/arguments.h"
 #include "cli/commands.h"
 #include "core/drawing/monthly_balances_chart.h"
 #include "core/drawing/period_charts.h"
@@ -34,15 +35,17 @@ std::string_view refus(ResultatPeriode resultat) {
     return {};
 }
 
-// Encoded in memory first, so that a write error is the file's to report, not the encoder's.
-// QSaveFile writes beside the target and renames over it on commit: a failure leaves no
-// partial picture behind.
-bool writePng(const QImage& image, const fs::path& output) {
-    QByteArray png;
-    QBuffer buffer(&png);
-    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) return false;
+// Encoded in memory first, in the format the name asks for, so that a write error is the file's to
+// report, not the encoder's. QSaveFile writes beside the target and renames over it on commit: a
+// failure leaves no partial picture behind.
+bool writeImage(const QImage& image, const fs::path& output) {
+    const std::optional<std::string> format = formatImage(output.string());
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!format || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, format->c_str()))
+        return false;
     QSaveFile file(QFile::decodeName(QByteArray::fromStdString(output.string())));
-    return file.open(QIODevice::WriteOnly) && file.write(png) == png.size() && file.commit();
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
 }
 
 // Qt's own diagnostics (no runtime folder, and the like) are not the user's business: the
@@ -117,6 +120,12 @@ int chargePourSortie(const fs::path& fichier, std::string_view motDePasse,
 
 int runChart(const fs::path& fichier, std::string_view motDePasse, const ChartOptions& chart,
              std::ostream& err) {
+    // A name the program cannot write is refused before anything is read, unless it names a
+    // budget, which says more.
+    if (!remplaceUnBudget(fichier, chart.output) && !formatImage(chart.output)) {
+        err << "Format d'image non pris en charge : " << chart.output << " (png, jpg ou bmp).\n";
+        return kExitRefused;
+    }
     Budget budget;
     if (const int status =
             chargePourSortie(fichier, motDePasse, chart.output, "l'image", budget, err);
@@ -141,7 +150,7 @@ int runChart(const fs::path& fichier, std::string_view motDePasse, const ChartOp
     QImage image(chart.width, chart.height, QImage::Format_RGB32);
     image.fill(Qt::white);
     gui::replayDrawing(dessin.drawing, image, font);
-    if (!writePng(image, chart.output)) {
+    if (!writeImage(image, chart.output)) {
         err << "Ne peut écrire dans " << absolutePath(chart.output) << '\n';
         return kExitRefused;
     }

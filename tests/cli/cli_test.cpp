@@ -35,7 +35,7 @@ protected:
     void SetUp() override { fs::create_directory(folder_); }
 
     // Runs the real program; its output is kept outside the budget folder.
-    Outcome run(const std::vector<std::string>& args) const {
+    Outcome run(const std::vector<std::string>& args, const std::string& input = {}) const {
         std::string command = VARNELLE_CLI_PATH;
         for (const std::string& arg : args) {
             command += " '";
@@ -44,7 +44,11 @@ protected:
             command += "'";
         }
         command += " >'" + (root_ / "out").string() + "' 2>'" + (root_ / "err").string() + "'";
+        // Standard input is a file, never the terminal the tests may run from.
+        if (!input.empty()) writeFile(root_ / "in", input);
+        command += input.empty() ? " </dev/null" : " <'" + (root_ / "in").string() + "'";
         const int raw = std::system(command.c_str());
+        if (!input.empty()) fs::remove(root_ / "in");
         return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(root_ / "out"),
                 readFile(root_ / "err")};
     }
@@ -463,4 +467,34 @@ TEST_F(Cli, ReportsPrintTheirColumnsAtTheirPlacesInMillimetres) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "Rien à imprimer.\n");
     EXPECT_FALSE(fs::exists(pdf));
+}
+
+// Help and version for the program and each command; the password from a file, from standard
+// input, or missing; a picture in the format its name asks for.
+TEST_F(Cli, HelpVersionPasswordSourcesAndPictureFormats) {
+    Outcome r = run({"--version"});
+    EXPECT_EQ(r.out, "varnelle-cli " VARNELLE_VERSION "\n");
+    r = run({"show", "--help"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.out.starts_with("Usage :\n  varnelle-cli show FICHIER")) << r.out;
+    EXPECT_FALSE(holds(r.out, "varnelle-cli check"));
+
+    const std::string file = writeSmallBudget().string();
+    writeFile(root_ / "mdp", "secret\r\nautre\n");
+    r = run({"check", file, "--password-file", (root_ / "mdp").string()});
+    EXPECT_EQ(r.status, 0) << r.err;
+    r = run({"check", file, "--password-file", "-"}, "secret\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    r = run({"check", file}, "secret\n");
+    EXPECT_EQ(r.err.substr(0, r.err.find('\n')), "L'option --password est obligatoire pour check.");
+
+    const std::string jpg = (root_ / "graphe.jpg").string();
+    r = run({"chart", writeChartBudget().string(), "--password", "secret", "--kind", "types",
+             "--size", "200x100", "--output", jpg});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(readFile(jpg).starts_with("\xFF\xD8\xFF"));  // JPEG, not PNG
+    r = run({"chart", file, "--password", "secret", "--kind", "types", "--size", "200x100",
+             "--output", (root_ / "graphe.gif").string()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.starts_with("Format d'image non pris en charge")) << r.err;
 }

@@ -16,7 +16,9 @@ TEST(ParamTrees, LeavesAreTheColourKeysInTheirOrder) {
             const bool feuille =
                 i + 1 == arbre->size() || (*arbre)[i + 1].niveau <= (*arbre)[i].niveau;
             EXPECT_EQ((*arbre)[i].cle != nullptr, feuille) << (*arbre)[i].texte;
-            if (feuille) EXPECT_EQ((*arbre)[i].couleur, suivante++) << (*arbre)[i].cle;
+            if (feuille) {
+                EXPECT_EQ((*arbre)[i].couleur, suivante++) << (*arbre)[i].cle;
+            }
         }
     }
     EXPECT_EQ(suivante, kNbCouleurs);
