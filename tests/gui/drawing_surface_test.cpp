@@ -252,7 +252,7 @@ private slots:
         const FontMetrics metrics(surfaceFont());
         const TParam param;
         std::vector<TGrapheOperations> groupes;
-        SerieOperations serie{ResultatPeriode::Ok, 3000, dateSerial({20, 1, 2020})};
+        SerieOperations serie{ResultatPeriode::Ok, 3000, dateSerial({20, 1, 2020}), {}, {}, 0};
         for (int i = 0; i < 3000; ++i) {
             const Montant montant = (i * 7919) % 2001 - 1000;
             groupes.push_back({i, i, dateText({i / 20 % 28 + 1, 3, 2024}), "", montant});
@@ -260,7 +260,7 @@ private slots:
             serie.op.push_back(i % 7 == 0);
             serie.m = std::max(serie.m, std::abs(serie.v.back()));
         }
-        for (const QSize size : {QSize(300, 200), QSize(1000, 90)}) {
+        for (const QSize size : {QSize(300, 200), QSize(200, 90)}) {
             const int w = size.width(), h = size.height(), axe = (h - 20) / 2 + 10;
             const long double pas = pasBarres(w - 20, groupes.size()), k = (h - 20) / 2 / 1000.0L;
             const std::size_t longueur = longueurLegende(legendeDate(), pas, metrics);
