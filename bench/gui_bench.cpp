@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <memory>
 #include <stdexcept>
+#include <string>
 
 #include <QApplication>
 #include <QPdfWriter>
@@ -320,6 +321,14 @@ void BM_ImprimeOperations(benchmark::State& state) {
 }
 BENCHMARK(BM_ImprimeOperations)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// 1 000 to 100 000 operations, and 1 000 000 when VARNELLE_BENCH_MILLION=1.
+void tailles(benchmark::internal::Benchmark* b) {
+    for (const int n : {1'000, 10'000, 100'000}) b->Arg(n);
+    if (const char* million = std::getenv("VARNELLE_BENCH_MILLION");
+        million != nullptr && std::string(million) == "1")
+        b->Arg(1'000'000);
+}
+
 // The operations window over every operation of the budget, from Initialise to its first
 // paint: the lists, the grid reset and a chart of one bar per day and type.
 void BM_OpenOperationsWindow(benchmark::State& state) {
@@ -337,11 +346,66 @@ void BM_OpenOperationsWindow(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_OpenOperationsWindow)
-    ->Arg(100'000)
+    ->Apply(tailles)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
+
+// The same window resized, its chart painted again at the new size.
+void BM_ResizeOperationsWindow(benchmark::State& state) {
+    const Budget budget = genereBudget(static_cast<int>(state.range(0)));
+    gui::RecordingPrompter prompter;
+    gui::TfmOperationsTypeDep window(budget, prompter);
+    window.Initialise("", kDateVide, kDateVide, 0, nullptr);
+    window.show();
+    QCoreApplication::processEvents();
+    int pas = 0;
+    for (auto _ : state) {
+        window.resize(window.width() + (++pas % 2 == 0 ? 7 : -7), window.height());
+        window.repaint();
+    }
+}
+BENCHMARK(BM_ResizeOperationsWindow)->Apply(tailles)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// "Dessiner" of the operations graph over a budget that also holds one operation in year 1
+// and one in 9999: some 3 650 000 days. Arg 1: the graph drawn, then the page resized.
+void BM_DessinerGrapheSiecles(benchmark::State& state) {
+    Budget budget = genereBudget(static_cast<int>(state.range(0)));
+    for (const char* date : {"01/01/0001", "31/12/9999"}) {
+        TOperation operation = budget.Operations.front();
+        operation.cDate = date;
+        budget.Operations.push_back(operation);
+    }
+    budget.TrieOperations();
+    budget.calculeTout();
+    gui::RecordingPrompter prompter;
+    gui::GraphesPage page(budget, prompter, [] { return std::optional<std::size_t>{}; });
+    page.resize(1200, 500);
+    page.show();
+    page.pcGraphes().setCurrentIndex(gui::GraphesPage::kGrapheOperations);
+    QCoreApplication::processEvents();
+    const bool redimensionne = state.range(1) == 1;
+    if (redimensionne) page.btDessinerGrapheClick();
+    int pas = 0;
+    for (auto _ : state) {
+        if (redimensionne)
+            page.resize(1200 + (++pas % 2 == 0 ? 7 : -7), 500);
+        else
+            page.btDessinerGrapheClick();
+        page.repaint();
+    }
+    if (!prompter.boxes.empty()) state.SkipWithError("nothing drawn");
+}
+BENCHMARK(BM_DessinerGrapheSiecles)
+    ->Apply([](benchmark::internal::Benchmark* b) {
+        for (const int n : {1'000, 10'000, 100'000}) b->Args({n, 0})->Args({n, 1});
+        if (const char* million = std::getenv("VARNELLE_BENCH_MILLION");
+            million != nullptr && std::string(million) == "1")
+            b->Args({1'000'000, 0})->Args({1'000'000, 1});
+    })
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 }  // namespace varnelle::bench

@@ -72,6 +72,18 @@ awk -F, '
         if ("BM_ImprimeOperations/1" in ms)
             printf "  %-42s %6.0f ms (target <= 3000 ms)\n", "Journal as a PDF (1 563 pages)",
                 ms["BM_ImprimeOperations/1"]
+        if ("BM_OpenOperationsWindow/100000/repeats:5" in ms)
+            printf "  %-42s %6.2f ms (target <= 16 ms)\n", "Operations window shown, every type",
+                ms["BM_OpenOperationsWindow/100000/repeats:5"]
+        if ("BM_ResizeOperationsWindow/100000" in ms)
+            printf "  %-42s %6.2f ms (target <= 16 ms)\n", "Operations window resized",
+                ms["BM_ResizeOperationsWindow/100000"]
+        if ("BM_DessinerGrapheSiecles/100000/0" in ms)
+            printf "  %-42s %6.2f ms (target <= 16 ms)\n", "Operations graph, year 1 to 9999",
+                ms["BM_DessinerGrapheSiecles/100000/0"]
+        if ("BM_DessinerGrapheSiecles/100000/1" in ms)
+            printf "  %-42s %6.2f ms (target <= 16 ms)\n", "The same graph resized",
+                ms["BM_DessinerGrapheSiecles/100000/1"]
         if ("BM_BarChart/1000" in ms)
             printf "  %-42s %6.3f ms (target < 5 ms)\n", "Bar chart of 1 000 bars", ms["BM_BarChart/1000"]
     }' "$results"

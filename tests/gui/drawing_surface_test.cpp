@@ -4,7 +4,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "core/drawing/bar_chart.h"
 #include "core/drawing/dep_journ_chart.h"
+#include "core/drawing/operations_graph.h"
 #include "core/drawing/period_charts.h"
 #include "core/drawing/types_dep_cells.h"
 #include "core/model/locale_facts.h"
@@ -242,6 +244,63 @@ private slots:
         QCOMPARE(clicked, QPoint(7, 9));
         QTest::mouseDClick(&surface, Qt::LeftButton, {}, QPoint(30, 11));
         QCOMPARE(doubleClicked, QPoint(30, 11));
+    }
+
+    // Bars and days many to a pixel column are painted once per column, in the pixels of the
+    // whole list drawn one after the other.
+    void denseChartsKeepThePixelsOfEveryBarAndDay() {
+        const FontMetrics metrics(surfaceFont());
+        const TParam param;
+        std::vector<TGrapheOperations> groupes;
+        SerieOperations serie{ResultatPeriode::Ok, 3000, dateSerial({20, 1, 2020}), {}, {}, 0};
+        for (int i = 0; i < 3000; ++i) {
+            const Montant montant = (i * 7919) % 2001 - 1000;
+            groupes.push_back({i, i, dateText({i / 20 % 28 + 1, 3, 2024}), "", montant});
+            serie.v.push_back(i % 7 == 0 || i % 11 == 0 ? montant : serie.v.back());
+            serie.op.push_back(i % 7 == 0);
+            serie.m = std::max(serie.m, std::abs(serie.v.back()));
+        }
+        for (const QSize size : {QSize(300, 200), QSize(200, 90)}) {
+            const int w = size.width(), h = size.height(), axe = (h - 20) / 2 + 10;
+            const long double pas = pasBarres(w - 20, groupes.size()), k = (h - 20) / 2 / 1000.0L;
+            const std::size_t longueur = longueurLegende(legendeDate(), pas, metrics);
+            Drawing barres{{Rect{0, 0, w, h, kWhite, param.nCoulGrapheFDFon}}};
+            for (std::size_t i = 0; i < groupes.size(); ++i) {
+                const int x = roundHalfEven(i * pas) + 10, n = groupes[i].nMontant > 0;
+                const Couleur c = i % 2 ? param.nCoulGrapheFDLgPai : param.nCoulGrapheFDLgImp;
+                barres.primitives.push_back(Text{x, n ? axe + 2 : axe - 15,
+                                                 groupes[i].cDate.substr(0, longueur),
+                                                 param.nCoulGrapheFDLeg, param.nCoulGrapheFDFon});
+                barres.primitives.push_back(Rect{x, axe, roundHalfEven((i + 1) * pas) + 8,
+                                                 axe - roundHalfEven(groupes[i].nMontant * k), c,
+                                                 c});
+            }
+            const long double xs = pasBarres(w - 20, serie.v.size() - 1);
+            const auto px = [&](std::size_t d) { return roundHalfEven(d * xs) + 10; };
+            const auto py = [&](std::size_t d) { return axe + 1 - roundHalfEven(serie.v[d] * k); };
+            Drawing jours{{Rect{0, 0, w, h, kWhite, param.nCoulGrapheOpFon},
+                           Line{10, 10, 10, h - 10, param.nCoulGrapheOpAxe},
+                           Line{10, axe, w - 10, axe, param.nCoulGrapheOpAxe}}};
+            for (std::size_t d = 1; d < serie.v.size(); ++d) {
+                if (serie.op[d])
+                    jours.primitives.push_back(
+                        Line{px(d), axe, px(d), py(d), param.nCoulGrapheOpTrVer, true});
+                jours.primitives.push_back(Line{px(d - 1), py(d - 1), px(d), py(d),
+                                                MoisImpair(serie.date0 + int(d) - 1)
+                                                    ? param.nCoulGrapheOpMsImp
+                                                    : param.nCoulGrapheOpMsPai});
+            }
+            const std::pair<Drawing, Drawing> paires[] = {
+                {DessineGrapheOperationsTypeDep(w, h, metrics, groupes, param), barres},
+                {DessineGrapheOperations(w, h, serie, param), jours}};
+            for (const auto& [dessin, complet] : paires) {
+                QImage image = whiteImage(w, h), attendue = whiteImage(w, h);
+                replayDrawing(dessin, image, surfaceFont());
+                replayDrawing(complet, attendue, surfaceFont());
+                QCOMPARE(image, attendue);
+                QVERIFY(dessin.primitives.size() * 2 < complet.primitives.size());
+            }
+        }
     }
 
     // The pictures as they were before the display list learnt pens, fonts and page units:

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <set>
+#include <utility>
 
 namespace varnelle {
 namespace {
@@ -24,6 +27,89 @@ int hauteurBarre(long double montant, long double echelle, int hauteurBoite) {
     const long double borne = 2.0L * std::abs(static_cast<long double>(hauteurBoite)) + 64;
     return roundHalfEven(std::clamp(montant * echelle, -borne, borne));
 }
+
+// What the bars drawn after the current one cover, column by column: all of them stand on the
+// zero line, so each column's cover is one run above it and one run below it.
+class Recouvrement {
+public:
+    Recouvrement(int premiere, int colonnes, int axe)
+        : premiere_(premiere), axe_(axe), haut_(static_cast<std::size_t>(colonnes), axe),
+          bas_(static_cast<std::size_t>(colonnes), axe) {}
+
+    // Appends, in painting order reversed, what of `rect` is not covered: the rect itself when
+    // nothing of it is, pieces of it otherwise, nothing when it is wholly hidden.
+    void visible(const Rect& rect, std::vector<Primitive>& sortie) const {
+        const int gauche = std::min(rect.x1, rect.x2), droite = std::max(rect.x1, rect.x2);
+        const int haut = std::min(rect.y1, rect.y2), bas = std::max(rect.y1, rect.y2);
+        if (gauche == droite || haut == bas || !dedans(gauche, droite) ||
+            !(bas == axe_ || haut == axe_)) {
+            sortie.emplace_back(rect);
+            return;
+        }
+        // Visible rows per column, grouped into runs of columns with the same rows.
+        std::vector<Rect> morceaux;
+        for (int x = gauche; x < droite; ++x) {
+            const auto c = static_cast<std::size_t>(x - premiere_);
+            int de = haut, a = bas;
+            if (bas == axe_)
+                a = std::max(haut, std::min(bas, haut_[c]));
+            else
+                de = std::min(bas, std::max(haut, bas_[c]));
+            if (de >= a) continue;
+            if (!morceaux.empty() && morceaux.back().x2 == x && morceaux.back().y1 == de &&
+                morceaux.back().y2 == a)
+                morceaux.back().x2 = x + 1;
+            else
+                morceaux.push_back(Rect{x, de, x + 1, a, rect.pen, rect.brush, rect.penWidth});
+        }
+        if (morceaux.size() == 1 && morceaux[0].x1 == gauche && morceaux[0].x2 == droite &&
+            morceaux[0].y1 == haut && morceaux[0].y2 == bas) {
+            sortie.emplace_back(rect);
+            return;
+        }
+        for (auto it = morceaux.rbegin(); it != morceaux.rend(); ++it) sortie.emplace_back(*it);
+    }
+
+    void couvre(const Rect& rect) {
+        const int gauche = std::min(rect.x1, rect.x2), droite = std::max(rect.x1, rect.x2);
+        const int haut = std::min(rect.y1, rect.y2), bas = std::max(rect.y1, rect.y2);
+        // Only a solid rect standing on the zero line is known to cover its whole box.
+        if (rect.pen != rect.brush || !dedans(gauche, droite) || !(bas == axe_ || haut == axe_))
+            return;
+        for (int x = gauche; x < droite; ++x) {
+            const auto c = static_cast<std::size_t>(x - premiere_);
+            if (bas == axe_)
+                haut_[c] = std::min(haut_[c], haut);
+            else
+                bas_[c] = std::max(bas_[c], bas);
+        }
+    }
+
+private:
+    bool dedans(int gauche, int droite) const {
+        return gauche >= premiere_ && droite - premiere_ <= static_cast<int>(haut_.size());
+    }
+
+    int premiere_, axe_;
+    std::vector<int> haut_, bas_;
+};
+
+// The labels already laid down at the current abscissa, later in painting order. Bars come
+// from the last to the first, so their abscissae never grow: one abscissa is kept at a time.
+class TextesVus {
+public:
+    bool dejaVu(int x, int y, const std::string& texte) {
+        if (x != x_) {
+            x_ = x;
+            vus_.clear();
+        }
+        return !vus_.emplace(y, texte).second;
+    }
+
+private:
+    int x_ = 0;
+    std::set<std::pair<int, std::string>> vus_;
+};
 
 }  // namespace
 
@@ -93,31 +179,54 @@ void ajouteBarres(Drawing& drawing, int width, int height, const TextMetrics& me
                            : axe + hauteurBarre(-montant, k, height);
     };
     const int x0 = graphe.gauche + marge;
-    drawing.primitives.reserve(drawing.primitives.size() + n * (2 + graphe.lignes.size()));
-    for (std::size_t i = 0; i < n; ++i) {
+    // Bars are walked from the last: what a later bar paints over needs no painting, so that
+    // many bars sharing a pixel column cost what the column shows. Bars side by side hide
+    // nothing and keep their primitives as they are.
+    Recouvrement recouvrement(x0 - 4, std::max(width - 2 * marge, 0) + 8, axe);
+    TextesVus vus;
+    std::vector<Primitive> inverses;
+    std::vector<Primitive> barreInverse;
+    for (std::size_t i = n; i-- > 0;) {
         const Barre& barre = graphe.barres[i];
         const int gauche = roundHalfEven(i * pas) + x0;
         const bool dessus = barre.nMontant > 0;
-        for (std::size_t j = 0; j < barre.legendes.size(); ++j) {
-            const int decalage = static_cast<int>(j) * kLigne;
-            const int y = dessus ? axe + kSousAxe + decalage : axe - kSurAxe - decalage;
-            const std::string texte = j < longueurs.size() ? coupe(barre.legendes[j], longueurs[j],
-                                                                   graphe.lignes[j].garderFin)
-                                                           : barre.legendes[j];
-            drawing.primitives.emplace_back(Text{gauche, y, texte, graphe.legende, graphe.fond});
-        }
         const Couleur couleur =
             barre.couleur < graphe.couleurs.size() ? graphe.couleurs[barre.couleur] : graphe.fond;
-        drawing.primitives.emplace_back(Rect{gauche, axe, roundHalfEven((i + 1) * pas) + x0 - 2,
-                                             bas(barre.nMontant), couleur, couleur});
+        barreInverse.clear();
+        const Rect principal{
+            gauche,  axe,    roundHalfEven((i + 1) * pas) + x0 - 2, bas(barre.nMontant),
+            couleur, couleur};
+        std::optional<Rect> interieur;
         if (barre.nMontantInterieur) {
             const Couleur inverse = kBlanc - couleur;
-            drawing.primitives.emplace_back(
-                Rect{roundHalfEven(i * pas + pas * 0.25L) + x0, axe,
-                     roundHalfEven((i + 1) * pas - pas * 0.25L) + x0 - 2,
-                     bas(*barre.nMontantInterieur), inverse, inverse});
+            interieur = Rect{roundHalfEven(i * pas + pas * 0.25L) + x0,
+                             axe,
+                             roundHalfEven((i + 1) * pas - pas * 0.25L) + x0 - 2,
+                             bas(*barre.nMontantInterieur),
+                             inverse,
+                             inverse};
         }
+        // Within a bar the inner one covers the main one on purpose: both are measured
+        // against the later bars only.
+        if (interieur) recouvrement.visible(*interieur, barreInverse);
+        recouvrement.visible(principal, barreInverse);
+        recouvrement.couvre(principal);
+        if (interieur) recouvrement.couvre(*interieur);
+        for (std::size_t j = barre.legendes.size(); j-- > 0;) {
+            const int decalage = static_cast<int>(j) * kLigne;
+            const int y = dessus ? axe + kSousAxe + decalage : axe - kSurAxe - decalage;
+            std::string texte = j < longueurs.size() ? coupe(barre.legendes[j], longueurs[j],
+                                                             graphe.lignes[j].garderFin)
+                                                     : barre.legendes[j];
+            // The same text at the same place later lays down the very same pixels.
+            if (vus.dejaVu(gauche, y, texte)) continue;
+            barreInverse.emplace_back(
+                Text{gauche, y, std::move(texte), graphe.legende, graphe.fond});
+        }
+        for (Primitive& primitive : barreInverse) inverses.push_back(std::move(primitive));
     }
+    drawing.primitives.reserve(drawing.primitives.size() + inverses.size());
+    std::move(inverses.rbegin(), inverses.rend(), std::back_inserter(drawing.primitives));
 }
 
 Drawing DessineGrapheBarres(int width, int height, const TextMetrics& metrics,

@@ -11,5 +11,9 @@ namespace varnelle {
 // that did not succeed, or has fewer than two days, draws only the background.
 Drawing DessineGrapheOperations(int width, int height, const SerieOperations& serie,
                                 const TParam& param);
+// The same from the balance kept where it changes. Days that share a pixel column are drawn
+// once per column, in the pixels the day-by-day drawing gives.
+Drawing DessineGrapheOperations(int width, int height, const SerieJours& serie,
+                                const TParam& param);
 
 }  // namespace varnelle

@@ -100,7 +100,7 @@ GraphePeriode DessineGraphePeriode(GrapheDePeriode graphe, const Budget& budget,
         resultat.resultat = totaux.resultat;
         resultat.drawing = DessineGrapheTypesDep(width, height, metrics, totaux.barres, param);
     } else {
-        const SerieOperations serie = CalculeSerieOperations(budget, p.cDateDeb, p.cDateFin);
+        const SerieJours serie = CalculeSerieJours(budget, p.cDateDeb, p.cDateFin);
         resultat.resultat = serie.resultat;
         resultat.drawing = DessineGrapheOperations(width, height, serie, param);
     }

@@ -98,11 +98,62 @@ SerieOperations CalculeSerieOperations(const Budget& budget, std::string_view cD
     return serie;
 }
 
+SerieJours CalculeSerieJours(const Budget& budget, std::string_view cDateDebOp,
+                             std::string_view cDateFinOp) {
+    SerieJours serie;
+    const auto& operations = budget.Operations;
+    const std::size_t nbDatees = NbOperationsDatees(operations);
+    const int f = serieDate(cDateDebOp) ? PremiereOperationDepuis(operations, cDateDebOp)
+                                        : (nbDatees > 0 ? 0 : -1);
+    const int l = serieDate(cDateFinOp) ? DerniereOperationJusqua(operations, cDateFinOp)
+                                        : static_cast<int>(nbDatees) - 1;
+    if (f < 0 || l < 0) return serie;
+    const auto premier = static_cast<std::size_t>(f);
+    const auto dernier = static_cast<std::size_t>(l);
+    const std::int32_t date0 = *serieDate(operations[premier].cDate);
+    const std::int32_t D = *serieDate(operations[dernier].cDate) - date0 + 1;
+    if (D <= 1) return serie;
+
+    serie.D = D;
+    serie.date0 = date0;
+    // Each day's balance is the one of its last operation, as in the day-by-day walk.
+    std::size_t p = premier;
+    while (p < nbDatees) {
+        const std::int32_t d = *serieDate(operations[p].cDate) - date0;
+        if (d >= D) break;
+        while (p + 1 < nbDatees && operations[p + 1].cDate == operations[p].cDate) ++p;
+        serie.jours.push_back({d, operations[p].nSolde, true});
+        serie.m = std::max(serie.m, std::fabs(operations[p].nSolde));
+        ++p;
+        while (p < nbDatees && *serieDate(operations[p].cDate) - date0 == d) ++p;
+    }
+    serie.resultat = ResultatPeriode::Ok;
+    return serie;
+}
+
+SerieJours SerieJoursDe(const SerieOperations& serie) {
+    SerieJours jours;
+    jours.resultat = serie.resultat;
+    jours.D = static_cast<std::int32_t>(std::min(serie.v.size(), serie.op.size()));
+    jours.date0 = serie.date0;
+    jours.m = serie.m;
+    for (std::int32_t d = 0; d < jours.D; ++d) {
+        const auto k = static_cast<std::size_t>(d);
+        if (d == 0 || serie.op[k] || serie.v[k] != serie.v[k - 1])
+            jours.jours.push_back({d, serie.v[k], serie.op[k]});
+    }
+    return jours;
+}
+
 PeriodeSegment PeriodeDuSegment(const Budget& budget, const SerieOperations& serie,
                                 std::int32_t j) {
+    return PeriodeDuSegment(budget, serie.date0, j);
+}
+
+PeriodeSegment PeriodeDuSegment(const Budget& budget, std::int32_t date0, std::int32_t j) {
     PeriodeSegment periode;
-    const std::string gauche = dateText(dateFromSerial(serie.date0 + j));
-    const std::string droite = dateText(dateFromSerial(serie.date0 + j + 1));
+    const std::string gauche = dateText(dateFromSerial(date0 + j));
+    const std::string droite = dateText(dateFromSerial(date0 + j + 1));
     const int a = DerniereOperationJusqua(budget.Operations, gauche);
     const int b = PremiereOperationDepuis(budget.Operations, droite);
     if (a >= 0) periode.cDateDeb = budget.Operations[static_cast<std::size_t>(a)].cDate;

@@ -63,6 +63,31 @@ struct SerieOperations {
 SerieOperations CalculeSerieOperations(const Budget& budget, std::string_view cDateDebOp,
                                        std::string_view cDateFinOp);
 
+// The same balance kept only where it changes: an entry for the first day, each day with
+// operations and, from a day-by-day series, each day whose balance differs from the day
+// before. The days between two entries keep the balance of the first. Its size follows the
+// operations of the period, not the number of days it spans.
+struct JourSerie {
+    std::int32_t d = 0;  // from 0, the first day
+    Montant v = 0;
+    bool op = false;
+
+    bool operator==(const JourSerie&) const = default;
+};
+
+struct SerieJours {
+    ResultatPeriode resultat = ResultatPeriode::AucuneOperation;
+    std::int32_t D = 0;
+    std::int32_t date0 = 0;
+    std::vector<JourSerie> jours;  // ascending d, the first at 0
+    Montant m = 0;
+};
+
+// What CalculeSerieOperations computes, without one entry per day.
+SerieJours CalculeSerieJours(const Budget& budget, std::string_view cDateDebOp,
+                             std::string_view cDateFinOp);
+SerieJours SerieJoursDe(const SerieOperations& serie);
+
 // The period a double-click on the segment starting at day date0 + j opens: from the last
 // operation day on or before that day to the first one after it; blank where there is none.
 struct PeriodeSegment {
@@ -73,6 +98,7 @@ struct PeriodeSegment {
 };
 
 PeriodeSegment PeriodeDuSegment(const Budget& budget, const SerieOperations& serie, std::int32_t j);
+PeriodeSegment PeriodeDuSegment(const Budget& budget, std::int32_t date0, std::int32_t j);
 
 // True when the month of the day number `serie` is odd.
 bool MoisImpair(std::int32_t serie);

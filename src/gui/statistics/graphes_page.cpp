@@ -317,13 +317,14 @@ void GraphesPage::imgOperationsDblClick(int x, int y) {
         prompter_.beep();
         return;
     }
-    const SerieOperations serie = CalculeSerieOperations(budget_, cDateDebOp_, cDateFinOp_);
+    const SerieJours serie = CalculeSerieJours(budget_, cDateDebOp_, cDateFinOp_);
     if (serie.resultat != ResultatPeriode::Ok) return;
     // The segments are the bars of this graph: one fewer than the days.
     const std::optional<std::size_t> j =
         barreSousPoint(x, y, w, h, static_cast<std::size_t>(serie.D - 1));
     if (!j) return;
-    const PeriodeSegment periode = PeriodeDuSegment(budget_, serie, static_cast<std::int32_t>(*j));
+    const PeriodeSegment periode =
+        PeriodeDuSegment(budget_, serie.date0, static_cast<std::int32_t>(*j));
     OuvreOperationsTypeDep(this, budget_, prompter_, "", periode.cDateDeb, periode.cDateFin);
 }
 
