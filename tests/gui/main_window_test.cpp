@@ -1,5 +1,10 @@
 #include <utility>
 
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QAccessible>
+#include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
@@ -49,6 +54,31 @@ void watchRebuilds(Opened& opened, QList<int>& rebuilt) {
     for (int index = 0; index < pcStats.count(); ++index)
         QObject::connect(static_cast<Page*>(pcStats.widget(index)), &Page::reconstruite,
                          [&rebuilt, index] { rebuilt << index; });
+}
+
+// The controls under `root` that a screen reader would announce without a name.
+QStringList sansNom(const QWidget& root) {
+    QStringList manquants;
+    for (QWidget* w : root.findChildren<QWidget*>()) {
+        const bool controle = qobject_cast<QAbstractButton*>(w) ||
+                              qobject_cast<QAbstractItemView*>(w) || qobject_cast<QLineEdit*>(w) ||
+                              qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractSpinBox*>(w) ||
+                              qobject_cast<QAbstractSlider*>(w) ||
+                              w->inherits("varnelle::gui::DrawingSurface");
+        // Pieces of other controls (headers, a spin box's editor, a combo's list) are named
+        // through their owner.
+        if (!controle || qobject_cast<QHeaderView*>(w) || w->parentWidget() == nullptr ||
+            qobject_cast<QAbstractSpinBox*>(w->parentWidget()) ||
+            qobject_cast<QComboBox*>(w->parentWidget()) ||
+            w->objectName().startsWith(QLatin1String("qt_")))
+            continue;
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+        if (a == nullptr || a->text(QAccessible::Name).trimmed().isEmpty())
+            manquants << (w->objectName().isEmpty()
+                              ? QString::fromLatin1(w->metaObject()->className())
+                              : w->objectName());
+    }
+    return manquants;
 }
 
 }  // namespace
@@ -300,6 +330,22 @@ private slots:
         });
         fenetre.findChild<QPushButton*>("btParametres")->click();
         QCOMPARE(vu, QStringLiteral("44 Fenêtre de détails"));
+    }
+
+    // Every control of the window, on each tab, and of the settings dialog has a name for
+    // screen readers.
+    void everyControlHasANameForScreenReaders() {
+        Opened opened(sampleBudget());
+        QStringList manquants;
+        for (int onglet = 0; onglet < opened.tabs("pcVarnelle").count(); ++onglet) {
+            opened.choose("pcVarnelle", onglet);
+            manquants << sansNom(*opened.window);
+        }
+        test::onNextModal<TfmParametres>(
+            [&manquants](TfmParametres& d) { manquants << sansNom(d); });
+        opened.press("btParametres");
+        manquants.removeDuplicates();
+        QVERIFY2(manquants.isEmpty(), qPrintable(manquants.join(QLatin1Char(' '))));
     }
 
     void buttonsAndTheGaugeFollowTheTabInFront() {

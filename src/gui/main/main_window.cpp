@@ -166,10 +166,15 @@ void TfmMain::creeBoutons() {
     btFermer =
         bouton(pnCommandes, "btFermer", QStringLiteral("&Fermer"), buttonIcon(ButtonPicture::Close),
                kLargeur - kLargeurBouton - kMargeFermer, kLargeurBouton);
-    btSvg1->setToolTip(QStringLiteral("Mémoriser les onglets affichés (signet 1)"));
-    btSvg2->setToolTip(QStringLiteral("Mémoriser les onglets affichés (signet 2)"));
-    btRst1->setToolTip(QStringLiteral("Revenir aux onglets du signet 1"));
-    btRst2->setToolTip(QStringLiteral("Revenir aux onglets du signet 2"));
+    const std::pair<QPushButton*, QString> signets[] = {
+        {btSvg1, QStringLiteral("Mémoriser les onglets affichés (signet 1, Maj+F5)")},
+        {btSvg2, QStringLiteral("Mémoriser les onglets affichés (signet 2, Maj+F6)")},
+        {btRst1, QStringLiteral("Revenir aux onglets du signet 1 (F5)")},
+        {btRst2, QStringLiteral("Revenir aux onglets du signet 2 (F6)")}};
+    for (const auto& [bouton, texte] : signets) {
+        bouton->setToolTip(texte);
+        bouton->setAccessibleName(texte);
+    }
 
     // A bookmark is saved with the budget: storing one is a change like any other.
     connect(btSvg1, &QPushButton::clicked, this,
@@ -220,6 +225,11 @@ void TfmMain::creeBoutons() {
         addAction(qaction);
     };
     raccourci({QKeySequence::Save}, [this] { enregistre(); });
+    // The bookmark buttons take no focus; their keys reach them from anywhere in the window.
+    raccourci({QKeySequence(Qt::Key_F5)}, [this] { btRst1->click(); });
+    raccourci({QKeySequence(Qt::Key_F6)}, [this] { btRst2->click(); });
+    raccourci({QKeySequence(Qt::SHIFT | Qt::Key_F5)}, [this] { btSvg1->click(); });
+    raccourci({QKeySequence(Qt::SHIFT | Qt::Key_F6)}, [this] { btSvg2->click(); });
     raccourci({QKeySequence::Undo}, [this] { annule(); });
     raccourci({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
               [this] { retablit(); });

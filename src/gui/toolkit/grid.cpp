@@ -4,6 +4,9 @@
 
 #include <algorithm>
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 
@@ -427,6 +430,68 @@ void Grid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
     setCurrentIndex(next);
     // The program may move the cursor again when told of the move.
     if (currentIndex().flags() & Qt::ItemIsEditable) edit(currentIndex());
+}
+
+void Grid::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    // The tabs' keys work from a grid as from any other control: the tab control holding the
+    // grid takes them.
+    if ((event->modifiers() & Qt::ControlModifier) &&
+        (key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_PageUp ||
+         key == Qt::Key_PageDown)) {
+        event->ignore();
+        return;
+    }
+    if (!isEditing() && event->matches(QKeySequence::SelectAll)) {
+        toutesLesLignes_ = true;
+        if (selection_ == Selection::Rows) selectAll();
+        return;
+    }
+    if (!isEditing() && event->matches(QKeySequence::Copy)) {
+        QGuiApplication::clipboard()->setText(texteACopier());
+        return;
+    }
+    toutesLesLignes_ = false;
+    QTableView::keyPressEvent(event);
+}
+
+QString Grid::texteACopier() const {
+    const auto texte = [this](int column, int row) {
+        const QModelIndex index = model_.index(row - 1, column - 1);
+        const QVariant coche = index.data(Qt::CheckStateRole);
+        if (coche.isValid())
+            return coche.value<Qt::CheckState>() == Qt::Checked ? QStringLiteral("x") : QString();
+        return index.data(Qt::DisplayRole).toString();
+    };
+    std::vector<int> lignes;
+    if (toutesLesLignes_) {
+        for (int row = 1; row <= model_.rows(); ++row) lignes.push_back(row);
+    } else {
+        lignes = selectedRows();
+        std::sort(lignes.begin(), lignes.end());
+    }
+    if (lignes.size() < 2) {
+        const Cell cell = currentCell();
+        return cell.row >= 1 ? texte(cell.column, cell.row) : QString();
+    }
+    // The columns as shown, in their order.
+    std::vector<int> colonnes;
+    for (int position = 0; position < model_.columnCount(); ++position) {
+        const int column = headings_->logicalIndex(position) + 1;
+        if (columnVisible(column)) colonnes.push_back(column);
+    }
+    QStringList sortie;
+    QStringList entetes;
+    for (const int column : colonnes)
+        entetes << QString(model_.columns()[static_cast<std::size_t>(column - 1)].heading)
+                       .replace(QLatin1Char('\r'), QLatin1Char(' '));
+    sortie << entetes.join(QLatin1Char('\t'));
+    for (const int row : lignes) {
+        QStringList cellules;
+        for (const int column : colonnes) cellules << texte(column, row);
+        sortie << cellules.join(QLatin1Char('\t'));
+    }
+    return sortie.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
 bool Grid::eventFilter(QObject* watched, QEvent* event) {

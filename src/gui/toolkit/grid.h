@@ -117,7 +117,12 @@ public:
     void onColumnResized(GridEvents::ColumnResized f) { events_.columnResized = std::move(f); }
     void onMouseDown(GridEvents::MouseDown f) { events_.mouseDown = std::move(f); }
 
+    // What Ctrl+C copies: the current cell's text, or, with several rows selected (or all of
+    // them after Ctrl+A), those rows as tab-separated text under a line of headings.
+    QString texteACopier() const;
+
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void updateGeometries() override;
@@ -156,10 +161,11 @@ private:
     // Heights the program or the user gave single rows: a reset would forget them.
     std::map<int, int> rowHeights_;
     Cell beforeReset_;
-    bool restoring_ = false;    // the model resets; the current cell is put back after it
-    bool resizing_ = false;     // the grid itself resizes sections
-    bool buttonArmed_ = false;  // the left button went down on the current row's cell button
-    bool userDrags_ = false;    // a mouse button is down on a heading or the row header
+    bool restoring_ = false;        // the model resets; the current cell is put back after it
+    bool resizing_ = false;         // the grid itself resizes sections
+    bool buttonArmed_ = false;      // the left button went down on the current row's cell button
+    bool userDrags_ = false;        // a mouse button is down on a heading or the row header
+    bool toutesLesLignes_ = false;  // Ctrl+A, until the next key or click
 };
 
 }  // namespace varnelle::gui

@@ -1,5 +1,7 @@
 #include "gui/toolkit/page_control.h"
 
+#include <QKeyEvent>
+
 #include <QProxyStyle>
 #include <QTabBar>
 
@@ -20,6 +22,27 @@ public:
 
 PageControl::PageControl(QWidget* parent) : QTabWidget(parent) {
     connect(this, &QTabWidget::currentChanged, this, &PageControl::currentPageChanged);
+}
+
+void PageControl::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (!(event->modifiers() & Qt::ControlModifier) || count() < 2) {
+        QTabWidget::keyPressEvent(event);
+        return;
+    }
+    int pas = 0;
+    if (key == Qt::Key_PageDown ||
+        (key == Qt::Key_Tab && !(event->modifiers() & Qt::ShiftModifier)))
+        pas = 1;
+    if (key == Qt::Key_PageUp || key == Qt::Key_Backtab ||
+        (key == Qt::Key_Tab && (event->modifiers() & Qt::ShiftModifier)))
+        pas = -1;
+    if (pas == 0) {
+        QTabWidget::keyPressEvent(event);
+        return;
+    }
+    setCurrentIndex((currentIndex() + pas + count()) % count());
+    event->accept();
 }
 
 void PageControl::choosePage(int index) {

@@ -26,6 +26,11 @@ public:
     // Narrower tab margins, so that long captions fit side by side without being elided.
     void setCompactTabs();
 
+protected:
+    // Ctrl+Tab and Ctrl+PgDn show the next page, Ctrl+Shift+Tab and Ctrl+PgUp the one before,
+    // as the user's choice, from any control of the page.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void currentPageChanged(int index);
 
