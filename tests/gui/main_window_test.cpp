@@ -70,7 +70,8 @@ QStringList sansNom(const QWidget& root) {
         if (!controle || qobject_cast<QHeaderView*>(w) || w->parentWidget() == nullptr ||
             qobject_cast<QAbstractSpinBox*>(w->parentWidget()) ||
             qobject_cast<QComboBox*>(w->parentWidget()) ||
-            w->objectName().startsWith(QLatin1String("qt_")))
+            w->objectName().startsWith(QLatin1String("qt_")) || w->inherits("QScrollBar") ||
+            w->inherits("QTableCornerButton") || w->inherits("QComboBoxListView"))
             continue;
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
         if (a == nullptr || a->text(QAccessible::Name).trimmed().isEmpty())

@@ -59,6 +59,7 @@ DepJournPage::DepJournPage(Budget& budget, Prompter& prompter, QWidget* parent)
     haut->installEventFilter(this);
     grDepJourn_ = new Grid(haut);
     grDepJourn_->setObjectName(QStringLiteral("grDepJourn"));
+    grDepJourn_->setAccessibleName(QStringLiteral("Dépenses journalières"));
     grDepJourn_->setGeometry(kJours);
 
     btCalcDJResteMois_ = new QPushButton(QStringLiteral("&Calculer"), haut);
@@ -99,6 +100,7 @@ DepJournPage::DepJournPage(Budget& budget, Prompter& prompter, QWidget* parent)
     gbEconomies_->setGeometry(kEconomies);
     grEconomies_ = new Grid(gbEconomies_);
     grEconomies_->setObjectName(QStringLiteral("grEconomies"));
+    grEconomies_->setAccessibleName(QStringLiteral("Economies"));
     grEconomies_->setGeometry(8, 18, 354, kEconomies.height() - 24);
 
     auto* pnDepJournBas = new QWidget(this);
@@ -106,6 +108,7 @@ DepJournPage::DepJournPage(Budget& budget, Prompter& prompter, QWidget* parent)
     pnDepJournBas->setFixedHeight(kHauteurGraphe);
     imgDepJourn_ = new DrawingSurface(pnDepJournBas);
     imgDepJourn_->setObjectName(QStringLiteral("imgDepJourn"));
+    imgDepJourn_->setAccessibleName(QStringLiteral("Graphe des dépenses journalières"));
     auto* basLayout = new QVBoxLayout(pnDepJournBas);
     basLayout->setContentsMargins(0, 0, 0, 0);
     basLayout->addWidget(imgDepJourn_);

@@ -36,6 +36,7 @@ constexpr std::uint8_t kMoisPair = 2;
 OperationsPage::OperationsPage(Budget& budget, Prompter& prompter, QWidget* parent)
     : Page(parent), budget_(budget), prompter_(prompter), grOperations_(new Grid(this)) {
     grOperations_->setObjectName(QStringLiteral("grOperations"));
+    grOperations_->setAccessibleName(QStringLiteral("Journal des opérations"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(grOperations_);

@@ -27,6 +27,7 @@ TypesDepPage::TypesDepPage(Budget& budget, Prompter& prompter, OuvreOperations o
       ouvreOperations_(std::move(ouvreOperations)), grTypesDep_(new Grid(this)),
       moisMetrics_(fixedPitchFont()) {
     grTypesDep_->setObjectName(QStringLiteral("grTypesDep"));
+    grTypesDep_->setAccessibleName(QStringLiteral("Types de dépenses"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(grTypesDep_);

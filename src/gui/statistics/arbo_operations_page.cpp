@@ -44,9 +44,11 @@ ArboOperationsPage::ArboOperationsPage(const Budget& budget, Prompter& prompter,
     tvOperations_->setNodes(&arbre_.noeuds);
     tvOperations_->onCurrentNodeChanged([this](int noeud) { tvOperationsChange(noeud); });
     grDetailOperations_->setObjectName(QStringLiteral("grDetailOperations"));
+    grDetailOperations_->setAccessibleName(QStringLiteral("Détail des opérations"));
     grDetailOperations_->gridModel().setCellLoaded(
         [this](int column, int row) { return celluleDetail(detail_, column, row); });
     imgDetailOperations_->setObjectName(QStringLiteral("imgDetailOperations"));
+    imgDetailOperations_->setAccessibleName(QStringLiteral("Graphe du détail des opérations"));
     imgDetailOperations_->setPainter([this](int width, int height, const TextMetrics& metrics) {
         return niveau_ < 0 ? Drawing{}
                            : DessineGrapheArbre(width, height, metrics, detail_, niveau_, param_);

@@ -43,9 +43,11 @@ ClasseurPage::ClasseurPage(const Budget& budget, Prompter& prompter,
     layout->addWidget(feuille_, 1);
 
     grClasseur_->setObjectName(QStringLiteral("grClasseur"));
+    grClasseur_->setAccessibleName(QStringLiteral("Opérations du mois"));
     grClasseur_->gridModel().setCellLoaded(
         [this](int column, int row) { return celluleDetail(detail_, column, row); });
     imgClasseur_->setObjectName(QStringLiteral("imgClasseur"));
+    imgClasseur_->setAccessibleName(QStringLiteral("Graphe des opérations du mois"));
     imgClasseur_->setPainter([this](int width, int height, const TextMetrics& metrics) {
         return detail_.empty() ? Drawing{}
                                : DessineGrapheClasseur(width, height, metrics, detail_, param_);

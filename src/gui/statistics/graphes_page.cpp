@@ -61,6 +61,7 @@ GraphesPage::GraphesPage(const Budget& budget, Prompter& prompter,
         ts->setObjectName(QString::fromLatin1(name));
         auto* surface = new DrawingSurface;
         surface->setObjectName(QString::fromLatin1(surfaceName));
+        surface->setAccessibleName(QStringLiteral("Graphe : ") + caption);
         auto* layout = new QVBoxLayout(ts);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(surface);
@@ -90,10 +91,12 @@ GraphesPage::GraphesPage(const Budget& budget, Prompter& prompter,
 void GraphesPage::creePanneau(QWidget* pnGraphes) {
     placedControl<QLabel>(pnGraphes, "stDateDeb", QStringLiteral("du"), QRect(8, 8, 16, 21));
     edDateDeb_ = champDate(pnGraphes, "edDateDeb", 24);
+    edDateDeb_->setAccessibleName(QStringLiteral("Date de début"));
     btDateDeb_ = placedControl<QPushButton>(pnGraphes, "btDateDeb", QStringLiteral("..."),
                                             QRect(96, 8, 23, 21));
     placedControl<QLabel>(pnGraphes, "stDateFin", QStringLiteral("au"), QRect(128, 8, 16, 21));
     edDateFin_ = champDate(pnGraphes, "edDateFin", 144);
+    edDateFin_->setAccessibleName(QStringLiteral("Date de fin"));
     btDateFin_ = placedControl<QPushButton>(pnGraphes, "btDateFin", QStringLiteral("..."),
                                             QRect(216, 8, 23, 21));
     for (QPushButton* bouton : {btDateDeb_, btDateFin_}) bouton->setToolTip("Calendrier");

@@ -58,6 +58,7 @@ SoldesMensuelsPage::SoldesMensuelsPage(Budget& budget, Prompter& prompter,
                 montreFenetreReference();
         });
     imgSoldesMensuels_->setObjectName(QStringLiteral("imgSoldesMensuels"));
+    imgSoldesMensuels_->setAccessibleName(QStringLiteral("Graphe des soldes mensuels"));
     imgSoldesMensuels_->setPainter([this](int width, int height, const TextMetrics& metrics) {
         return DessineGrapheSoldesMensuels(width, height, metrics, soldesMensuels_, param_);
     });
@@ -71,6 +72,7 @@ SoldesMensuelsPage::SoldesMensuelsPage(Budget& budget, Prompter& prompter,
     pnSoldesMensuelsTitre->setAlignment(Qt::AlignCenter);
     pnSoldesMensuelsTitre->setFrameStyle(QFrame::Panel | QFrame::Raised);
     grSimulations_->setObjectName(QStringLiteral("grSimulations"));
+    grSimulations_->setAccessibleName(QStringLiteral("Simulations"));
     auto* basLayout = new QVBoxLayout(bas);
     basLayout->setContentsMargins(0, 0, 0, 0);
     basLayout->setSpacing(0);
