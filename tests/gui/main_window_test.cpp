@@ -3,7 +3,9 @@
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QAccessible>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -347,6 +349,29 @@ private slots:
         opened.press("btParametres");
         manquants.removeDuplicates();
         QVERIFY2(manquants.isEmpty(), qPrintable(manquants.join(QLatin1Char(' '))));
+    }
+
+    // From inside a grid, the tabs' keys change tab, Ctrl+C copies a cell, and Ctrl+A then
+    // Ctrl+C the whole list under its headings, ready for a spreadsheet.
+    void gridsCopyAndLeaveTheTabKeysToTheTabs() {
+        Opened opened(sampleBudget(), kOngletOperations);
+        Grid& grid = opened.child<Grid>("grOperations");
+        grid.setFocus();
+        grid.setCurrentCell({4, 2});
+        QTest::keyClick(grid.viewport(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("1500,00"));
+        QTest::keyClick(grid.viewport(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(grid.viewport(), Qt::Key_C, Qt::ControlModifier);
+        const QStringList lignes = QGuiApplication::clipboard()->text().split(QLatin1Char('\n'));
+        QCOMPARE(lignes.size(), 5);  // headings, three operations, the last line end
+        QVERIFY(lignes[0].endsWith(QStringLiteral("Date\tType\tMontant\tLibellé\tSolde")));
+        QVERIFY(lignes[2].startsWith(QStringLiteral("x\t02/03/2024\tSA\t1500,00")));
+
+        QTest::keyClick(grid.viewport(), Qt::Key_PageDown, Qt::ControlModifier);
+        QCOMPARE(opened.tabs("pcVarnelle").currentIndex(), int(kOngletDepJourn));
+        QTest::keyClick(opened.child<Grid>("grDepJourn").viewport(), Qt::Key_Backtab,
+                        Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(opened.tabs("pcVarnelle").currentIndex(), int(kOngletOperations));
     }
 
     void buttonsAndTheGaugeFollowTheTabInFront() {

@@ -451,7 +451,9 @@ void Grid::keyPressEvent(QKeyEvent* event) {
         QGuiApplication::clipboard()->setText(texteACopier());
         return;
     }
-    toutesLesLignes_ = false;
+    // A modifier pressed on its way to Ctrl+C keeps what Ctrl+A chose.
+    if (key != Qt::Key_Control && key != Qt::Key_Shift && key != Qt::Key_Alt && key != Qt::Key_Meta)
+        toutesLesLignes_ = false;
     QTableView::keyPressEvent(event);
 }
 
