@@ -1,5 +1,11 @@
 #include "gui/editing/types_dep_page.h"
 
+#include "core/model/amount.h"
+
+#include "core/model/locale_facts.h"
+
+#include "core/model/month_mask.h"
+
 #include <QPainter>
 #include <QVBoxLayout>
 
@@ -42,6 +48,22 @@ TypesDepPage::TypesDepPage(Budget& budget, Prompter& prompter, OuvreOperations o
         [this](int column, int row) { modification([&] { grTypesDepButtonClick(column, row); }); });
     grTypesDep_->onPaintCell([this](int column, int row, QPainter& painter, const QRect& cell) {
         return grTypesDepPaintCell(column, row, painter, cell);
+    });
+    // The drawn cells say what they show: the months due, and what the gauge measures.
+    model.setAccessibleText([this](int column, int row) -> QString {
+        if (row < 1 || row > static_cast<int>(budget_.TypesDep.size())) return {};
+        const TTypeDep& type = budget_.TypesDep[static_cast<std::size_t>(row - 1)];
+        if (column == kPeriodicite) {
+            QStringList mois;
+            for (int m = 1; m <= 12; ++m)
+                if ((type.nPeriodicite & bitDuMois(m)) != 0) mois << fromBudgetText(NomMois(m));
+            return mois.isEmpty() ? QStringLiteral("aucun mois") : mois.join(QStringLiteral(", "));
+        }
+        if (column == kJauge)
+            return QStringLiteral("%1 sur %2")
+                .arg(fromBudgetText(formatAmount(type.nSolde, ',')),
+                     fromBudgetText(formatAmount(type.nTotal, ',')));
+        return {};
     });
 }
 

@@ -55,6 +55,19 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
             return state == 1 ? Qt::Checked : state == 0 ? Qt::Unchecked : Qt::PartiallyChecked;
         }
         return {};
+    case Qt::AccessibleTextRole: {
+        if (accessibleText_) {
+            const QString texte = accessibleText_(index.column() + 1, row);
+            if (!texte.isEmpty()) return texte;
+        }
+        if (column.kind == GridColumn::Kind::CheckBox) {
+            const QVariant state = data(index, Qt::CheckStateRole);
+            return state == Qt::Checked     ? QStringLiteral("coché")
+                   : state == Qt::Unchecked ? QStringLiteral("non coché")
+                                            : QStringLiteral("simulation");
+        }
+        return data(index, Qt::DisplayRole);
+    }
     case Qt::TextAlignmentRole: return QVariant::fromValue(column.alignment);
     case Qt::BackgroundRole: return rowBackground_ ? QVariant(rowBackground_(row)) : QVariant();
     case Qt::ForegroundRole: return rowTextColor_ ? QVariant(rowTextColor_(row)) : QVariant();

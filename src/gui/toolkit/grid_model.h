@@ -53,6 +53,10 @@ public:
     void setRowBackground(RowColor callback) { rowBackground_ = std::move(callback); }
     void setRowTextColor(RowColor callback) { rowTextColor_ = std::move(callback); }
     void setRowFont(RowFont callback) { rowFont_ = std::move(callback); }
+    // What a screen reader says of a cell the program draws itself; other cells say their
+    // text, and tick boxes their state.
+    using AccessibleText = std::function<QString(int column, int row)>;
+    void setAccessibleText(AccessibleText callback) { accessibleText_ = std::move(callback); }
     // A read-only grid takes no edit, whatever its columns allow.
     void setReadOnly(bool readOnly) { readOnly_ = readOnly; }
     bool readOnly() const { return readOnly_; }
@@ -79,6 +83,7 @@ private:
     RowColor rowBackground_;
     RowColor rowTextColor_;
     RowFont rowFont_;
+    AccessibleText accessibleText_;
 };
 
 }  // namespace varnelle::gui
