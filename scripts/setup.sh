@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     g++ make cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
-    libgtest-dev libgmock-dev googletest libbenchmark-dev
+    libgtest-dev libgmock-dev googletest libbenchmark-dev libinih-dev
     fonts-liberation xvfb xauth imagemagick poppler-utils
 )
 # What CI adds: the static checks and the fuzzing run.

@@ -567,6 +567,34 @@ void ProfileFile::forEachKey(
         if (entry.isKey) visit(keyOf(entry), valueOf(entry));
 }
 
+std::size_t ProfileFile::nextKeys(const Section& section, std::size_t& cursor, KeyValue* out,
+                                  std::size_t capacity) const {
+    std::size_t n = 0;
+    if (!section.lazy) {
+        for (; cursor < section.entries.size() && n < capacity; ++cursor) {
+            const Entry& entry = section.entries[cursor];
+            if (entry.isKey) out[n++] = KeyValue{keyOf(entry), valueOf(entry)};
+        }
+        return n;
+    }
+    // The cursor is an offset into the section's body; lines are short, so a plain scan
+    // finds their ends sooner than a library search started afresh for each.
+    const char* const body = text_.data() + section.bodyOffset;
+    const char* p = body + cursor;
+    const char* const end = body + section.bodyLength;
+    while (p < end && n < capacity) {
+        const char* lineEnd = p;
+        while (lineEnd < end && *lineEnd != '\n' && *lineEnd != '\r') ++lineEnd;
+        const LineParts parts =
+            splitLine(std::string_view(p, static_cast<std::size_t>(lineEnd - p)));
+        if (parts.isKey) out[n++] = KeyValue{parts.key, parts.value};
+        p = lineEnd;
+        if (p < end) p += *p == '\r' && p + 1 < end && p[1] == '\n' ? 2 : 1;
+    }
+    cursor = static_cast<std::size_t>(p - body);
+    return n;
+}
+
 std::optional<std::string_view> ProfileFile::value(std::string_view section,
                                                    std::string_view key) const {
     const Section* found = findSection(section);
@@ -636,10 +664,22 @@ std::optional<std::int32_t> ProfileFile::parseInteger(std::string_view text) {
 
 bool ProfileFile::canHold(std::string_view value) {
     if (value.size() > kMaxValueLength) return false;
-    // One comparison per byte in the common case: the three refused bytes are all below 14.
-    for (const char c : value)
-        if (static_cast<unsigned char>(c) <= '\r' && (c == '\r' || c == '\n' || c == '\0'))
-            return false;
+    // The three refused bytes are all below 14: eight bytes at a time are tested for one,
+    // and only a word that holds one (a tab, say) is looked at byte by byte.
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    constexpr std::uint64_t kHighs = 0x8080808080808080ull;
+    const char* p = value.data();
+    const char* const end = p + value.size();
+    const auto refused = [](char c) { return c == '\r' || c == '\n' || c == '\0'; };
+    for (; end - p >= 8; p += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p, sizeof word);
+        if (((word - 14 * kOnes) & ~word & kHighs) == 0) continue;
+        for (int i = 0; i < 8; ++i)
+            if (refused(p[i])) return false;
+    }
+    for (; p < end; ++p)
+        if (refused(*p)) return false;
     return true;
 }
 
