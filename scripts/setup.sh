@@ -7,7 +7,7 @@ packages=(
     g++ make cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev libinih-dev
-    fonts-liberation xvfb xauth imagemagick poppler-utils
+    fonts-liberation xvfb xauth imagemagick poppler-utils time
 )
 # What CI adds: the static checks and the fuzzing run.
 if [ "${1:-}" = "--checks" ]; then

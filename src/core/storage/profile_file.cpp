@@ -1,6 +1,7 @@
 #include "core/storage/profile_file.h"
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
@@ -136,6 +137,29 @@ bool isQuote(char c) {
 
 bool enclosedInQuotes(std::string_view s) {
     return s.size() >= 2 && isQuote(s.front()) && s.front() == s.back();
+}
+
+// Bytes of a word equal to zero have their high bit set in the answer; the lowest one set
+// is always right, which is all findAny needs.
+std::uint64_t zeroBytes(std::uint64_t word) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    return (word - kOnes) & ~word & (kOnes << 7);
+}
+
+// The first of the bytes Cs in [p, end), or end; eight bytes at a time.
+template <char... Cs> const char* findAny(const char* p, const char* const end) {
+    static_assert(std::endian::native == std::endian::little);
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    for (; end - p >= 8; p += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p, sizeof word);
+        const std::uint64_t found =
+            (zeroBytes(word ^ (kOnes * static_cast<unsigned char>(Cs))) | ...);
+        if (found != 0) return p + (std::countr_zero(found) >> 3);
+    }
+    for (; p < end; ++p)
+        if (((*p == Cs) || ...)) return p;
+    return end;
 }
 
 std::uint32_t u32(std::size_t n) {
@@ -583,11 +607,30 @@ std::size_t ProfileFile::nextKeys(const Section& section, std::size_t& cursor, K
     const char* p = body + cursor;
     const char* const end = body + section.bodyLength;
     while (p < end && n < capacity) {
-        const char* lineEnd = p;
-        while (lineEnd < end && *lineEnd != '\n' && *lineEnd != '\r') ++lineEnd;
-        const LineParts parts =
-            splitLine(std::string_view(p, static_cast<std::size_t>(lineEnd - p)));
-        if (parts.isKey) out[n++] = KeyValue{parts.key, parts.value};
+        // One pass finds the "=" and the end of the line, and reads them as splitLine does.
+        const char* first = p;
+        while (first < end && isBlank(*first)) ++first;
+        const char* lineEnd = first;
+        const char* equal = nullptr;
+        if (first < end && *first != ';') {
+            lineEnd = findAny<'=', '\r', '\n'>(first, end);
+            if (lineEnd < end && *lineEnd == '=') {
+                equal = lineEnd;
+                lineEnd = findAny<'\r', '\n'>(equal + 1, end);
+            }
+        } else {
+            lineEnd = findAny<'\r', '\n'>(first, end);
+        }
+        if (equal != nullptr) {
+            std::string_view value = trimBlanks(
+                std::string_view(equal + 1, static_cast<std::size_t>(lineEnd - equal - 1)));
+            if (enclosedInQuotes(value)) value = value.substr(1, value.size() - 2);
+            if (value.size() > kMaxValueLength) value = value.substr(0, kMaxValueLength);
+            const char* keyEnd = equal;
+            while (keyEnd > first && isBlank(keyEnd[-1])) --keyEnd;
+            out[n++] =
+                KeyValue{std::string_view(first, static_cast<std::size_t>(keyEnd - first)), value};
+        }
         p = lineEnd;
         if (p < end) p += *p == '\r' && p + 1 < end && p[1] == '\n' ? 2 : 1;
     }
