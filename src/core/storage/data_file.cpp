@@ -369,6 +369,7 @@ std::optional<std::string> savedContent(const ProfileFile& file, const Budget& b
               kNbJoursDepJourn + 2 * budget.Economies.size() + 5 * budget.Simulations.size());
     for (const TOperation& operation : budget.Operations) bytes += operation.cLibelle.size();
     out.reserve(out.size() + bytes);
+    ProfileFile::preferLargePages(out.data(), out.capacity());
     SectionWriter writer(out, result);
     writeSections(writer, budget);
     if (!result) return std::nullopt;
@@ -409,6 +410,9 @@ LoadStatus ChargeFichier(const ProfileFile& file, Budget& budget) {
         });
     for (TTypeDep& type : budget.TypesDep) type.nNbMois = NbMoisPeriodicite(type.nPeriodicite);
 
+    budget.Operations.reserve(static_cast<std::size_t>(*nbOperations));
+    ProfileFile::preferLargePages(budget.Operations.data(),
+                                  budget.Operations.capacity() * sizeof(TOperation));
     budget.Operations.resize(static_cast<std::size_t>(*nbOperations));
     NumberedKeys(file, kSectionOperations, kChampsOperations, *nbOperations)
         .read([&](int field, int i, std::string_view value) {
