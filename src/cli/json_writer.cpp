@@ -1,5 +1,6 @@
 #include "cli/json_writer.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "core/model/amount.h"
@@ -8,7 +9,7 @@
 namespace varnelle::cli {
 namespace {
 
-constexpr std::size_t kFlushBytes = std::size_t{1} << 16;
+constexpr std::size_t kBufferBytes = std::size_t{1} << 16;
 
 bool needsEscape(char c) {
     const auto u = static_cast<unsigned char>(c);
@@ -18,7 +19,7 @@ bool needsEscape(char c) {
 }  // namespace
 
 JsonWriter::~JsonWriter() {
-    if (!buffer_.empty()) out_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+    flush();
 }
 
 void JsonWriter::beginObject() {
@@ -32,13 +33,12 @@ void JsonWriter::beginArray() {
 }
 void JsonWriter::endArray() {
     close(']');
-    flushIfLarge();
 }
 
 void JsonWriter::key(std::string_view name) {
     beginValue();
     writeQuoted(name);
-    buffer_ += ": ";
+    put(std::string_view(": "));
     afterKey_ = true;
 }
 
@@ -56,28 +56,32 @@ void JsonWriter::win1252String(std::string_view win1252) {
         }
     }
     beginValue();
-    buffer_ += '"';
-    appendWin1252AsUtf8(buffer_, win1252);
-    buffer_ += '"';
+    scratch_.clear();
+    scratch_ += '"';
+    appendWin1252AsUtf8(scratch_, win1252);
+    scratch_ += '"';
+    put(scratch_);
 }
 
 void JsonWriter::amount(long double value) {
     beginValue();
-    buffer_ += '"';
-    appendAmount(buffer_, value, '.');
-    buffer_ += '"';
+    scratch_.clear();
+    scratch_ += '"';
+    appendAmount(scratch_, value, '.');
+    scratch_ += '"';
+    put(scratch_);
 }
 
 void JsonWriter::number(std::int64_t n) {
     beginValue();
     char digits[24];
     const auto result = std::to_chars(digits, digits + sizeof digits, n);
-    buffer_.append(digits, static_cast<std::size_t>(result.ptr - digits));
+    put(std::string_view(digits, static_cast<std::size_t>(result.ptr - digits)));
 }
 
 void JsonWriter::boolean(bool b) {
     beginValue();
-    buffer_ += b ? "true" : "false";
+    put(b ? std::string_view("true") : std::string_view("false"));
 }
 
 void JsonWriter::beginValue() {
@@ -86,57 +90,68 @@ void JsonWriter::beginValue() {
         return;
     }
     if (hasItems_.empty()) return;
-    if (hasItems_.back()) buffer_ += ',';
-    hasItems_.back() = true;
+    if (hasItems_.back() != 0) put(',');
+    hasItems_.back() = 1;
     newLine();
 }
 
 void JsonWriter::open(char bracket) {
     beginValue();
-    buffer_ += bracket;
-    hasItems_.push_back(false);
+    put(bracket);
+    hasItems_.push_back(0);
 }
 
 void JsonWriter::close(char bracket) {
-    const bool hadItems = hasItems_.back();
+    const bool hadItems = hasItems_.back() != 0;
     hasItems_.pop_back();
     if (hadItems) newLine();
-    buffer_ += bracket;
-    if (hasItems_.empty()) buffer_ += '\n';
-    flushIfLarge();
+    put(bracket);
+    if (hasItems_.empty()) put('\n');
 }
 
 void JsonWriter::newLine() {
-    buffer_ += '\n';
-    buffer_.append(2 * hasItems_.size(), ' ');
+    // A line break and the indentation of most depths in one copy.
+    static constexpr char kIndent[] = "\n                                ";
+    const std::size_t length = 1 + 2 * hasItems_.size();
+    if (length < sizeof kIndent) {
+        put(std::string_view(kIndent, length));
+    } else {
+        put('\n');
+        for (std::size_t i = 0; i < hasItems_.size(); ++i) put(std::string_view("  "));
+    }
 }
 
 void JsonWriter::writeQuoted(std::string_view utf8) {
     static constexpr char kHex[] = "0123456789abcdef";
-    buffer_ += '"';
+    put('"');
     std::size_t run = 0;  // start of the bytes not yet copied
     for (std::size_t i = 0; i < utf8.size(); ++i) {
         const char c = utf8[i];
         if (!needsEscape(c)) continue;
-        buffer_.append(utf8.data() + run, i - run);
+        put(utf8.substr(run, i - run));
         run = i + 1;
         const auto u = static_cast<unsigned char>(c);
         if (c == '"' || c == '\\') {
-            buffer_ += '\\';
-            buffer_ += c;
+            const char escape[] = {'\\', c};
+            put(std::string_view(escape, sizeof escape));
         } else {
             const char escape[] = {'\\', 'u', '0', '0', kHex[u >> 4], kHex[u & 0xF]};
-            buffer_.append(escape, sizeof escape);
+            put(std::string_view(escape, sizeof escape));
         }
     }
-    buffer_.append(utf8.data() + run, utf8.size() - run);
-    buffer_ += '"';
+    put(utf8.substr(run));
+    put('"');
 }
 
-void JsonWriter::flushIfLarge() {
-    if (buffer_.size() < kFlushBytes) return;
-    out_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
-    buffer_.clear();
+void JsonWriter::makeRoom(std::size_t n) {
+    flush();
+    if (buffer_.size() < std::max(n, kBufferBytes)) buffer_.resize(std::max(n, kBufferBytes));
+}
+
+void JsonWriter::flush() {
+    if (used_ == 0) return;
+    out_.write(buffer_.data(), static_cast<std::streamsize>(used_));
+    used_ = 0;
 }
 
 }  // namespace varnelle::cli

@@ -42,11 +42,27 @@ private:
     void close(char bracket);
     void newLine();
     void writeQuoted(std::string_view utf8);
-    void flushIfLarge();
+    // Makes room for n more bytes, handing what the buffer holds to the stream if needed.
+    void room(std::size_t n) {
+        if (used_ + n > buffer_.size()) makeRoom(n);
+    }
+    void makeRoom(std::size_t n);
+    void put(char c) {
+        room(1);
+        buffer_[used_++] = c;
+    }
+    void put(std::string_view text) {
+        room(text.size());
+        text.copy(buffer_.data() + used_, text.size());
+        used_ += text.size();
+    }
+    void flush();
 
     std::ostream& out_;
-    std::string buffer_;
-    std::vector<bool> hasItems_;  // one per open container
+    std::string buffer_;  // its size is its capacity; used_ bytes of it are written
+    std::size_t used_ = 0;
+    std::string scratch_;
+    std::vector<unsigned char> hasItems_;  // one per open container
     bool afterKey_ = false;
 };
 
