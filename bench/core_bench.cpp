@@ -540,11 +540,19 @@ void sizes(benchmark::internal::Benchmark* b) {
     b->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 }
 
-BENCHMARK(BM_TokenizerBaseline)->Apply(sizes);
-BENCHMARK(BM_Load)->Apply(sizes);
+// The storage cases also run at a million operations when VARNELLE_BENCH_MILLION=1.
+void storageSizes(benchmark::internal::Benchmark* b) {
+    sizes(b);
+    if (const char* million = std::getenv("VARNELLE_BENCH_MILLION");
+        million != nullptr && std::string_view(million) == "1")
+        b->Arg(1000000);
+}
+
+BENCHMARK(BM_TokenizerBaseline)->Apply(storageSizes);
+BENCHMARK(BM_Load)->Apply(storageSizes);
 BENCHMARK(BM_LoadFromDisk)->Apply(sizes)->UseRealTime();
-BENCHMARK(BM_SaveBaseline)->Apply(sizes)->UseRealTime();
-BENCHMARK(BM_Save)->Apply(sizes)->UseRealTime();
+BENCHMARK(BM_SaveBaseline)->Apply(storageSizes)->UseRealTime();
+BENCHMARK(BM_Save)->Apply(storageSizes)->UseRealTime();
 BENCHMARK(BM_SaveAfterOpen)->Apply(sizes)->UseRealTime();
 BENCHMARK(BM_EditResort)->Apply(sizes);
 BENCHMARK(BM_EditWithUndoStep)->Apply(sizes);

@@ -11,8 +11,8 @@ packages=(
 )
 if [ "${1:-}" != "--run" ]; then
     packages+=(
-        libgtest-dev libgmock-dev googletest libbenchmark-dev
-        xvfb xauth imagemagick poppler-utils appstream man-db
+        libgtest-dev libgmock-dev googletest libbenchmark-dev libinih-dev
+        xvfb xauth imagemagick poppler-utils appstream man-db time
     )
 fi
 # What CI adds: the static checks and the fuzzing run.

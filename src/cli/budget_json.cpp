@@ -4,7 +4,6 @@
 #include <type_traits>
 
 #include "cli/json_writer.h"
-#include "core/model/text_encoding.h"
 
 namespace varnelle::cli {
 namespace {
@@ -16,12 +15,11 @@ public:
 
     void texte(std::string_view key, std::string_view win1252) {
         json_.key(key);
-        json_.string(win1252ToUtf8(win1252));
+        json_.win1252String(win1252);
     }
-    // A decimal amount stays a string: a JSON number would invite binary rounding.
     void montant(std::string_view key, Montant value) {
         json_.key(key);
-        json_.string(formatAmount(value, '.'));
+        json_.amount(value);
     }
     void entier(std::string_view key, std::int64_t value) {
         json_.key(key);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <limits>
 #include <random>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -44,6 +45,24 @@ TEST(Amount, TwoDecimalText) {
     EXPECT_EQ(formatDeuxDecimales(1400, ','), "1400,00");
     EXPECT_EQ(formatDeuxDecimales(1.0L / 12), "0.08");
     EXPECT_EQ(formatDeuxDecimales(-0.001L, ','), "-0,00");
+}
+
+// Running sums of random amounts, halves and huge values: the text is always the C
+// library's, less the sign of a zero.
+TEST(Amount, TwoDecimalTextIsTheLibrarysOnAnySum) {
+    std::mt19937_64 random(7);
+    Montant sum = 0;
+    std::vector<Montant> values = {0.005L, -0.015L, 0.125L, 2.675L, 1e11L + 0.005L, 3e15L, -7e13L};
+    for (int i = 0; i < 20000; ++i) {
+        sum += fromHundredths(static_cast<std::int32_t>(random() % 2000001) - 1000000);
+        values.push_back(sum);
+        values.push_back(sum / 3);
+    }
+    for (const Montant value : values) {
+        std::string expected = formatDeuxDecimales(value);
+        if (expected == "-0.00") expected = "0.00";
+        ASSERT_EQ(formatAmount(value), expected) << static_cast<double>(value);
+    }
 }
 
 std::string reference(Montant value) {

@@ -23,12 +23,12 @@ constexpr long double kEchelleMax = 1e4000L;
 }  // namespace
 
 std::optional<std::int32_t> toHundredths(Montant value) {
-    if (!std::isfinite(value)) return std::nullopt;
-    // rintl follows the current rounding mode, which the program never changes from
-    // round-to-nearest-even.
-    const Montant scaled = std::rintl(value * 100.0L);
-    if (scaled < static_cast<Montant>(std::numeric_limits<std::int32_t>::min()) ||
-        scaled > static_cast<Montant>(std::numeric_limits<std::int32_t>::max()))
+    // llrintl follows the current rounding mode, which the program never changes from
+    // round-to-nearest-even. What it cannot represent (not a number, infinite, beyond 64
+    // bits) comes back as the smallest 64-bit integer, refused below with the rest.
+    const long long scaled = std::llrintl(value * 100.0L);
+    if (scaled < std::numeric_limits<std::int32_t>::min() ||
+        scaled > std::numeric_limits<std::int32_t>::max())
         return std::nullopt;
     return static_cast<std::int32_t>(scaled);
 }
@@ -101,9 +101,39 @@ std::string formatDeuxDecimales(long double value, char decimalSeparator) {
 }
 
 std::string formatAmount(Montant value, char decimalSeparator) {
+    std::string text;
+    appendAmount(text, value, decimalSeparator);
+    return text;
+}
+
+void appendAmount(std::string& out, Montant value, char decimalSeparator) {
+    // Far from a half hundredth, the count of hundredths is what a correctly rounded "%.2Lf"
+    // shows: below 1e12 the product by 100 is off by far less than the margin kept here.
+    if (std::fabs(value) < 1e12L) {
+        const Montant scaled = value * 100.0L;
+        const std::int64_t n = std::llrintl(scaled);
+        if (std::fabs(scaled - static_cast<Montant>(n)) < 0.25L) {
+            char buffer[32];
+            char* const end = buffer + sizeof buffer;
+            char* p = end;
+            std::uint64_t magnitude =
+                n < 0 ? static_cast<std::uint64_t>(-n) : static_cast<std::uint64_t>(n);
+            *--p = static_cast<char>('0' + magnitude % 10);
+            *--p = static_cast<char>('0' + magnitude / 10 % 10);
+            *--p = decimalSeparator;
+            magnitude /= 100;
+            do {
+                *--p = static_cast<char>('0' + magnitude % 10);
+                magnitude /= 10;
+            } while (magnitude != 0);
+            if (n < 0) *--p = '-';
+            out.append(p, static_cast<std::size_t>(end - p));
+            return;
+        }
+    }
     std::string text = formatDeuxDecimales(value, decimalSeparator);
     if (text == std::string{'-', '0', decimalSeparator, '0', '0'}) text.erase(0, 1);
-    return text;
+    out += text;
 }
 
 void appendGeneralAmountText(std::string& out, Montant value, char decimalSeparator) {

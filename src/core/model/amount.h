@@ -42,6 +42,8 @@ std::string formatDeuxDecimales(long double value, char decimalSeparator = '.');
 
 // "1234.50", "-0.07": two decimals, no thousands separator, never "-0.00".
 std::string formatAmount(Montant value, char decimalSeparator = '.');
+// The same text appended to `out`.
+void appendAmount(std::string& out, Montant value, char decimalSeparator = '.');
 
 // Shortest general text of up to 15 significant digits: "12.5", "40", "-3".
 std::string generalAmountText(Montant value, char decimalSeparator = '.');

@@ -41,8 +41,21 @@ void appendUtf8(std::string& out, char32_t cp) {
 std::string win1252ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 8);
-    for (const char c : bytes) appendUtf8(out, codePoint(static_cast<unsigned char>(c)));
+    appendWin1252AsUtf8(out, bytes);
     return out;
+}
+
+void appendWin1252AsUtf8(std::string& out, std::string_view bytes) {
+    // Runs of ASCII, nearly all of a French text, are copied whole.
+    std::size_t run = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        if (c < 0x80) continue;
+        out.append(bytes.data() + run, i - run);
+        appendUtf8(out, codePoint(c));
+        run = i + 1;
+    }
+    out.append(bytes.data() + run, bytes.size() - run);
 }
 
 std::optional<std::string> utf8ToWin1252(std::string_view utf8) {

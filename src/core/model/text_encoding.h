@@ -12,6 +12,8 @@ namespace varnelle {
 // Every byte has a character: the five bytes Windows-1252 leaves undefined become the
 // C1 controls of the same value, as the system code-page conversion does.
 std::string win1252ToUtf8(std::string_view bytes);
+// The same text appended to `out`.
+void appendWin1252AsUtf8(std::string& out, std::string_view bytes);
 
 // Empty when the text is not valid UTF-8 or holds a character Windows-1252 cannot hold.
 std::optional<std::string> utf8ToWin1252(std::string_view utf8);

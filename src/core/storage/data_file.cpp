@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstring>
 #include <initializer_list>
+#include <iterator>
 #include <optional>
 #include <string_view>
 #include <type_traits>
@@ -65,17 +66,26 @@ public:
         if (section_ == nullptr || count_ <= 0) return;
         const std::size_t nbFields = fields_.size();
         std::vector<std::uint8_t> seen(static_cast<std::size_t>(count_) * nbFields);
-        file_.forEachKey(*section_, [&](std::string_view key, std::string_view value) {
-            int number = 0;
-            int field = exactField(key, number);
-            if (field < 0) field = anyCaseField(key, number);
-            if (field < 0 || number > count_) return;
-            std::uint8_t& done = seen[static_cast<std::size_t>(number - 1) * nbFields +
-                                      static_cast<std::size_t>(field)];
-            if (done != 0) return;
-            done = 1;
-            store(field, number, value);
-        });
+        ProfileFile::KeyValue batch[256];
+        std::size_t cursor = 0;
+        // The field the program writes after the last one read.
+        std::size_t expected = 0;
+        while (const std::size_t n = file_.nextKeys(*section_, cursor, batch, std::size(batch))) {
+            for (std::size_t k = 0; k < n; ++k) {
+                const std::string_view key = batch[k].key;
+                int number = 0;
+                int field = fieldAt(expected, key, number) ? static_cast<int>(expected) : -1;
+                if (field < 0) field = exactField(key, number);
+                if (field < 0) field = anyCaseField(key, number);
+                if (field < 0 || number > count_) continue;
+                expected = (static_cast<std::size_t>(field) + 1) % nbFields;
+                std::uint8_t& done = seen[static_cast<std::size_t>(number - 1) * nbFields +
+                                          static_cast<std::size_t>(field)];
+                if (done != 0) continue;
+                done = 1;
+                store(field, number, batch[k].value);
+            }
+        }
     }
 
 private:
@@ -91,16 +101,20 @@ private:
         return number;
     }
 
+    // Whether `key` is field f spelt as the program writes it, with its number.
+    bool fieldAt(std::size_t f, std::string_view key, int& number) const {
+        const std::string_view name = fields_[f];
+        if (key.size() <= name.size()) return false;
+        for (std::size_t i = 0; i < name.size(); ++i)
+            if (key[i] != name[i]) return false;
+        number = numberOf(key.substr(name.size()));
+        return number > 0;
+    }
+
     // Keys are nearly always spelt as the program writes them: that is tried first.
     int exactField(std::string_view key, int& number) const {
-        for (std::size_t f = 0; f < fields_.size(); ++f) {
-            const std::string_view name = fields_[f];
-            if (key.size() <= name.size() || key[0] != name[0] ||
-                key.compare(0, name.size(), name) != 0)
-                continue;
-            number = numberOf(key.substr(name.size()));
-            if (number > 0) return static_cast<int>(f);
-        }
+        for (std::size_t f = 0; f < fields_.size(); ++f)
+            if (fieldAt(f, key, number)) return static_cast<int>(f);
         return -1;
     }
 
@@ -355,6 +369,7 @@ std::optional<std::string> savedContent(const ProfileFile& file, const Budget& b
               kNbJoursDepJourn + 2 * budget.Economies.size() + 5 * budget.Simulations.size());
     for (const TOperation& operation : budget.Operations) bytes += operation.cLibelle.size();
     out.reserve(out.size() + bytes);
+    ProfileFile::preferLargePages(out.data(), out.capacity());
     SectionWriter writer(out, result);
     writeSections(writer, budget);
     if (!result) return std::nullopt;
@@ -395,6 +410,9 @@ LoadStatus ChargeFichier(const ProfileFile& file, Budget& budget) {
         });
     for (TTypeDep& type : budget.TypesDep) type.nNbMois = NbMoisPeriodicite(type.nPeriodicite);
 
+    budget.Operations.reserve(static_cast<std::size_t>(*nbOperations));
+    ProfileFile::preferLargePages(budget.Operations.data(),
+                                  budget.Operations.capacity() * sizeof(TOperation));
     budget.Operations.resize(static_cast<std::size_t>(*nbOperations));
     NumberedKeys(file, kSectionOperations, kChampsOperations, *nbOperations)
         .read([&](int field, int i, std::string_view value) {

@@ -1,6 +1,7 @@
 #include "core/storage/profile_file.h"
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
@@ -12,6 +13,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -136,6 +138,29 @@ bool isQuote(char c) {
 
 bool enclosedInQuotes(std::string_view s) {
     return s.size() >= 2 && isQuote(s.front()) && s.front() == s.back();
+}
+
+// Bytes of a word equal to zero have their high bit set in the answer; the lowest one set
+// is always right, which is all findAny needs.
+std::uint64_t zeroBytes(std::uint64_t word) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    return (word - kOnes) & ~word & (kOnes << 7);
+}
+
+// The first of the bytes Cs in [p, end), or end; eight bytes at a time.
+template <char... Cs> const char* findAny(const char* p, const char* const end) {
+    static_assert(std::endian::native == std::endian::little);
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    for (; end - p >= 8; p += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p, sizeof word);
+        const std::uint64_t found =
+            (zeroBytes(word ^ (kOnes * static_cast<unsigned char>(Cs))) | ...);
+        if (found != 0) return p + (std::countr_zero(found) >> 3);
+    }
+    for (; p < end; ++p)
+        if (((*p == Cs) || ...)) return p;
+    return end;
 }
 
 std::uint32_t u32(std::size_t n) {
@@ -365,7 +390,10 @@ ProfileFile::OpenStatus ProfileFile::open(const std::filesystem::path& path) {
     }
     // Read into a buffer of the file's size: growing it would copy, and a large budget
     // would need twice its size to open.
-    std::string content(static_cast<std::size_t>(info.st_size), '\0');
+    std::string content;
+    content.reserve(static_cast<std::size_t>(info.st_size));
+    preferLargePages(content.data(), content.capacity());
+    content.resize(static_cast<std::size_t>(info.st_size));
     std::size_t got = 0;
     char more[4096];
     for (;;) {
@@ -567,6 +595,53 @@ void ProfileFile::forEachKey(
         if (entry.isKey) visit(keyOf(entry), valueOf(entry));
 }
 
+std::size_t ProfileFile::nextKeys(const Section& section, std::size_t& cursor, KeyValue* out,
+                                  std::size_t capacity) const {
+    std::size_t n = 0;
+    if (!section.lazy) {
+        for (; cursor < section.entries.size() && n < capacity; ++cursor) {
+            const Entry& entry = section.entries[cursor];
+            if (entry.isKey) out[n++] = KeyValue{keyOf(entry), valueOf(entry)};
+        }
+        return n;
+    }
+    // The cursor is an offset into the section's body; lines are short, so a plain scan
+    // finds their ends sooner than a library search started afresh for each.
+    const char* const body = text_.data() + section.bodyOffset;
+    const char* p = body + cursor;
+    const char* const end = body + section.bodyLength;
+    while (p < end && n < capacity) {
+        // One pass finds the "=" and the end of the line, and reads them as splitLine does.
+        const char* first = p;
+        while (first < end && isBlank(*first)) ++first;
+        const char* lineEnd = first;
+        const char* equal = nullptr;
+        if (first < end && *first != ';') {
+            lineEnd = findAny<'=', '\r', '\n'>(first, end);
+            if (lineEnd < end && *lineEnd == '=') {
+                equal = lineEnd;
+                lineEnd = findAny<'\r', '\n'>(equal + 1, end);
+            }
+        } else {
+            lineEnd = findAny<'\r', '\n'>(first, end);
+        }
+        if (equal != nullptr) {
+            std::string_view value = trimBlanks(
+                std::string_view(equal + 1, static_cast<std::size_t>(lineEnd - equal - 1)));
+            if (enclosedInQuotes(value)) value = value.substr(1, value.size() - 2);
+            if (value.size() > kMaxValueLength) value = value.substr(0, kMaxValueLength);
+            const char* keyEnd = equal;
+            while (keyEnd > first && isBlank(keyEnd[-1])) --keyEnd;
+            out[n++] =
+                KeyValue{std::string_view(first, static_cast<std::size_t>(keyEnd - first)), value};
+        }
+        p = lineEnd;
+        if (p < end) p += *p == '\r' && p + 1 < end && p[1] == '\n' ? 2 : 1;
+    }
+    cursor = static_cast<std::size_t>(p - body);
+    return n;
+}
+
 std::optional<std::string_view> ProfileFile::value(std::string_view section,
                                                    std::string_view key) const {
     const Section* found = findSection(section);
@@ -636,11 +711,33 @@ std::optional<std::int32_t> ProfileFile::parseInteger(std::string_view text) {
 
 bool ProfileFile::canHold(std::string_view value) {
     if (value.size() > kMaxValueLength) return false;
-    // One comparison per byte in the common case: the three refused bytes are all below 14.
-    for (const char c : value)
-        if (static_cast<unsigned char>(c) <= '\r' && (c == '\r' || c == '\n' || c == '\0'))
-            return false;
+    // The three refused bytes are all below 14: eight bytes at a time are tested for one,
+    // and only a word that holds one (a tab, say) is looked at byte by byte.
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    constexpr std::uint64_t kHighs = 0x8080808080808080ull;
+    const char* p = value.data();
+    const char* const end = p + value.size();
+    const auto refused = [](char c) { return c == '\r' || c == '\n' || c == '\0'; };
+    for (; end - p >= 8; p += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p, sizeof word);
+        if (((word - 14 * kOnes) & ~word & kHighs) == 0) continue;
+        for (int i = 0; i < 8; ++i)
+            if (refused(p[i])) return false;
+    }
+    for (; p < end; ++p)
+        if (refused(*p)) return false;
     return true;
+}
+
+void ProfileFile::preferLargePages(const void* data, std::size_t bytes) {
+    constexpr std::uintptr_t kLarge = std::uintptr_t{2} << 20;
+    if (bytes < 2 * kLarge) return;
+    const auto begin = reinterpret_cast<std::uintptr_t>(data);
+    const std::uintptr_t first = (begin + kLarge - 1) & ~(kLarge - 1);
+    const std::uintptr_t last = (begin + bytes) & ~(kLarge - 1);
+    // Only a hint: without large pages the buffer works the same.
+    if (last > first) ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
 }
 
 bool ProfileFile::needsQuotes(std::string_view value) {

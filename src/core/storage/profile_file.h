@@ -108,6 +108,15 @@ public:
     // included, for readers that take a whole section in one pass instead of key by key.
     void forEachKey(const Section& section,
                     const std::function<void(std::string_view, std::string_view)>& visit) const;
+    // The same key lines a batch at a time, for readers that go through large sections:
+    // fills `out` with up to `capacity` of them from `cursor` on (0 to begin), moves the
+    // cursor past them and answers how many; 0 once the section is done.
+    struct KeyValue {
+        std::string_view key;
+        std::string_view value;
+    };
+    std::size_t nextKeys(const Section& section, std::size_t& cursor, KeyValue* out,
+                         std::size_t capacity) const;
 
     // Reads an integer: decimal, or hexadecimal after "0x", "0X" or "$", with an optional
     // sign; empty when the text is anything else or out of 32-bit range.
@@ -117,6 +126,9 @@ public:
     static bool canHold(std::string_view value);
     // Whether a value is written inside double quotes so that it reads back as it is.
     static bool needsQuotes(std::string_view value);
+    // Asks for large pages behind the whole pages of a large buffer about to be filled: a
+    // budget's file and records then cost a few page faults instead of thousands.
+    static void preferLargePages(const void* data, std::size_t bytes);
     // Appends "key=value" as writeString writes it, for a value canHold accepts.
     static void appendLine(std::string& out, std::string_view key, std::string_view value);
 
