@@ -737,7 +737,10 @@ void ProfileFile::preferLargePages(const void* data, std::size_t bytes) {
     const std::uintptr_t first = (begin + kLarge - 1) & ~(kLarge - 1);
     const std::uintptr_t last = (begin + bytes) & ~(kLarge - 1);
     // Only a hint: without large pages the buffer works the same.
-    if (last > first) ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+    if (last <= first) return;
+    // The aligned start as a pointer into the buffer itself, not one made from an integer.
+    char* debut = static_cast<char*>(const_cast<void*>(data)) + (first - begin);
+    ::madvise(debut, last - first, MADV_HUGEPAGE);
 }
 
 bool ProfileFile::needsQuotes(std::string_view value) {
