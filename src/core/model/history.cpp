@@ -1,9 +1,9 @@
 #include "core/model/history.h"
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <string_view>
-#include <unordered_map>
 
 namespace varnelle {
 
@@ -35,7 +35,12 @@ std::size_t hache(std::string_view s) {
     return std::hash<std::string_view>{}(s);
 }
 std::size_t hache(long double v) {
-    return std::hash<long double>{}(v);
+    // The 80 bits of the value, not the padding after them.
+    std::uint64_t mantisse = 0;
+    std::uint16_t exposant = 0;
+    std::memcpy(&mantisse, &v, sizeof mantisse);
+    std::memcpy(&exposant, reinterpret_cast<const char*>(&v) + sizeof mantisse, sizeof exposant);
+    return melange(static_cast<std::size_t>(mantisse), exposant);
 }
 std::size_t empreinte(const TTypeDep& t) {
     return melange(melange(hache(t.cTypeDep), hache(t.cLibelle)), hache(t.nMontant)) ^
@@ -56,6 +61,35 @@ std::size_t empreinte(const TPSimulation& s) {
     return melange(melange(hache(s.cLibelle), hache(s.cDateDeb + s.cDateFin)), hache(s.nMontant)) ^
            static_cast<std::size_t>(s.nSelect);
 }
+
+// How many more times each fingerprint occurs before than after, in one flat table at most
+// half full: a table of nodes cost more than the rest of an edit. Each record keeps the slot
+// of its fingerprint, so the count is found again without hashing.
+class Exces final {
+public:
+    explicit Exces(std::size_t nbRecords) {
+        std::size_t taille = 16;
+        while (taille < 2 * nbRecords) taille *= 2;
+        cles_.assign(taille, 0);
+        nombres_.assign(taille, 0);
+    }
+    std::size_t slot(std::size_t cle) {
+        cle = cle == 0 ? 1 : cle;  // 0 marks a free slot; sharing a slot only costs size
+        const std::size_t masque = cles_.size() - 1;
+        for (std::size_t s = (cle * 0x9E3779B97F4A7C15ull) >> 20 & masque;; s = (s + 1) & masque) {
+            if (cles_[s] == cle) return s;
+            if (cles_[s] == 0) {
+                cles_[s] = cle;
+                return s;
+            }
+        }
+    }
+    std::ptrdiff_t& operator[](std::size_t slot) { return nombres_[slot]; }
+
+private:
+    std::vector<std::size_t> cles_;
+    std::vector<std::ptrdiff_t> nombres_;
+};
 
 // The records taken out and put in between two states of a collection. Equal heads and
 // tails are skipped at once; within what is left, a record more frequent before than after
@@ -94,12 +128,14 @@ template <class T> Retouche<T> compare(const std::vector<T>& avant, const std::v
         }
     }
 
-    std::unordered_map<std::size_t, std::ptrdiff_t> exces;
+    Exces exces((finA - tete) + (finB - tete));
     std::vector<std::size_t> hA, hB;
     hA.reserve(finA - tete);
     hB.reserve(finB - tete);
-    for (std::size_t a = tete; a < finA; ++a) ++exces[hA.emplace_back(empreinte(avant[a]))];
-    for (std::size_t b = tete; b < finB; ++b) --exces[hB.emplace_back(empreinte(apres[b]))];
+    for (std::size_t a = tete; a < finA; ++a)
+        ++exces[hA.emplace_back(exces.slot(empreinte(avant[a])))];
+    for (std::size_t b = tete; b < finB; ++b)
+        --exces[hB.emplace_back(exces.slot(empreinte(apres[b])))];
 
     std::size_t a = tete, b = tete;
     while (a < finA || b < finB) {
@@ -122,7 +158,7 @@ template <class T> Retouche<T> compare(const std::vector<T>& avant, const std::v
 }
 
 // Takes out the records at the positions of `enleves` and puts in those of `mis` at theirs,
-// in one pass however many there are.
+// in place, however many there are.
 template <class T>
 void applique(std::vector<T>& v, const std::vector<std::pair<std::size_t, T>>& enleves,
               const std::vector<std::pair<std::size_t, T>>& mis) {
@@ -138,23 +174,30 @@ void applique(std::vector<T>& v, const std::vector<std::pair<std::size_t, T>>& e
         v[static_cast<std::size_t>(a)] = mis.front().second;
         return;
     }
-    std::vector<T> resultat;
-    resultat.reserve(v.size() - enleves.size() + mis.size());
-    std::size_t e = 0, m = 0;
-    const auto place = [&] {
-        while (m < mis.size() && mis[m].first == resultat.size())
-            resultat.push_back(mis[m++].second);
-    };
-    for (std::size_t i = 0; i < v.size(); ++i) {
-        if (e < enleves.size() && enleves[e].first == i) {
-            ++e;
-            continue;
+    // Those taken out first, the records after them closing up; then those put in, the
+    // records after their places opening up from the end. Both in place.
+    if (!enleves.empty()) {
+        std::size_t ecrit = enleves.front().first, e = 0;
+        for (std::size_t i = ecrit; i < v.size(); ++i) {
+            if (e < enleves.size() && enleves[e].first == i) {
+                ++e;
+                continue;
+            }
+            v[ecrit++] = std::move(v[i]);
         }
-        place();
-        resultat.push_back(std::move(v[i]));
+        v.resize(ecrit);
     }
-    place();
-    v = std::move(resultat);
+    if (!mis.empty()) {
+        const std::size_t ancienne = v.size();
+        v.resize(ancienne + mis.size());
+        std::size_t lu = ancienne, m = mis.size();
+        for (std::size_t i = v.size(); i-- > mis.front().first;) {
+            if (m > 0 && mis[m - 1].first == i)
+                v[i] = mis[--m].second;
+            else
+                v[i] = std::move(v[--lu]);
+        }
+    }
 }
 
 std::vector<TDepJourn> jours(const Budget& budget) {
