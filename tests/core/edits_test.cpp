@@ -198,8 +198,9 @@ TEST(Edits, MovesInPlaceMatchAFullSortOnRandomEdits) {
             }
             if (trie) attendu.TrieOperations();
             for (std::size_t j = 0; j < attendu.Operations.size(); ++j)
-                if (std::exchange(attendu.Operations[j].lMarquee, false))
+                if (std::exchange(attendu.Operations[j].lMarquee, false)) {
                     EXPECT_EQ(position, j) << essai << ' ' << pas;
+                }
             if (totaux) attendu.CalculeTotauxTypesDep();
             attendu.CalculeSoldesOperations();
             ASSERT_EQ(budget, attendu) << essai << ' ' << pas;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <functional>
 #include <string_view>
 
 namespace varnelle {
@@ -31,8 +30,23 @@ bool memesChamps(const TPSimulation& a, const TPSimulation& b) {
 std::size_t melange(std::size_t h, std::size_t v) {
     return h ^ (v + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2));
 }
+// Eight bytes at a time: the texts are short, and a weak fingerprint only costs size.
 std::size_t hache(std::string_view s) {
-    return std::hash<std::string_view>{}(s);
+    std::uint64_t h = s.size() * 0x9E3779B97F4A7C15ull;
+    std::size_t i = 0;
+    for (; i + 8 <= s.size(); i += 8) {
+        std::uint64_t mot = 0;
+        std::memcpy(&mot, s.data() + i, 8);
+        h = (h ^ mot) * 0xFF51AFD7ED558CCDull;
+        h ^= h >> 32;
+    }
+    if (i < s.size()) {
+        std::uint64_t mot = 0;
+        std::memcpy(&mot, s.data() + i, s.size() - i);
+        h = (h ^ mot) * 0xFF51AFD7ED558CCDull;
+        h ^= h >> 32;
+    }
+    return static_cast<std::size_t>(h);
 }
 std::size_t hache(long double v) {
     // The 80 bits of the value, not the padding after them.
@@ -70,25 +84,33 @@ public:
     explicit Exces(std::size_t nbRecords) {
         std::size_t taille = 16;
         while (taille < 2 * nbRecords) taille *= 2;
-        cles_.assign(taille, 0);
-        nombres_.assign(taille, 0);
+        slots_.assign(taille, {});
     }
+    // The table is larger than the caches: the slot of a record a few ahead is asked for
+    // while this one is placed.
+    void prevoit(std::size_t cle) const { __builtin_prefetch(&slots_[debut(cle)], 1); }
     std::size_t slot(std::size_t cle) {
         cle = cle == 0 ? 1 : cle;  // 0 marks a free slot; sharing a slot only costs size
-        const std::size_t masque = cles_.size() - 1;
-        for (std::size_t s = (cle * 0x9E3779B97F4A7C15ull) >> 20 & masque;; s = (s + 1) & masque) {
-            if (cles_[s] == cle) return s;
-            if (cles_[s] == 0) {
-                cles_[s] = cle;
+        const std::size_t masque = slots_.size() - 1;
+        for (std::size_t s = debut(cle);; s = (s + 1) & masque) {
+            if (slots_[s].cle == cle) return s;
+            if (slots_[s].cle == 0) {
+                slots_[s].cle = cle;
                 return s;
             }
         }
     }
-    std::ptrdiff_t& operator[](std::size_t slot) { return nombres_[slot]; }
+    std::ptrdiff_t& operator[](std::size_t slot) { return slots_[slot].nombre; }
 
 private:
-    std::vector<std::size_t> cles_;
-    std::vector<std::ptrdiff_t> nombres_;
+    std::size_t debut(std::size_t cle) const {
+        return ((cle == 0 ? 1 : cle) * 0x9E3779B97F4A7C15ull >> 20) & (slots_.size() - 1);
+    }
+    struct Slot {
+        std::size_t cle = 0;
+        std::ptrdiff_t nombre = 0;
+    };
+    std::vector<Slot> slots_;
 };
 
 // The records taken out and put in between two states of a collection. Equal heads and
@@ -132,10 +154,18 @@ template <class T> Retouche<T> compare(const std::vector<T>& avant, const std::v
     std::vector<std::size_t> hA, hB;
     hA.reserve(finA - tete);
     hB.reserve(finB - tete);
-    for (std::size_t a = tete; a < finA; ++a)
-        ++exces[hA.emplace_back(exces.slot(empreinte(avant[a])))];
-    for (std::size_t b = tete; b < finB; ++b)
-        --exces[hB.emplace_back(exces.slot(empreinte(apres[b])))];
+    for (std::size_t a = tete; a < finA; ++a) hA.push_back(empreinte(avant[a]));
+    for (std::size_t b = tete; b < finB; ++b) hB.push_back(empreinte(apres[b]));
+    const auto compte = [&exces](std::vector<std::size_t>& h, std::ptrdiff_t sens) {
+        constexpr std::size_t kAvance = 16;
+        for (std::size_t i = 0; i < h.size(); ++i) {
+            if (i + kAvance < h.size()) exces.prevoit(h[i + kAvance]);
+            h[i] = exces.slot(h[i]);
+            exces[h[i]] += sens;
+        }
+    };
+    compte(hA, 1);
+    compte(hB, -1);
 
     std::size_t a = tete, b = tete;
     while (a < finA || b < finB) {

@@ -243,6 +243,7 @@ bool trieJoursOperations(std::vector<TOperation>& operations) {
         if (i > 0 && rang[i] < rang[i - 1]) return false;
     }
     std::vector<std::uint32_t> ordre;
+    std::vector<std::string> suites;
     std::vector<TOperation> jour;
     for (std::size_t debut = 0, fin = 0; debut < n; debut = fin) {
         bool enOrdre = true;
@@ -250,10 +251,16 @@ bool trieJoursOperations(std::vector<TOperation>& operations) {
             if (enOrdre && compareSuites(operations[fin - 1], operations[fin], separateur) > 0)
                 enOrdre = false;
         if (enOrdre) continue;
+        suites.resize(fin - debut);
+        for (std::size_t i = debut; i < fin; ++i) {
+            std::string& suite = suites[i - debut];
+            suite.assign(operations[i].cTypeDep);
+            appendGeneralAmountText(suite, operations[i].nMontant, separateur);
+        }
         ordre.resize(fin - debut);
         std::iota(ordre.begin(), ordre.end(), 0u);
-        std::stable_sort(ordre.begin(), ordre.end(), [&](std::uint32_t a, std::uint32_t b) {
-            return compareSuites(operations[debut + a], operations[debut + b], separateur) < 0;
+        std::stable_sort(ordre.begin(), ordre.end(), [&suites](std::uint32_t a, std::uint32_t b) {
+            return suites[a] < suites[b];
         });
         jour.clear();
         for (const std::uint32_t i : ordre) jour.push_back(std::move(operations[debut + i]));
