@@ -55,6 +55,12 @@ bool memesChamps(const TPSimulation& a, const TPSimulation& b) {
     return a == b;
 }
 
+// Labels longer than a few letters live apart from their record.
+void prevoitTextes(const TOperation& o) {
+    __builtin_prefetch(o.cLibelle.data());
+}
+template <class T> void prevoitTextes(const T&) {}
+
 std::size_t melange(std::size_t h, std::size_t v) {
     return h ^ (v + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2));
 }
@@ -151,11 +157,21 @@ private:
 template <class T> Retouche<T> compare(const std::vector<T>& avant, const std::vector<T>& apres) {
     Retouche<T> r;
     const std::size_t na = avant.size(), nb = apres.size();
+    // The records compared a few places ahead have their texts asked for meanwhile.
+    constexpr std::size_t kAvance = 8;
+    const auto memes = [&](std::size_t a, std::size_t b, std::size_t aPlus, std::size_t bPlus) {
+        if (aPlus < na && bPlus < nb) {
+            prevoitTextes(avant[aPlus]);
+            prevoitTextes(apres[bPlus]);
+        }
+        return memesChamps(avant[a], apres[b]);
+    };
     std::size_t tete = 0;
-    while (tete < na && tete < nb && memesChamps(avant[tete], apres[tete])) ++tete;
+    while (tete < na && tete < nb && memes(tete, tete, tete + kAvance, tete + kAvance)) ++tete;
     std::size_t queue = 0;
     while (queue < na - tete && queue < nb - tete &&
-           memesChamps(avant[na - 1 - queue], apres[nb - 1 - queue]))
+           memes(na - 1 - queue, nb - 1 - queue, na - 1 - queue - kAvance,
+                 nb - 1 - queue - kAvance))
         ++queue;
     const std::size_t finA = na - queue, finB = nb - queue;
 
@@ -165,7 +181,9 @@ template <class T> Retouche<T> compare(const std::vector<T>& avant, const std::v
         const std::size_t n = finA - tete;
         const auto decale = [&](std::size_t da, std::size_t db) {
             for (std::size_t i = 0; i + 1 < n; ++i)
-                if (!memesChamps(avant[tete + da + i], apres[tete + db + i])) return false;
+                if (!memes(tete + da + i, tete + db + i, tete + da + i + kAvance,
+                           tete + db + i + kAvance))
+                    return false;
             return true;
         };
         if (decale(1, 0)) {
@@ -187,9 +205,9 @@ template <class T> Retouche<T> compare(const std::vector<T>& avant, const std::v
     for (std::size_t a = tete; a < finA; ++a) hA.push_back(empreinte(avant[a]));
     for (std::size_t b = tete; b < finB; ++b) hB.push_back(empreinte(apres[b]));
     const auto compte = [&exces](std::vector<std::size_t>& h, std::ptrdiff_t sens) {
-        constexpr std::size_t kAvance = 16;
+        constexpr std::size_t kAvanceSlots = 16;
         for (std::size_t i = 0; i < h.size(); ++i) {
-            if (i + kAvance < h.size()) exces.prevoit(h[i + kAvance]);
+            if (i + kAvanceSlots < h.size()) exces.prevoit(h[i + kAvanceSlots]);
             h[i] = exces.slot(h[i]);
             exces[h[i]] += sens;
         }
