@@ -169,9 +169,9 @@ template <class T> Retouche<T> compare(const std::vector<T>& avant, const std::v
     std::size_t tete = 0;
     while (tete < na && tete < nb && memes(tete, tete, tete + kAvance, tete + kAvance)) ++tete;
     std::size_t queue = 0;
-    while (queue < na - tete && queue < nb - tete &&
-           memes(na - 1 - queue, nb - 1 - queue, na - 1 - queue - kAvance,
-                 nb - 1 - queue - kAvance))
+    while (
+        queue < na - tete && queue < nb - tete &&
+        memes(na - 1 - queue, nb - 1 - queue, na - 1 - queue - kAvance, nb - 1 - queue - kAvance))
         ++queue;
     const std::size_t finA = na - queue, finB = nb - queue;
 
@@ -246,9 +246,9 @@ void applique(std::vector<T>& v, const std::vector<std::pair<std::size_t, T>>& e
         const auto de = static_cast<std::ptrdiff_t>(enleves.front().first);
         const auto a = static_cast<std::ptrdiff_t>(mis.front().first);
         if (de < a)
-            std::rotate(v.begin() + de, v.begin() + de + 1, v.begin() + a + 1);
+            std::move(v.begin() + de + 1, v.begin() + a + 1, v.begin() + de);
         else if (a < de)
-            std::rotate(v.begin() + a, v.begin() + de, v.begin() + de + 1);
+            std::move_backward(v.begin() + a, v.begin() + de, v.begin() + de + 1);
         v[static_cast<std::size_t>(a)] = mis.front().second;
         return;
     }

@@ -222,13 +222,18 @@ std::optional<std::size_t> placeOperation(std::vector<TOperation>& operations, s
             borne = milieu;
     }
     const std::size_t position = std::clamp(index, bas, fin);
+    // One move per record between the two places, where a rotation would swap each.
     const auto at = [&](std::size_t i) {
         return operations.begin() + static_cast<std::ptrdiff_t>(i);
     };
-    if (position < index)
-        std::rotate(at(position), at(index), at(index + 1));
-    else if (position > index)
-        std::rotate(at(index), at(index + 1), at(position + 1));
+    if (position != index) {
+        TOperation tenue = std::move(operations[index]);
+        if (position < index)
+            std::move_backward(at(position), at(index), at(index + 1));
+        else
+            std::move(at(index + 1), at(position + 1), at(index));
+        operations[position] = std::move(tenue);
+    }
     return position;
 }
 
