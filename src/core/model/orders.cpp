@@ -173,10 +173,6 @@ void trieTypesDep(std::vector<TTypeDep>& types) {
     });
 }
 
-}  // namespace varnelle
-
-namespace varnelle {
-
 std::optional<std::size_t> placeOperation(std::vector<TOperation>& operations, std::size_t index) {
     const char separateur = localeFacts().separateurDecimal;
     const std::size_t n = operations.size();
