@@ -20,6 +20,7 @@
 #include "core/drawing/recap_calendar_cells.h"
 #include "core/model/budget.h"
 #include "core/model/edits.h"
+#include "core/model/entries.h"
 #include "core/model/history.h"
 #include "core/model/orders.h"
 #include "core/stats/calend_op.h"
@@ -327,6 +328,35 @@ void BM_UndoStepsMemory(benchmark::State& state) {
         100.0 * static_cast<double>(historique.octets()) / static_cast<double>(d.octets.size());
 }
 
+// One operation in the middle deleted (arg 1 = 0), or every operation of its month (1), as
+// the window does it: inside the bracket of its undo step. The undo that puts them back is
+// not timed.
+void BM_DeleteOperations(benchmark::State& state) {
+    Budget budget = donnees(taille(state)).budget;
+    Historique historique;
+    const std::size_t milieu = budget.Operations.size() / 2;
+    const std::string date = budget.Operations[milieu].cDate;
+    const std::string mois = date.substr(3, 2), annee = date.substr(6, 4);
+    std::size_t parties = 0;
+    for (auto _ : state) {
+        historique.debut(budget);
+        if (state.range(1) == 0) {
+            supprimeOperation(budget, milieu);
+            parties = 1;
+        } else {
+            parties = supprimeOperationsDuMois(budget, mois, annee);
+        }
+        historique.fin(budget);
+        benchmark::DoNotOptimize(budget.Operations.data());
+        benchmark::ClobberMemory();
+        state.PauseTiming();
+        historique.annule(budget);
+        state.ResumeTiming();
+    }
+    if (parties == 0 || budget.Operations.size() != static_cast<std::size_t>(taille(state)))
+        state.SkipWithError("nothing deleted or not put back");
+}
+
 void BM_Recompute(benchmark::State& state) {
     Budget budget = donnees(taille(state)).budget;
     for (auto _ : state) {
@@ -548,6 +578,15 @@ void storageSizes(benchmark::internal::Benchmark* b) {
         b->Arg(1000000);
 }
 
+// The sizes above, and 1 000 000 operations when VARNELLE_BENCH_MILLION=1.
+void sizesMillion(benchmark::internal::Benchmark* b) {
+    for (const int n : {1000, 10000, 100000}) b->Args({n, 0})->Args({n, 1});
+    if (const char* million = std::getenv("VARNELLE_BENCH_MILLION");
+        million != nullptr && std::string_view(million) == "1")
+        b->Args({1000000, 0})->Args({1000000, 1});
+    b->Unit(benchmark::kMillisecond);
+}
+
 BENCHMARK(BM_TokenizerBaseline)->Apply(storageSizes);
 BENCHMARK(BM_Load)->Apply(storageSizes);
 BENCHMARK(BM_LoadFromDisk)->Apply(sizes)->UseRealTime();
@@ -556,6 +595,7 @@ BENCHMARK(BM_Save)->Apply(storageSizes)->UseRealTime();
 BENCHMARK(BM_SaveAfterOpen)->Apply(sizes)->UseRealTime();
 BENCHMARK(BM_EditResort)->Apply(sizes);
 BENCHMARK(BM_EditWithUndoStep)->Apply(sizes);
+BENCHMARK(BM_DeleteOperations)->Apply(sizesMillion);
 BENCHMARK(BM_UndoStepsMemory)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Recompute)->Apply(sizes);
 BENCHMARK(BM_SortShuffled)->Apply(sizes);

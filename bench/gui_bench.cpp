@@ -1,14 +1,20 @@
 // Opening a budget in the desktop program and reloading its largest grid, offscreen.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include <QApplication>
+#include <QDialog>
 #include <QPdfWriter>
+#include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 
 #include "budget_generator.h"
 #include "core/model/date_text.h"
@@ -144,6 +150,108 @@ BENCHMARK(BM_EditAmount)
     ->Arg(100'000)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+
+// 1 000 to 100 000 operations, and 1 000 000 when VARNELLE_BENCH_MILLION=1: the largest
+// budget takes minutes to build and is left out of the everyday run.
+void tailles(benchmark::internal::Benchmark* b) {
+    b->Arg(1'000)->Arg(10'000)->Arg(100'000);
+    if (const char* million = std::getenv("VARNELLE_BENCH_MILLION");
+        million != nullptr && std::string_view(million) == "1")
+        b->Arg(1'000'000);
+    b->Unit(benchmark::kMillisecond)->UseRealTime();
+}
+
+// The main window on a generated budget of `nbOperations`, shown.
+struct FenetreGeneree {
+    test::TempFolder folder;
+    gui::RecordingPrompter prompter;
+    std::unique_ptr<gui::TfmMain> window;
+
+    explicit FenetreGeneree(int nbOperations, void (*retouche)(Budget&) = nullptr) {
+        Budget budget = genereBudget(nbOperations);
+        if (retouche != nullptr) retouche(budget);
+        ecritFichierBudget(folder.path(), "Genere", budget);
+        window = std::make_unique<gui::TfmMain>(
+            folder.path(), prompter, [](const std::filesystem::path& in, gui::Prompter&) {
+                gui::BudgetChoisi choisi{"Genere.ini", {}};
+                choisi.file.open(in / choisi.fileName);
+                return choisi;
+            });
+        window->show();
+        QCoreApplication::processEvents();
+    }
+    const Budget& budget() const { return window->budget(); }
+    gui::Grid& grille(const char* nom) const { return *window->findChild<gui::Grid*>(nom); }
+};
+
+// The code of the type with the most operations typed anew in the types grid, alternately a
+// code that sorts last and the former one: its operations change places within their days.
+std::string typeLePlusUtilise(const Budget& budget, std::size_t* nombre = nullptr) {
+    std::map<std::string, std::size_t> parType;
+    for (const TOperation& operation : budget.Operations) ++parType[operation.cTypeDep];
+    const auto plus = std::max_element(parType.begin(), parType.end(),
+                                       [](auto& a, auto& b) { return a.second < b.second; });
+    if (nombre != nullptr) *nombre = plus->second;
+    return plus->first;
+}
+
+void BM_RenameType(benchmark::State& state) {
+    // About 30 % of the operations get the type most used already.
+    FenetreGeneree f(static_cast<int>(state.range(0)), [](Budget& budget) {
+        const std::string code = typeLePlusUtilise(budget);
+        for (std::size_t i = 0; i < budget.Operations.size(); ++i)
+            if (i % 100 < 22) budget.Operations[i].cTypeDep = code;
+        budget.TrieOperations();
+        budget.calculeTout();
+    });
+    std::size_t nombre = 0;
+    const std::string code = typeLePlusUtilise(f.budget(), &nombre);
+    // The share goes in the label: the CSV of run.sh wants the same counters in every case.
+    state.SetLabel(std::to_string(100 * nombre / f.budget().Operations.size()) +
+                   " % of the operations");
+    const std::string codes[2] = {code, "ZZZ"};
+    gui::Grid& grid = f.grille("grTypesDep");
+    int k = 0;
+    for (auto _ : state) {
+        const int row = f.budget().IndiceTypeDep(codes[k]) + 1;
+        k ^= 1;
+        grid.model()->setData(grid.model()->index(row - 1, 0), QString::fromLatin1(codes[k]),
+                              Qt::EditRole);
+        grid.repaint();
+    }
+    if (f.budget().IndiceTypeDep(codes[k]) < 0) state.SkipWithError("rename refused");
+}
+BENCHMARK(BM_RenameType)->Apply(tailles);
+
+// "Ajouter" for one operation, then its date, type and amount typed in the operations grid:
+// the three typed cells are timed, each moving the operation and repainting the grid.
+void BM_AddOperation(benchmark::State& state) {
+    FenetreGeneree f(static_cast<int>(state.range(0)));
+    gui::Grid& grid = f.grille("grOperations");
+    auto* ajouter = f.window->findChild<QPushButton*>("btAjouter");
+    const TOperation modele = f.budget().Operations[f.budget().Operations.size() / 2];
+    const auto tape = [&](int column, const QString& text) {
+        const int row = grid.currentCell().row;
+        grid.model()->setData(grid.model()->index(row - 1, column - 1), text, Qt::EditRole);
+        grid.setCurrentCell({column + 1, row});  // the move brings the cursor to the operation
+        grid.repaint();
+    };
+    for (auto _ : state) {
+        state.PauseTiming();
+        QTimer::singleShot(0, [] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                dialog->accept();
+        });
+        ajouter->click();
+        state.ResumeTiming();
+        tape(2, QString::fromLatin1(modele.cDate));
+        tape(3, QString::fromLatin1(modele.cTypeDep));
+        tape(4, QStringLiteral("-12,34"));
+    }
+    if (f.budget().Operations.back().cDate.empty()) state.SkipWithError("nothing added");
+    state.SetLabel("3 typed cells");
+}
+BENCHMARK(BM_AddOperation)->Apply(tailles);
 
 // "Dessiner" on the graphs page over every operation of the grown sample: the sums or the
 // series rebuilt, then the surface painted at the window's size. Arg 0: the expense-types

@@ -3,7 +3,8 @@
 # median of every case, then the ratios the performance targets are about at 100 000 operations.
 # Extra arguments go to the benchmark, for instance --benchmark_filter=Load.
 # Save timings depend on the file system of the temporary folder (TMPDIR). With
-# VARNELLE_BENCH_MILLION=1, the storage and command-line cases also run at 1 000 000 operations.
+# VARNELLE_BENCH_MILLION=1, the storage, command-line and editing cases also run at 1 000 000
+# operations.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -103,6 +104,20 @@ awk -F, '
         if ("BM_DessinerGrapheSiecles/100000/1" in ms)
             printf "  %-42s %6.2f ms (target <= 16 ms)\n", "The same graph resized",
                 ms["BM_DessinerGrapheSiecles/100000/1"]
+        if ("BM_RenameType/100000" in ms)
+            printf "  %-42s %6.2f ms (target <= 16 ms)\n", "Type of 30 % of operations renamed",
+                ms["BM_RenameType/100000"]
+        if ("BM_RenameType/1000000" in ms)
+            printf "  %-42s %6.2f ms (target <= 100 ms)\n", "The same at 1 000 000 operations",
+                ms["BM_RenameType/1000000"]
+        if ("BM_AddOperation/100000" in ms)
+            printf "  %-42s %6.2f ms (target <= 5 ms)\n", "Added operation, each typed cell",
+                ms["BM_AddOperation/100000"] / 3
+        split("One operation deleted|A month of operations deleted", quoi, "|")
+        for (i = 0; i <= 1; ++i)
+            if (("BM_DeleteOperations/100000/" i) in ms)
+                printf "  %-42s %6.2f ms (target <= 5 ms)\n", quoi[i + 1],
+                    ms["BM_DeleteOperations/100000/" i]
         if ("BM_BarChart/1000" in ms)
             printf "  %-42s %6.3f ms (target < 5 ms)\n", "Bar chart of 1 000 bars", ms["BM_BarChart/1000"]
     }' "$results"

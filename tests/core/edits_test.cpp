@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <utility>
+
 #include "core/model/amount.h"
+#include "core/model/date_text.h"
 #include "core/model/entries.h"
 #include "core/model/month_mask.h"
 #include "records.h"
@@ -126,6 +130,82 @@ TEST(Edits, DeletingAMonthTakesOnlyThatMonthOfThatYear) {
     EXPECT_EQ(budget.TypesDep[1].nSolde, 0);
     EXPECT_EQ(budget.Operations[1].nSolde, -3);
     EXPECT_EQ(supprimeOperationsDuMois(budget, "03", "2024"), std::size_t{0});
+}
+
+// Every edit that moves operations must leave the journal, its balances and the type totals
+// exactly as a full stable sort followed by the same recomputations would.
+TEST(Edits, MovesInPlaceMatchAFullSortOnRandomEdits) {
+    const char* const codes[] = {"A", "AB", "A-", "B", "", "Z"};
+    const char* const jours[] = {"01/01/2024", "02/01/2024", "3/1/2024", "02/02/2024", "x"};
+    const Montant montants[] = {-1, -10, -1.5L, 2, 0, -0.0L, -12.34L};
+    std::uint64_t graine = 7;
+    const auto tire = [&graine](std::size_t n) {
+        graine = graine * 6364136223846793005ull + 1442695040888963407ull;
+        return static_cast<std::size_t>((graine >> 33) % n);
+    };
+    for (int essai = 0; essai < 60; ++essai) {
+        Budget budget;
+        budget.TypesDep = {type("A", -3), type("AB", 4), type("B", -5)};
+        for (int i = 0; i < 40; ++i)
+            budget.Operations.push_back(
+                operation(jours[tire(5)], codes[tire(6)], montants[tire(7)], 0));
+        if (essai % 3 != 0) budget.TrieOperations();  // a file may hold an unsorted journal
+        budget.calculeTout();
+        for (int pas = 0; pas < 30; ++pas) {
+            Budget attendu = budget;
+            const std::size_t i = tire(budget.Operations.size());
+            attendu.Operations[i].lMarquee = true;
+            std::optional<std::size_t> position;
+            bool totaux = true, trie = true;
+            switch (tire(5)) {
+            case 0:
+                attendu.Operations[i].cDate = jours[tire(4)];
+                if (!DateValide(attendu.Operations[i].cDate)) continue;
+                position = changeDateOperation(budget, i, attendu.Operations[i].cDate);
+                totaux = false;
+                break;
+            case 1:
+                attendu.Operations[i].nMontant = montants[tire(4)];
+                position = changeMontantOperation(budget, i, attendu.Operations[i].nMontant);
+                break;
+            case 2: {
+                const TTypeDep& t = budget.TypesDep[tire(3)];
+                attendu.Operations[i].cTypeDep = t.cTypeDep;
+                attendu.Operations[i].nMontant = t.nMontant;
+                attendu.Operations[i].cLibelle = t.cLibelle;
+                position = changeTypeOperation(budget, i, t.cTypeDep);
+                break;
+            }
+            case 3: {
+                const std::size_t t = tire(3);
+                const std::string ancien = budget.TypesDep[t].cTypeDep, nouveau = codes[tire(6)];
+                trie = false;
+                for (TOperation& o : attendu.Operations)
+                    if (o.cTypeDep == ancien && ancien != nouveau)
+                        o.cTypeDep = nouveau, trie = true;
+                if (!changeCodeTypeDep(budget, t, nouveau)) continue;
+                attendu.TypesDep[t].cTypeDep = nouveau;
+                attendu.Operations[i].lMarquee = false;
+                attendu.TrieTypesDep();
+                totaux = false;
+                break;
+            }
+            default:
+                attendu.Operations.erase(attendu.Operations.begin() +
+                                         static_cast<std::ptrdiff_t>(i));
+                supprimeOperation(budget, i);
+                trie = false;
+            }
+            if (trie) attendu.TrieOperations();
+            for (std::size_t j = 0; j < attendu.Operations.size(); ++j)
+                if (std::exchange(attendu.Operations[j].lMarquee, false)) {
+                    EXPECT_EQ(position, j) << essai << ' ' << pas;
+                }
+            if (totaux) attendu.CalculeTotauxTypesDep();
+            attendu.CalculeSoldesOperations();
+            ASSERT_EQ(budget, attendu) << essai << ' ' << pas;
+        }
+    }
 }
 
 }  // namespace

@@ -46,10 +46,14 @@ void Budget::CalculeTotauxTypesDep() {
 }
 
 void Budget::CalculeSoldesOperations() {
-    Montant running = 0;
-    for (TOperation& operation : Operations) {
-        running += operation.nMontant;
-        operation.nSolde = running;
+    CalculeSoldesOperations(0);
+}
+
+void Budget::CalculeSoldesOperations(std::size_t debut) {
+    Montant running = debut > 0 && debut <= Operations.size() ? Operations[debut - 1].nSolde : 0;
+    for (std::size_t i = debut; i < Operations.size(); ++i) {
+        running += Operations[i].nMontant;
+        Operations[i].nSolde = running;
     }
 }
 

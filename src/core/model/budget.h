@@ -39,6 +39,8 @@ struct Budget {
 
     void CalculeTotauxTypesDep();
     void CalculeSoldesOperations();
+    // The balances from position `debut` on, those before it being up to date.
+    void CalculeSoldesOperations(std::size_t debut);
     void CalculeCumulsDepJourn();
     void CalculeCumulsEconomies();
     // The four recomputations in the order loading needs them.

@@ -1,10 +1,12 @@
 #include "core/model/edits.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 #include "core/model/amount.h"
 #include "core/model/date_text.h"
 #include "core/model/month_mask.h"
+#include "core/model/orders.h"
 
 namespace varnelle {
 
@@ -29,6 +31,18 @@ std::size_t trieEtSuit(Budget& budget, std::size_t index) {
     return position;
 }
 
+// The operation at `index` changed: it alone moves, in one step when the rest of the journal
+// is in order, and the balances follow from the first row that changed. Answers its place.
+std::size_t replace(Budget& budget, std::size_t index) {
+    if (const std::optional<std::size_t> position = placeOperation(budget.Operations, index)) {
+        budget.CalculeSoldesOperations(std::min(index, *position));
+        return *position;
+    }
+    const std::size_t position = trieEtSuit(budget, index);
+    budget.CalculeSoldesOperations();
+    return position;
+}
+
 }  // namespace
 
 bool changeCodeTypeDep(Budget& budget, std::size_t index, std::string_view code) {
@@ -50,7 +64,7 @@ bool changeCodeTypeDep(Budget& budget, std::size_t index, std::string_view code)
     // The code is part of the order of operations of the same day; keep the journal sorted
     // so that its running balances stay those of its order.
     if (renomme) {
-        budget.TrieOperations();
+        if (!trieJoursOperations(budget.Operations)) budget.TrieOperations();
         budget.CalculeSoldesOperations();
     }
     return true;
@@ -89,18 +103,15 @@ std::optional<std::size_t> changeDateOperation(Budget& budget, std::size_t index
                                                std::string_view date) {
     if (!DateValide(date)) return std::nullopt;
     budget.Operations[index].cDate = date;
-    const std::size_t position = trieEtSuit(budget, index);
-    budget.CalculeSoldesOperations();
-    return position;
+    return replace(budget, index);
 }
 
 std::optional<std::size_t> changeMontantOperation(Budget& budget, std::size_t index,
                                                   Montant montant) {
     if (montant == 0) return std::nullopt;
     budget.Operations[index].nMontant = montant;
-    const std::size_t position = trieEtSuit(budget, index);
+    const std::size_t position = replace(budget, index);
     budget.CalculeTotauxTypesDep();
-    budget.CalculeSoldesOperations();
     return position;
 }
 
@@ -111,9 +122,8 @@ std::size_t changeTypeOperation(Budget& budget, std::size_t index, std::string_v
     if (type < 0) return index;
     operation.nMontant = budget.TypesDep[static_cast<std::size_t>(type)].nMontant;
     operation.cLibelle = budget.TypesDep[static_cast<std::size_t>(type)].cLibelle;
-    const std::size_t position = trieEtSuit(budget, index);
+    const std::size_t position = replace(budget, index);
     budget.CalculeTotauxTypesDep();
-    budget.CalculeSoldesOperations();
     return position;
 }
 
@@ -163,11 +173,17 @@ std::optional<std::vector<bool>> typesAPreCocher(const Budget& budget, std::stri
 
 std::size_t supprimeOperationsDuMois(Budget& budget, std::string_view mois,
                                      std::string_view annee) {
-    const std::size_t supprimees = std::erase_if(budget.Operations, [&](const TOperation& o) {
+    const auto du = [&](const TOperation& o) {
         return partieMois(o.cDate) == mois && partieAnnee(o.cDate) == annee;
-    });
+    };
+    std::vector<TOperation>& operations = budget.Operations;
+    const auto premiere = std::find_if(operations.begin(), operations.end(), du);
+    const auto debut = static_cast<std::size_t>(premiere - operations.begin());
+    const auto fin = std::remove_if(premiere, operations.end(), du);
+    const auto supprimees = static_cast<std::size_t>(operations.end() - fin);
+    operations.erase(fin, operations.end());
     budget.CalculeTotauxTypesDep();
-    budget.CalculeSoldesOperations();
+    budget.CalculeSoldesOperations(debut);
     return supprimees;
 }
 

@@ -48,7 +48,7 @@ void ajouteOperations(Budget& budget, std::string_view date,
 void supprimeOperation(Budget& budget, std::size_t index) {
     supprime(budget.Operations, index);
     budget.CalculeTotauxTypesDep();
-    budget.CalculeSoldesOperations();
+    budget.CalculeSoldesOperations(index);
 }
 
 void ajouteEconomie(Budget& budget) {

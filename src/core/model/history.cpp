@@ -1,13 +1,39 @@
 #include "core/model/history.h"
 
 #include <algorithm>
-#include <functional>
+#include <cstring>
 #include <string_view>
-#include <unordered_map>
 
 namespace varnelle {
 
 namespace {
+
+// Byte-wise equality of two texts, inline for the short ones a budget is made of: a call per
+// field of every record dominated the comparison of a large journal.
+bool memeTexte(const std::string& a, const std::string& b) {
+    const std::size_t n = a.size();
+    if (n != b.size()) return false;
+    const char* x = a.data();
+    const char* y = b.data();
+    const auto mot8 = [](const char* p) {
+        std::uint64_t v;
+        std::memcpy(&v, p, sizeof v);
+        return v;
+    };
+    const auto mot4 = [](const char* p) {
+        std::uint32_t v;
+        std::memcpy(&v, p, sizeof v);
+        return v;
+    };
+    if (n >= 8 && n <= 16) return mot8(x) == mot8(y) && mot8(x + n - 8) == mot8(y + n - 8);
+    if (n >= 4 && n < 8) return mot4(x) == mot4(y) && mot4(x + n - 4) == mot4(y + n - 4);
+    if (n < 4) {
+        for (std::size_t i = 0; i < n; ++i)
+            if (x[i] != y[i]) return false;
+        return true;
+    }
+    return std::memcmp(x, y, n) == 0;
+}
 
 // Only the fields a save writes: derived ones follow from them and are computed again.
 bool memesChamps(const TTypeDep& a, const TTypeDep& b) {
@@ -15,8 +41,9 @@ bool memesChamps(const TTypeDep& a, const TTypeDep& b) {
            a.nPeriodicite == b.nPeriodicite;
 }
 bool memesChamps(const TOperation& a, const TOperation& b) {
-    return a.nSelect == b.nSelect && a.cDate == b.cDate && a.cTypeDep == b.cTypeDep &&
-           a.nMontant == b.nMontant && a.cLibelle == b.cLibelle;
+    // What the record holds itself first: most records that differ differ there.
+    return a.nSelect == b.nSelect && a.nMontant == b.nMontant && memeTexte(a.cDate, b.cDate) &&
+           memeTexte(a.cTypeDep, b.cTypeDep) && memeTexte(a.cLibelle, b.cLibelle);
 }
 bool memesChamps(const TDepJourn& a, const TDepJourn& b) {
     return a.nJour == b.nJour && a.nMontant == b.nMontant;
@@ -28,21 +55,49 @@ bool memesChamps(const TPSimulation& a, const TPSimulation& b) {
     return a == b;
 }
 
+// Labels longer than a few letters live apart from their record.
+void prevoitTextes(const TOperation& o) {
+    __builtin_prefetch(o.cLibelle.data());
+}
+template <class T> void prevoitTextes(const T&) {}
+
 std::size_t melange(std::size_t h, std::size_t v) {
     return h ^ (v + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2));
 }
+// Eight bytes at a time: the texts are short, and a weak fingerprint only costs size.
 std::size_t hache(std::string_view s) {
-    return std::hash<std::string_view>{}(s);
+    std::uint64_t h = s.size() * 0x9E3779B97F4A7C15ull;
+    std::size_t i = 0;
+    for (; i + 8 <= s.size(); i += 8) {
+        std::uint64_t mot = 0;
+        std::memcpy(&mot, s.data() + i, 8);
+        h = (h ^ mot) * 0xFF51AFD7ED558CCDull;
+        h ^= h >> 32;
+    }
+    if (i < s.size()) {
+        std::uint64_t mot = 0;
+        std::memcpy(&mot, s.data() + i, s.size() - i);
+        h = (h ^ mot) * 0xFF51AFD7ED558CCDull;
+        h ^= h >> 32;
+    }
+    return static_cast<std::size_t>(h);
 }
 std::size_t hache(long double v) {
-    return std::hash<long double>{}(v);
+    // The 80 bits of the value, not the padding after them.
+    std::uint64_t mantisse = 0;
+    std::uint16_t exposant = 0;
+    std::memcpy(&mantisse, &v, sizeof mantisse);
+    std::memcpy(&exposant, reinterpret_cast<const char*>(&v) + sizeof mantisse, sizeof exposant);
+    return melange(static_cast<std::size_t>(mantisse), exposant);
 }
 std::size_t empreinte(const TTypeDep& t) {
     return melange(melange(hache(t.cTypeDep), hache(t.cLibelle)), hache(t.nMontant)) ^
            static_cast<std::size_t>(t.nPeriodicite);
 }
 std::size_t empreinte(const TOperation& o) {
-    return melange(melange(melange(hache(o.cDate), hache(o.cTypeDep)), hache(o.cLibelle)),
+    // The label's text lives apart from the record in a large journal, and reading it for
+    // every operation cost more than the rest: its length stands for it.
+    return melange(melange(melange(hache(o.cDate), hache(o.cTypeDep)), o.cLibelle.size()),
                    hache(o.nMontant)) ^
            static_cast<std::size_t>(o.nSelect);
 }
@@ -57,6 +112,43 @@ std::size_t empreinte(const TPSimulation& s) {
            static_cast<std::size_t>(s.nSelect);
 }
 
+// How many more times each fingerprint occurs before than after, in one flat table at most
+// half full: a table of nodes cost more than the rest of an edit. Each record keeps the slot
+// of its fingerprint, so the count is found again without hashing.
+class Exces final {
+public:
+    explicit Exces(std::size_t nbRecords) {
+        std::size_t taille = 16;
+        while (taille < 2 * nbRecords) taille *= 2;
+        slots_.assign(taille, {});
+    }
+    // The table is larger than the caches: the slot of a record a few ahead is asked for
+    // while this one is placed.
+    void prevoit(std::size_t cle) const { __builtin_prefetch(&slots_[debut(cle)], 1); }
+    std::size_t slot(std::size_t cle) {
+        cle = cle == 0 ? 1 : cle;  // 0 marks a free slot; sharing a slot only costs size
+        const std::size_t masque = slots_.size() - 1;
+        for (std::size_t s = debut(cle);; s = (s + 1) & masque) {
+            if (slots_[s].cle == cle) return s;
+            if (slots_[s].cle == 0) {
+                slots_[s].cle = cle;
+                return s;
+            }
+        }
+    }
+    std::ptrdiff_t& operator[](std::size_t slot) { return slots_[slot].nombre; }
+
+private:
+    std::size_t debut(std::size_t cle) const {
+        return ((cle == 0 ? 1 : cle) * 0x9E3779B97F4A7C15ull >> 20) & (slots_.size() - 1);
+    }
+    struct Slot {
+        std::size_t cle = 0;
+        std::ptrdiff_t nombre = 0;
+    };
+    std::vector<Slot> slots_;
+};
+
 // The records taken out and put in between two states of a collection. Equal heads and
 // tails are skipped at once; within what is left, a record more frequent before than after
 // went out, one less frequent came in, and the equal ones stayed in order. Records that only
@@ -65,11 +157,21 @@ std::size_t empreinte(const TPSimulation& s) {
 template <class T> Retouche<T> compare(const std::vector<T>& avant, const std::vector<T>& apres) {
     Retouche<T> r;
     const std::size_t na = avant.size(), nb = apres.size();
+    // The records compared a few places ahead have their texts asked for meanwhile.
+    constexpr std::size_t kAvance = 8;
+    const auto memes = [&](std::size_t a, std::size_t b, std::size_t aPlus, std::size_t bPlus) {
+        if (aPlus < na && bPlus < nb) {
+            prevoitTextes(avant[aPlus]);
+            prevoitTextes(apres[bPlus]);
+        }
+        return memesChamps(avant[a], apres[b]);
+    };
     std::size_t tete = 0;
-    while (tete < na && tete < nb && memesChamps(avant[tete], apres[tete])) ++tete;
+    while (tete < na && tete < nb && memes(tete, tete, tete + kAvance, tete + kAvance)) ++tete;
     std::size_t queue = 0;
-    while (queue < na - tete && queue < nb - tete &&
-           memesChamps(avant[na - 1 - queue], apres[nb - 1 - queue]))
+    while (
+        queue < na - tete && queue < nb - tete &&
+        memes(na - 1 - queue, nb - 1 - queue, na - 1 - queue - kAvance, nb - 1 - queue - kAvance))
         ++queue;
     const std::size_t finA = na - queue, finB = nb - queue;
 
@@ -79,7 +181,9 @@ template <class T> Retouche<T> compare(const std::vector<T>& avant, const std::v
         const std::size_t n = finA - tete;
         const auto decale = [&](std::size_t da, std::size_t db) {
             for (std::size_t i = 0; i + 1 < n; ++i)
-                if (!memesChamps(avant[tete + da + i], apres[tete + db + i])) return false;
+                if (!memes(tete + da + i, tete + db + i, tete + da + i + kAvance,
+                           tete + db + i + kAvance))
+                    return false;
             return true;
         };
         if (decale(1, 0)) {
@@ -94,12 +198,22 @@ template <class T> Retouche<T> compare(const std::vector<T>& avant, const std::v
         }
     }
 
-    std::unordered_map<std::size_t, std::ptrdiff_t> exces;
+    Exces exces((finA - tete) + (finB - tete));
     std::vector<std::size_t> hA, hB;
     hA.reserve(finA - tete);
     hB.reserve(finB - tete);
-    for (std::size_t a = tete; a < finA; ++a) ++exces[hA.emplace_back(empreinte(avant[a]))];
-    for (std::size_t b = tete; b < finB; ++b) --exces[hB.emplace_back(empreinte(apres[b]))];
+    for (std::size_t a = tete; a < finA; ++a) hA.push_back(empreinte(avant[a]));
+    for (std::size_t b = tete; b < finB; ++b) hB.push_back(empreinte(apres[b]));
+    const auto compte = [&exces](std::vector<std::size_t>& h, std::ptrdiff_t sens) {
+        constexpr std::size_t kAvanceSlots = 16;
+        for (std::size_t i = 0; i < h.size(); ++i) {
+            if (i + kAvanceSlots < h.size()) exces.prevoit(h[i + kAvanceSlots]);
+            h[i] = exces.slot(h[i]);
+            exces[h[i]] += sens;
+        }
+    };
+    compte(hA, 1);
+    compte(hB, -1);
 
     std::size_t a = tete, b = tete;
     while (a < finA || b < finB) {
@@ -122,7 +236,7 @@ template <class T> Retouche<T> compare(const std::vector<T>& avant, const std::v
 }
 
 // Takes out the records at the positions of `enleves` and puts in those of `mis` at theirs,
-// in one pass however many there are.
+// in place, however many there are.
 template <class T>
 void applique(std::vector<T>& v, const std::vector<std::pair<std::size_t, T>>& enleves,
               const std::vector<std::pair<std::size_t, T>>& mis) {
@@ -132,29 +246,36 @@ void applique(std::vector<T>& v, const std::vector<std::pair<std::size_t, T>>& e
         const auto de = static_cast<std::ptrdiff_t>(enleves.front().first);
         const auto a = static_cast<std::ptrdiff_t>(mis.front().first);
         if (de < a)
-            std::rotate(v.begin() + de, v.begin() + de + 1, v.begin() + a + 1);
+            std::move(v.begin() + de + 1, v.begin() + a + 1, v.begin() + de);
         else if (a < de)
-            std::rotate(v.begin() + a, v.begin() + de, v.begin() + de + 1);
+            std::move_backward(v.begin() + a, v.begin() + de, v.begin() + de + 1);
         v[static_cast<std::size_t>(a)] = mis.front().second;
         return;
     }
-    std::vector<T> resultat;
-    resultat.reserve(v.size() - enleves.size() + mis.size());
-    std::size_t e = 0, m = 0;
-    const auto place = [&] {
-        while (m < mis.size() && mis[m].first == resultat.size())
-            resultat.push_back(mis[m++].second);
-    };
-    for (std::size_t i = 0; i < v.size(); ++i) {
-        if (e < enleves.size() && enleves[e].first == i) {
-            ++e;
-            continue;
+    // Those taken out first, the records after them closing up; then those put in, the
+    // records after their places opening up from the end. Both in place.
+    if (!enleves.empty()) {
+        std::size_t ecrit = enleves.front().first, e = 0;
+        for (std::size_t i = ecrit; i < v.size(); ++i) {
+            if (e < enleves.size() && enleves[e].first == i) {
+                ++e;
+                continue;
+            }
+            v[ecrit++] = std::move(v[i]);
         }
-        place();
-        resultat.push_back(std::move(v[i]));
+        v.resize(ecrit);
     }
-    place();
-    v = std::move(resultat);
+    if (!mis.empty()) {
+        const std::size_t ancienne = v.size();
+        v.resize(ancienne + mis.size());
+        std::size_t lu = ancienne, m = mis.size();
+        for (std::size_t i = v.size(); i-- > mis.front().first;) {
+            if (m > 0 && mis[m - 1].first == i)
+                v[i] = mis[--m].second;
+            else
+                v[i] = std::move(v[--lu]);
+        }
+    }
 }
 
 std::vector<TDepJourn> jours(const Budget& budget) {

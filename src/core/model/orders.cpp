@@ -90,6 +90,44 @@ template <class Record, class Less> void stableSortBy(std::vector<Record>& recor
     applyOrder(records, order);
 }
 
+// The part of the key after the date, compared without writing the amounts out unless the
+// codes alone cannot decide.
+int compareSuites(const TOperation& a, const TOperation& b, char separateur) {
+    const std::string_view ca = a.cTypeDep, cb = b.cTypeDep;
+    const std::size_t commun = std::min(ca.size(), cb.size());
+    const int c = compareBytes(ca.substr(0, commun), cb.substr(0, commun));
+    if (c != 0) return c;
+    // The same non-zero amount is the same text; zero may carry a sign.
+    if (ca.size() == cb.size() && a.nMontant == b.nMontant && a.nMontant != 0) return 0;
+    std::string sa(ca), sb(cb);
+    appendGeneralAmountText(sa, a.nMontant, separateur);
+    appendGeneralAmountText(sb, b.nMontant, separateur);
+    return compareBytes(sa, sb);
+}
+
+int compareOperations(std::int32_t rangA, const TOperation& a, std::int32_t rangB,
+                      const TOperation& b, char separateur) {
+    if (rangA != rangB) return rangA < rangB ? -1 : 1;
+    return compareSuites(a, b, separateur);
+}
+
+// The date ranks of a journal read in order, each date text parsed once per run of equal
+// texts.
+class Rangs {
+public:
+    std::int32_t operator()(const std::string& cDate) {
+        if (dernier_ == nullptr || cDate != *dernier_) {
+            dernier_ = &cDate;
+            rang_ = rangDate(cDate);
+        }
+        return rang_;
+    }
+
+private:
+    const std::string* dernier_ = nullptr;
+    std::int32_t rang_ = 0;
+};
+
 }  // namespace
 
 std::string CleOperation(const TOperation& operation) {
@@ -133,6 +171,104 @@ void trieTypesDep(std::vector<TTypeDep>& types) {
     stableSortBy(types, [&types](std::uint32_t a, std::uint32_t b) {
         return types[a].cTypeDep < types[b].cTypeDep;
     });
+}
+
+std::optional<std::size_t> placeOperation(std::vector<TOperation>& operations, std::size_t index) {
+    const char separateur = localeFacts().separateurDecimal;
+    const std::size_t n = operations.size();
+    // The others must already be in order: then the sort moves none but this one.
+    Rangs rangs;
+    const TOperation* precedent = nullptr;
+    std::int32_t rangPrecedent = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (i == index) continue;
+        const std::int32_t rang = rangs(operations[i].cDate);
+        if (precedent != nullptr &&
+            compareOperations(rangPrecedent, *precedent, rang, operations[i], separateur) > 0)
+            return std::nullopt;
+        precedent = &operations[i];
+        rangPrecedent = rang;
+    }
+
+    // Among the others, the equal keys before the operation stay before it, those after stay
+    // after: its place is its former one held within the range of its equals.
+    const TOperation& place = operations[index];
+    const std::int32_t rang = rangDate(place.cDate);
+    const auto autre = [&](std::size_t j) -> const TOperation& {
+        return operations[j < index ? j : j + 1];
+    };
+    const auto compareA = [&](std::size_t j) {
+        const TOperation& o = autre(j);
+        return compareOperations(rangDate(o.cDate), o, rang, place, separateur);
+    };
+    std::size_t bas = 0, haut = n - 1;  // first other not below it
+    while (bas < haut) {
+        const std::size_t milieu = bas + (haut - bas) / 2;
+        if (compareA(milieu) < 0)
+            bas = milieu + 1;
+        else
+            haut = milieu;
+    }
+    std::size_t fin = bas, borne = n - 1;  // first other above it
+    while (fin < borne) {
+        const std::size_t milieu = fin + (borne - fin) / 2;
+        if (compareA(milieu) <= 0)
+            fin = milieu + 1;
+        else
+            borne = milieu;
+    }
+    const std::size_t position = std::clamp(index, bas, fin);
+    // One move per record between the two places, where a rotation would swap each.
+    const auto at = [&](std::size_t i) {
+        return operations.begin() + static_cast<std::ptrdiff_t>(i);
+    };
+    if (position != index) {
+        TOperation tenue = std::move(operations[index]);
+        if (position < index)
+            std::move_backward(at(position), at(index), at(index + 1));
+        else
+            std::move(at(index + 1), at(position + 1), at(index));
+        operations[position] = std::move(tenue);
+    }
+    return position;
+}
+
+bool trieJoursOperations(std::vector<TOperation>& operations) {
+    const char separateur = localeFacts().separateurDecimal;
+    const std::size_t n = operations.size();
+    // With the days in order, the stable sort of the journal is that of each day on its own.
+    std::vector<std::int32_t> rang(n);
+    Rangs rangs;
+    for (std::size_t i = 0; i < n; ++i) {
+        rang[i] = rangs(operations[i].cDate);
+        if (i > 0 && rang[i] < rang[i - 1]) return false;
+    }
+    std::vector<std::uint32_t> ordre;
+    std::vector<std::string> suites;
+    std::vector<TOperation> jour;
+    for (std::size_t debut = 0, fin = 0; debut < n; debut = fin) {
+        bool enOrdre = true;
+        for (fin = debut + 1; fin < n && rang[fin] == rang[debut]; ++fin)
+            if (enOrdre && compareSuites(operations[fin - 1], operations[fin], separateur) > 0)
+                enOrdre = false;
+        if (enOrdre) continue;
+        suites.resize(fin - debut);
+        for (std::size_t i = debut; i < fin; ++i) {
+            std::string& suite = suites[i - debut];
+            suite.assign(operations[i].cTypeDep);
+            appendGeneralAmountText(suite, operations[i].nMontant, separateur);
+        }
+        ordre.resize(fin - debut);
+        std::iota(ordre.begin(), ordre.end(), 0u);
+        std::stable_sort(ordre.begin(), ordre.end(), [&suites](std::uint32_t a, std::uint32_t b) {
+            return suites[a] < suites[b];
+        });
+        jour.clear();
+        for (const std::uint32_t i : ordre) jour.push_back(std::move(operations[debut + i]));
+        std::move(jour.begin(), jour.end(),
+                  operations.begin() + static_cast<std::ptrdiff_t>(debut));
+    }
+    return true;
 }
 
 }  // namespace varnelle

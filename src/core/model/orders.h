@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,5 +23,14 @@ int CompareTypesDep(const TTypeDep& a, const TTypeDep& b);
 // Stable sorts in the order of the comparisons above; each key is computed once per sort.
 void trieOperations(std::vector<TOperation>& operations);
 void trieTypesDep(std::vector<TTypeDep>& types);
+
+// The operation at `index` changed while every other one kept its place: moves it, and only
+// it, where the stable sort of the whole journal would put it, and answers that position.
+// Nothing, and nothing moved, when the others are not in order.
+std::optional<std::size_t> placeOperation(std::vector<TOperation>& operations, std::size_t index);
+
+// When the dates are in order, sorts each day's operations, which then gives the order of
+// the stable sort of the whole journal; false, and nothing moved, when they are not.
+bool trieJoursOperations(std::vector<TOperation>& operations);
 
 }  // namespace varnelle

@@ -225,14 +225,14 @@ bool OperationsPage::grOperationsEndCellEdit(int column, int row, const QVariant
     switch (column) {
     case kColonneDate:
         if (const auto position = changeDateOperation(budget_, index, *text)) {
-            suitOperation(*position, true);
+            suitOperation(index, *position, true);
             return true;
         }
         return false;
     case kColonneType:
         // The pick list offers the types; leaving it on the same code changes nothing.
         if (text->empty() || *text == budget_.Operations[index].cTypeDep) return true;
-        suitOperation(changeTypeOperation(budget_, index, *text), false);
+        suitOperation(index, changeTypeOperation(budget_, index, *text), false);
         appliqueOperationDeplacee();
         return true;
     case kColonneMontant: {
@@ -242,7 +242,7 @@ bool OperationsPage::grOperationsEndCellEdit(int column, int row, const QVariant
             return false;
         }
         if (const auto position = changeMontantOperation(budget_, index, *montant)) {
-            suitOperation(*position, false);
+            suitOperation(index, *position, false);
             return true;
         }
         return false;
@@ -265,7 +265,7 @@ void OperationsPage::grOperationsButtonClick(int column, int row) {
     const std::optional<std::string> date = ChoisitDate(this, budget_.Operations[index].cDate);
     if (!date) return;
     if (const auto position = changeDateOperation(budget_, index, *date)) {
-        suitOperation(*position, true);
+        suitOperation(index, *position, true);
         appliqueOperationDeplacee();
     }
 }
@@ -274,7 +274,24 @@ void OperationsPage::grOperationsColRowChanged() {
     appliqueOperationDeplacee();
 }
 
-void OperationsPage::suitOperation(std::size_t position, bool recolour) {
+void OperationsPage::suitOperation(std::size_t index, std::size_t position, bool recolour) {
+    // Only the rows between the two places moved; a row added since the last colouring
+    // elsewhere has none yet and takes its colour with all the others.
+    const std::size_t de = std::min(index, position), a = std::max(index, position) + 1;
+    const auto debut = moisDesLignes_.begin();
+    const auto sansCouleur = [&](std::size_t i, std::size_t j) {
+        return std::find(debut + static_cast<std::ptrdiff_t>(i),
+                         debut + static_cast<std::ptrdiff_t>(j),
+                         std::uint8_t{0}) != debut + static_cast<std::ptrdiff_t>(j);
+    };
+    if (recolour && moisDesLignes_.size() == budget_.Operations.size() &&
+        a <= moisDesLignes_.size() && !sansCouleur(0, de) &&
+        !sansCouleur(a, moisDesLignes_.size())) {
+        for (std::size_t i = de; i < a; ++i)
+            moisDesLignes_[i] =
+                numeroMois(budget_.Operations[i].cDate).value_or(1) % 2 ? kMoisImpair : kMoisPair;
+        recolour = false;
+    }
     CouleursOperations(recolour);
     grOperations_->reload();
     nOperationDeplacee_ = static_cast<int>(position) + 1;

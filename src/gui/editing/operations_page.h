@@ -60,7 +60,9 @@ private:
     void grOperationsColRowChanged();
     // After a change that moved an operation: the grid shows the new order and the
     // operation's row is remembered, to be made current at once or at the next move.
-    void suitOperation(std::size_t position, bool recolour);
+    // The operation edited at `index` now stands at `position`: the rows between take their
+    // month colours again when `recolour`, the grid reloads and the cursor follows.
+    void suitOperation(std::size_t index, std::size_t position, bool recolour);
     void appliqueOperationDeplacee();
     QColor rowBackground(int row) const;
     QColor rowTextColor(int row) const;
