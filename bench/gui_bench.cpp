@@ -425,17 +425,9 @@ void BM_ImprimeOperations(benchmark::State& state) {
             if (!gui::imprimeRapport(rapport, pdf)) state.SkipWithError("no PDF");
         }
     }
-    state.counters["pages"] = static_cast<double>(rapport.nbPages());
+    state.SetLabel(std::to_string(rapport.nbPages()) + " pages");
 }
 BENCHMARK(BM_ImprimeOperations)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-// 1 000 to 100 000 operations, and 1 000 000 when VARNELLE_BENCH_MILLION=1.
-void tailles(benchmark::internal::Benchmark* b) {
-    for (const int n : {1'000, 10'000, 100'000}) b->Arg(n);
-    if (const char* million = std::getenv("VARNELLE_BENCH_MILLION");
-        million != nullptr && std::string(million) == "1")
-        b->Arg(1'000'000);
-}
 
 // The operations window over every operation of the budget, from Initialise to its first
 // paint: the lists, the grid reset and a chart of one bar per day and type.
