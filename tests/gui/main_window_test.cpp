@@ -21,15 +21,23 @@
 #include <QtTest>
 
 #include "core/model/date_text.h"
+#include "core/stats/calend_op.h"
 #include "core/storage/budget_folder.h"
 #include "core/storage/data_file.h"
+#include "gui/editing/ajout_operations_dialog.h"
+#include "gui/editing/suppression_operations_dialog.h"
 #include "gui/editing/types_dep_page.h"
+#include "gui/editing/types_dep_periodicite_dialog.h"
+#include "gui/main/change_mot_de_passe_dialog.h"
 #include "gui/main/choix_fichier_dialog.h"
 #include "gui/main/main_window.h"
 #include "gui/reports/apercu_rapport.h"
 #include "gui/settings/colour_picker.h"
 #include "gui/settings/parametres_dialog.h"
+#include "gui/statistics/calend_op_select_dates_dialog.h"
 #include "gui/statistics/operations_type_dep_window.h"
+#include "gui/statistics/recap_select_types_dep_dialog.h"
+#include "gui/toolkit/date_picker_dialog.h"
 #include "gui/toolkit/grid.h"
 #include "gui/toolkit/page.h"
 #include "gui/toolkit/prompter.h"
@@ -347,6 +355,23 @@ private slots:
         test::onNextModal<TfmParametres>(
             [&manquants](TfmParametres& d) { manquants << sansNom(d); });
         opened.press("btParametres");
+        // The other windows and dialogs, as they open.
+        const Budget& budget = opened.budget();
+        const RapportListe rapport(budget, ListeImprimee::Operations);
+        Grid grille;
+        const CalendOp calendrier = ConstruitCalendOp(budget.Operations, false);
+        std::vector<std::unique_ptr<QWidget>> fenetres;
+        fenetres.emplace_back(new TfmChoixNomFicINI(opened.folder.path(), opened.prompter));
+        fenetres.emplace_back(new TfmAjtPlsOp(budget));
+        fenetres.emplace_back(new TfmSupPlsOp(budget, 1));
+        fenetres.emplace_back(new TfmTypesDepPeriodicite(budget.TypesDep[0]));
+        fenetres.emplace_back(new TFCCalend);
+        fenetres.emplace_back(new TfmChangeMotDePasse(opened.window->dataFile(), opened.prompter));
+        fenetres.emplace_back(new TfmOperationsTypeDep(budget, opened.prompter));
+        fenetres.emplace_back(new TfmApercuRapport(rapport, opened.prompter));
+        fenetres.emplace_back(new TfmRecapSelectTypesDep(budget, grille));
+        fenetres.emplace_back(new TfmCalendOpSelectDates(calendrier, grille));
+        for (const auto& fenetre : fenetres) manquants << sansNom(*fenetre);
         manquants.removeDuplicates();
         QVERIFY2(manquants.isEmpty(), qPrintable(manquants.join(QLatin1Char(' '))));
     }

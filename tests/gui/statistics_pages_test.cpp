@@ -211,6 +211,8 @@ private slots:
         QCOMPARE(QColor(image.pixel(12, y0 + 2)), qColor(p.nCoulGrapheTDTyImp));
         QCOMPARE(QColor(image.pixel(pas + 12, y0 - 20)), qColor(p.nCoulGrapheTDTyPai));
         QCOMPARE(QColor(image.pixel(pas + 12, 5)), qColor(p.nCoulGrapheTDFon));
+        QCOMPARE(surface.accessibleDescription(),
+                 QStringLiteral("Du 01/03/2024 jusqu'à la fin : 2 types, total 1480,00"));
 
         // The operations graph needs two days; one day alone is nothing to draw.
         g.dessine(GraphesPage::kGrapheOperations, "02032024", "02032024");
@@ -523,6 +525,8 @@ private slots:
         QCOMPARE(page.mois().tabText(page.mois().currentIndex()), QStringLiteral("Mars"));
         QCOMPARE(test::columnTexts(page.grClasseur(), 6), (QStringList{"SA", "AL"}));
         auto& surface = opened.child<DrawingSurface>("imgClasseur");
+        QCOMPARE(surface.accessibleDescription(),
+                 QStringLiteral("Mars 2024 : 2 lignes, total 1480,00"));
         QTest::mouseClick(&surface, Qt::LeftButton, {},
                           QPoint(surface.width() - 20, surface.height() / 2));
         QCOMPARE(page.grClasseur().currentCell().row, 2);
@@ -562,6 +566,8 @@ private slots:
         Grid& grid = page.grRecapTypesDep();
         QCOMPARE(grid.rows(), 2);
         QCOMPARE(grid.gridModel().columns().back().heading, QStringLiteral("2024"));
+        QCOMPARE(grid.model()->index(0, 3).data(Qt::AccessibleTextRole).toString(),
+                 QStringLiteral("Février -40,00, Mars -20,00"));
         clicDroit(grid, 4, 1);
         QVERIFY(!page.recap().cellule(0, 3)->lGraphe);
         clicDroit(grid, 3, 1);
@@ -606,6 +612,8 @@ private slots:
         QCOMPARE(grid.gridModel().columnCount(), 4);
         QCOMPARE(grid.rowHeight(4), 28);
         QCOMPARE(grid.rowHeight(19), 14);
+        QCOMPARE(grid.model()->index(4, 1).data(Qt::AccessibleTextRole).toString(),
+                 QStringLiteral("AL -30,00, AL 60,00"));
         clicDroit(grid, 2, 5);
         QVERIFY(page.calendrier().mois[0].lGrapheJour[5]);
         clicDroit(grid, 3, 20);

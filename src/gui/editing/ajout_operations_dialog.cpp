@@ -50,6 +50,7 @@ TfmAjtPlsOp::TfmAjtPlsOp(const Budget& budget, QWidget* parent)
 
     lbTypesDep = new CheckList(gbAjouter);
     lbTypesDep->setObjectName("lbTypesDep");
+    lbTypesDep->setAccessibleName(QStringLiteral("Types de dépenses"));
     // Whole rows only: no half-cut type at the bottom.
     lbTypesDep->setGeometry(10, 94, 252, lbTypesDep->hauteurPour(13));
     btToutes = placedControl<QPushButton>(gbAjouter, "btToutes", QStringLiteral("Toutes"),

@@ -224,6 +224,8 @@ void DepJournPage::montre() {
 
 void DepJournPage::redessine() {
     imgDepJourn_->redraw();
+    imgDepJourn_->setAccessibleDescription(
+        QStringLiteral("Dépenses des 31 jours, total %1").arg(budget_.DepJourn.back().nCumul));
 }
 
 bool DepJournPage::montreEnregistrement(PartieBudget partie, std::size_t indice) {

@@ -26,6 +26,7 @@ TfmTypesDepPeriodicite::TfmTypesDepPeriodicite(const TTypeDep& type, QWidget* pa
     gbMois->setGeometry(8, 4, 156, 266);
     lbMois = new CheckList(gbMois);
     lbMois->setObjectName("lbMois");
+    lbMois->setAccessibleName(QStringLiteral("Mois d'échéance"));
     // The twelve months fill the list without a scroll bar or an empty tail.
     lbMois->setGeometry(8, 20, 140, lbMois->hauteurPour(12));
     for (int mois = 1; mois <= 12; ++mois)

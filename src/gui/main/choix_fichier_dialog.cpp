@@ -53,12 +53,14 @@ TfmChoixNomFicINI::TfmChoixNomFicINI(std::filesystem::path folder, Prompter& pro
                                                   QRect(8, 6, 176, 20));
     lbBDDExistantes = new QListWidget(this);
     lbBDDExistantes->setObjectName("lbBDDExistantes");
+    lbBDDExistantes->setAccessibleName(QStringLiteral("Budgets existants"));
     lbBDDExistantes->setGeometry(8, 28, 176, 97);
     lbBDDExistantes->setSortingEnabled(false);
     rbNouvelleBDD = placedControl<QRadioButton>(
         this, "rbNouvelleBDD", QStringLiteral("&Nouvelle base de données"), QRect(8, 131, 176, 20));
     edNouvelleBDD = new QLineEdit(this);
     edNouvelleBDD->setObjectName("edNouvelleBDD");
+    edNouvelleBDD->setAccessibleName(QStringLiteral("Nom du nouveau budget"));
     edNouvelleBDD->setGeometry(8, 153, 176, 24);
     edNouvelleBDD->setMaxLength(static_cast<int>(kLongueurNomMax));
     stRefus = new QLabel(this);

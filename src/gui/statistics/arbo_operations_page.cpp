@@ -132,6 +132,7 @@ void ArboOperationsPage::tvOperationsChange(int noeud) {
     if (!detail_.empty()) grDetailOperations_->setCurrentCell({kColonneLibelle, 1});
     imgDetailOperations_->redraw();
     titre_ = valide ? fromBudgetText(TitreDetailOperations(arbre_, position)) : QString();
+    imgDetailOperations_->setAccessibleDescription(descriptionDetail(titre_, detail_));
     emit actionsChangees();
 }
 

@@ -1,8 +1,10 @@
 #include "gui/statistics/calend_op_page.h"
 
 #include <QPainter>
+#include <QStringList>
 
 #include "core/drawing/recap_calendar_cells.h"
+#include "core/model/amount.h"
 #include "gui/statistics/calend_op_select_dates_dialog.h"
 #include "gui/statistics/operations_type_dep_window.h"
 #include "gui/statistics/stats_grid.h"
@@ -35,6 +37,20 @@ CalendOpPage::CalendOpPage(const Budget& budget, Prompter& prompter, QWidget* pa
     grCalendOp_->onMouseDown([this](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x,
                                     int y) { grCalendOpMouseDown(button, modifiers, x, y); });
     grCalendOp_->onColumnResized([this](int column) { grCalendOpColResized(column); });
+    // A day cell says its operations, code and amount, as its list or bars show them.
+    grCalendOp_->gridModel().setAccessibleText([this](int column, int row) -> QString {
+        if (column < 2 || row < 1 || static_cast<std::size_t>(column - 1) > CalendOp_.mois.size())
+            return {};
+        const auto i = static_cast<std::size_t>(column - 2);
+        QStringList lignes;
+        for (int k = 0; k < CalendOp_.mois[i].nNbOpJour[static_cast<std::size_t>(row)]; ++k) {
+            const TOpJour& op = CalendOp_.operation(i, row, k);
+            lignes << fromBudgetText(op.cTypeDep) + QLatin1Char(' ') +
+                          fromBudgetText(formatAmount(op.nMontant, ','));
+        }
+        return lignes.isEmpty() ? QStringLiteral("aucune opération")
+                                : lignes.join(QStringLiteral(", "));
+    });
 }
 
 void CalendOpPage::prepare() {

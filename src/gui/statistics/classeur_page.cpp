@@ -153,6 +153,8 @@ void ClasseurPage::montreMois() {
     grClasseur_->reload();
     if (!detail_.empty()) grClasseur_->setCurrentCell({kColonneCoche, 1});
     imgClasseur_->redraw();
+    imgClasseur_->setAccessibleDescription(descriptionDetail(
+        tbMois_->tabText(m) + QLatin1Char(' ') + tbAnnees_->tabText(annee), detail_));
 }
 
 }  // namespace varnelle::gui

@@ -51,4 +51,13 @@ void choisitLigneDeBarre(Grid& grid, const DrawingSurface& chart, int x, int y, 
     grid.scrollToCell({colonne, row});
 }
 
+QString descriptionDetail(const QString& quoi, const std::vector<TDetailOperations>& lignes) {
+    Montant total = 0;
+    for (const TDetailOperations& ligne : lignes) total += ligne.nMontant;
+    return QStringLiteral("%1 : %2 lignes, total %3")
+        .arg(quoi)
+        .arg(lignes.size())
+        .arg(fromBudgetText(formatAmount(total, ',')));
+}
+
 }  // namespace varnelle::gui

@@ -40,4 +40,7 @@ QVariant celluleDetail(const std::vector<TDetailOperations>& lignes, int column,
 void choisitLigneDeBarre(Grid& grid, const DrawingSurface& chart, int x, int y, std::size_t n,
                          int colonne, Prompter& prompter);
 
+// What a chart of detail rows shows, for a screen reader: "<quoi> : 3 lignes, total -60,00".
+QString descriptionDetail(const QString& quoi, const std::vector<TDetailOperations>& lignes);
+
 }  // namespace varnelle::gui

@@ -1,5 +1,7 @@
 #include "gui/statistics/graphes_page.h"
 
+#include "core/model/amount.h"
+
 #include <QComboBox>
 #include <QDate>
 #include <QFrame>
@@ -190,9 +192,27 @@ bool GraphesPage::dessineGraphe(Graphe graphe) {
     dessins_[graphe] = {true, w, h, std::move(resultat.drawing)};
     surface.redraw();
     if (resultat.resultat != ResultatPeriode::Ok) {
+        surface.setAccessibleDescription(QStringLiteral("Aucune opération dans la période."));
         erreur(QStringLiteral("Aucune opération dans l'intervalle de dates."));
         return false;
     }
+    // What the picture shows, for a screen reader: the period, and the types' total.
+    const bool td = graphe == kGrapheTypesDep;
+    const std::string& deb = td ? cDateDebTD_ : cDateDebOp_;
+    const std::string& fin = td ? cDateFinTD_ : cDateFinOp_;
+    QString description = (deb == kDateVide ? QStringLiteral("Depuis le début")
+                                            : QStringLiteral("Du %1").arg(fromBudgetText(deb))) +
+                          (fin == kDateVide ? QStringLiteral(" jusqu'à la fin")
+                                            : QStringLiteral(" au %1").arg(fromBudgetText(fin)));
+    if (td) {
+        const TotauxTypesDep totaux = CalculeTotauxTD(budget_, cDateDebTD_, cDateFinTD_);
+        Montant total = 0;
+        for (const TTD& barre : totaux.barres) total += barre.nMontant;
+        description += QStringLiteral(" : %1 types, total %2")
+                           .arg(totaux.barres.size())
+                           .arg(fromBudgetText(formatAmount(total, ',')));
+    }
+    surface.setAccessibleDescription(description);
     return true;
 }
 

@@ -53,6 +53,7 @@ TfmOperationsTypeDep::TfmOperationsTypeDep(const Budget& budget, Prompter& promp
     setFont(interfaceFont());
 
     grOperationsTypeDep_->setObjectName(QStringLiteral("grOperationsTypeDep"));
+    grOperationsTypeDep_->setAccessibleName(QStringLiteral("Opérations"));
     spHoriz_->setObjectName(QStringLiteral("spHoriz"));
     spHoriz_->setHandleWidth(3);
     spHoriz_->setChildrenCollapsible(false);
@@ -62,6 +63,7 @@ TfmOperationsTypeDep::TfmOperationsTypeDep(const Budget& budget, Prompter& promp
     spHoriz_->setStretchFactor(0, 0);
     spHoriz_->setStretchFactor(1, 1);
     imgOperationsTypeDep_->setObjectName(QStringLiteral("imgOperationsTypeDep"));
+    imgOperationsTypeDep_->setAccessibleName(QStringLiteral("Graphe des opérations"));
 
     pnCommandes_->setObjectName(QStringLiteral("pnCommandes"));
     pnCommandes_->setFixedHeight(kHauteurCommandes);
@@ -226,6 +228,13 @@ void TfmOperationsTypeDep::appliqueCouleursGrille() {
 
 void TfmOperationsTypeDep::DessineGrapheOperationsTypeDep() {
     imgOperationsTypeDep_->redraw();
+    Montant total = 0;
+    for (const TOpTypDep& ligne : listes_.Lignes) total += ligne.nMontant;
+    imgOperationsTypeDep_->setAccessibleDescription(
+        QStringLiteral("%1 : %2 lignes, total %3")
+            .arg(windowTitle())
+            .arg(listes_.Lignes.size())
+            .arg(fromBudgetText(formatAmount(total, ','))));
 }
 
 void OuvreOperationsTypeDep(QWidget* parent, const Budget& budget, Prompter& prompter,

@@ -2,9 +2,13 @@
 
 #include <map>
 
+#include <QStringList>
+
 #include <QPainter>
 
 #include "core/drawing/recap_calendar_cells.h"
+#include "core/model/amount.h"
+#include "core/model/locale_facts.h"
 #include "gui/statistics/operations_type_dep_window.h"
 #include "gui/statistics/recap_select_types_dep_dialog.h"
 #include "gui/statistics/stats_grid.h"
@@ -40,6 +44,20 @@ RecapTypesDepPage::RecapTypesDepPage(const Budget& budget, Prompter& prompter, Q
             grRecapTypesDepMouseDown(button, modifiers, x, y);
         });
     grRecapTypesDep_->onColumnResized([this](int column) { grRecapTypesDepColResized(column); });
+    // A year cell says its months with an amount, as its chart or table shows them.
+    grRecapTypesDep_->gridModel().setAccessibleText([this](int column, int row) -> QString {
+        if (column < 2 || row < 1) return {};
+        const TRecapAnnee* annee =
+            RecapTypesDep_.cellule(static_cast<std::size_t>(row - 1), column - 1);
+        QStringList mois;
+        for (int m = 1; annee != nullptr && m <= 12; ++m)
+            if (annee->nSommeMois[static_cast<std::size_t>(m - 1)] != 0)
+                mois << fromBudgetText(NomMois(m)) + QLatin1Char(' ') +
+                            fromBudgetText(formatAmount(
+                                annee->nSommeMois[static_cast<std::size_t>(m - 1)], ','));
+        return mois.isEmpty() ? QStringLiteral("aucune opération")
+                              : mois.join(QStringLiteral(", "));
+    });
 }
 
 void RecapTypesDepPage::prepare() {

@@ -197,6 +197,8 @@ void SoldesMensuelsPage::BasculeCocheSoldeMensuel(int noeud) {
 void SoldesMensuelsPage::ConstruitGrapheSoldesMensuels() {
     soldesMensuels_ = ConstruitSoldesMensuels(arbre_);
     imgSoldesMensuels_->redraw();
+    imgSoldesMensuels_->setAccessibleDescription(
+        QStringLiteral("Soldes de %1 mois cochés").arg(soldesMensuels_.size()));
 }
 
 void SoldesMensuelsPage::imgSoldesMensuelsClick(int x, int y) {

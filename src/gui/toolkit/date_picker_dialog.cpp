@@ -54,6 +54,7 @@ QToolButton* fleche(QFrame* panel, const char* name, Qt::ArrowType arrow, const 
     button->setObjectName(name);
     button->setArrowType(arrow);
     button->setToolTip(hint);
+    button->setAccessibleName(hint);
     button->setGeometry(left, 12, 24, 24);
     return button;
 }
