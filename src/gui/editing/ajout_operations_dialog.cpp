@@ -47,6 +47,7 @@ TfmAjtPlsOp::TfmAjtPlsOp(const Budget& budget, QWidget* parent)
     btDateAjt = placedControl<QPushButton>(gbAjouter, "btDateAjt", QStringLiteral("..."),
                                            QRect(110, 64, 23, 21));
     btDateAjt->setToolTip(QStringLiteral("Calendrier"));
+    btDateAjt->setAccessibleName(QStringLiteral("Calendrier de la date"));
 
     lbTypesDep = new CheckList(gbAjouter);
     lbTypesDep->setObjectName("lbTypesDep");

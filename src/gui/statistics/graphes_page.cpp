@@ -102,6 +102,8 @@ void GraphesPage::creePanneau(QWidget* pnGraphes) {
     btDateFin_ = placedControl<QPushButton>(pnGraphes, "btDateFin", QStringLiteral("..."),
                                             QRect(216, 8, 23, 21));
     for (QPushButton* bouton : {btDateDeb_, btDateFin_}) bouton->setToolTip("Calendrier");
+    btDateDeb_->setAccessibleName(QStringLiteral("Calendrier de la date de début"));
+    btDateFin_->setAccessibleName(QStringLiteral("Calendrier de la date de fin"));
     btDessinerGraphe_ = placedControl<QPushButton>(
         pnGraphes, "btDessinerGraphe", QStringLiteral("&Dessiner"), QRect(248, 8, 65, 23));
 
