@@ -1,5 +1,7 @@
 #include "core/stats/period_graphs.h"
 
+#include <optional>
+
 #include <algorithm>
 #include <cmath>
 #include <unordered_map>
@@ -46,21 +48,37 @@ TotauxTypesDep CalculeTotauxTD(const Budget& budget, std::string_view cDateDeb,
     return totaux;
 }
 
-SerieOperations CalculeSerieOperations(const Budget& budget, std::string_view cDateDebOp,
-                                       std::string_view cDateFinOp) {
-    SerieOperations serie;
-    const auto& operations = budget.Operations;
+// The first and last operations of a balance series over the period, its first day and its
+// number of days; empty when the period holds no two days.
+struct BornesSerie {
+    std::size_t premier, dernier;
+    std::int32_t date0, D;
+    std::size_t nbDatees;  // the dated operations lead the journal
+};
+
+std::optional<BornesSerie> BornesDeSerie(const std::vector<TOperation>& operations,
+                                         std::string_view cDateDebOp, std::string_view cDateFinOp) {
     const std::size_t nbDatees = NbOperationsDatees(operations);
     const int f = serieDate(cDateDebOp) ? PremiereOperationDepuis(operations, cDateDebOp)
                                         : (nbDatees > 0 ? 0 : -1);
     const int l = serieDate(cDateFinOp) ? DerniereOperationJusqua(operations, cDateFinOp)
                                         : static_cast<int>(nbDatees) - 1;
-    if (f < 0 || l < 0) return serie;
+    if (f < 0 || l < 0) return std::nullopt;
     const auto premier = static_cast<std::size_t>(f);
     const auto dernier = static_cast<std::size_t>(l);
     const std::int32_t date0 = *serieDate(operations[premier].cDate);
     const std::int32_t D = *serieDate(operations[dernier].cDate) - date0 + 1;
-    if (D <= 1) return serie;
+    if (D <= 1) return std::nullopt;
+    return BornesSerie{premier, dernier, date0, D, nbDatees};
+}
+
+SerieOperations CalculeSerieOperations(const Budget& budget, std::string_view cDateDebOp,
+                                       std::string_view cDateFinOp) {
+    SerieOperations serie;
+    const auto& operations = budget.Operations;
+    const std::optional<BornesSerie> bornes = BornesDeSerie(operations, cDateDebOp, cDateFinOp);
+    if (!bornes) return serie;
+    const auto [premier, dernier, date0, D, nbDatees] = *bornes;
 
     serie.D = D;
     serie.date0 = date0;
@@ -102,17 +120,9 @@ SerieJours CalculeSerieJours(const Budget& budget, std::string_view cDateDebOp,
                              std::string_view cDateFinOp) {
     SerieJours serie;
     const auto& operations = budget.Operations;
-    const std::size_t nbDatees = NbOperationsDatees(operations);
-    const int f = serieDate(cDateDebOp) ? PremiereOperationDepuis(operations, cDateDebOp)
-                                        : (nbDatees > 0 ? 0 : -1);
-    const int l = serieDate(cDateFinOp) ? DerniereOperationJusqua(operations, cDateFinOp)
-                                        : static_cast<int>(nbDatees) - 1;
-    if (f < 0 || l < 0) return serie;
-    const auto premier = static_cast<std::size_t>(f);
-    const auto dernier = static_cast<std::size_t>(l);
-    const std::int32_t date0 = *serieDate(operations[premier].cDate);
-    const std::int32_t D = *serieDate(operations[dernier].cDate) - date0 + 1;
-    if (D <= 1) return serie;
+    const std::optional<BornesSerie> bornes = BornesDeSerie(operations, cDateDebOp, cDateFinOp);
+    if (!bornes) return serie;
+    const auto [premier, dernier, date0, D, nbDatees] = *bornes;
 
     serie.D = D;
     serie.date0 = date0;
