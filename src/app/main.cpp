@@ -1,17 +1,14 @@
-#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QIcon>
 
 #include "core/storage/budget_folder.h"
+#include "gui/main/application.h"
 #include "gui/main/main_window.h"
 #include "gui/toolkit/prompter.h"
-#include "gui/toolkit/system_locale.h"
 #include "render/budget_text.h"
-#include "render/interface_font.h"
 
 namespace {
 
@@ -55,20 +52,7 @@ void repondAuxOptions(int argc, char* argv[]) {
 int main(int argc, char* argv[]) {
     repondAuxOptions(argc, argv);
     QApplication app(argc, argv);
-    // Qt takes the user's locale for the C library too; the budget's numbers are formatted
-    // with the separator the program chooses, not the C library's.
-    std::setlocale(LC_NUMERIC, "C");
-    QApplication::setApplicationName(QStringLiteral("Varnelle"));
-    QApplication::setApplicationVersion(QStringLiteral(VARNELLE_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("varnelle"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/varnelle.png")));
-    // The fixed-size controls were laid out for this style: other styles (Adwaita among them)
-    // have wider frames that cut their content.
-    QApplication::setStyle(QStringLiteral("Fusion"));
-    QApplication::setFont(varnelle::gui::interfaceFont());
-    varnelle::gui::applySystemLocale();
-    // Without it the standard menus and dialogs stay in English; the program still runs.
-    varnelle::gui::installeTraductionQt();
+    varnelle::gui::prepareApplication();
 
     varnelle::gui::MessageBoxPrompter prompter;
     const std::filesystem::path folder =
