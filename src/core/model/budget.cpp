@@ -82,6 +82,8 @@ void Budget::calculeTout() {
 
 void Budget::TrieOperations() {
     trieOperations(Operations);
+    suiviOperations.inconnu();
+    suiviOperations.enOrdre(Operations.size());
 }
 
 void Budget::TrieTypesDep() {

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/model/journal_tracking.h"
 #include "core/model/param.h"
 #include "core/model/records.h"
 
@@ -29,6 +30,9 @@ struct Budget {
     std::string cSalaireMoyen;
     std::string nResteDebMois;  // a whole amount, kept as typed
     TParam Param;
+    // What the edits of the journal say of where they changed it; not part of its value. The
+    // undo history starts each action on it, though it sees the budget as constant.
+    mutable SuiviJournal suiviOperations;
 
     std::int32_t nNbJoursMois() const { return nbJoursMois_; }
     // Clamps into 28..31.

@@ -34,8 +34,13 @@ std::size_t trieEtSuit(Budget& budget, std::size_t index) {
 // The operation at `index` changed: it alone moves, in one step when the rest of the journal
 // is in order, and the balances follow from the first row that changed. Answers its place.
 std::size_t replace(Budget& budget, std::size_t index) {
-    if (const std::optional<std::size_t> position = placeOperation(budget.Operations, index)) {
+    SuiviJournal& suivi = budget.suiviOperations;
+    const std::size_t n = budget.Operations.size();
+    if (const std::optional<std::size_t> position =
+            placeOperation(budget.Operations, index, suivi.autresEnOrdre(n, index))) {
         budget.CalculeSoldesOperations(std::min(index, *position));
+        suivi.signale(n, {index}, {*position}, n);
+        suivi.enOrdre(n);
         return *position;
     }
     const std::size_t position = trieEtSuit(budget, index);
@@ -64,7 +69,12 @@ bool changeCodeTypeDep(Budget& budget, std::size_t index, std::string_view code)
     // The code is part of the order of operations of the same day; keep the journal sorted
     // so that its running balances stay those of its order.
     if (renomme) {
-        if (!trieJoursOperations(budget.Operations)) budget.TrieOperations();
+        if (trieJoursOperations(budget.Operations)) {
+            budget.suiviOperations.inconnu();
+            budget.suiviOperations.enOrdre(budget.Operations.size());
+        } else {
+            budget.TrieOperations();
+        }
         budget.CalculeSoldesOperations();
     }
     return true;
@@ -89,13 +99,21 @@ void changePeriodiciteTypeDep(Budget& budget, std::size_t index, std::int32_t ma
     type.nTotal = type.nNbMois * type.nMontant;
 }
 
+// The operation at `index` changed in a field outside the order of the journal.
+void signaleSurPlace(Budget& budget, std::size_t index) {
+    const std::size_t n = budget.Operations.size();
+    budget.suiviOperations.signale(n, {index}, {index}, n);
+}
+
 void changeSelectOperation(Budget& budget, std::size_t index, std::int32_t select) {
     budget.Operations[index].nSelect = select;
+    signaleSurPlace(budget, index);
 }
 
 bool changeLibelleOperation(Budget& budget, std::size_t index, std::string_view libelle) {
     if (blank(libelle)) return false;
     budget.Operations[index].cLibelle = libelle;
+    signaleSurPlace(budget, index);
     return true;
 }
 
@@ -119,7 +137,17 @@ std::size_t changeTypeOperation(Budget& budget, std::size_t index, std::string_v
     TOperation& operation = budget.Operations[index];
     operation.cTypeDep = code;
     const int type = budget.IndiceTypeDep(code);
-    if (type < 0) return index;
+    if (type < 0) {
+        // A code no type holds yet leaves the operation where it is, perhaps out of order.
+        SuiviJournal& suivi = budget.suiviOperations;
+        const std::size_t n = budget.Operations.size();
+        signaleSurPlace(budget, index);
+        if (suivi.autresEnOrdre(n, index))
+            suivi.enOrdre(n, index);
+        else
+            suivi.ordreInconnu();
+        return index;
+    }
     operation.nMontant = budget.TypesDep[static_cast<std::size_t>(type)].nMontant;
     operation.cLibelle = budget.TypesDep[static_cast<std::size_t>(type)].cLibelle;
     const std::size_t position = replace(budget, index);
@@ -177,11 +205,23 @@ std::size_t supprimeOperationsDuMois(Budget& budget, std::string_view mois,
         return partieMois(o.cDate) == mois && partieAnnee(o.cDate) == annee;
     };
     std::vector<TOperation>& operations = budget.Operations;
-    const auto premiere = std::find_if(operations.begin(), operations.end(), du);
-    const auto debut = static_cast<std::size_t>(premiere - operations.begin());
-    const auto fin = std::remove_if(premiere, operations.end(), du);
-    const auto supprimees = static_cast<std::size_t>(operations.end() - fin);
+    const std::size_t n = operations.size();
+    std::vector<std::size_t> positions;
+    for (std::size_t i = 0; i < n; ++i)
+        if (du(operations[i])) positions.push_back(i);
+    if (positions.empty()) return 0;
+    const auto fin = std::remove_if(
+        operations.begin() + static_cast<std::ptrdiff_t>(positions.front()), operations.end(), du);
     operations.erase(fin, operations.end());
+    // Taking records out keeps the others in order.
+    SuiviJournal& suivi = budget.suiviOperations;
+    const bool enOrdre = suivi.enOrdreSansException(n);
+    const std::size_t debut = positions.front(), supprimees = positions.size();
+    suivi.signale(n, std::move(positions), {}, operations.size());
+    if (enOrdre)
+        suivi.enOrdre(operations.size());
+    else
+        suivi.ordreInconnu();
     budget.CalculeTotauxTypesDep();
     budget.CalculeSoldesOperations(debut);
     return supprimees;

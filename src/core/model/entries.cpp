@@ -27,7 +27,16 @@ bool supprimeTypeDep(Budget& budget, std::size_t index) {
 }
 
 void ajouteOperation(Budget& budget) {
+    SuiviJournal& suivi = budget.suiviOperations;
+    const std::size_t n = budget.Operations.size();
+    const bool enOrdre = suivi.enOrdreSansException(n);
     budget.Operations.emplace_back();
+    suivi.signale(n, {}, {n}, n + 1);
+    // The new blank operation waits at the end for its date.
+    if (enOrdre)
+        suivi.enOrdre(n + 1, n);
+    else
+        suivi.ordreInconnu();
 }
 
 void ajouteOperations(Budget& budget, std::string_view date,
@@ -46,7 +55,16 @@ void ajouteOperations(Budget& budget, std::string_view date,
 }
 
 void supprimeOperation(Budget& budget, std::size_t index) {
+    SuiviJournal& suivi = budget.suiviOperations;
+    const std::size_t n = budget.Operations.size();
+    // Taking the one record that may be out of order out leaves them all in order.
+    const bool enOrdre = suivi.autresEnOrdre(n, index);
     supprime(budget.Operations, index);
+    suivi.signale(n, {index}, {}, n - 1);
+    if (enOrdre)
+        suivi.enOrdre(n - 1);
+    else
+        suivi.ordreInconnu();
     budget.CalculeTotauxTypesDep();
     budget.CalculeSoldesOperations(index);
 }

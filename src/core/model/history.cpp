@@ -1,6 +1,8 @@
 #include "core/model/history.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string_view>
 
@@ -278,6 +280,40 @@ void applique(std::vector<T>& v, const std::vector<std::pair<std::size_t, T>>& e
     }
 }
 
+// What an action changed in the journal: from the positions its edits reported, when they
+// did so exactly, else by comparing the whole journal.
+Retouche<TOperation> retoucheOperations(const std::vector<TOperation>& avant,
+                                        const Budget& budget) {
+    const std::vector<TOperation>& apres = budget.Operations;
+    const SuiviJournal& suivi = budget.suiviOperations;
+    if (!suivi.precis(apres.size())) return compare(avant, apres);
+    Retouche<TOperation> r;
+    for (const std::size_t i : suivi.retires()) {
+        if (i >= avant.size()) return compare(avant, apres);
+        r.retires.emplace_back(i, avant[i]);
+    }
+    for (const std::size_t i : suivi.ajoutes()) r.ajoutes.emplace_back(i, apres[i]);
+    // A record given the value it had.
+    if (r.retires.size() == 1 && r.ajoutes.size() == 1 &&
+        r.retires.front().first == r.ajoutes.front().first &&
+        memesChamps(r.retires.front().second, r.ajoutes.front().second))
+        return {};
+#ifndef NDEBUG
+    // Debug builds check the report against the journal: an edit that changed more than it
+    // said would lose that change from the history.
+    std::vector<TOperation> refait = avant;
+    applique(refait, r.retires, r.ajoutes);
+    bool exact = refait.size() == apres.size();
+    for (std::size_t i = 0; exact && i < refait.size(); ++i)
+        exact = memesChamps(refait[i], apres[i]);
+    if (!exact) {
+        std::fputs("The journal changed beyond what its edits reported.\n", stderr);
+        std::abort();
+    }
+#endif
+    return r;
+}
+
 std::vector<TDepJourn> jours(const Budget& budget) {
     return {budget.DepJourn.begin(), budget.DepJourn.end()};
 }
@@ -313,6 +349,12 @@ void rejoue(Budget& budget, const EtapeHistorique& e, bool enAvant, bool recalcu
     if (e.valeurs) pose(budget, enAvant ? e.valeurs->second : e.valeurs->first);
     if (e.param) budget.Param = enAvant ? e.param->second : e.param->first;
     if (recalcule) budget.calculeTout();
+}
+
+// An undo or a redo leaves the journal as the history's copy has it, in an order nobody said.
+void suiviApresRejeu(const Budget& budget) {
+    budget.suiviOperations.nouvelleAction(budget.Operations.size());
+    budget.suiviOperations.ordreInconnu();
 }
 
 // The first record the step leaves in place going that way, in the order of the pages.
@@ -371,7 +413,15 @@ Historique::Historique(std::size_t nbEtapesMax)
     : nbEtapesMax_(std::max<std::size_t>(nbEtapesMax, 1)) {}
 
 void Historique::debut(const Budget& budget) {
-    if (profondeur_++ == 0 && !ombre_) ombre_ = budget;
+    if (profondeur_++ > 0) return;
+    SuiviJournal& suivi = budget.suiviOperations;
+    if (!ombre_) {
+        ombre_ = budget;
+        suivi.nouvelleAction(budget.Operations.size());
+    } else if (!suivi.rien(budget.Operations.size())) {
+        // The journal changed since the last step, outside any action.
+        suivi.inconnu();
+    }
 }
 
 bool Historique::fin(const Budget& budget, std::string_view cle) {
@@ -380,7 +430,8 @@ bool Historique::fin(const Budget& budget, std::string_view cle) {
 
     EtapeHistorique e;
     e.typesDep = compare(avant.TypesDep, budget.TypesDep);
-    e.operations = compare(avant.Operations, budget.Operations);
+    e.operations = retoucheOperations(avant.Operations, budget);
+    budget.suiviOperations.nouvelleAction(budget.Operations.size());
     e.depJourn = compare(jours(avant), jours(budget));
     e.economies = compare(avant.Economies, budget.Economies);
     e.simulations = compare(avant.Simulations, budget.Simulations);
@@ -421,6 +472,7 @@ std::optional<EndroitModifie> Historique::annule(Budget& budget) {
     if (!peutAnnuler()) return std::nullopt;
     const EtapeHistorique& e = etapes_[--courante_];
     rejoue(budget, e, false);
+    suiviApresRejeu(budget);
     if (ombre_) rejoue(*ombre_, e, false, false);
     return endroit(e, false, budget);
 }
@@ -429,6 +481,7 @@ std::optional<EndroitModifie> Historique::retablit(Budget& budget) {
     if (!peutRetablir()) return std::nullopt;
     const EtapeHistorique& e = etapes_[courante_++];
     rejoue(budget, e, true);
+    suiviApresRejeu(budget);
     if (ombre_) rejoue(*ombre_, e, true, false);
     return endroit(e, true, budget);
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <numeric>
 #include <string_view>
 
@@ -173,19 +175,32 @@ void trieTypesDep(std::vector<TTypeDep>& types) {
     });
 }
 
-std::optional<std::size_t> placeOperation(std::vector<TOperation>& operations, std::size_t index) {
+std::optional<std::size_t> placeOperation(std::vector<TOperation>& operations, std::size_t index,
+                                          bool autresEnOrdre) {
     const char separateur = localeFacts().separateurDecimal;
     const std::size_t n = operations.size();
     // The others must already be in order: then the sort moves none but this one.
     Rangs rangs;
     const TOperation* precedent = nullptr;
     std::int32_t rangPrecedent = 0;
-    for (std::size_t i = 0; i < n; ++i) {
+#ifdef NDEBUG
+    const std::size_t premier = autresEnOrdre ? n : 0;
+#else
+    // Debug builds check what the caller knows: a journal changed behind its edits' back.
+    const std::size_t premier = 0;
+#endif
+    for (std::size_t i = premier; i < n; ++i) {
         if (i == index) continue;
         const std::int32_t rang = rangs(operations[i].cDate);
         if (precedent != nullptr &&
-            compareOperations(rangPrecedent, *precedent, rang, operations[i], separateur) > 0)
+            compareOperations(rangPrecedent, *precedent, rang, operations[i], separateur) > 0) {
+            if (autresEnOrdre) {
+                std::fputs("The journal is out of order where its edits said it was not.\n",
+                           stderr);
+                std::abort();
+            }
             return std::nullopt;
+        }
         precedent = &operations[i];
         rangPrecedent = rang;
     }

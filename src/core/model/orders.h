@@ -26,8 +26,10 @@ void trieTypesDep(std::vector<TTypeDep>& types);
 
 // The operation at `index` changed while every other one kept its place: moves it, and only
 // it, where the stable sort of the whole journal would put it, and answers that position.
-// Nothing, and nothing moved, when the others are not in order.
-std::optional<std::size_t> placeOperation(std::vector<TOperation>& operations, std::size_t index);
+// Nothing, and nothing moved, when the others are not in order; with `autresEnOrdre`, the
+// caller knows they are, and they are not checked.
+std::optional<std::size_t> placeOperation(std::vector<TOperation>& operations, std::size_t index,
+                                          bool autresEnOrdre = false);
 
 // When the dates are in order, sorts each day's operations, which then gives the order of
 // the stable sort of the whole journal; false, and nothing moved, when they are not.

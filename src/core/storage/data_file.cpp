@@ -414,6 +414,7 @@ LoadStatus ChargeFichier(const ProfileFile& file, Budget& budget) {
     ProfileFile::preferLargePages(budget.Operations.data(),
                                   budget.Operations.capacity() * sizeof(TOperation));
     budget.Operations.resize(static_cast<std::size_t>(*nbOperations));
+    budget.suiviOperations = {};  // a file's journal may be in any order
     NumberedKeys(file, kSectionOperations, kChampsOperations, *nbOperations)
         .read([&](int field, int i, std::string_view value) {
             TOperation& operation = budget.Operations[static_cast<std::size_t>(i - 1)];
