@@ -45,6 +45,16 @@ void Budget::CalculeTotauxTypesDep() {
     }
 }
 
+void Budget::CalculeSoldeTypeDep(std::string_view code) {
+    const int i = IndiceTypeDep(code);
+    if (i < 0) return;
+    // Summed in journal order, as the whole recomputation does, to the last bit.
+    Montant solde = 0;
+    for (const TOperation& operation : Operations)
+        if (operation.cTypeDep == code) solde += operation.nMontant;
+    TypesDep[static_cast<std::size_t>(i)].nSolde = solde;
+}
+
 void Budget::CalculeSoldesOperations() {
     CalculeSoldesOperations(0);
 }

@@ -42,6 +42,9 @@ struct Budget {
     int IndiceTypeDep(std::string_view code) const;
 
     void CalculeTotauxTypesDep();
+    // The balance of the type holding `code`, as CalculeTotauxTypesDep finds it, when only the
+    // operations of that code changed.
+    void CalculeSoldeTypeDep(std::string_view code);
     void CalculeSoldesOperations();
     // The balances from position `debut` on, those before it being up to date.
     void CalculeSoldesOperations(std::size_t debut);

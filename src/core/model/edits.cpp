@@ -66,6 +66,8 @@ bool changeCodeTypeDep(Budget& budget, std::size_t index, std::string_view code)
         }
     }
     budget.TrieTypesDep();
+    // Operations that already held the new code now count in this type's balance.
+    budget.CalculeSoldeTypeDep(code);
     // The code is part of the order of operations of the same day; keep the journal sorted
     // so that its running balances stay those of its order.
     if (renomme) {
@@ -129,12 +131,13 @@ std::optional<std::size_t> changeMontantOperation(Budget& budget, std::size_t in
     if (montant == 0) return std::nullopt;
     budget.Operations[index].nMontant = montant;
     const std::size_t position = replace(budget, index);
-    budget.CalculeTotauxTypesDep();
+    budget.CalculeSoldeTypeDep(budget.Operations[position].cTypeDep);
     return position;
 }
 
 std::size_t changeTypeOperation(Budget& budget, std::size_t index, std::string_view code) {
     TOperation& operation = budget.Operations[index];
+    const std::string ancien = operation.cTypeDep;
     operation.cTypeDep = code;
     const int type = budget.IndiceTypeDep(code);
     if (type < 0) {
@@ -142,6 +145,7 @@ std::size_t changeTypeOperation(Budget& budget, std::size_t index, std::string_v
         SuiviJournal& suivi = budget.suiviOperations;
         const std::size_t n = budget.Operations.size();
         signaleSurPlace(budget, index);
+        budget.CalculeSoldeTypeDep(ancien);
         if (suivi.autresEnOrdre(n, index))
             suivi.enOrdre(n, index);
         else
@@ -151,7 +155,8 @@ std::size_t changeTypeOperation(Budget& budget, std::size_t index, std::string_v
     operation.nMontant = budget.TypesDep[static_cast<std::size_t>(type)].nMontant;
     operation.cLibelle = budget.TypesDep[static_cast<std::size_t>(type)].cLibelle;
     const std::size_t position = replace(budget, index);
-    budget.CalculeTotauxTypesDep();
+    budget.CalculeSoldeTypeDep(ancien);
+    budget.CalculeSoldeTypeDep(code);
     return position;
 }
 

@@ -59,13 +59,14 @@ void supprimeOperation(Budget& budget, std::size_t index) {
     const std::size_t n = budget.Operations.size();
     // Taking the one record that may be out of order out leaves them all in order.
     const bool enOrdre = suivi.autresEnOrdre(n, index);
+    const std::string code = std::move(budget.Operations[index].cTypeDep);
     supprime(budget.Operations, index);
     suivi.signale(n, {index}, {}, n - 1);
     if (enOrdre)
         suivi.enOrdre(n - 1);
     else
         suivi.ordreInconnu();
-    budget.CalculeTotauxTypesDep();
+    budget.CalculeSoldeTypeDep(code);
     budget.CalculeSoldesOperations(index);
 }
 
