@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/model/import_memory.h"
 #include "core/model/param.h"
 #include "core/model/records.h"
 
@@ -29,6 +30,8 @@ struct Budget {
     std::string cSalaireMoyen;
     std::string nResteDebMois;  // a whole amount, kept as typed
     TParam Param;
+    // What imports of bank statements remember; saved with the settings.
+    MemoireImport Import;
 
     std::int32_t nNbJoursMois() const { return nbJoursMois_; }
     // Clamps into 28..31.
