@@ -162,10 +162,9 @@ ParsedArguments parseArguments(const std::vector<std::string>& words) {
             {{"kind", true}, {"from", true}, {"to", true}, {"size", true}, {"output", true}});
     if (form->takesReport) options.insert(options.end(), {{"kind", true}, {"output", true}});
     if (form->takesImport)
-        options.insert(options.end(), {{"statement", true},
-                                       {"format", true},
-                                       {"default-type", true},
-                                       {"dry-run", false}});
+        options.insert(
+            options.end(),
+            {{"statement", true}, {"format", true}, {"default-type", true}, {"dry-run", false}});
     QCommandLineParser parser;
     for (const auto& [option, valeur] : options)
         parser.addOption(valeur ? QCommandLineOption(qt(option), {}, QStringLiteral("valeur"))

@@ -47,7 +47,7 @@ enum class FormatReleve { Csv, Ofx, Qif };
 
 // What "import" reads, and how.
 struct ImportOptions {
-    std::string releve;  // file-system bytes
+    std::string releve;                  // file-system bytes
     std::optional<FormatReleve> format;  // from the statement's extension when not given
     std::string typeDefaut;              // UTF-8, as typed; empty when not given
     bool essai = false;                  // --dry-run: nothing written

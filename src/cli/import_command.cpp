@@ -18,8 +18,7 @@ namespace fs = std::filesystem;
 std::string raison(CodeErreurReleve code) {
     switch (code) {
     case CodeErreurReleve::FichierVide: return "le relevé ne contient aucune opération";
-    case CodeErreurReleve::EncodageInconnu:
-        return "encodage inconnu (ni UTF-8 ni Windows-1252)";
+    case CodeErreurReleve::EncodageInconnu: return "encodage inconnu (ni UTF-8 ni Windows-1252)";
     case CodeErreurReleve::CaractereNonGardable:
         return "un caractère qu'un budget ne peut pas enregistrer (hors Windows-1252)";
     case CodeErreurReleve::EnteteIntrouvable:
@@ -76,7 +75,8 @@ std::string echecSauvegarde(const SaveResult& r) {
     case SaveStatus::AmountRefused:
         return "Ne peut écrire dans " + chemin + " : le montant " + r.key + " de la section " +
                r.section + " dépasse ce que le fichier peut garder (21 474 836,47).";
-    case SaveStatus::TooLarge: return "Ne peut écrire dans " + chemin + " : le fichier serait trop grand.";
+    case SaveStatus::TooLarge:
+        return "Ne peut écrire dans " + chemin + " : le fichier serait trop grand.";
     case SaveStatus::ChangedOnDisk:
         return "Ne peut écrire dans " + chemin + " : le fichier a changé depuis sa lecture.";
     case SaveStatus::WriteFailed: return "Ne peut écrire dans " + chemin;
@@ -162,9 +162,9 @@ int runImport(const fs::path& fichier, std::string_view motDePasse, const Import
         return std::to_string(n) + (n > 1 ? " opérations" : " opération");
     };
     if (import.essai) {
-        out << "Essai : " << operations(ajoutees) << (ajoutees > 1 ? " seraient ajoutées" : " serait ajoutée")
-            << ", " << ignorees << (ignorees > 1 ? " ignorées" : " ignorée")
-            << " ; rien n'est enregistré.\n";
+        out << "Essai : " << operations(ajoutees)
+            << (ajoutees > 1 ? " seraient ajoutées" : " serait ajoutée") << ", " << ignorees
+            << (ignorees > 1 ? " ignorées" : " ignorée") << " ; rien n'est enregistré.\n";
         return kExitOk;
     }
     if (ajoutees == 0) {

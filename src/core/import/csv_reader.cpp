@@ -182,8 +182,8 @@ ResultatReleve litLignes(const Ouvert& o, const ColonnesCsv& c) {
         LigneReleve l;
         l.numero = ligne.numero;
         const auto parties = partiesDate(champ(c.date));
-        const auto date = parties ? dateValide(parties->premier, parties->second, parties->annee)
-                                  : std::nullopt;
+        const auto date =
+            parties ? dateValide(parties->premier, parties->second, parties->annee) : std::nullopt;
         if (!date) return refuse(ligne.numero, CodeErreurReleve::DateInvalide);
         l.cDate = *date;
         l.cLibelle = libelleReleve(champ(c.libelle));

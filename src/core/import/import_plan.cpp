@@ -65,8 +65,8 @@ PlanImport prepareImport(const Budget& budget, std::vector<LigneReleve> lignes,
         const std::string libelle = libelleNormalise(p.ligne.cLibelle);
         if (p.ligne.nMontant == 0) {
             p.statut = StatutImport::MontantNul;
-        } else if (!p.ligne.cFitid.empty() && (memoire.fitidConnu(p.ligne.cFitid) ||
-                                               fitidsVus.contains(p.ligne.cFitid))) {
+        } else if (!p.ligne.cFitid.empty() &&
+                   (memoire.fitidConnu(p.ligne.cFitid) || fitidsVus.contains(p.ligne.cFitid))) {
             p.statut = StatutImport::DejaImportee;
         } else if (const auto k = cle(p.ligne.cDate, p.ligne.nMontant)) {
             for (const std::size_t i : index[*k]) {

@@ -13,9 +13,9 @@ namespace varnelle {
 
 enum class StatutImport {
     AAjouter,
-    DejaDansJournal,   // same date, same amount, same label after trimming and case
-    DejaImportee,      // its transaction id was imported before, or earlier in the statement
-    MontantNul,        // the journal holds no operation of 0
+    DejaDansJournal,  // same date, same amount, same label after trimming and case
+    DejaImportee,     // its transaction id was imported before, or earlier in the statement
+    MontantNul,       // the journal holds no operation of 0
 };
 
 // Where the proposed type code comes from, first found first.

@@ -128,8 +128,8 @@ ResultatReleve litQif(std::string_view octets) {
         const Enregistrement& e = enregistrements[i];
         const PartiesDate& p = dates[i];
         const bool inverse = moisDabord && !p.ordreConnu;
-        const auto date = dateValide(inverse ? p.second : p.premier,
-                                     inverse ? p.premier : p.second, p.annee);
+        const auto date =
+            dateValide(inverse ? p.second : p.premier, inverse ? p.premier : p.second, p.annee);
         if (!date) return refuse(e.ligneDate, CodeErreurReleve::DateInvalide);
         const MontantLu m = litMontant(e.montant);
         if (m.erreur) return refuse(e.ligneMontant, *m.erreur);

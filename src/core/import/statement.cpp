@@ -46,7 +46,8 @@ bool chiffre(char c) {
 std::optional<int> nombre(std::string_view texte, std::size_t& i, std::size_t max) {
     const std::size_t debut = i;
     int n = 0;
-    while (i < texte.size() && chiffre(texte[i]) && i - debut < max) n = n * 10 + (texte[i++] - '0');
+    while (i < texte.size() && chiffre(texte[i]) && i - debut < max)
+        n = n * 10 + (texte[i++] - '0');
     if (i == debut || (i < texte.size() && chiffre(texte[i]))) return std::nullopt;
     return n;
 }
@@ -61,7 +62,8 @@ TexteReleve texteReleve(std::string_view octets) {
         return {{}, ErreurReleve{ligneDe(octets, nul), CodeErreurReleve::EncodageInconnu}};
     if (isValidUtf8(octets)) {
         const std::string simple = espacesSimples(octets);
-        if (std::optional<std::string> texte = utf8ToWin1252(simple)) return {std::move(*texte), {}};
+        if (std::optional<std::string> texte = utf8ToWin1252(simple))
+            return {std::move(*texte), {}};
         // The first line holding a character the code page lacks.
         std::size_t debut = 0, ligne = 1;
         while (debut <= simple.size()) {
@@ -146,7 +148,8 @@ MontantLu litMontant(std::string_view texte) {
     }
     if (!unChiffre) return invalide;
     if (negatif) centimes = -centimes;
-    if (centimes < INT32_MIN || centimes > INT32_MAX) return {0, CodeErreurReleve::MontantTropGrand};
+    if (centimes < INT32_MIN || centimes > INT32_MAX)
+        return {0, CodeErreurReleve::MontantTropGrand};
     return {static_cast<std::int32_t>(centimes), {}};
 }
 

@@ -34,9 +34,9 @@ enum class CodeErreurReleve {
     MontantTropGrand,      // beyond what the file holds (32-bit hundredths)
     MontantAmbigu,         // CSV: both a debit and a credit on one line
     LibelleManquant,
-    TypeNonGere,           // QIF: a section other than a bank account's
+    TypeNonGere,              // QIF: a section other than a bank account's
     EnregistrementIncomplet,  // QIF: a record without date or amount, or left open
-    FormatIllisible,       // OFX: not a statement the reader understands, or a part it skipped
+    FormatIllisible,          // OFX: not a statement the reader understands, or a part it skipped
 };
 
 struct ErreurReleve {

@@ -18,7 +18,9 @@ struct ColonnesCsv {
     int debit = -1;
     int credit = -1;
 
-    bool complete() const { return date >= 0 && libelle >= 0 && (montant >= 0 || debit >= 0 || credit >= 0); }
+    bool complete() const {
+        return date >= 0 && libelle >= 0 && (montant >= 0 || debit >= 0 || credit >= 0);
+    }
     bool operator==(const ColonnesCsv&) const = default;
 };
 

@@ -382,7 +382,8 @@ void readMemoireImport(const ProfileFile& file, MemoireImport& m) {
     for (auto& [texte, code] :
          paires({"cImportRegleTexte", "cImportRegleType"}, nombre("nImportNbRegles")))
         regles.push_back({std::move(texte), std::move(code)});
-    std::erase_if(regles, [](const RegleImport& r) { return r.cTexte.empty() || r.cTypeDep.empty(); });
+    std::erase_if(regles,
+                  [](const RegleImport& r) { return r.cTexte.empty() || r.cTypeDep.empty(); });
     m.setRegles(std::move(regles));
     for (const auto& [libelle, code] :
          paires({"cImportChoixLibelle", "cImportChoixType"}, nombre("nImportNbChoix")))
