@@ -67,7 +67,7 @@ ResultatReleve litQif(std::string_view octets) {
         if (l[0] == '!') {
             if (ouvert) return refuse(numero, CodeErreurReleve::EnregistrementIncomplet);
             if (commencePar(l, "!Option:") || commencePar(l, "!Clear:")) continue;
-            if (!commencePar(l, "!Type:Bank") || sansBlancs(l.substr(10)).size() > 0)
+            if (!commencePar(l, "!Type:Bank") || !sansBlancs(l.substr(10)).empty())
                 return refuse(numero, CodeErreurReleve::TypeNonGere);
             banque = true;
             continue;
@@ -100,6 +100,7 @@ ResultatReleve litQif(std::string_view octets) {
             if (courant.ligneDate == 0 || courant.ligneMontant == 0)
                 return refuse(courant.numero, CodeErreurReleve::EnregistrementIncomplet);
             enregistrements.push_back(std::move(courant));
+            courant = Enregistrement{};
             ouvert = false;
             break;
         default: break;

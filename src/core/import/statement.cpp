@@ -1,7 +1,5 @@
 #include "core/import/statement.h"
 
-#include <cstdio>
-
 #include "core/model/date_text.h"
 #include "core/model/text_encoding.h"
 
@@ -141,7 +139,7 @@ MontantLu litMontant(std::string_view texte) {
         for (std::size_t i = 0; i < decimales.size(); ++i) {
             if (!chiffre(decimales[i])) return invalide;
             unChiffre = true;
-            if (i == 0) centimes += 10 * (decimales[i] - '0');
+            if (i == 0) centimes += std::int64_t{10} * (decimales[i] - '0');
             if (i == 1) centimes += decimales[i] - '0';
             if (i >= 2 && decimales[i] != '0') return invalide;
         }
@@ -193,10 +191,9 @@ std::optional<PartiesDate> partiesDate(std::string_view texte) {
 std::optional<std::string> dateValide(int jour, int mois, int annee) {
     if (jour < 1 || jour > 31 || mois < 1 || mois > 12 || annee < 1 || annee > 9999)
         return std::nullopt;
-    char texte[16];
-    std::snprintf(texte, sizeof texte, "%02d/%02d/%04d", jour, mois, annee);
+    std::string texte = dateText(CivilDate{jour, mois, annee});
     if (!DateValide(texte)) return std::nullopt;
-    return std::string(texte);
+    return texte;
 }
 
 }  // namespace varnelle
