@@ -18,6 +18,8 @@
 #include "core/drawing/bar_chart.h"
 #include "core/drawing/operations_graph.h"
 #include "core/drawing/recap_calendar_cells.h"
+#include "core/import/csv_reader.h"
+#include "core/import/import_plan.h"
 #include "core/model/budget.h"
 #include "core/model/edits.h"
 #include "core/model/entries.h"
@@ -566,6 +568,49 @@ void BM_CelluleCalendOp(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * cellules);
 }
 
+// A bank's CSV statement of 10 000 lines read, planned and applied to a budget: one line in
+// ten is already in the journal, the others carry labels the memory types by a rule.
+void BM_ImportReleve(benchmark::State& state) {
+    const Donnees& d = donnees(taille(state));
+    constexpr int kLignes = 10000;
+    std::string csv = "Date;Libell\xE9;Montant\r\n";
+    Splitmix64 hasard(7);
+    for (int i = 0; i < kLignes; ++i) {
+        const TOperation* o = nullptr;
+        // The journal's labels are never blank where a statement's are.
+        while (i % 10 == 0 &&
+               (o == nullptr || o->cLibelle.find_first_not_of(' ') == std::string::npos))
+            o = &d.budget.Operations[hasard.below(
+                static_cast<std::uint32_t>(d.budget.Operations.size()))];
+        const std::string date = o ? o->cDate : dateText(dateFromSerial(45000 + i % 700));
+        const std::int32_t centimes = o ? *toHundredths(o->nMontant) : -hasard.between(100, 50000);
+        std::string libelle = o ? o->cLibelle : "CB MAGASIN " + std::to_string(i % 300);
+        for (std::size_t q = libelle.find('"'); q != std::string::npos;
+             q = libelle.find('"', q + 2))
+            libelle.insert(q, 1, '"');
+        csv +=
+            date + ";\"" + libelle + "\";" + formatAmount(fromHundredths(centimes), ',') + "\r\n";
+    }
+    Budget modele = d.budget;
+    modele.Import.setRegles({{"MAGASIN", modele.TypesDep.front().cTypeDep}});
+    std::size_t ajoutees = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        Budget budget = modele;
+        state.ResumeTiming();
+        ResultatReleve releve = litCsv(csv, budget.Import);
+        const PlanImport plan =
+            prepareImport(budget, std::move(releve.lignes), budget.TypesDep.back().cTypeDep);
+        ajoutees = appliqueImport(budget, plan).value_or(0);
+        benchmark::DoNotOptimize(budget.Operations.data());
+        state.PauseTiming();
+        budget = Budget();
+        state.ResumeTiming();
+    }
+    if (ajoutees < kLignes * 8 / 10) state.SkipWithError("lines not imported");
+    state.SetLabel(std::to_string(kLignes) + " lines, " + std::to_string(ajoutees) + " added");
+}
+
 void sizes(benchmark::internal::Benchmark* b) {
     b->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 }
@@ -599,6 +644,7 @@ BENCHMARK(BM_DeleteOperations)->Apply(sizesMillion);
 BENCHMARK(BM_UndoStepsMemory)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Recompute)->Apply(sizes);
 BENCHMARK(BM_SortShuffled)->Apply(sizes);
+BENCHMARK(BM_ImportReleve)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_BarChart)->Arg(1000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_OperationsGraph)->Arg(3000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TotauxTypesDepPeriode)->Apply(sizes);

@@ -66,6 +66,9 @@ awk -F, '
                 printf "  %-42s %s (target <= 2 x file)\n", "Peak memory of check above an empty budget",
                     label["BM_CliCheckMemory/1000000/iterations:3"]
         }
+        if ("BM_ImportReleve/100000" in ms)
+            printf "  %-42s %6.2f ms (target < 1000 ms)\n", "Import of a 10 000-line statement",
+                ms["BM_ImportReleve/100000"]
         if ("BM_EditResort/100000" in ms)
             printf "  %-42s %6.2f ms (target < 10 ms)\n", "EditResort", ms["BM_EditResort/100000"]
         if ("BM_OpenBudget/min_time:2.000" in ms)

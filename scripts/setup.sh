@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
     g++ make cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev libofx-dev
     fonts-liberation
 )
 if [ "${1:-}" != "--run" ]; then

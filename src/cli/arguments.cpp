@@ -20,9 +20,10 @@ struct CommandForm {
     bool takesSort;
     bool takesChart;
     bool takesReport = false;
+    bool takesImport = false;
 };
 
-constexpr std::array<CommandForm, 10> kForms = {{
+constexpr std::array<CommandForm, 11> kForms = {{
     {"list", Command::List, {"DOSSIER", ""}, false, false, false},
     {"new", Command::New, {"DOSSIER", "NOM"}, true, false, false},
     {"show", Command::Show, {"FICHIER", ""}, true, true, false},
@@ -33,6 +34,7 @@ constexpr std::array<CommandForm, 10> kForms = {{
     {"calendar", Command::Calendar, {"FICHIER", ""}, true, false, false},
     {"chart", Command::Chart, {"FICHIER", ""}, true, false, true},
     {"report", Command::Report, {"FICHIER", ""}, true, false, false, true},
+    {"import", Command::Import, {"FICHIER", ""}, true, false, false, false, true},
 }};
 
 // A picture smaller than its margins draws nothing useful; a larger one than this is a typo.
@@ -93,6 +95,23 @@ std::string checkReport(const std::string& kind, ReportOptions& report) {
     return {};
 }
 
+// The import options, once every word is read: --statement is required, and the format must
+// be known.
+std::string checkImport(const std::string& format, ImportOptions& import) {
+    if (import.releve.empty()) return "L'option --statement est obligatoire pour import.";
+    if (!format.empty()) {
+        import.format = formatReleve("." + format);
+        if (!import.format || format == "qfx")
+            return "Format de relevé inconnu : " + format + " (csv, ofx ou qif).";
+    } else {
+        import.format = formatReleve(import.releve);
+        if (!import.format)
+            return "Le format du relevé " + import.releve +
+                   " ne se déduit pas de son extension : donnez --format csv, ofx ou qif.";
+    }
+    return {};
+}
+
 // Each byte as one character and back: file names and passwords keep their exact bytes,
 // whatever their encoding.
 QString qt(const std::string& mot) {
@@ -142,6 +161,10 @@ ParsedArguments parseArguments(const std::vector<std::string>& words) {
             options.end(),
             {{"kind", true}, {"from", true}, {"to", true}, {"size", true}, {"output", true}});
     if (form->takesReport) options.insert(options.end(), {{"kind", true}, {"output", true}});
+    if (form->takesImport)
+        options.insert(
+            options.end(),
+            {{"statement", true}, {"format", true}, {"default-type", true}, {"dry-run", false}});
     QCommandLineParser parser;
     for (const auto& [option, valeur] : options)
         parser.addOption(valeur ? QCommandLineOption(qt(option), {}, QStringLiteral("valeur"))
@@ -196,6 +219,14 @@ ParsedArguments parseArguments(const std::vector<std::string>& words) {
         arguments.report.output = valeur("output");
     }
 
+    std::string format;
+    if (form->takesImport) {
+        arguments.import.releve = valeur("statement");
+        format = valeur("format");
+        arguments.import.typeDefaut = valeur("default-type");
+        arguments.import.essai = parser.isSet(QStringLiteral("dry-run"));
+    }
+
     std::size_t expected = 0;
     while (expected < form->operands.size() && !form->operands[expected].empty()) ++expected;
     const std::size_t given = arguments.operands.size();
@@ -208,7 +239,22 @@ ParsedArguments parseArguments(const std::vector<std::string>& words) {
     if (form->takesReport)
         if (std::string error = checkReport(kind, arguments.report); !error.empty())
             return failure(std::move(error));
+    if (form->takesImport)
+        if (std::string error = checkImport(format, arguments.import); !error.empty())
+            return failure(std::move(error));
     return {std::move(arguments), {}};
+}
+
+std::optional<FormatReleve> formatReleve(std::string_view nom) {
+    const std::size_t point = nom.rfind('.');
+    if (point == std::string_view::npos || nom.find('/', point) != std::string_view::npos)
+        return std::nullopt;
+    std::string extension(nom.substr(point + 1));
+    for (char& c : extension) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+    if (extension == "csv") return FormatReleve::Csv;
+    if (extension == "ofx" || extension == "qfx") return FormatReleve::Ofx;
+    if (extension == "qif") return FormatReleve::Qif;
+    return std::nullopt;
 }
 
 bool demandeMotDePasse(Command command) {
@@ -261,6 +307,18 @@ std::string_view usage() {
            "              --output LISTE.pdf\n"
            "      Imprime en PDF la liste des types de dépenses, des opérations ou des dépenses\n"
            "      journalières, page par page comme l'aperçu avant impression.\n"
+           "  varnelle-cli import FICHIER --password MOT_DE_PASSE --statement RELEVE\n"
+           "              [--format csv|ofx|qif] [--default-type CODE] [--dry-run]\n"
+           "      Importe un relevé bancaire dans les opérations, non cochées, et enregistre le\n"
+           "      budget. Le format suit l'extension du relevé (.csv, .ofx, .qfx, .qif) sauf\n"
+           "      --format. Les colonnes d'un CSV se trouvent par sa ligne d'en-tête (Date ;\n"
+           "      Libellé ou Description ; Montant, ou Débit et Crédit), en UTF-8 ou en\n"
+           "      Windows-1252. Une opération déjà dans le journal (même date, même montant,\n"
+           "      même libellé) ou déjà importée (même FITID) est ignorée. Le type de chaque\n"
+           "      ligne vient du dernier choix pour le même libellé, sinon d'une règle du\n"
+           "      budget, sinon de --default-type ; sans lui, les lignes sans type sont\n"
+           "      listées et rien n'est importé. --dry-run montre ce qui serait fait sans rien\n"
+           "      enregistrer.\n"
            "\n"
            "Mot de passe : --password MOT_DE_PASSE le donne sur la ligne de commande, où ps et\n"
            "l'historique du shell le voient ; --password-file FICHIER le lit sur la première\n"

@@ -19,7 +19,8 @@ enum class Command {
     Recap,
     Calendar,
     Chart,
-    Report
+    Report,
+    Import
 };
 
 enum class ChartKind { Types, Operations, Soldes };
@@ -42,6 +43,16 @@ struct ReportOptions {
     std::string output;  // file-system bytes
 };
 
+enum class FormatReleve { Csv, Ofx, Qif };
+
+// What "import" reads, and how.
+struct ImportOptions {
+    std::string releve;                  // file-system bytes
+    std::optional<FormatReleve> format;  // from the statement's extension when not given
+    std::string typeDefaut;              // UTF-8, as typed; empty when not given
+    bool essai = false;                  // --dry-run: nothing written
+};
+
 struct Arguments {
     Command command = Command::Help;
     // The command whose help "--help" after it asks for; empty for the program's.
@@ -55,6 +66,7 @@ struct Arguments {
     bool sort = false;
     ChartOptions chart;
     ReportOptions report;
+    ImportOptions import;
 };
 
 struct ParsedArguments {
@@ -72,6 +84,8 @@ std::string_view usage();
 std::optional<std::string> formatImage(const std::string& sortie);
 // The part of the usage text about one command, with the options every command shares.
 std::string usageDe(std::string_view commande);
+// The format a statement's name tells by its extension: .csv, .ofx or .qfx, .qif.
+std::optional<FormatReleve> formatReleve(std::string_view nom);
 // Whether the command reads a budget, and so needs its password.
 bool demandeMotDePasse(Command command);
 

@@ -106,6 +106,11 @@ std::string absolutePath(const fs::path& path) {
 int chargeBudget(const fs::path& fichier, std::string_view motDePasse, Budget& budget,
                  std::ostream& err) {
     ProfileFile file;
+    return chargeBudget(fichier, motDePasse, file, budget, err);
+}
+
+int chargeBudget(const fs::path& fichier, std::string_view motDePasse, ProfileFile& file,
+                 Budget& budget, std::ostream& err) {
     switch (file.open(fichier)) {
     case ProfileFile::OpenStatus::Ok: break;
     case ProfileFile::OpenStatus::Missing:

@@ -7,6 +7,7 @@
 
 #include "cli/arguments.h"
 #include "core/model/budget.h"
+#include "core/storage/profile_file.h"
 
 namespace varnelle::cli {
 
@@ -51,6 +52,14 @@ int runReport(const std::filesystem::path& fichier, std::string_view motDePasse,
 // derived values; on failure prints the French message and answers the exit status.
 int chargeBudget(const std::filesystem::path& fichier, std::string_view motDePasse, Budget& budget,
                  std::ostream& err);
+// The same, keeping the open file for a save.
+int chargeBudget(const std::filesystem::path& fichier, std::string_view motDePasse,
+                 ProfileFile& file, Budget& budget, std::ostream& err);
+
+// Imports a bank statement into the budget's journal and saves the budget, unless the options
+// ask for a trial: one line per statement line on `out`, then a summary.
+int runImport(const std::filesystem::path& fichier, std::string_view motDePasse,
+              const ImportOptions& import, std::ostream& out, std::ostream& err);
 // For messages: the path made absolute, or as given when that fails.
 std::string absolutePath(const std::filesystem::path& path);
 

@@ -112,6 +112,9 @@ int main(int argc, char** argv) {
     case Command::Report:
         status = runReport(a.operands[0], a.motDePasse, a.report, std::cerr);
         break;
+    case Command::Import:
+        status = runImport(a.operands[0], a.motDePasse, a.import, std::cout, std::cerr);
+        break;
     }
     // A full disk or a closed pipe must not pass for a complete answer.
     if (!std::cout.flush()) {

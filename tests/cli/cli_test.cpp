@@ -498,3 +498,83 @@ TEST_F(Cli, HelpVersionPasswordSourcesAndPictureFormats) {
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.starts_with("Format d'image non pris en charge")) << r.err;
 }
+
+TEST_F(Cli, ImportAddsTheStatementOnceAndWritesNothingOnATrialOrARefusal) {
+    const std::string file = writeSmallBudget().string();
+    const std::string before = readFile(file);
+    const std::string csv = (root_ / "releve.csv").string();
+    writeFile(csv, "Date;Libell\xE9;D\xE9"
+                   "bit;Cr\xE9"
+                   "dit\r\n01/03/2024;Caf\xE9 \"noir\" \\ x y;;0,10\r\n"
+                   "20/03/2024;PRLV LOYER;600,00;\r\n21/03/2024;Avoir;;12,00\r\n");
+    const std::vector<std::string> import = {"import", file,          "--password",
+                                             "SECRET", "--statement", csv};
+
+    Outcome r = run(import);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(holds(r.err, "  ligne 3 : 20/03/2024, -600.00, PRLV LOYER\n  ligne 4 : 21/03/2024, "
+                             "12.00, Avoir\n"))
+        << r.err;
+    auto withType = import;
+    withType.insert(withType.end(), {"--default-type", "LOY"});
+    auto trial = withType;
+    trial.push_back("--dry-run");
+    r = run(trial);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(holds(r.out, "ligne 2 : ignorée, déjà dans le journal, 01/03/2024, 0.10, Café"))
+        << r.out;
+    EXPECT_TRUE(holds(r.out, "Essai : 2 opérations seraient ajoutées, 1 ignorée")) << r.out;
+    EXPECT_EQ(readFile(file), before);
+
+    r = run(withType);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(holds(r.out, "ligne 3 : ajoutée, 20/03/2024, -600.00, PRLV LOYER, type LOY"))
+        << r.out;
+    r = run({"check", file, "--password", "SECRET"});
+    EXPECT_TRUE(holds(r.out, "5 opérations")) << r.out;
+    const std::string after = readFile(file);
+    r = run(import);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(holds(r.out, "Aucune opération ajoutée, 3 ignorées")) << r.out;
+    EXPECT_EQ(readFile(file), after);
+
+    writeFile(root_ / "bad.qif", "!Type:Bank\nD01/03/2024\nT-5\nPA\n^\nD32/03/2024\nT1\nPB\n^\n");
+    r = run({"import", file, "--password", "SECRET", "--statement", (root_ / "bad.qif").string(),
+             "--default-type", "LOY"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(holds(r.err, "ligne 6 : date absente ou incorrecte. Rien n'est importé.")) << r.err;
+    EXPECT_EQ(readFile(file), after);
+}
+
+TEST_F(Cli, ImportReadsBothOfxVersionsAndRemembersTheirIds) {
+    const std::string file = writeSmallBudget().string();
+    for (const char* releve : {"releve-1x.ofx", "releve-2x.ofx"}) {
+        const std::vector<std::string> import = {
+            "import",         file,
+            "--password",     "SECRET",
+            "--default-type", "ALI",
+            "--statement",    std::string(VARNELLE_EXAMPLES_DIR) + "/" + releve};
+        Outcome r = run(import);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.err, "");
+        r = run(import);
+        EXPECT_TRUE(holds(r.out, "opération 1 : ignorée, déjà importée (FITID ")) << r.out;
+    }
+    // A transaction without its amount: refused, and the library's own complaints kept quiet.
+    std::string ofx = readFile(std::string(VARNELLE_EXAMPLES_DIR) + "/releve-2x.ofx");
+    ofx.erase(ofx.find("<TRNAMT>"), std::string_view("<TRNAMT>-42.50</TRNAMT>").size());
+    writeFile(root_ / "bad.ofx", ofx);
+    const std::string before = readFile(file);
+    Outcome r = run({"import", file, "--password", "SECRET", "--statement",
+                     (root_ / "bad.ofx").string(), "--default-type", "ALI"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "Relevé " + (root_ / "bad.ofx").string() +
+                         " refusé : ce n'est pas un relevé OFX lisible. Rien n'est importé.\n");
+    EXPECT_EQ(readFile(file), before);
+
+    r = run({"show", file, "--password", "SECRET"});
+    for (const char* libelle : {"Café du marché", "Boulangerie Émile", "\"-42.50\""})
+        EXPECT_TRUE(holds(r.out, libelle)) << libelle;
+    r = run({"check", file, "--password", "SECRET"});
+    EXPECT_TRUE(holds(r.out, "8 opérations")) << r.out;
+}

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/model/import_memory.h"
 #include "core/model/journal_tracking.h"
 #include "core/model/param.h"
 #include "core/model/records.h"
@@ -30,6 +31,8 @@ struct Budget {
     std::string cSalaireMoyen;
     std::string nResteDebMois;  // a whole amount, kept as typed
     TParam Param;
+    // What imports of bank statements remember; saved with the settings.
+    MemoireImport Import;
     // What the edits of the journal say of where they changed it; not part of its value. The
     // undo history starts each action on it, though it sees the budget as constant.
     mutable SuiviJournal suiviOperations;

@@ -348,6 +348,7 @@ void rejoue(Budget& budget, const EtapeHistorique& e, bool enAvant, bool recalcu
     sens(budget.Simulations, e.simulations);
     if (e.valeurs) pose(budget, enAvant ? e.valeurs->second : e.valeurs->first);
     if (e.param) budget.Param = enAvant ? e.param->second : e.param->first;
+    if (e.import) budget.Import = enAvant ? e.import->second : e.import->first;
     if (recalcule) budget.calculeTout();
 }
 
@@ -437,14 +438,17 @@ bool Historique::fin(const Budget& budget, std::string_view cle) {
     e.simulations = compare(avant.Simulations, budget.Simulations);
     if (valeurs(avant) != valeurs(budget)) e.valeurs.emplace(valeurs(avant), valeurs(budget));
     if (!(avant.Param == budget.Param)) e.param.emplace(avant.Param, budget.Param);
+    // The stamp tells a change without comparing the memory's content.
+    if (avant.Import.version() != budget.Import.version() && !(avant.Import == budget.Import))
+        e.import.emplace(avant.Import, budget.Import);
     if (e.typesDep.vide() && e.operations.vide() && e.depJourn.vide() && e.economies.vide() &&
-        e.simulations.vide() && !e.valeurs && !e.param)
+        e.simulations.vide() && !e.valeurs && !e.param && !e.import)
         return false;
     rejoue(*ombre_, e, true, false);
 
     const auto valeursSeules = [](const EtapeHistorique& x) {
         return x.typesDep.vide() && x.operations.vide() && x.depJourn.vide() &&
-               x.economies.vide() && x.simulations.vide() && !x.param && x.valeurs;
+               x.economies.vide() && x.simulations.vide() && !x.param && !x.import && x.valeurs;
     };
     if (!cle.empty() && courante_ > 0 && courante_ == etapes_.size() && etapes_.back().cle == cle &&
         etapes_.back().numero != enregistre_ && valeursSeules(e) && valeursSeules(etapes_.back())) {

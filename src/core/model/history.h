@@ -58,6 +58,7 @@ struct EtapeHistorique {
     Retouche<TPSimulation> simulations;
     std::optional<std::pair<ValeursBudget, ValeursBudget>> valeurs;  // before, after
     std::optional<std::pair<TParam, TParam>> param;                  // before, after
+    std::optional<std::pair<MemoireImport, MemoireImport>> import;   // before, after
     std::int64_t numero = 0;
     std::string cle;  // steps of the same key in a row make one
 };

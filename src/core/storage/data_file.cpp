@@ -295,6 +295,103 @@ void writeGeneral(ProfileFile& file, const Budget& budget, SaveResult& result) {
     file.writeInteger(kSectionGeneral, "nNbSimulations", sizeOf(budget.Simulations.size()));
 }
 
+// The columns of a CSV mapping as "date,libelle,montant,debit,credit", from 1, 0 for none.
+std::string colonnesTexte(const ColonnesCsv& c) {
+    std::string t;
+    for (const int col : {c.date, c.libelle, c.montant, c.debit, c.credit}) {
+        if (!t.empty()) t += ',';
+        t += std::to_string(col + 1);
+    }
+    return t;
+}
+
+std::optional<ColonnesCsv> colonnesDe(std::string_view texte) {
+    int cols[5];
+    for (int& col : cols) {
+        const std::size_t virgule = std::min(texte.find(','), texte.size());
+        const auto n = ProfileFile::parseInteger(texte.substr(0, virgule));
+        if (!n || *n < 0 || *n > 10000) return std::nullopt;
+        col = *n - 1;
+        texte.remove_prefix(std::min(virgule + 1, texte.size()));
+    }
+    ColonnesCsv c{cols[0], cols[1], cols[2], cols[3], cols[4]};
+    if (!texte.empty() || !c.complete()) return std::nullopt;
+    return c;
+}
+
+// Written after the settings, each list only when it holds something: a budget that never
+// imported saves as before, and files without these keys load with an empty memory. One key
+// per value, so that no separator inside a label needs escaping.
+void writeMemoireImport(SectionWriter& w, const MemoireImport& m) {
+    if (!m.toutesColonnes().empty()) {
+        w.integer("nImportNbColonnes", static_cast<std::int32_t>(m.toutesColonnes().size()));
+        int i = 0;
+        for (const auto& [entete, colonnes] : m.toutesColonnes()) {
+            ++i;
+            w.text("cImportEntete", i, entete);
+            w.text("cImportColonnes", i, colonnesTexte(colonnes));
+        }
+    }
+    if (!m.regles().empty()) {
+        w.integer("nImportNbRegles", static_cast<std::int32_t>(m.regles().size()));
+        int i = 0;
+        for (const RegleImport& regle : m.regles()) {
+            ++i;
+            w.text("cImportRegleTexte", i, regle.cTexte);
+            w.text("cImportRegleType", i, regle.cTypeDep);
+        }
+    }
+    if (!m.derniersTypes().empty()) {
+        w.integer("nImportNbChoix", static_cast<std::int32_t>(m.derniersTypes().size()));
+        int i = 0;
+        for (const auto& [libelle, code] : m.derniersTypes()) {
+            ++i;
+            w.text("cImportChoixLibelle", i, libelle);
+            w.text("cImportChoixType", i, code);
+        }
+    }
+    if (!m.fitids().empty()) {
+        w.integer("nImportNbFitid", static_cast<std::int32_t>(m.fitids().size()));
+        int i = 0;
+        for (const std::string& fitid : m.fitids()) w.text("cImportFitid", ++i, fitid);
+    }
+}
+
+// Entries that cannot be kept (a count out of range, a value missing or unreadable) are
+// passed over: the memory only helps, it never stops a budget from loading.
+void readMemoireImport(const ProfileFile& file, MemoireImport& m) {
+    const SectionReader param(file, kSectionParametres);
+    const auto nombre = [&param](const char* key) {
+        const std::int32_t n = param.integer(key, 0);
+        return n < 0 || n > kMaxEntreesParCollection ? 0 : n;
+    };
+    // Pairs of values of entries 1..n, in number order.
+    const auto paires = [&file](std::initializer_list<std::string_view> champs, std::int32_t n) {
+        std::vector<std::pair<std::string, std::string>> v(static_cast<std::size_t>(n));
+        NumberedKeys(file, kSectionParametres, champs, n)
+            .read([&](int field, int i, std::string_view value) {
+                auto& p = v[static_cast<std::size_t>(i - 1)];
+                (field == 0 ? p.first : p.second) = value;
+            });
+        return v;
+    };
+    for (const auto& [entete, texte] :
+         paires({"cImportEntete", "cImportColonnes"}, nombre("nImportNbColonnes")))
+        if (const auto colonnes = colonnesDe(texte)) m.retiensColonnes(entete, *colonnes);
+    std::vector<RegleImport> regles;
+    for (auto& [texte, code] :
+         paires({"cImportRegleTexte", "cImportRegleType"}, nombre("nImportNbRegles")))
+        regles.push_back({std::move(texte), std::move(code)});
+    std::erase_if(regles,
+                  [](const RegleImport& r) { return r.cTexte.empty() || r.cTypeDep.empty(); });
+    m.setRegles(std::move(regles));
+    for (const auto& [libelle, code] :
+         paires({"cImportChoixLibelle", "cImportChoixType"}, nombre("nImportNbChoix")))
+        m.retiensType(libelle, code);
+    for (const auto& [fitid, rien] : paires({"cImportFitid"}, nombre("nImportNbFitid")))
+        m.ajouteFitid(fitid);
+}
+
 void writeSections(SectionWriter& w, const Budget& budget) {
     w.section(kSectionParametres);
     forEachParam(budget.Param, [&](const char* name, const auto& field, const auto&) {
@@ -306,6 +403,7 @@ void writeSections(SectionWriter& w, const Budget& budget) {
         else
             w.integer(name, static_cast<std::int32_t>(field));
     });
+    writeMemoireImport(w, budget.Import);
 
     w.section(kSectionTypesDep);
     int i = 0;
@@ -396,6 +494,7 @@ LoadStatus ChargeFichier(const ProfileFile& file, Budget& budget) {
 
     KeyName key;
     forEachParam(budget.Param, ReadParam{SectionReader(file, kSectionParametres)});
+    readMemoireImport(file, budget.Import);
 
     budget.TypesDep.resize(static_cast<std::size_t>(*nbTypes));
     NumberedKeys(file, kSectionTypesDep, kChampsTypesDep, *nbTypes)
