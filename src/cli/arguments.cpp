@@ -245,18 +245,6 @@ ParsedArguments parseArguments(const std::vector<std::string>& words) {
     return {std::move(arguments), {}};
 }
 
-std::optional<FormatReleve> formatReleve(std::string_view nom) {
-    const std::size_t point = nom.rfind('.');
-    if (point == std::string_view::npos || nom.find('/', point) != std::string_view::npos)
-        return std::nullopt;
-    std::string extension(nom.substr(point + 1));
-    for (char& c : extension) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
-    if (extension == "csv") return FormatReleve::Csv;
-    if (extension == "ofx" || extension == "qfx") return FormatReleve::Ofx;
-    if (extension == "qif") return FormatReleve::Qif;
-    return std::nullopt;
-}
-
 bool demandeMotDePasse(Command command) {
     for (const CommandForm& f : kForms)
         if (f.command == command) return f.takesPassword;

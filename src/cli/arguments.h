@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "statements/statement_file.h"
+
 namespace varnelle::cli {
 
 enum class Command {
@@ -42,8 +44,6 @@ struct ReportOptions {
     ReportKind kind = ReportKind::Types;
     std::string output;  // file-system bytes
 };
-
-enum class FormatReleve { Csv, Ofx, Qif };
 
 // What "import" reads, and how.
 struct ImportOptions {
@@ -84,8 +84,6 @@ std::string_view usage();
 std::optional<std::string> formatImage(const std::string& sortie);
 // The part of the usage text about one command, with the options every command shares.
 std::string usageDe(std::string_view commande);
-// The format a statement's name tells by its extension: .csv, .ofx or .qfx, .qif.
-std::optional<FormatReleve> formatReleve(std::string_view nom);
 // Whether the command reads a budget, and so needs its password.
 bool demandeMotDePasse(Command command);
 

@@ -1,52 +1,15 @@
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "cli/commands.h"
-#include "core/import/csv_reader.h"
 #include "core/import/import_plan.h"
-#include "core/import/qif_reader.h"
 #include "core/model/text_encoding.h"
 #include "core/storage/data_file.h"
-#include "ofx/ofx_reader.h"
+#include "statements/statement_file.h"
 
 namespace varnelle::cli {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string raison(CodeErreurReleve code) {
-    switch (code) {
-    case CodeErreurReleve::FichierVide: return "le relevé ne contient aucune opération";
-    case CodeErreurReleve::EncodageInconnu: return "encodage inconnu (ni UTF-8 ni Windows-1252)";
-    case CodeErreurReleve::CaractereNonGardable:
-        return "un caractère qu'un budget ne peut pas enregistrer (hors Windows-1252)";
-    case CodeErreurReleve::EnteteIntrouvable:
-        return "aucune ligne d'en-tête ne nomme les colonnes Date, Libellé et Montant (ou Débit "
-               "et Crédit)";
-    case CodeErreurReleve::ColonneManquante: return "il manque des colonnes";
-    case CodeErreurReleve::GuillemetNonFerme: return "un guillemet n'est pas refermé";
-    case CodeErreurReleve::DateInvalide: return "date absente ou incorrecte";
-    case CodeErreurReleve::DateAmbigue:
-        return "les dates ne disent pas si le jour ou le mois vient en premier";
-    case CodeErreurReleve::MontantInvalide: return "montant absent ou illisible";
-    case CodeErreurReleve::MontantTropGrand:
-        return "montant trop grand pour un budget (21 474 836,47 au plus)";
-    case CodeErreurReleve::MontantAmbigu: return "un débit et un crédit sur la même ligne";
-    case CodeErreurReleve::LibelleManquant: return "libellé absent";
-    case CodeErreurReleve::TypeNonGere:
-        return "seule la partie bancaire (!Type:Bank) d'un fichier QIF peut être importée";
-    case CodeErreurReleve::EnregistrementIncomplet:
-        return "opération sans date ou sans montant, ou non terminée par ^";
-    case CodeErreurReleve::FormatIllisible: return "ce n'est pas un relevé OFX lisible";
-    }
-    return {};
-}
-
-// "ligne 4" of a text statement, "opération 4" of an OFX one.
-std::string endroit(FormatReleve format, std::size_t numero) {
-    return (format == FormatReleve::Ofx ? "opération " : "ligne ") + std::to_string(numero);
-}
 
 std::string decrit(const LigneReleve& l) {
     return l.cDate + ", " + formatAmount(l.nMontant, '.') + ", " + win1252ToUtf8(l.cLibelle);
@@ -105,27 +68,16 @@ int runImport(const fs::path& fichier, std::string_view motDePasse, const Import
     }
 
     const FormatReleve format = import.format.value_or(FormatReleve::Csv);
-    ResultatReleve releve;
-    if (format == FormatReleve::Ofx) {
-        if (!fs::is_regular_file(import.releve)) {
-            err << "Ne peut lire le relevé " << import.releve << "\n";
-            return kExitUnreadable;
-        }
-        releve = litOfx(import.releve);
-    } else {
-        std::ifstream in(import.releve, std::ios::binary);
-        if (!in || !fs::is_regular_file(import.releve)) {
-            err << "Ne peut lire le relevé " << import.releve << "\n";
-            return kExitUnreadable;
-        }
-        const std::string octets{std::istreambuf_iterator<char>(in),
-                                 std::istreambuf_iterator<char>()};
-        releve = format == FormatReleve::Csv ? litCsv(octets, budget.Import) : litQif(octets);
+    FichierReleve lu = litFichierReleve(import.releve, format, budget.Import);
+    if (lu.illisible) {
+        err << "Ne peut lire le relevé " << import.releve << "\n";
+        return kExitUnreadable;
     }
+    ResultatReleve& releve = lu.releve;
     if (releve.erreur) {
         err << "Relevé " << import.releve << " refusé";
-        if (releve.erreur->numero > 0) err << ", " << endroit(format, releve.erreur->numero);
-        err << " : " << raison(releve.erreur->code) << ". Rien n'est importé.\n";
+        if (releve.erreur->numero > 0) err << ", " << endroitReleve(format, releve.erreur->numero);
+        err << " : " << raisonRefus(releve.erreur->code) << ". Rien n'est importé.\n";
         return kExitUnreadable;
     }
 
@@ -135,14 +87,14 @@ int runImport(const fs::path& fichier, std::string_view motDePasse, const Import
             << (sansType.size() > 1 ? "ces lignes" : "cette ligne")
             << " ; donnez-en un avec --default-type CODE. Rien n'est importé.\n";
         for (const std::size_t i : sansType)
-            err << "  " << endroit(format, plan.lignes[i].ligne.numero) << " : "
+            err << "  " << endroitReleve(format, plan.lignes[i].ligne.numero) << " : "
                 << decrit(plan.lignes[i].ligne) << '\n';
         return kExitRefused;
     }
 
     std::size_t ignorees = 0;
     for (const LignePlan& p : plan.lignes) {
-        out << endroit(format, p.ligne.numero) << " : ";
+        out << endroitReleve(format, p.ligne.numero) << " : ";
         switch (p.statut) {
         case StatutImport::AAjouter:
             out << (import.essai ? "à ajouter" : "ajoutée") << ", " << decrit(p.ligne) << ", type "

@@ -1,4 +1,4 @@
-#include "ofx/ofx_reader.h"
+#include "statements/ofx_reader.h"
 
 #include <algorithm>
 #include <fstream>
