@@ -25,6 +25,7 @@
 #include "core/storage/budget_folder.h"
 #include "core/storage/data_file.h"
 #include "gui/editing/ajout_operations_dialog.h"
+#include "gui/editing/import_releve_dialog.h"
 #include "gui/editing/suppression_operations_dialog.h"
 #include "gui/editing/types_dep_page.h"
 #include "gui/editing/types_dep_periodicite_dialog.h"
@@ -371,6 +372,11 @@ private slots:
         fenetres.emplace_back(new TfmApercuRapport(rapport, opened.prompter));
         fenetres.emplace_back(new TfmRecapSelectTypesDep(budget, grille));
         fenetres.emplace_back(new TfmCalendOpSelectDates(calendrier, grille));
+        FichierReleve releve;
+        releve.octets = "Date;Libelle;Montant\n01/03/2024;X;-1,00\n";
+        releve.releve = litCsv(releve.octets, budget.Import);
+        fenetres.emplace_back(new TfmImportReleve(budget, QStringLiteral("releve.csv"),
+                                                  FormatReleve::Csv, releve, opened.prompter));
         for (const auto& fenetre : fenetres) manquants << sansNom(*fenetre);
         manquants.removeDuplicates();
         QVERIFY2(manquants.isEmpty(), qPrintable(manquants.join(QLatin1Char(' '))));

@@ -1,9 +1,13 @@
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QDate>
+#include <QFile>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -11,9 +15,12 @@
 
 #include "core/model/month_mask.h"
 #include "gui/editing/ajout_operations_dialog.h"
+#include "gui/editing/import_releve_dialog.h"
+#include "gui/editing/operations_page.h"
 #include "gui/editing/suppression_operations_dialog.h"
 #include "gui/editing/types_dep_periodicite_dialog.h"
 #include "gui/toolkit/date_picker_dialog.h"
+#include "gui/toolkit/grid.h"
 #include "next_modal.h"
 #include "opened_budget.h"
 
@@ -230,6 +237,112 @@ private slots:
         QVERIFY(!cbMois->isEnabled());
         QCOMPARE(dialog.choix(), TfmSupPlsOp::Choix::OperationCourante);
         checkEverythingFits(dialog);
+    }
+
+    // A statement imported from the operations tab: Ctrl+I, the preview with the line already
+    // in the journal skipped, OK only once every line has a type, a rule typing the others,
+    // then one undo step; a second import finds everything in, a faulty one imports nothing.
+    void aStatementIsPreviewedTypedAndImportedAsOneStep() {
+        Budget budget = test::sampleBudget();
+        budget.Operations[1].cLibelle = "VIR SALAIRE";
+        test::OpenedBudget opened(budget, kOngletOperations);
+        auto& page = opened.child<OperationsPage>("tsOperations");
+        const auto ecrit = [&](const char* nom, const QByteArray& octets) {
+            const std::filesystem::path chemin = opened.folder / nom;
+            QFile f(QString::fromStdString(chemin.string()));
+            f.open(QIODevice::WriteOnly);
+            f.write(octets);
+            return QString::fromStdString(chemin.string());
+        };
+        // Windows-1252, as French banks write it; no column named as expected but the date.
+        const QString csv = ecrit("releve.csv", "Date;Texte;Somme\r\n"
+                                                "02/03/2024; vir  salaire ;1500,00\r\n"
+                                                "05/03/2024;CB \xc9PICERIE;-4,20\r\n"
+                                                "06/03/2024;CB MARCHE;-12,00\r\n");
+        page.setChoixReleve([&](QWidget*) { return csv; });
+        int apercus = 0;
+        // Checks the preview, then says whether the user accepts it.
+        const auto regarde = [&](TfmImportReleve& dialogue, bool& accepte) {
+            ++apercus;
+            dialogue.show();
+            Grid& grille = dialogue.grReleve();
+            auto* ok = child<QPushButton>(dialogue, "btOK");
+            if (apercus == 1) {
+                QCOMPARE(grille.rows(), 0);  // the columns are the user's to say
+                child<QComboBox>(dialogue, "cbColonneLibelle")->setCurrentIndex(2);
+                child<QComboBox>(dialogue, "cbColonneMontant")->setCurrentIndex(3);
+                QCOMPARE(grille.rows(), 3);
+                QCOMPARE(test::cellText(grille, 6, 1),
+                         QStringLiteral("Ignorée : déjà dans le journal"));
+                QVERIFY(!ok->isEnabled());
+                // The first type of the pick list, AL, for the second line.
+                grille.setCurrentCell({5, 2});
+                grille.edit(grille.currentIndex());
+                auto* types = grille.viewport()->findChild<QComboBox*>("gridPickList");
+                QVERIFY(types != nullptr);
+                types->showPopup();
+                types->view()->setCurrentIndex(types->model()->index(0, 0));
+                QTest::keyClick(types->view(), Qt::Key_Return);
+                QCoreApplication::processEvents();
+                QCOMPARE(test::cellText(grille, 5, 2), QStringLiteral("AL"));
+                QVERIFY(!ok->isEnabled());
+                test::onNextModal<QInputDialog>([](QInputDialog& d) {
+                    d.setTextValue(QStringLiteral("cb "));
+                    d.accept();
+                });
+                child<QPushButton>(dialogue, "btRegle")->click();
+                QCOMPARE(test::cellText(grille, 5, 3), QStringLiteral("AL"));
+                QVERIFY(ok->isEnabled());
+                accepte = true;
+                return;
+            }
+            // The same statement again: its lines are all in the journal now.
+            QCOMPARE(test::columnTexts(grille, 6),
+                     QStringList(3, QStringLiteral("Ignorée : déjà dans le journal")));
+            QVERIFY(!ok->isEnabled());
+        };
+        page.setApercuImport([&](TfmImportReleve& dialogue) {
+            bool accepte = false;
+            regarde(dialogue, accepte);
+            return accepte;
+        });
+        // The key reaches the tab's shortcut from the journal that has the keyboard.
+        Grid& journal = opened.child<Grid>("grOperations");
+        opened.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(opened.window.get()));
+        journal.setFocus();
+        QTest::keyClick(journal.viewport(), Qt::Key_I, Qt::ControlModifier);
+        QCOMPARE(apercus, 1);
+        const auto& ops = opened.budget().Operations;
+        QCOMPARE(ops.size(), 5u);
+        QCOMPARE(ops[2].cLibelle, std::string("CB \xc9PICERIE"));
+        QCOMPARE(ops[2].nSelect, 0);
+        QCOMPARE(ops[3].cTypeDep, std::string("AL"));
+        QCOMPARE(ops[4].cDate, std::string("15/03/2024"));
+        QCOMPARE(static_cast<double>(ops[4].nSolde), 1423.8);
+        QCOMPARE(journal.currentCell().row, 3);
+        QVERIFY(opened.budget().Import.colonnes("Date;Texte;Somme") != nullptr);
+        QCOMPARE(opened.budget().Import.regles().size(), 1u);
+
+        QVERIFY(opened.window->annule());
+        QCOMPARE(ops.size(), 3u);
+        QVERIFY(opened.budget().Import.vide());
+        QVERIFY(opened.window->retablit());
+        QCOMPARE(ops.size(), 5u);
+        page.importeReleve();
+        QCOMPARE(apercus, 2);
+
+        // A faulty statement: the line is named and nothing changes.
+        page.setChoixReleve([&](QWidget*) {
+            return ecrit("faux.qif", "!Type:Bank\nD31/02/2024\nT-1,00\nPX\n^\n");
+        });
+        page.importeReleve();
+        QCOMPARE(opened.prompter.boxes.size(), 1u);
+        QCOMPARE(opened.prompter.boxes.back().text,
+                 QStringLiteral("Relevé « faux.qif » refusé, ligne 2 : date absente ou "
+                                "incorrecte. Rien n'est importé."));
+        QCOMPARE(apercus, 2);
+        QCOMPARE(ops.size(), 5u);
     }
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 
 #include "core/model/date_text.h"
 
@@ -36,7 +37,11 @@ std::vector<std::size_t> PlanImport::sansType() const {
 
 PlanImport prepareImport(const Budget& budget, std::vector<LigneReleve> lignes,
                          std::string_view typeDefaut) {
-    const MemoireImport& memoire = budget.Import;
+    return prepareImport(budget, budget.Import, std::move(lignes), typeDefaut);
+}
+
+PlanImport prepareImport(const Budget& budget, const MemoireImport& memoire,
+                         std::vector<LigneReleve> lignes, std::string_view typeDefaut) {
     // Only the journal's operations on the statement's days and amounts are indexed.
     std::unordered_map<std::uint64_t, std::vector<std::size_t>> index;
     for (const LigneReleve& l : lignes)
@@ -105,7 +110,8 @@ PlanImport prepareImport(const Budget& budget, std::vector<LigneReleve> lignes,
     return plan;
 }
 
-std::optional<std::size_t> appliqueImport(Budget& budget, const PlanImport& plan) {
+std::optional<std::size_t> appliqueImport(Budget& budget, const PlanImport& plan,
+                                          std::size_t* premiere) {
     if (!plan.sansType().empty()) return std::nullopt;
     const std::size_t nb = plan.nbAAjouter();
     budget.Operations.reserve(budget.Operations.size() + nb);
@@ -117,12 +123,20 @@ std::optional<std::size_t> appliqueImport(Budget& budget, const PlanImport& plan
         o.cTypeDep = p.cTypeDep;
         o.nMontant = p.ligne.nMontant;
         o.cLibelle = p.ligne.cLibelle;
+        o.lMarquee = premiere != nullptr;  // found again after the sort
         budget.Operations.push_back(std::move(o));
         if (!p.ligne.cFitid.empty()) budget.Import.ajouteFitid(p.ligne.cFitid);
         budget.Import.retiensType(p.ligne.cLibelle, p.cTypeDep);
     }
     if (nb > 0) {
         budget.TrieOperations();
+        if (premiere != nullptr) {
+            *premiere = budget.Operations.size();
+            for (std::size_t i = 0; i < budget.Operations.size(); ++i) {
+                if (std::exchange(budget.Operations[i].lMarquee, false))
+                    *premiere = std::min(*premiere, i);
+            }
+        }
         budget.CalculeTotauxTypesDep();
         budget.CalculeSoldesOperations();
     }

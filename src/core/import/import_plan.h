@@ -48,12 +48,18 @@ struct PlanImport {
 // taken only when it does.
 PlanImport prepareImport(const Budget& budget, std::vector<LigneReleve> lignes,
                          std::string_view typeDefaut = {});
+// The same with the rules and earlier choices of `memoire`, as the window edits them before
+// they become the budget's.
+PlanImport prepareImport(const Budget& budget, const MemoireImport& memoire,
+                         std::vector<LigneReleve> lignes, std::string_view typeDefaut = {});
 
 // Adds the plan's lines to add, unticked, each with its own date, amount, label and the code
 // of its plan line (the type's amount and label are not copied in, unlike a choice in the
 // grid: the statement says what was paid); sorts the journal and recomputes the balances and
 // type totals; remembers the transaction ids and the code of each label. Nothing, and nothing
 // changed, while a line to add has no code.
-std::optional<std::size_t> appliqueImport(Budget& budget, const PlanImport& plan);
+// `premiere`, when given, receives the position of the first operation added, once sorted.
+std::optional<std::size_t> appliqueImport(Budget& budget, const PlanImport& plan,
+                                          std::size_t* premiere = nullptr);
 
 }  // namespace varnelle

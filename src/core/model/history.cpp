@@ -307,7 +307,7 @@ Retouche<TOperation> retoucheOperations(const std::vector<TOperation>& avant,
     for (std::size_t i = 0; exact && i < refait.size(); ++i)
         exact = memesChamps(refait[i], apres[i]);
     if (!exact) {
-        std::fputs("The journal changed beyond what its edits reported.\n", stderr);
+        (void)std::fputs("The journal changed beyond what its edits reported.\n", stderr);
         std::abort();
     }
 #endif

@@ -195,8 +195,8 @@ std::optional<std::size_t> placeOperation(std::vector<TOperation>& operations, s
         if (precedent != nullptr &&
             compareOperations(rangPrecedent, *precedent, rang, operations[i], separateur) > 0) {
             if (autresEnOrdre) {
-                std::fputs("The journal is out of order where its edits said it was not.\n",
-                           stderr);
+                (void)std::fputs("The journal is out of order where its edits said it was not.\n",
+                                 stderr);
                 std::abort();
             }
             return std::nullopt;

@@ -3,12 +3,17 @@
 #include <algorithm>
 #include <utility>
 
+#include <QAction>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QVBoxLayout>
 
+#include "core/import/import_plan.h"
 #include "core/model/date_text.h"
 #include "core/model/edits.h"
 #include "core/model/entries.h"
 #include "gui/editing/ajout_operations_dialog.h"
+#include "gui/editing/import_releve_dialog.h"
 #include "gui/editing/suppression_operations_dialog.h"
 #include "gui/settings/grid_settings.h"
 #include "gui/toolkit/date_picker_dialog.h"
@@ -16,6 +21,7 @@
 #include "gui/toolkit/prompter.h"
 #include "render/budget_text.h"
 #include "render/colour.h"
+#include "statements/statement_file.h"
 
 namespace varnelle::gui {
 
@@ -61,6 +67,76 @@ OperationsPage::OperationsPage(Budget& budget, Prompter& prompter, QWidget* pare
     });
     grOperations_->onColumnChanged([this](int, int) { grOperationsColRowChanged(); });
     grOperations_->onRowChanged([this](int, int) { grOperationsColRowChanged(); });
+
+    // Beyond the button bar: from the grid's menu, or Ctrl+I anywhere on the tab.
+    auto* importer = new QAction(QStringLiteral("Importer un relevé..."), this);
+    importer->setObjectName("acImporterReleve");
+    importer->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    importer->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(importer, &QAction::triggered, this, [this] { importeReleve(); });
+    addAction(importer);
+    grOperations_->addAction(importer);
+    grOperations_->setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void OperationsPage::importeReleve() {
+    grOperations_->endEdit();
+    if (!OperationCouranteValide()) return;
+    if (budget_.TypesDep.empty()) {
+        prompter_.error(this, QStringLiteral("Erreur"),
+                        QStringLiteral("Chaque opération importée prend un type de dépense : "
+                                       "créez-en au moins un d'abord."));
+        return;
+    }
+    const QString nom = choixReleve_
+                            ? choixReleve_(this)
+                            : QFileDialog::getOpenFileName(
+                                  this, QStringLiteral("Importer un relevé"), QString(),
+                                  QStringLiteral("Relevés bancaires (*.csv *.ofx *.qfx *.qif);;"
+                                                 "Tous les fichiers (*)"));
+    if (nom.isEmpty()) return;
+    const QString court = QFileInfo(nom).fileName();
+    const std::string chemin = toFileName(nom);
+    const std::optional<FormatReleve> format = formatReleve(chemin);
+    if (!format) {
+        prompter_.error(this, QStringLiteral("Erreur"),
+                        QStringLiteral("Le format du relevé « %1 » ne se déduit pas de son "
+                                       "extension : .csv, .ofx ou .qif.")
+                            .arg(court));
+        return;
+    }
+    FichierReleve lu = litFichierReleve(chemin, *format, budget_.Import);
+    if (lu.illisible) {
+        prompter_.error(this, QStringLiteral("Erreur"),
+                        QStringLiteral("Ne peut lire le relevé « %1 ».").arg(court));
+        return;
+    }
+    // A CSV whose columns are not named as expected is read once the user has chosen them.
+    if (const auto& e = lu.releve.erreur;
+        e && !(*format == FormatReleve::Csv && e->code == CodeErreurReleve::EnteteIntrouvable)) {
+        const QString endroit = e->numero > 0 ? QStringLiteral(", %1").arg(QString::fromStdString(
+                                                    endroitReleve(*format, e->numero)))
+                                              : QString();
+        prompter_.error(this, QStringLiteral("Erreur"),
+                        QStringLiteral("Relevé « %1 » refusé%2 : %3. Rien n'est importé.")
+                            .arg(court, endroit, QString::fromStdString(raisonRefus(e->code))));
+        return;
+    }
+    TfmImportReleve dialogue(budget_, court, *format, std::move(lu), prompter_, this);
+    const bool accepte =
+        apercuImport_ ? apercuImport_(dialogue) : dialogue.exec() == QDialog::Accepted;
+    if (!accepte) return;
+    std::size_t premiere = budget_.Operations.size();
+    modification([&] {
+        budget_.Import = dialogue.memoire();
+        appliqueImport(budget_, dialogue.plan(), &premiere);
+    });
+    grOperations_->setRows(static_cast<int>(budget_.Operations.size()));
+    CouleursOperations(true);
+    AppliqueOptGrilleOp();
+    grOperations_->reload();
+    // The first operation imported comes into view, current.
+    if (premiere < budget_.Operations.size()) montreLigne(*grOperations_, premiere);
 }
 
 void OperationsPage::prepare() {

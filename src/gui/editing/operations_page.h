@@ -1,9 +1,9 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
-
+#include <functional>
 #include <optional>
+#include <vector>
 
 #include <QFont>
 
@@ -14,6 +14,7 @@ namespace varnelle::gui {
 
 class Grid;
 class Prompter;
+class TfmImportReleve;
 
 // The "Opérations" tab: the journal of operations in grOperations.
 class OperationsPage final : public Page {
@@ -50,6 +51,16 @@ public:
         return ListeImprimee::Operations;
     }
 
+    // "Importer un relevé...": a bank statement chosen, previewed, then added as one step.
+    void importeReleve();
+    // Asks which statement to import; empty when the user gives up. A file dialog unless
+    // replaced, as tests do.
+    using ChoixReleve = std::function<QString(QWidget* parent)>;
+    void setChoixReleve(ChoixReleve choix) { choixReleve_ = std::move(choix); }
+    // Shows the preview and answers whether the user accepted it; its exec() unless replaced.
+    using ApercuImport = std::function<bool(TfmImportReleve& dialogue)>;
+    void setApercuImport(ApercuImport apercu) { apercuImport_ = std::move(apercu); }
+
 private:
     QVariant grOperationsCellLoaded(int column, int row) const;
     int grOperationsComboInit(int column, int row) const;
@@ -76,6 +87,8 @@ private:
     std::vector<std::uint8_t> moisDesLignes_;
     QFont police_;
     TParam param_;
+    ChoixReleve choixReleve_;
+    ApercuImport apercuImport_;
 };
 
 }  // namespace varnelle::gui
