@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <functional>
 #include <iterator>
-#include <set>
+#include <string_view>
 #include <utility>
 
 namespace varnelle {
@@ -16,7 +18,7 @@ constexpr int kSousAxe = 2;
 constexpr int kSurAxe = 15;
 constexpr int kLigne = 12;
 
-std::string coupe(const std::string& texte, std::size_t longueur, bool garderFin) {
+std::string_view coupe(std::string_view texte, std::size_t longueur, bool garderFin) {
     if (longueur >= texte.size()) return texte;
     return garderFin ? texte.substr(texte.size() - longueur) : texte.substr(0, longueur);
 }
@@ -97,18 +99,53 @@ private:
 // The labels already laid down at the current abscissa, later in painting order. Bars come
 // from the last to the first, so their abscissae never grow: one abscissa is kept at a time.
 class TextesVus {
+    struct Slot {
+        std::uint64_t generation = 0;
+        int y = 0;
+        std::string_view texte;
+    };
+
 public:
-    bool dejaVu(int x, int y, const std::string& texte) {
-        if (x != x_) {
+    // The texts are views into the chart's own labels, which outlive the column.
+    bool dejaVu(int x, int y, std::string_view texte) {
+        if (x != x_ || generation_ == 0) {
             x_ = x;
-            vus_.clear();
+            ++generation_;
+            nombre_ = 0;
         }
-        return !vus_.emplace(y, texte).second;
+        if (2 * (nombre_ + 1) > slots_.size()) agrandit();
+        Slot& slot = place(y, texte);
+        if (slot.generation == generation_) return true;
+        slot = {generation_, y, texte};
+        ++nombre_;
+        return false;
     }
 
 private:
+    // The slot holding (y, texte) in this column, or the free one where it would go.
+    Slot& place(int y, std::string_view texte) {
+        const std::size_t masque = slots_.size() - 1;
+        std::size_t s = (std::hash<std::string_view>{}(texte) ^
+                         static_cast<std::size_t>(y) * 0x9E3779B97F4A7C15ull) &
+                        masque;
+        for (;; s = (s + 1) & masque) {
+            Slot& slot = slots_[s];
+            if (slot.generation != generation_ || (slot.y == y && slot.texte == texte)) return slot;
+        }
+    }
+    void agrandit() {
+        std::vector<Slot> anciens(2 * slots_.size());
+        anciens.swap(slots_);
+        for (const Slot& slot : anciens)
+            if (slot.generation == generation_) place(slot.y, slot.texte) = slot;
+    }
+
+    // A slot of another generation is free: a new column empties the table in one step. It
+    // grows to the most labels a column holds, at most half full.
+    std::vector<Slot> slots_ = std::vector<Slot>(64);
+    std::uint64_t generation_ = 0;
+    std::size_t nombre_ = 0;
     int x_ = 0;
-    std::set<std::pair<int, std::string>> vus_;
 };
 
 }  // namespace
@@ -215,13 +252,14 @@ void ajouteBarres(Drawing& drawing, int width, int height, const TextMetrics& me
         for (std::size_t j = barre.legendes.size(); j-- > 0;) {
             const int decalage = static_cast<int>(j) * kLigne;
             const int y = dessus ? axe + kSousAxe + decalage : axe - kSurAxe - decalage;
-            std::string texte = j < longueurs.size() ? coupe(barre.legendes[j], longueurs[j],
-                                                             graphe.lignes[j].garderFin)
-                                                     : barre.legendes[j];
+            const std::string_view texte =
+                j < longueurs.size()
+                    ? coupe(barre.legendes[j], longueurs[j], graphe.lignes[j].garderFin)
+                    : std::string_view(barre.legendes[j]);
             // The same text at the same place later lays down the very same pixels.
             if (vus.dejaVu(gauche, y, texte)) continue;
             barreInverse.emplace_back(
-                Text{gauche, y, std::move(texte), graphe.legende, graphe.fond});
+                Text{gauche, y, std::string(texte), graphe.legende, graphe.fond});
         }
         for (Primitive& primitive : barreInverse) inverses.push_back(std::move(primitive));
     }

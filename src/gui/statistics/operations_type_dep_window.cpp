@@ -170,7 +170,8 @@ void TfmOperationsTypeDep::partageHauteur() {
 }
 
 void TfmOperationsTypeDep::AdapteTaille() {
-    DessineGrapheOperationsTypeDep();
+    // Only the size changed: what the chart describes stays.
+    imgOperationsTypeDep_->redraw();
     btFermer_->move(frameGeometry().width() - btFermer_->width() - kMargeFermer, btFermer_->y());
 }
 
