@@ -306,6 +306,13 @@ private slots:
             regarde(dialogue, accepte);
             return accepte;
         });
+        const std::filesystem::path recuperation = opened.folder / "Budget.ini.recup";
+        // One blank operation is not a batch: it waits for the delay of the recovery file.
+        test::onNextModal<TfmAjtPlsOp>([](TfmAjtPlsOp& d) { d.accept(); });
+        opened.press("btAjouter");
+        QCOMPARE(opened.budget().Operations.size(), 4u);
+        QVERIFY(!std::filesystem::exists(recuperation));
+        QVERIFY(opened.window->annule());
         // The key reaches the tab's shortcut from the journal that has the keyboard.
         Grid& journal = opened.child<Grid>("grOperations");
         opened.window->activateWindow();
@@ -313,6 +320,7 @@ private slots:
         journal.setFocus();
         QTest::keyClick(journal.viewport(), Qt::Key_I, Qt::ControlModifier);
         QCOMPARE(apercus, 1);
+        QVERIFY(std::filesystem::exists(recuperation));  // a batch is kept at once
         const auto& ops = opened.budget().Operations;
         QCOMPARE(ops.size(), 5u);
         QCOMPARE(ops[2].cLibelle, std::string("CB \xc9PICERIE"));

@@ -490,6 +490,17 @@ std::optional<EndroitModifie> Historique::retablit(Budget& budget) {
     return endroit(e, true, budget);
 }
 
+std::size_t Historique::nbAjoutesOuRetires() const {
+    if (courante_ == 0) return 0;
+    const EtapeHistorique& e = etapes_[courante_ - 1];
+    const auto ecart = [](const auto& r) {
+        return r.ajoutes.size() > r.retires.size() ? r.ajoutes.size() - r.retires.size()
+                                                   : r.retires.size() - r.ajoutes.size();
+    };
+    return ecart(e.typesDep) + ecart(e.operations) + ecart(e.depJourn) + ecart(e.economies) +
+           ecart(e.simulations);
+}
+
 std::int64_t Historique::numeroCourant() const {
     return courante_ > 0 ? etapes_[courante_ - 1].numero : base_;
 }

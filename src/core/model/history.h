@@ -79,6 +79,10 @@ public:
     // joins that step.
     bool fin(const Budget& budget, std::string_view cle = {});
 
+    // How many records the last step recorded added or took out in all, records changed in
+    // place not counted: what tells a batch from the edit of one record.
+    std::size_t nbAjoutesOuRetires() const;
+
     bool peutAnnuler() const { return courante_ > 0; }
     bool peutRetablir() const { return courante_ < etapes_.size(); }
     // Puts the budget back as it was before the last step, or after the next undone one, and

@@ -204,15 +204,10 @@ void TfmMain::creeBoutons() {
         accesParametres_->ouvre(this, pageDevant().origineParametres(),
                                 [this] { AppliqueParametres(); });
     });
-    // Adding or deleting may touch many records at once: kept for recovery at once.
-    connect(btAjouter, &QPushButton::clicked, this, [this] {
-        modification([this] { pageDevant().ajoute(); });
-        gardeRecuperation(true);
-    });
-    connect(btSupprimer, &QPushButton::clicked, this, [this] {
-        modification([this] { pageDevant().supprime(); });
-        gardeRecuperation(true);
-    });
+    connect(btAjouter, &QPushButton::clicked, this,
+            [this] { modification([this] { pageDevant().ajoute(); }); });
+    connect(btSupprimer, &QPushButton::clicked, this,
+            [this] { modification([this] { pageDevant().supprime(); }); });
     recuperation_.setSingleShot(true);
     connect(&recuperation_, &QTimer::timeout, this, [this] { gardeRecuperation(true); });
 
@@ -396,7 +391,10 @@ void TfmMain::debutModification() {
 void TfmMain::finModification(std::string_view cle) {
     if (rejeu_ || !historique_.fin(budget_, cle)) return;
     metTitre();
-    gardeRecuperation(false);
+    // A batch (operations of several types added, a month deleted, a statement imported) is
+    // kept for recovery at once; the edit of one record waits for the delay, as a full write
+    // of a large budget at each click would be felt.
+    gardeRecuperation(historique_.nbAjoutesOuRetires() > 1);
 }
 
 bool TfmMain::annule() {
