@@ -1,5 +1,6 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDate>
@@ -313,8 +314,13 @@ private slots:
         QCOMPARE(opened.budget().Operations.size(), 4u);
         QVERIFY(!std::filesystem::exists(recuperation));
         QVERIFY(opened.window->annule());
-        // The key reaches the tab's shortcut from the journal that has the keyboard.
+        // The key reaches the tab's shortcut from the journal that has the keyboard, whose
+        // menu offers the same action.
         Grid& journal = opened.child<Grid>("grOperations");
+        auto* action = page.findChild<QAction*>("acImporterReleve");
+        QCOMPARE(action->text(), QStringLiteral("Importer un relevé…"));
+        QCOMPARE(journal.contextMenuPolicy(), Qt::ActionsContextMenu);
+        QVERIFY(journal.actions().contains(action));
         opened.window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(opened.window.get()));
         journal.setFocus();

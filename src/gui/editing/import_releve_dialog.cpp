@@ -53,7 +53,9 @@ TfmImportReleve::TfmImportReleve(const Budget& budget, const QString& nomReleve,
     using Button = GridColumn::Button;
     using Kind = GridColumn::Kind;
     grReleve_->setColumns({
-        {QStringLiteral("Ligne"), 50, GridColumn::kRight, true},
+        // An OFX statement's transactions are counted, not its lines.
+        {format_ == FormatReleve::Ofx ? QStringLiteral("N°") : QStringLiteral("Ligne"), 50,
+         GridColumn::kRight, true},
         {QStringLiteral("Date"), 80, GridColumn::kLeft, true},
         {QStringLiteral("Montant"), 90, GridColumn::kRight, true},
         {QStringLiteral("Libellé"), 270, GridColumn::kLeft, true},

@@ -69,7 +69,7 @@ OperationsPage::OperationsPage(Budget& budget, Prompter& prompter, QWidget* pare
     grOperations_->onRowChanged([this](int, int) { grOperationsColRowChanged(); });
 
     // Beyond the button bar: from the grid's menu, or Ctrl+I anywhere on the tab.
-    auto* importer = new QAction(QStringLiteral("Importer un relevé..."), this);
+    auto* importer = new QAction(QStringLiteral("Importer un relevé…"), this);
     importer->setObjectName("acImporterReleve");
     importer->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
     importer->setShortcutContext(Qt::WidgetWithChildrenShortcut);

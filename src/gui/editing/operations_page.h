@@ -51,7 +51,7 @@ public:
         return ListeImprimee::Operations;
     }
 
-    // "Importer un relevé...": a bank statement chosen, previewed, then added as one step.
+    // "Importer un relevé…": a bank statement chosen, previewed, then added as one step.
     void importeReleve();
     // Asks which statement to import; empty when the user gives up. A file dialog unless
     // replaced, as tests do.
