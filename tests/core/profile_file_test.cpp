@@ -156,6 +156,18 @@ TEST(ProfileFile, ValuesThatCannotBeHeldAreRefused) {
           std::string(ProfileFile::kMaxValueLength + 1, 'x')})
         EXPECT_EQ(file.writeString("S", "k", value), ProfileFile::WriteStatus::ValueRefused);
     EXPECT_EQ(file.render(), "[S]\r\nk=old\r\n");
+    // Every length a word and its tail can take, the refused byte at every place, among
+    // bytes close to the refused ones (tab, 13 + 1).
+    for (std::size_t n = 1; n <= 20; ++n) {
+        EXPECT_TRUE(ProfileFile::canHold(std::string(n, '\t'))) << n;
+        for (std::size_t i = 0; i < n; ++i)
+            for (const char refuse : {'\r', '\n', '\0'}) {
+                std::string value(n, '\x0e');
+                value[i] = refuse;
+                EXPECT_FALSE(ProfileFile::canHold(value)) << n << ' ' << i << ' ' << int(refuse);
+            }
+    }
+    EXPECT_TRUE(ProfileFile::canHold({}));
 }
 
 // Owner-only reading and writing, as every file the program writes.

@@ -715,19 +715,28 @@ bool ProfileFile::canHold(std::string_view value) {
     // and only a word that holds one (a tab, say) is looked at byte by byte.
     constexpr std::uint64_t kOnes = 0x0101010101010101ull;
     constexpr std::uint64_t kHighs = 0x8080808080808080ull;
-    const char* p = value.data();
-    const char* const end = p + value.size();
     const auto refused = [](char c) { return c == '\r' || c == '\n' || c == '\0'; };
-    for (; end - p >= 8; p += 8) {
+    // Whether the eight bytes at `p` hold a refused one.
+    const auto refuses = [&refused](const char* p) {
         std::uint64_t word;
         std::memcpy(&word, p, sizeof word);
-        if (((word - 14 * kOnes) & ~word & kHighs) == 0) continue;
+        if (((word - 14 * kOnes) & ~word & kHighs) == 0) return false;
         for (int i = 0; i < 8; ++i)
-            if (refused(p[i])) return false;
+            if (refused(p[i])) return true;
+        return false;
+    };
+    const char* p = value.data();
+    const std::size_t n = value.size();
+    if (n < 8) {
+        // Most values are short: one word, padded with blanks, which are never refused.
+        char word[8] = {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
+        if (n > 0) std::memcpy(word, p, n);
+        return !refuses(word);
     }
-    for (; p < end; ++p)
-        if (refused(*p)) return false;
-    return true;
+    for (std::size_t i = 0; i + 8 <= n; i += 8)
+        if (refuses(p + i)) return false;
+    // The last bytes in one word that overlaps the one before.
+    return !refuses(p + n - 8);
 }
 
 void ProfileFile::preferLargePages(const void* data, std::size_t bytes) {
