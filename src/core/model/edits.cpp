@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <unordered_set>
+#include <utility>
 
 #include "core/model/amount.h"
 #include "core/model/date_text.h"
@@ -58,27 +59,38 @@ bool changeCodeTypeDep(Budget& budget, std::size_t index, std::string_view code)
     if (type.cTypeDep == code) return true;
     const std::string ancien = type.cTypeDep;
     type.cTypeDep = code;
-    bool renomme = false;
-    for (TOperation& operation : budget.Operations) {
-        if (operation.cTypeDep == ancien) {
-            operation.cTypeDep = code;
-            renomme = true;
+    std::vector<TOperation>& operations = budget.Operations;
+    std::vector<std::size_t> renommees;
+    for (std::size_t i = 0; i < operations.size(); ++i) {
+        if (operations[i].cTypeDep == ancien) {
+            operations[i].cTypeDep = code;
+            renommees.push_back(i);
         }
     }
     budget.TrieTypesDep();
     // Operations that already held the new code now count in this type's balance.
     budget.CalculeSoldeTypeDep(code);
+    if (renommees.empty()) return true;
     // The code is part of the order of operations of the same day; keep the journal sorted
-    // so that its running balances stay those of its order.
-    if (renomme) {
-        if (trieJoursOperations(budget.Operations)) {
-            budget.suiviOperations.inconnu();
-            budget.suiviOperations.enOrdre(budget.Operations.size());
-        } else {
-            budget.TrieOperations();
-        }
-        budget.CalculeSoldesOperations();
-    }
+    // so that its running balances stay those of its order. In a journal known to be in
+    // order, the others keep theirs: the renamed ones, found again after the sort, are all
+    // the undo history needs.
+    SuiviJournal& suivi = budget.suiviOperations;
+    const std::size_t n = operations.size();
+    const bool enOrdre = suivi.enOrdreSansException(n);
+    for (const std::size_t i : renommees) operations[i].lMarquee = true;
+    const bool parJours = trieJoursOperations(operations);
+    if (!parJours) budget.TrieOperations();
+    std::vector<std::size_t> places;
+    places.reserve(renommees.size());
+    for (std::size_t i = 0; i < n; ++i)
+        if (std::exchange(operations[i].lMarquee, false)) places.push_back(i);
+    if (enOrdre && parJours)
+        suivi.signale(n, std::move(renommees), std::move(places), n);
+    else
+        suivi.inconnu();
+    suivi.enOrdre(n);
+    budget.CalculeSoldesOperations();
     return true;
 }
 

@@ -288,6 +288,8 @@ Retouche<TOperation> retoucheOperations(const std::vector<TOperation>& avant,
     const SuiviJournal& suivi = budget.suiviOperations;
     if (!suivi.precis(apres.size())) return compare(avant, apres);
     Retouche<TOperation> r;
+    r.retires.reserve(suivi.retires().size());
+    r.ajoutes.reserve(suivi.ajoutes().size());
     for (const std::size_t i : suivi.retires()) {
         if (i >= avant.size()) return compare(avant, apres);
         r.retires.emplace_back(i, avant[i]);
