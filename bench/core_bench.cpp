@@ -327,8 +327,7 @@ void BM_UndoStepsMemory(benchmark::State& state) {
         }
     }
     // A label, not a counter: run.sh's CSV wants the same counters in every case.
-    state.SetLabel(std::to_string(100 * historique.octets() / d.octets.size()) +
-                   " % of the file");
+    state.SetLabel(std::to_string(100 * historique.octets() / d.octets.size()) + " % of the file");
 }
 
 // One operation in the middle deleted (arg 1 = 0), or every operation of its month (1), as
