@@ -75,9 +75,7 @@ int runImport(const fs::path& fichier, std::string_view motDePasse, const Import
     }
     ResultatReleve& releve = lu.releve;
     if (releve.erreur) {
-        err << "Relevé " << import.releve << " refusé";
-        if (releve.erreur->numero > 0) err << ", " << endroitReleve(format, releve.erreur->numero);
-        err << " : " << raisonRefus(releve.erreur->code) << ". Rien n'est importé.\n";
+        err << phraseRefus(import.releve, format, *releve.erreur) << '\n';
         return kExitUnreadable;
     }
 

@@ -26,9 +26,11 @@ struct FichierReleve {
 FichierReleve litFichierReleve(const std::filesystem::path& chemin, FormatReleve format,
                                const MemoireImport& memoire, const ColonnesCsv* colonnes = nullptr);
 
-// Why a statement is refused, in French (UTF-8), for the window and the command line alike.
-std::string raisonRefus(CodeErreurReleve code);
 // "ligne 4" of a text statement, "opération 4" of an OFX one.
 std::string endroitReleve(FormatReleve format, std::size_t numero);
+// Why a statement is refused, in French (UTF-8), for the window and the command line alike:
+// "Relevé <nom> refusé, ligne 6 : date absente ou incorrecte. Rien n'est importé." An empty
+// name is left out.
+std::string phraseRefus(std::string_view nom, FormatReleve format, const ErreurReleve& erreur);
 
 }  // namespace varnelle

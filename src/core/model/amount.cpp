@@ -7,6 +7,17 @@
 namespace varnelle {
 namespace {
 
+// The whole part of an amount and its sign, written backwards before `p`; answers where they
+// begin.
+char* ecritEntierARebours(char* p, std::uint64_t entier, bool negatif) {
+    do {
+        *--p = static_cast<char>('0' + entier % 10);
+        entier /= 10;
+    } while (entier != 0);
+    if (negatif) *--p = '-';
+    return p;
+}
+
 // Drops the blanks around a typed number and its sign; true when the sign is "-".
 bool litSigne(std::string_view& text) {
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
@@ -121,12 +132,7 @@ void appendAmount(std::string& out, Montant value, char decimalSeparator) {
             *--p = static_cast<char>('0' + magnitude % 10);
             *--p = static_cast<char>('0' + magnitude / 10 % 10);
             *--p = decimalSeparator;
-            magnitude /= 100;
-            do {
-                *--p = static_cast<char>('0' + magnitude % 10);
-                magnitude /= 10;
-            } while (magnitude != 0);
-            if (n < 0) *--p = '-';
+            p = ecritEntierARebours(p, magnitude / 100, n < 0);
             out.append(p, static_cast<std::size_t>(end - p));
             return;
         }
@@ -156,12 +162,7 @@ void appendGeneralAmountText(std::string& out, Montant value, char decimalSepara
                 *--p = static_cast<char>('0' + cents / 10);
                 *--p = decimalSeparator;
             }
-            magnitude /= 100;
-            do {
-                *--p = static_cast<char>('0' + magnitude % 10);
-                magnitude /= 10;
-            } while (magnitude != 0);
-            if (n < 0) *--p = '-';
+            p = ecritEntierARebours(p, magnitude / 100, n < 0);
             out.append(p, static_cast<std::size_t>(end - p));
             return;
         }

@@ -189,11 +189,7 @@ void TfmImportReleve::majEtat() {
         texte = e.code == CodeErreurReleve::EnteteIntrouvable
                     ? QStringLiteral("Choisissez les colonnes de la date, du libellé et du montant "
                                      "(ou du débit et du crédit).")
-                    : QStringLiteral("Relevé refusé%1 : %2. Rien n'est importé.")
-                          .arg(e.numero > 0
-                                   ? QStringLiteral(", ") + utf8(endroitReleve(format_, e.numero))
-                                   : QString())
-                          .arg(utf8(raisonRefus(e.code)));
+                    : utf8(phraseRefus({}, format_, e));
     } else if (aAjouter == 0) {
         texte = QStringLiteral("Rien à importer : le budget a déjà toutes ces opérations.");
     } else {

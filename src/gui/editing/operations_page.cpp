@@ -114,12 +114,9 @@ void OperationsPage::importeReleve() {
     // A CSV whose columns are not named as expected is read once the user has chosen them.
     if (const auto& e = lu.releve.erreur;
         e && !(*format == FormatReleve::Csv && e->code == CodeErreurReleve::EnteteIntrouvable)) {
-        const QString endroit = e->numero > 0 ? QStringLiteral(", %1").arg(QString::fromStdString(
-                                                    endroitReleve(*format, e->numero)))
-                                              : QString();
+        const std::string cite = QStringLiteral("« %1 »").arg(court).toStdString();
         prompter_.error(this, QStringLiteral("Erreur"),
-                        QStringLiteral("Relevé « %1 » refusé%2 : %3. Rien n'est importé.")
-                            .arg(court, endroit, QString::fromStdString(raisonRefus(e->code))));
+                        QString::fromStdString(phraseRefus(cite, *format, *e)));
         return;
     }
     TfmImportReleve dialogue(budget_, court, *format, std::move(lu), prompter_, this);
