@@ -21,11 +21,20 @@ Budget sampleBudget() {
         TTypeDep{"ELE", "\xC9lectricit\xE9", fromHundredths(-6000), 0xAAA, 0, 0, 0},
         TTypeDep{"LOY", " Loyer \"centre\"", fromHundredths(-60000), kTousLesMois, 0, 0, 0},
         TTypeDep{"SAL", "'Salaire'", fromHundredths(210050), kTousLesMois, 0, 0, 0}};
-    b.Operations = {
-        TOperation{1, "05/01/2024", "LOY", fromHundredths(-60000), "Loyer janvier", 0, false},
-        TOperation{0, "06/01/2024", "ELE", fromHundredths(-10), "  ", 0, false},
-        TOperation{1, "25/01/2024", "SAL", fromHundredths(210050), "Salaire; prime=0", 0, false},
-        TOperation{0, "  /  /    ", "???", fromHundredths(123450), "", 0, false}};
+    const auto op = [](std::int32_t select, const char* date, const char* code, Montant montant,
+                       const char* libelle) {
+        TOperation o;
+        o.nSelect = select;
+        o.cDate = date;
+        o.cTypeDep = code;
+        o.nMontant = montant;
+        o.cLibelle = libelle;
+        return o;
+    };
+    b.Operations = {op(1, "05/01/2024", "LOY", fromHundredths(-60000), "Loyer janvier"),
+                    op(0, "06/01/2024", "ELE", fromHundredths(-10), "  "),
+                    op(1, "25/01/2024", "SAL", fromHundredths(210050), "Salaire; prime=0"),
+                    op(0, "  /  /    ", "???", fromHundredths(123450), "")};
     for (int day = 1; day <= kNbJoursDepJourn; ++day)
         b.DepJourn[static_cast<std::size_t>(day - 1)].nMontant = day % 3 == 0 ? -day : day * 7;
     b.Economies = {TEconomie{"Livret A", 1500, 0}, TEconomie{"Retrait", -200, 0}};

@@ -25,19 +25,24 @@ struct TTypeDep {
 };
 
 // One dated operation of the journal.
+// Members go from the widest alignment down, so that no padding lies between them: a large
+// journal holds one of these per operation.
 struct TOperation {
-    std::int32_t nSelect = 0;
     std::string cDate;
     std::string cTypeDep;
-    Montant nMontant = 0;
     std::string cLibelle;
+    Montant nMontant = 0;
     // Derived: running balance in collection order.
     Montant nSolde = 0;
+    std::int32_t nSelect = 0;
     // Set on the operation the user just changed, to find it again after a re-sort.
     bool lMarquee = false;
 
     bool operator==(const TOperation&) const = default;
 };
+static_assert(sizeof(TOperation) <=
+                  3 * sizeof(std::string) + 2 * sizeof(Montant) + alignof(Montant),
+              "an operation record holds no padding beyond its tail");
 
 // One of the 31 daily-expense rows.
 struct TDepJourn {

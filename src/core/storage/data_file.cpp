@@ -199,37 +199,40 @@ std::int32_t sizeOf(std::size_t n) {
     return static_cast<std::int32_t>(n);
 }
 
-// Appends the lines of the sections a save rewrites whole, straight into the file's text.
-// Appends the lines of the sections a save rewrites whole, straight into the file's text,
-// and keeps the first value the file could not hold: the save is then given up.
+// Appends the lines of the sections a save rewrites whole to the file's text, and keeps the
+// first value the file could not hold: the save is then given up. Lines are gathered in a
+// buffer of a few kilobytes and appended a buffer at a time, which costs far less than
+// appending each key and value.
 class SectionWriter final {
 public:
     SectionWriter(std::string& out, SaveResult& result) : out_(out), result_(result) {}
+    ~SectionWriter() { flush(); }
+    SectionWriter(const SectionWriter&) = delete;
+    SectionWriter& operator=(const SectionWriter&) = delete;
 
     bool failed() const { return result_.status != SaveStatus::Ok; }
 
     void section(const char* name) {
         section_ = name;
-        out_ += '[';
-        out_ += name;
-        out_ += "]\r\n";
+        const std::string_view n(name);
+        char* p = room(n.size() + 4);
+        *p++ = '[';
+        p = put(p, n);
+        *p++ = ']';
+        end(p);
     }
-    // A line goes in with at most three appends: key and "=", value, end of line.
     void text(std::string_view prefix, int number, std::string_view value) {
         if (!ProfileFile::canHold(value)) return refuse(SaveStatus::TextRefused, prefix, number);
         const bool quote = ProfileFile::needsQuotes(value);
-        char* p = key(prefix, number);
+        char* p = key(room(prefix.size() + value.size() + kKeyAndEnd), prefix, number);
         if (quote) *p++ = '"';
-        out_.append(line_, static_cast<std::size_t>(p - line_));
-        out_ += value;
-        out_ += quote ? "\"\r\n" : "\r\n";
+        p = put(p, value);
+        if (quote) *p++ = '"';
+        end(p);
     }
     void integer(std::string_view prefix, int number, std::int32_t value) {
-        char* p = key(prefix, number);
-        p = std::to_chars(p, p + 16, value).ptr;
-        *p++ = '\r';
-        *p++ = '\n';
-        out_.append(line_, static_cast<std::size_t>(p - line_));
+        char* p = key(room(prefix.size() + kKeyAndEnd), prefix, number);
+        end(std::to_chars(p, p + 12, value).ptr);
     }
     void amount(std::string_view prefix, int number, Montant value) {
         const auto hundredths = toHundredths(value);
@@ -239,12 +242,37 @@ public:
     void text(std::string_view name, std::string_view value) { text(name, 0, value); }
     void integer(std::string_view name, std::int32_t value) { integer(name, 0, value); }
 
+    // Moves what is gathered to the text.
+    void flush() {
+        out_.append(buffer_, used_);
+        used_ = 0;
+    }
+
 private:
-    // "prefix12=" at the start of the line buffer; numbers from 1, none for 0.
-    char* key(std::string_view prefix, int number) {
-        const std::size_t n = std::min(prefix.size(), sizeof line_ - 32);
-        std::memcpy(line_, prefix.data(), n);
-        char* p = line_ + n;
+    // Room for a line beside its key's name and value: a number of ten digits at most, "=",
+    // two quotes or a sign, eleven digits of an integer, and the end of line.
+    static constexpr std::size_t kKeyAndEnd = 32;
+    static constexpr std::size_t kMaxKeyName = 64;
+
+    // Where a line of at most `bytes` bytes goes.
+    char* room(std::size_t bytes) {
+        if (used_ + bytes > sizeof buffer_) flush();
+        return buffer_ + used_;
+    }
+    // Ends the line that runs up to `p`.
+    void end(char* p) {
+        *p++ = '\r';
+        *p++ = '\n';
+        used_ = static_cast<std::size_t>(p - buffer_);
+    }
+    static char* put(char* p, std::string_view s) {
+        std::memcpy(p, s.data(), s.size());
+        return p + s.size();
+    }
+    // "prefix12=" at `p`; numbers from 1, none for 0. Keys are the program's own names, so
+    // that a line always fits the buffer.
+    char* key(char* p, std::string_view prefix, int number) {
+        p = put(p, prefix.substr(0, kMaxKeyName));
         if (number > 0) {
             // The keys of one record share their number: its digits are written once.
             if (number != lastNumber_) {
@@ -252,8 +280,8 @@ private:
                 digitsLength_ = static_cast<std::size_t>(
                     std::to_chars(digits_, digits_ + sizeof digits_, number).ptr - digits_);
             }
-            std::memcpy(p, digits_, std::min(digitsLength_, sizeof digits_));
-            p += std::min(digitsLength_, sizeof digits_);
+            std::memcpy(p, digits_, sizeof digits_);
+            p += digitsLength_;
         }
         *p++ = '=';
         return p;
@@ -263,16 +291,19 @@ private:
         if (failed()) return;
         result_.status = status;
         result_.section = section_;
-        char* end = key(prefix, number) - 1;  // without its "="
-        result_.key = std::string(line_, static_cast<std::size_t>(end - line_));
+        std::string line(std::min(prefix.size(), kMaxKeyName) + kKeyAndEnd, '\0');
+        char* end = key(line.data(), prefix, number) - 1;  // without its "="
+        line.resize(static_cast<std::size_t>(end - line.data()));
+        result_.key = std::move(line);
     }
 
     std::string& out_;
     SaveResult& result_;
     const char* section_ = "";
-    char line_[96];
+    char buffer_[8192];
+    std::size_t used_ = 0;
     int lastNumber_ = 0;
-    char digits_[12];
+    char digits_[12] = {};
     std::size_t digitsLength_ = 0;
 };
 
@@ -392,6 +423,9 @@ void readMemoireImport(const ProfileFile& file, MemoireImport& m) {
         m.ajouteFitid(fitid);
 }
 
+// How many records ahead of the one written its label is asked for.
+constexpr std::size_t kAvanceLibelles = 16;
+
 void writeSections(SectionWriter& w, const Budget& budget) {
     w.section(kSectionParametres);
     forEachParam(budget.Param, [&](const char* name, const auto& field, const auto&) {
@@ -417,7 +451,13 @@ void writeSections(SectionWriter& w, const Budget& budget) {
 
     w.section(kSectionOperations);
     i = 0;
+    const std::size_t nbOperations = budget.Operations.size();
     for (const TOperation& operation : budget.Operations) {
+        // Labels live apart from their records, in no particular order once the journal was
+        // sorted: asking for them ahead keeps the loop from waiting on each.
+        if (static_cast<std::size_t>(i) + kAvanceLibelles < nbOperations)
+            __builtin_prefetch(
+                budget.Operations[static_cast<std::size_t>(i) + kAvanceLibelles].cLibelle.data());
         ++i;
         w.integer("nSelect", i, operation.nSelect);
         w.text("cDate", i, operation.cDate);
@@ -461,15 +501,17 @@ std::optional<std::string> savedContent(const ProfileFile& file, const Budget& b
     writeGeneral(kept, budget, result);
     if (!result) return std::nullopt;
     std::string out = kept.render();
-    // Keys, numbers and line ends take well under 48 bytes a line; labels are counted.
-    std::size_t bytes =
+    // Keys, numbers and line ends take well under 48 bytes a line, which leaves room for
+    // labels of a hundred bytes on average; longer ones make the text grow once or twice.
+    const std::size_t bytes =
         48 * (kNbCles + 4 * budget.TypesDep.size() + 5 * budget.Operations.size() +
               kNbJoursDepJourn + 2 * budget.Economies.size() + 5 * budget.Simulations.size());
-    for (const TOperation& operation : budget.Operations) bytes += operation.cLibelle.size();
     out.reserve(out.size() + bytes);
     ProfileFile::preferLargePages(out.data(), out.capacity());
-    SectionWriter writer(out, result);
-    writeSections(writer, budget);
+    {
+        SectionWriter writer(out, result);
+        writeSections(writer, budget);
+    }
     if (!result) return std::nullopt;
     if (out.size() > ProfileFile::kMaxFileBytes) {
         result.status = SaveStatus::TooLarge;
