@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
+#include <cstring>
 
 #include "core/model/amount.h"
 #include "core/model/text_encoding.h"
@@ -14,6 +16,26 @@ constexpr std::size_t kBufferBytes = std::size_t{1} << 16;
 bool needsEscape(char c) {
     const auto u = static_cast<unsigned char>(c);
     return c == '"' || c == '\\' || u < 0x20 || u == 0x7F;
+}
+
+// Whether none of the eight bytes at `p` needs an escape, nor a conversion when the text is
+// in Windows-1252: the tests of needsEscape, on every byte of a word at once.
+bool plain(const char* p, bool win1252) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    constexpr std::uint64_t kHighs = 0x8080808080808080ull;
+    std::uint64_t w;
+    std::memcpy(&w, p, sizeof w);
+    // Some byte is below n (n at most 128).
+    const auto below = [](std::uint64_t x, std::uint64_t n) {
+        return (x - n * kOnes) & ~x & kHighs;
+    };
+    // Some byte equals b.
+    const auto holds = [&below](std::uint64_t x, std::uint64_t b) {
+        return below(x ^ (b * kOnes), 1);
+    };
+    const std::uint64_t special = below(w, 0x20) | holds(w, '"') | holds(w, '\\') | holds(w, 0x7F) |
+                                  (win1252 ? w & kHighs : 0);
+    return special == 0;
 }
 
 }  // namespace
@@ -35,112 +57,121 @@ void JsonWriter::endArray() {
     close(']');
 }
 
+// Each call reserves room for all it writes once, then writes through a pointer: an
+// operation takes a dozen calls, and a large budget a million.
+
 void JsonWriter::key(std::string_view name) {
-    beginValue();
-    writeQuoted(name);
-    put(std::string_view(": "));
+    room(separatorRoom() + kEscapeRoom * name.size() + 4);
+    char* p = quoted(separate(at()), name, false);
+    *p++ = ':';
+    *p++ = ' ';
+    done(p);
     afterKey_ = true;
 }
 
 void JsonWriter::string(std::string_view utf8) {
-    beginValue();
-    writeQuoted(utf8);
+    room(separatorRoom() + kEscapeRoom * utf8.size() + 2);
+    done(quoted(separate(at()), utf8, false));
 }
 
 void JsonWriter::win1252String(std::string_view win1252) {
-    for (const char c : win1252) {
-        if (needsEscape(c)) {
-            // Escapes are ASCII, the same in both code pages: the slow way is rare.
-            string(win1252ToUtf8(win1252));
-            return;
-        }
-    }
-    beginValue();
-    scratch_.clear();
-    scratch_ += '"';
-    appendWin1252AsUtf8(scratch_, win1252);
-    scratch_ += '"';
-    put(scratch_);
+    room(separatorRoom() + kEscapeRoom * win1252.size() + 2);
+    done(quoted(separate(at()), win1252, true));
 }
 
 void JsonWriter::amount(long double value) {
-    beginValue();
     scratch_.clear();
-    scratch_ += '"';
     appendAmount(scratch_, value, '.');
-    scratch_ += '"';
-    put(scratch_);
+    room(separatorRoom() + scratch_.size() + 2);
+    char* p = separate(at());
+    *p++ = '"';
+    p = std::copy(scratch_.begin(), scratch_.end(), p);
+    *p++ = '"';
+    done(p);
 }
 
 void JsonWriter::number(std::int64_t n) {
-    beginValue();
-    char digits[24];
-    const auto result = std::to_chars(digits, digits + sizeof digits, n);
-    put(std::string_view(digits, static_cast<std::size_t>(result.ptr - digits)));
+    room(separatorRoom() + 24);
+    char* p = separate(at());
+    done(std::to_chars(p, p + 24, n).ptr);
 }
 
 void JsonWriter::boolean(bool b) {
-    beginValue();
-    put(b ? std::string_view("true") : std::string_view("false"));
+    const std::string_view text = b ? "true" : "false";
+    room(separatorRoom() + text.size());
+    done(std::copy(text.begin(), text.end(), separate(at())));
 }
 
-void JsonWriter::beginValue() {
+char* JsonWriter::separate(char* p) {
     if (afterKey_) {
         afterKey_ = false;
-        return;
+        return p;
     }
-    if (hasItems_.empty()) return;
-    if (hasItems_.back() != 0) put(',');
+    if (hasItems_.empty()) return p;
+    if (hasItems_.back() != 0) *p++ = ',';
     hasItems_.back() = 1;
-    newLine();
+    return newLine(p);
 }
 
 void JsonWriter::open(char bracket) {
-    beginValue();
-    put(bracket);
+    room(separatorRoom() + 1);
+    char* p = separate(at());
+    *p++ = bracket;
+    done(p);
     hasItems_.push_back(0);
 }
 
 void JsonWriter::close(char bracket) {
     const bool hadItems = hasItems_.back() != 0;
     hasItems_.pop_back();
-    if (hadItems) newLine();
-    put(bracket);
-    if (hasItems_.empty()) put('\n');
+    room(separatorRoom() + 2);
+    char* p = at();
+    if (hadItems) p = newLine(p);
+    *p++ = bracket;
+    if (hasItems_.empty()) *p++ = '\n';
+    done(p);
 }
 
-void JsonWriter::newLine() {
-    // A line break and the indentation of most depths in one copy.
-    static constexpr char kIndent[] = "\n                                ";
-    const std::size_t length = 1 + 2 * hasItems_.size();
-    if (length < sizeof kIndent) {
-        put(std::string_view(kIndent, length));
-    } else {
-        put('\n');
-        for (std::size_t i = 0; i < hasItems_.size(); ++i) put(std::string_view("  "));
-    }
+char* JsonWriter::newLine(char* p) const {
+    *p++ = '\n';
+    const std::size_t indent = 2 * hasItems_.size();
+    std::fill_n(p, indent, ' ');
+    return p + indent;
 }
 
-void JsonWriter::writeQuoted(std::string_view utf8) {
+char* JsonWriter::quoted(char* p, std::string_view text, bool win1252) {
     static constexpr char kHex[] = "0123456789abcdef";
-    put('"');
+    *p++ = '"';
     std::size_t run = 0;  // start of the bytes not yet copied
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        const char c = utf8[i];
-        if (!needsEscape(c)) continue;
-        put(utf8.substr(run, i - run));
-        run = i + 1;
+    const auto copyRun = [&](std::size_t end) {
+        if (end > run) std::memcpy(p, text.data() + run, end - run);
+        p += end - run;
+    };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        // Eight bytes that need nothing are passed over at once.
+        while (i + 8 <= text.size() && plain(text.data() + i, win1252)) i += 8;
+        if (i == text.size()) break;
+        const char c = text[i];
         const auto u = static_cast<unsigned char>(c);
+        if (win1252 && u >= 0x80) {
+            copyRun(i);
+            run = i + 1;
+            p = writeWin1252AsUtf8(p, text.substr(i, 1));
+            continue;
+        }
+        if (!needsEscape(c)) continue;
+        copyRun(i);
+        run = i + 1;
+        *p++ = '\\';
         if (c == '"' || c == '\\') {
-            const char escape[] = {'\\', c};
-            put(std::string_view(escape, sizeof escape));
+            *p++ = c;
         } else {
-            const char escape[] = {'\\', 'u', '0', '0', kHex[u >> 4], kHex[u & 0xF]};
-            put(std::string_view(escape, sizeof escape));
+            for (const char e : {'u', '0', '0', kHex[u >> 4], kHex[u & 0xF]}) *p++ = e;
         }
     }
-    put(utf8.substr(run));
-    put('"');
+    copyRun(text.size());
+    *p++ = '"';
+    return p;
 }
 
 void JsonWriter::makeRoom(std::size_t n) {

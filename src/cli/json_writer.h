@@ -36,26 +36,28 @@ public:
     void boolean(bool b);
 
 private:
-    // Separates a value from the one before it, unless it follows its key.
-    void beginValue();
+    // An escape takes six bytes, more than a Windows-1252 byte in UTF-8.
+    static constexpr std::size_t kEscapeRoom = 6;
+
+    // Separates a value from the one before it, unless it follows its key: a comma and a
+    // new line, at `p`; answers the end of what it wrote.
+    char* separate(char* p);
+    // What separate and a new line write at most.
+    std::size_t separatorRoom() const { return 2 + 2 * hasItems_.size(); }
     void open(char bracket);
     void close(char bracket);
-    void newLine();
-    void writeQuoted(std::string_view utf8);
+    char* newLine(char* p) const;
+    // The text between double quotes, escaped and converted to UTF-8 if it is in
+    // Windows-1252, at `p`, which has kEscapeRoom bytes a byte of the text.
+    static char* quoted(char* p, std::string_view text, bool win1252);
     // Makes room for n more bytes, handing what the buffer holds to the stream if needed.
     void room(std::size_t n) {
         if (used_ + n > buffer_.size()) makeRoom(n);
     }
     void makeRoom(std::size_t n);
-    void put(char c) {
-        room(1);
-        buffer_[used_++] = c;
-    }
-    void put(std::string_view text) {
-        room(text.size());
-        text.copy(buffer_.data() + used_, text.size());
-        used_ += text.size();
-    }
+    // Where the next byte goes, and the end of what was written there.
+    char* at() { return buffer_.data() + used_; }
+    void done(const char* end) { used_ = static_cast<std::size_t>(end - buffer_.data()); }
     void flush();
 
     std::ostream& out_;

@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -6,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include "core/model/text_encoding.h"
 #include "core/storage/password.h"
 #include "temp_folder.h"
 
@@ -253,6 +255,52 @@ TEST_F(Cli, ShowAndCheckDescribeTheBudget) {
     EXPECT_EQ(checked.status, 0) << checked.err;
     EXPECT_EQ(checked.out, "Budget.ini : 2 types, 3 opérations, 0 économie, 1 simulation, "
                            "solde final 1900.10\n");
+}
+
+// Texts are escaped and converted eight bytes at a time when none of them needs it: every
+// byte that does is tried at every place of labels of every length around a word.
+TEST_F(Cli, ShowEscapesEveryByteThatNeedsItWhereverItLies) {
+    const std::string specials = "\"\\\x01\t\x1F\x7F\x80\x9C\xE9";
+    // What JSON wants of a Windows-1252 label, one byte after the other.
+    const auto reference = [](const std::string& label) {
+        std::string json;
+        for (const char c : label) {
+            const auto u = static_cast<unsigned char>(c);
+            if (c == '"' || c == '\\') {
+                json += {'\\', c};
+            } else if (u < 0x20 || u == 0x7F) {
+                char escape[8];
+                std::snprintf(escape, sizeof escape, "\\u%04x", u);
+                json += escape;
+            } else {
+                json += varnelle::win1252ToUtf8(std::string(1, c));
+            }
+        }
+        return json;
+    };
+    std::string lines = "[OPERATIONS]\n";
+    std::vector<std::string> labels;
+    for (std::size_t length = 1; length <= 18; ++length)
+        for (std::size_t at = 0; at < length; ++at)
+            for (const char special : specials) {
+                // Between two letters, so that the reader trims no blank and strips no quote.
+                std::string label = "<" + std::string(length, 'a') + ">";
+                label[1 + at] = special;
+                labels.push_back(label);
+                lines += "cDate" + std::to_string(labels.size()) + "=01/01/2024\ncLibelle" +
+                         std::to_string(labels.size()) + "=" + label + "\n";
+            }
+    const fs::path file =
+        writeBudget("SECRET", "nNbOperations=" + std::to_string(labels.size()) + "\n" + lines);
+    const Outcome r = run({"show", file.string(), "--password", "SECRET"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::size_t from = 0;
+    for (const std::string& label : labels) {
+        const std::string expected = "\"cLibelle\": \"" + reference(label) + "\"";
+        const std::size_t at = r.out.find(expected, from);
+        ASSERT_NE(at, std::string::npos) << expected;
+        from = at + expected.size();
+    }
 }
 
 TEST_F(Cli, FailuresExitWithTheirStatus) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace varnelle {
 namespace {
@@ -23,39 +24,43 @@ std::optional<unsigned char> byteOf(char32_t cp) {
     return std::nullopt;
 }
 
-void appendUtf8(std::string& out, char32_t cp) {
+char* copie(char* out, std::string_view bytes) {
+    if (!bytes.empty()) std::memcpy(out, bytes.data(), bytes.size());
+    return out + bytes.size();
+}
+
+char* writeUtf8(char* out, char32_t cp) {
     if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
+        *out++ = static_cast<char>(cp);
     } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        *out++ = static_cast<char>(0xC0 | (cp >> 6));
+        *out++ = static_cast<char>(0x80 | (cp & 0x3F));
     } else {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        *out++ = static_cast<char>(0xE0 | (cp >> 12));
+        *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (cp & 0x3F));
     }
+    return out;
 }
 
 }  // namespace
 
 std::string win1252ToUtf8(std::string_view bytes) {
-    std::string out;
-    out.reserve(bytes.size() + bytes.size() / 8);
-    appendWin1252AsUtf8(out, bytes);
+    std::string out(kMaxUtf8ParOctet * bytes.size(), '\0');
+    out.resize(static_cast<std::size_t>(writeWin1252AsUtf8(out.data(), bytes) - out.data()));
     return out;
 }
 
-void appendWin1252AsUtf8(std::string& out, std::string_view bytes) {
+char* writeWin1252AsUtf8(char* out, std::string_view bytes) {
     // Runs of ASCII, nearly all of a French text, are copied whole.
     std::size_t run = 0;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const auto c = static_cast<unsigned char>(bytes[i]);
         if (c < 0x80) continue;
-        out.append(bytes.data() + run, i - run);
-        appendUtf8(out, codePoint(c));
+        out = writeUtf8(copie(out, bytes.substr(run, i - run)), codePoint(c));
         run = i + 1;
     }
-    out.append(bytes.data() + run, bytes.size() - run);
+    return copie(out, bytes.substr(run));
 }
 
 std::optional<std::string> utf8ToWin1252(std::string_view utf8) {

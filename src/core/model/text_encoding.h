@@ -12,8 +12,11 @@ namespace varnelle {
 // Every byte has a character: the five bytes Windows-1252 leaves undefined become the
 // C1 controls of the same value, as the system code-page conversion does.
 std::string win1252ToUtf8(std::string_view bytes);
-// The same text appended to `out`.
-void appendWin1252AsUtf8(std::string& out, std::string_view bytes);
+// A Windows-1252 byte takes at most this many bytes in UTF-8.
+inline constexpr std::size_t kMaxUtf8ParOctet = 3;
+// The same text written at `out`, which has room for kMaxUtf8ParOctet bytes per byte;
+// answers the end of what it wrote.
+char* writeWin1252AsUtf8(char* out, std::string_view bytes);
 
 // Empty when the text is not valid UTF-8 or holds a character Windows-1252 cannot hold.
 std::optional<std::string> utf8ToWin1252(std::string_view utf8);
