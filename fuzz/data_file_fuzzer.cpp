@@ -30,10 +30,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const char* key : {"nNbTypesDep", "nNbOperations", "nNbEconomies", "nNbSimulations"})
         if (file.readInteger(kSectionGeneral, key, 0) > 5000) return 0;
 
+    // The one-pass reader answers what key-by-key lookups answer, whether it keeps the file
+    // or gives back its text as it goes.
     Budget budget;
     if (ChargeFichier(file, budget) != LoadStatus::Ok) return 0;
-    // The one-pass reader answers what key-by-key lookups answer.
     check(test::sameSavedValues(budget, test::loadByLookups(file), true));
+    Budget consumed;
+    check(ChargeFichier(file.clone(), consumed) == LoadStatus::Ok);
+    check(test::sameSavedValues(consumed, budget, true));
     budget.calculeTout();
     budget.TrieOperations();
     budget.calculeTout();

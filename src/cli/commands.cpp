@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <system_error>
+#include <utility>
 
 #include "cli/budget_json.h"
 #include "cli/json_writer.h"
@@ -103,14 +104,11 @@ std::string absolutePath(const fs::path& path) {
     return (error ? path : absolute.lexically_normal()).string();
 }
 
-int chargeBudget(const fs::path& fichier, std::string_view motDePasse, Budget& budget,
-                 std::ostream& err) {
-    ProfileFile file;
-    return chargeBudget(fichier, motDePasse, file, budget, err);
-}
+namespace {
 
-int chargeBudget(const fs::path& fichier, std::string_view motDePasse, ProfileFile& file,
-                 Budget& budget, std::ostream& err) {
+// Opens the data file and checks the password; kExitOk when the budget may be read.
+int ouvreBudget(const fs::path& fichier, std::string_view motDePasse, ProfileFile& file,
+                std::ostream& err) {
     switch (file.open(fichier)) {
     case ProfileFile::OpenStatus::Ok: break;
     case ProfileFile::OpenStatus::Missing:
@@ -132,7 +130,11 @@ int chargeBudget(const fs::path& fichier, std::string_view motDePasse, ProfileFi
         return kExitRefused;
     }
 
-    if (ChargeFichier(file, budget) == LoadStatus::Damaged) {
+    return kExitOk;
+}
+
+int finChargement(const fs::path& fichier, LoadStatus status, Budget& budget, std::ostream& err) {
+    if (status == LoadStatus::Damaged) {
         err << "Le fichier " << fichier.string()
             << " est endommagé : le nombre d'enregistrements d'une liste y est illisible ou "
                "dépasse "
@@ -141,6 +143,24 @@ int chargeBudget(const fs::path& fichier, std::string_view motDePasse, ProfileFi
     }
     budget.calculeTout();
     return kExitOk;
+}
+
+}  // namespace
+
+int chargeBudget(const fs::path& fichier, std::string_view motDePasse, Budget& budget,
+                 std::ostream& err) {
+    ProfileFile file;
+    if (const int status = ouvreBudget(fichier, motDePasse, file, err); status != kExitOk)
+        return status;
+    // Nothing is written back: the file's text can go as the budget is read.
+    return finChargement(fichier, ChargeFichier(std::move(file), budget), budget, err);
+}
+
+int chargeBudget(const fs::path& fichier, std::string_view motDePasse, ProfileFile& file,
+                 Budget& budget, std::ostream& err) {
+    if (const int status = ouvreBudget(fichier, motDePasse, file, err); status != kExitOk)
+        return status;
+    return finChargement(fichier, ChargeFichier(file, budget), budget, err);
 }
 
 int runList(const fs::path& dossier, std::ostream& out, std::ostream& err) {

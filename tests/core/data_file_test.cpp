@@ -268,10 +268,10 @@ TEST(DataFileReading, CollectionsReadAsKeyByKeyLookupsWould) {
             content += std::string(fields[random() % 11]) + numbers[random() % 11] + " = v" +
                        std::to_string(random() % 100) + "\r\n";
         }
-        const ProfileFile file(content);
+        const Budget byLookups = test::loadByLookups(ProfileFile(content));
         Budget budget;
-        ASSERT_EQ(ChargeFichier(file, budget), LoadStatus::Ok);
-        ASSERT_TRUE(test::sameSavedValues(budget, test::loadByLookups(file), true)) << content;
+        ASSERT_EQ(ChargeFichier(ProfileFile(content), budget), LoadStatus::Ok);
+        ASSERT_TRUE(test::sameSavedValues(budget, byLookups, true)) << content;
     }
 }
 

@@ -58,37 +58,65 @@ class NumberedKeys final {
 public:
     NumberedKeys(const ProfileFile& file, const char* section,
                  std::initializer_list<std::string_view> fields, int count)
-        : file_(file), section_(file.findSection(section)), fields_(fields), count_(count) {}
+        : file_(file), name_(section), section_(file.findSection(section)), fields_(fields),
+          count_(count) {}
 
     // Calls store(field, i, value) for the first line of each field and number 1..count,
     // field being the position of the key's name in `fields`.
     template <class Store> void read(Store&& store) const {
         if (section_ == nullptr || count_ <= 0) return;
-        const std::size_t nbFields = fields_.size();
-        std::vector<std::uint8_t> seen(static_cast<std::size_t>(count_) * nbFields);
+        Batches<Store> batches(*this, store);
         ProfileFile::KeyValue batch[256];
         std::size_t cursor = 0;
-        // The field the program writes after the last one read.
-        std::size_t expected = 0;
-        while (const std::size_t n = file_.nextKeys(*section_, cursor, batch, std::size(batch))) {
-            for (std::size_t k = 0; k < n; ++k) {
-                const std::string_view key = batch[k].key;
-                int number = 0;
-                int field = fieldAt(expected, key, number) ? static_cast<int>(expected) : -1;
-                if (field < 0) field = exactField(key, number);
-                if (field < 0) field = anyCaseField(key, number);
-                if (field < 0 || number > count_) continue;
-                expected = (static_cast<std::size_t>(field) + 1) % nbFields;
-                std::uint8_t& done = seen[static_cast<std::size_t>(number - 1) * nbFields +
-                                          static_cast<std::size_t>(field)];
-                if (done != 0) continue;
-                done = 1;
-                store(field, number, batch[k].value);
-            }
-        }
+        while (const std::size_t n = file_.nextKeys(*section_, cursor, batch, std::size(batch)))
+            batches(batch, n);
+    }
+
+    // The same, the section then gone from `file` (the one this reader was made on), its
+    // memory given back as the reading goes.
+    template <class Store> void consume(ProfileFile& file, Store&& store) const {
+        if (section_ == nullptr || count_ <= 0) return file.eraseSection(name_);
+        Batches<Store> batches(*this, store);
+        file.consumeSection(name_, [&batches](const ProfileFile::KeyValue* batch, std::size_t n) {
+            batches(batch, n);
+        });
     }
 
 private:
+    // Matches the keys of each batch to their field and number, in file order.
+    template <class Store> class Batches final {
+    public:
+        Batches(const NumberedKeys& keys, Store& store)
+            : keys_(keys), store_(store),
+              seen_(static_cast<std::size_t>(keys.count_) * keys.fields_.size()) {}
+
+        void operator()(const ProfileFile::KeyValue* batch, std::size_t n) {
+            const std::size_t nbFields = keys_.fields_.size();
+            for (std::size_t k = 0; k < n; ++k) {
+                const std::string_view key = batch[k].key;
+                int number = 0;
+                int field =
+                    keys_.fieldAt(expected_, key, number) ? static_cast<int>(expected_) : -1;
+                if (field < 0) field = keys_.exactField(key, number);
+                if (field < 0) field = keys_.anyCaseField(key, number);
+                if (field < 0 || number > keys_.count_) continue;
+                expected_ = (static_cast<std::size_t>(field) + 1) % nbFields;
+                std::uint8_t& done = seen_[static_cast<std::size_t>(number - 1) * nbFields +
+                                           static_cast<std::size_t>(field)];
+                if (done != 0) continue;
+                done = 1;
+                store_(field, number, batch[k].value);
+            }
+        }
+
+    private:
+        const NumberedKeys& keys_;
+        Store& store_;
+        std::vector<std::uint8_t> seen_;
+        // The field the program writes after the last one read.
+        std::size_t expected_ = 0;
+    };
+
     // The number after a field's name as KeyName writes it: no sign, no leading zero,
     // nine digits at most; 0 when `digits` is anything else.
     static int numberOf(std::string_view digits) {
@@ -139,6 +167,7 @@ private:
     }
 
     const ProfileFile& file_;
+    const char* name_;
     const ProfileFile::Section* section_;
     std::vector<std::string_view> fields_;
     int count_;
@@ -520,9 +549,9 @@ std::optional<std::string> savedContent(const ProfileFile& file, const Budget& b
     return out;
 }
 
-}  // namespace
-
-LoadStatus ChargeFichier(const ProfileFile& file, Budget& budget) {
+// Reads the operations' section out of `consumable` when there is one (the same profile as
+// `file`), else leaves the profile as it is.
+LoadStatus charge(const ProfileFile& file, ProfileFile* consumable, Budget& budget) {
     budget = Budget();
     const SectionReader general(file, kSectionGeneral);
     const auto nbTypes = count(file, general, "nNbTypesDep", kSectionTypesDep, kChampsTypesDep);
@@ -551,22 +580,30 @@ LoadStatus ChargeFichier(const ProfileFile& file, Budget& budget) {
         });
     for (TTypeDep& type : budget.TypesDep) type.nNbMois = NbMoisPeriodicite(type.nPeriodicite);
 
-    budget.Operations.reserve(static_cast<std::size_t>(*nbOperations));
-    ProfileFile::preferLargePages(budget.Operations.data(),
-                                  budget.Operations.capacity() * sizeof(TOperation));
-    budget.Operations.resize(static_cast<std::size_t>(*nbOperations));
+    // Records are made as their keys come, in number order in a file the program wrote,
+    // while the section's text is given back behind them: the budget is never held twice.
+    std::vector<TOperation>& operations = budget.Operations;
+    operations.reserve(static_cast<std::size_t>(*nbOperations));
+    ProfileFile::preferLargePages(operations.data(), operations.capacity() * sizeof(TOperation));
     budget.suiviOperations = {};  // a file's journal may be in any order
-    NumberedKeys(file, kSectionOperations, kChampsOperations, *nbOperations)
-        .read([&](int field, int i, std::string_view value) {
-            TOperation& operation = budget.Operations[static_cast<std::size_t>(i - 1)];
-            switch (field) {
-            case 0: operation.nSelect = integerOf(value); break;
-            case 1: operation.cDate = value; break;
-            case 2: operation.cTypeDep = value; break;
-            case 3: operation.nMontant = fromHundredths(integerOf(value)); break;
-            default: operation.cLibelle = value; break;
-            }
-        });
+    const auto storeOperation = [&](int field, int i, std::string_view value) {
+        const auto number = static_cast<std::size_t>(i);
+        if (number > operations.size()) operations.resize(number);
+        TOperation& operation = operations[number - 1];
+        switch (field) {
+        case 0: operation.nSelect = integerOf(value); break;
+        case 1: operation.cDate = value; break;
+        case 2: operation.cTypeDep = value; break;
+        case 3: operation.nMontant = fromHundredths(integerOf(value)); break;
+        default: operation.cLibelle = value; break;
+        }
+    };
+    const NumberedKeys keys(file, kSectionOperations, kChampsOperations, *nbOperations);
+    if (consumable != nullptr)
+        keys.consume(*consumable, storeOperation);
+    else
+        keys.read(storeOperation);
+    operations.resize(static_cast<std::size_t>(*nbOperations));
 
     budget.setNbJoursMois(general.integer("nNbJoursMois", 0));
     const SectionReader jours(file, kSectionDepJourn);
@@ -599,6 +636,16 @@ LoadStatus ChargeFichier(const ProfileFile& file, Budget& budget) {
             }
         });
     return LoadStatus::Ok;
+}
+
+}  // namespace
+
+LoadStatus ChargeFichier(const ProfileFile& file, Budget& budget) {
+    return charge(file, nullptr, budget);
+}
+
+LoadStatus ChargeFichier(ProfileFile&& file, Budget& budget) {
+    return charge(file, &file, budget);
 }
 
 SaveResult ecritBudget(ProfileFile& file, const Budget& budget) {

@@ -28,6 +28,9 @@ enum class LoadStatus { Ok, Damaged };
 // values that are not numbers give defaults. A count beyond kMaxEntreesParCollection leaves
 // `budget` empty and answers Damaged. Derived fields are left to Budget::calculeTout.
 LoadStatus ChargeFichier(const ProfileFile& file, Budget& budget);
+// The same for a reader that does not keep the file: the text of the operations goes back
+// to the system as they are read, so that a large budget is not held twice meanwhile.
+LoadStatus ChargeFichier(ProfileFile&& file, Budget& budget);
 
 enum class SaveStatus {
     Ok,

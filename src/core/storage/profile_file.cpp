@@ -642,6 +642,38 @@ std::size_t ProfileFile::nextKeys(const Section& section, std::size_t& cursor, K
     return n;
 }
 
+void ProfileFile::consumeSection(std::string_view name,
+                                 const std::function<void(const KeyValue*, std::size_t)>& take) {
+    if (const Section* section = findSection(name)) {
+        // Handed out, then given back a megabyte at a time: fewer calls, whole large pages.
+        constexpr std::size_t kStep = std::size_t{1} << 20;
+        KeyValue batch[256];
+        std::size_t cursor = 0;
+        std::size_t released = 0;
+        while (const std::size_t n = nextKeys(*section, cursor, batch, std::size(batch))) {
+            take(batch, n);
+            // Only the lines of a section never split lie in the bytes read, in file order.
+            if (section->lazy && cursor - released >= kStep) {
+                releaseText(section->bodyOffset + released, section->bodyOffset + cursor);
+                released = cursor;
+            }
+        }
+    }
+    eraseSection(name);
+}
+
+void ProfileFile::releaseText(std::size_t from, std::size_t to) {
+    const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+    if (page == 0 || (page & (page - 1)) != 0) return;
+    const auto begin = reinterpret_cast<std::uintptr_t>(text_.data() + from);
+    const auto end = reinterpret_cast<std::uintptr_t>(text_.data() + to);
+    const std::uintptr_t first = (begin + page - 1) & ~(page - 1);
+    const std::uintptr_t last = end & ~(page - 1);
+    if (last <= first) return;
+    // Only a hint, on pages inside the buffer: what it gives back reads as zeros.
+    ::madvise(text_.data() + from + (first - begin), last - first, MADV_DONTNEED);
+}
+
 std::optional<std::string_view> ProfileFile::value(std::string_view section,
                                                    std::string_view key) const {
     const Section* found = findSection(section);

@@ -117,6 +117,12 @@ public:
     };
     std::size_t nextKeys(const Section& section, std::size_t& cursor, KeyValue* out,
                          std::size_t capacity) const;
+    // Hands the key lines of the first section of that name to take(batch, count) a batch at
+    // a time, as nextKeys gives them, then erases every section of that name. The memory of
+    // the lines already handed out goes back to the system as the reading goes: a reader
+    // that builds records out of a large section never holds it twice.
+    void consumeSection(std::string_view name,
+                        const std::function<void(const KeyValue*, std::size_t)>& take);
 
     // Reads an integer: decimal, or hexadecimal after "0x", "0X" or "$", with an optional
     // sign; empty when the text is anything else or out of 32-bit range.
@@ -154,6 +160,8 @@ private:
     FlushResult writeOut(const std::string& content, ExternalChange policy,
                          FormerVersion former = FormerVersion::Keep);
     std::string_view bytes(bool inArena, std::uint32_t offset, std::uint32_t length) const;
+    // Gives back the whole pages of the bytes read in [from, to), which nothing reads again.
+    void releaseText(std::size_t from, std::size_t to);
     std::string_view keyOf(const Entry& entry) const;
     std::string_view valueOf(const Entry& entry) const;
     int findEntry(const Section& section, std::string_view key, std::uint32_t hash) const;
