@@ -28,16 +28,17 @@ Budget journal() {
 std::string lignes(const ListesOperationsTypeDep& l) {
     std::string s;
     for (const TOpTypDep& r : l.Lignes)
-        s += r.cDate + " " + r.cTypeDep + " " + formatAmount(r.nMontant) + " " +
-             formatAmount(r.nCumul) + " " + formatAmount(r.nSolde) + " " +
+        s += std::string(r.cDate) + " " + std::string(r.cTypeDep) + " " + formatAmount(r.nMontant) +
+             " " + formatAmount(r.nCumul) + " " + formatAmount(r.nSolde) + " " +
              std::to_string(r.nSelect) + "; ";
     return s;
 }
 std::string groupes(const ListesOperationsTypeDep& l) {
     std::string s;
     for (const TGrapheOperations& g : l.Groupes)
-        s += std::to_string(g.nLigneDeb) + "-" + std::to_string(g.nLigneFin) + " " + g.cDate + " " +
-             g.cTypeDep + " " + formatAmount(g.nMontant) + "; ";
+        s += std::to_string(g.nLigneDeb) + "-" + std::to_string(g.nLigneFin) + " " +
+             std::string(g.cDate) + " " + std::string(g.cTypeDep) + " " + formatAmount(g.nMontant) +
+             "; ";
     return s;
 }
 

@@ -71,14 +71,18 @@ ListesOperationsTypeDep ConstruitListesOperations(const Budget& budget, std::str
     }
     const auto nbOperations = static_cast<std::int32_t>(listes.Lignes.size());
     if (simulations != nullptr) {
+        auto codes = std::make_shared<std::vector<std::string>>();
+        codes->reserve(simulations->size());
+        for (std::size_t k = 1; k <= simulations->size(); ++k)
+            codes->push_back("sim " + std::to_string(k));
+        listes.codesSimulation = codes;
         Montant courant = listes.Lignes.empty() ? nSoldeDeb : listes.Lignes.back().nSolde;
-        std::int32_t k = 0;
+        std::size_t k = 0;
         for (const TOperation& simulation : *simulations) {
-            ++k;
             courant += simulation.nMontant;
-            listes.Lignes.push_back(TOpTypDep{kSelectSimulation, simulation.cDate,
-                                              "sim " + std::to_string(k), simulation.nMontant,
-                                              simulation.cLibelle, 0, courant});
+            listes.Lignes.push_back(TOpTypDep{kSelectSimulation, simulation.cDate, (*codes)[k++],
+                                              simulation.nMontant, simulation.cLibelle, 0,
+                                              courant});
             const auto position = static_cast<std::int32_t>(listes.Lignes.size() - 1);
             listes.Groupes.push_back(
                 TGrapheOperations{position, position, simulation.cDate, "", simulation.nMontant});

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,13 +13,14 @@ namespace varnelle {
 // Selection mark of a simulated line.
 inline constexpr std::int32_t kSelectSimulation = 2;
 
-// One row of the operations window.
+// One row of the operations window. Its texts are those of the budget's operation or of
+// the simulated line: a window lists a hundred thousand rows without copying a text.
 struct TOpTypDep {
     std::int32_t nSelect = 0;
-    std::string cDate;
-    std::string cTypeDep;  // "sim k" on the k-th simulated line
+    std::string_view cDate;
+    std::string_view cTypeDep;  // "sim k" on the k-th simulated line
     Montant nMontant = 0;
-    std::string cLibelle;
+    std::string_view cLibelle;
     Montant nCumul = 0;  // running sum of the listed amounts; filtered window only
     Montant nSolde = 0;
 
@@ -29,18 +31,22 @@ struct TOpTypDep {
 struct TGrapheOperations {
     std::int32_t nLigneDeb = 0;  // rows counted from 0
     std::int32_t nLigneFin = 0;
-    std::string cDate;
-    std::string cTypeDep;  // empty for a simulated line
+    std::string_view cDate;
+    std::string_view cTypeDep;  // empty for a simulated line
     Montant nMontant = 0;
 
     bool operator==(const TGrapheOperations&) const = default;
 };
 
+// Valid as long as the budget's operations and the simulations it was built from are left
+// as they are, as in the window that shows it.
 struct ListesOperationsTypeDep {
     bool lFiltre = false;  // one type code: the "Cumul" column is computed and shown
     std::vector<TOpTypDep> Lignes;
     std::vector<TGrapheOperations> Groupes;
     std::int32_t nPremiereLigneSim = 1;  // first simulated row counted from 1, or rows + 1
+    // The codes of the simulated lines, shared by copies so that their rows stay valid.
+    std::shared_ptr<const std::vector<std::string>> codesSimulation;
 };
 
 // The rows and bars of the window for `code` (empty: every type) between two date texts
