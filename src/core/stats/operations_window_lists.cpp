@@ -60,7 +60,7 @@ ListesOperationsTypeDep ConstruitListesOperations(const Budget& budget, std::str
             cumul += operation.nMontant;
             ligne.nCumul = cumul;
         }
-        listes.Lignes.push_back(std::move(ligne));
+        listes.Lignes.push_back(ligne);
         const auto position = static_cast<std::int32_t>(listes.Lignes.size() - 1);
         std::size_t depuis = listes.Groupes.empty() ? 0 : listes.Groupes.size() - 1;
         if (i >= nbDatees) {
