@@ -91,22 +91,26 @@ private:
               seen_(static_cast<std::size_t>(keys.count_) * keys.fields_.size()) {}
 
         void operator()(const ProfileFile::KeyValue* batch, std::size_t n) {
+            // In locals: the stores below could otherwise alias them for the compiler.
             const std::size_t nbFields = keys_.fields_.size();
+            const int count = keys_.count_;
+            std::uint8_t* const seen = seen_.data();
+            std::size_t expected = expected_;
             for (std::size_t k = 0; k < n; ++k) {
                 const std::string_view key = batch[k].key;
                 int number = 0;
-                int field =
-                    keys_.fieldAt(expected_, key, number) ? static_cast<int>(expected_) : -1;
+                int field = keys_.fieldAt(expected, key, number) ? static_cast<int>(expected) : -1;
                 if (field < 0) field = keys_.exactField(key, number);
                 if (field < 0) field = keys_.anyCaseField(key, number);
-                if (field < 0 || number > keys_.count_) continue;
-                expected_ = (static_cast<std::size_t>(field) + 1) % nbFields;
-                std::uint8_t& done = seen_[static_cast<std::size_t>(number - 1) * nbFields +
-                                           static_cast<std::size_t>(field)];
+                if (field < 0 || number > count) continue;
+                expected = (static_cast<std::size_t>(field) + 1) % nbFields;
+                std::uint8_t& done = seen[static_cast<std::size_t>(number - 1) * nbFields +
+                                          static_cast<std::size_t>(field)];
                 if (done != 0) continue;
                 done = 1;
                 store_(field, number, batch[k].value);
             }
+            expected_ = expected;
         }
 
     private:
