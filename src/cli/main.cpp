@@ -1,87 +1,51 @@
-#include <fstream>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <optional>
-#include <string>
-#include <vector>
+#include <system_error>
 
-#include <termios.h>
 #include <unistd.h>
 
 #include "cli/arguments.h"
 #include "cli/commands.h"
+#include "cli/invocation.h"
 
 using namespace varnelle::cli;
 
 namespace {
 
-// The first line of a stream, without its line end; empty when there is none.
-std::optional<std::string> premiereLigne(std::istream& in) {
-    std::string ligne;
-    if (!std::getline(in, ligne)) return std::nullopt;
-    if (!ligne.empty() && ligne.back() == '\r') ligne.pop_back();
-    return ligne;
-}
+constexpr const char* kDessinateur = "varnelle-cli-documents";
 
-// The password typed on the terminal, not echoed.
-std::optional<std::string> demandeAuTerminal() {
-    std::cerr << "Mot de passe : " << std::flush;
-    termios avant{};
-    const bool terminal = tcgetattr(STDIN_FILENO, &avant) == 0;
-    if (terminal) {
-        termios sansEcho = avant;
-        sansEcho.c_lflag &= ~static_cast<tcflag_t>(ECHO);
-        tcsetattr(STDIN_FILENO, TCSAFLUSH, &sansEcho);
-    }
-    std::optional<std::string> ligne = premiereLigne(std::cin);
-    if (terminal) tcsetattr(STDIN_FILENO, TCSAFLUSH, &avant);
-    std::cerr << '\n';
-    return ligne;
-}
-
-// The password from where the user gave it: the argument, a file or standard input, or the
-// terminal. False, with the reason said, when there is none.
-bool litMotDePasse(Arguments& a, std::string_view commande) {
-    if (a.motDePasseDonne) return true;
-    std::optional<std::string> lu;
-    if (!a.fichierMotDePasse.empty()) {
-        if (a.fichierMotDePasse == "-") {
-            lu = premiereLigne(std::cin);
-        } else {
-            std::ifstream fichier(a.fichierMotDePasse, std::ios::binary);
-            if (!fichier) {
-                std::cerr << "Ne peut lire le fichier du mot de passe " << a.fichierMotDePasse
-                          << '\n';
-                return false;
-            }
-            lu = premiereLigne(fichier);
+// Charts and reports are drawn by a helper program that links Qt Gui, whose loading would
+// cost every other command several milliseconds. It is looked for beside this program (the
+// build tree), then where the installation puts it, never on the search path.
+int lanceDessin(char** argv) {
+    std::error_code erreur;
+    const std::filesystem::path ici =
+        std::filesystem::read_symlink("/proc/self/exe", erreur).parent_path();
+    int echec = ENOENT;
+    if (!erreur) {
+        for (const std::filesystem::path& chemin :
+             {ici / kDessinateur, ici / VARNELLE_DESSINATEUR_RELATIF / kDessinateur}) {
+            // The same words and the same standard input: the password never travels.
+            ::execv(chemin.c_str(), argv);
+            echec = errno;
         }
-        if (!lu) {
-            std::cerr << "Le fichier du mot de passe " << a.fichierMotDePasse << " est vide.\n";
-            return false;
-        }
-    } else if (isatty(STDIN_FILENO) == 1) {
-        lu = demandeAuTerminal();
     }
-    if (!lu) {
-        std::cerr << "L'option --password est obligatoire pour " << commande << ".\n\n" << usage();
-        return false;
-    }
-    a.motDePasse = *lu;
-    return true;
+    std::cerr << "Ne peut lancer " << kDessinateur << " : " << std::strerror(echec) << ".\n";
+    return kExitUnreadable;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> words;
-    for (int i = 1; i < argc; ++i) words.emplace_back(argv[i]);
-    const ParsedArguments parsed = parseArguments(words);
-    if (!parsed.arguments) {
-        std::cerr << parsed.error << "\n\n" << usage();
-        return kExitRefused;
-    }
-    Arguments a = *parsed.arguments;
-    if (demandeMotDePasse(a.command) && !litMotDePasse(a, words.front())) return kExitRefused;
+    std::optional<Arguments> commande = litCommande(argc, argv);
+    if (!commande) return kExitRefused;
+    Arguments& a = *commande;
+    // Handed over before the password is read: the helper reads it from where it was given.
+    if (a.command == Command::Chart || a.command == Command::Report) return lanceDessin(argv);
+    if (!prendMotDePasse(a, argv)) return kExitRefused;
     int status = kExitOk;
     switch (a.command) {
     case Command::Help:
@@ -108,10 +72,8 @@ int main(int argc, char** argv) {
     case Command::Calendar:
         status = runCalendar(a.operands[0], a.motDePasse, std::cout, std::cerr);
         break;
-    case Command::Chart: status = runChart(a.operands[0], a.motDePasse, a.chart, std::cerr); break;
-    case Command::Report:
-        status = runReport(a.operands[0], a.motDePasse, a.report, std::cerr);
-        break;
+    case Command::Chart:
+    case Command::Report: break;  // handed over above
     case Command::Import:
         status = runImport(a.operands[0], a.motDePasse, a.import, std::cout, std::cerr);
         break;

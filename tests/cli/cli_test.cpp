@@ -38,7 +38,11 @@ protected:
 
     // Runs the real program; its output is kept outside the budget folder.
     Outcome run(const std::vector<std::string>& args, const std::string& input = {}) const {
-        std::string command = VARNELLE_CLI_PATH;
+        return runProgram(VARNELLE_CLI_PATH, args, input);
+    }
+    Outcome runProgram(const std::string& program, const std::vector<std::string>& args,
+                       const std::string& input = {}) const {
+        std::string command = program;
         for (const std::string& arg : args) {
             command += " '";
             for (const char c : arg)
@@ -334,6 +338,20 @@ TEST_F(Cli, FailuresExitWithTheirStatus) {
     EXPECT_EQ(r.err, "Le fichier " + damaged +
                          " est endommagé : le nombre d'enregistrements d'une liste y est "
                          "illisible ou dépasse 1000000.\n");
+
+    // Without the helper that draws, a chart is refused with the reason, before any password
+    // is asked for; the other commands need no helper.
+    const fs::path alone = root_ / "seul" / "varnelle-cli";
+    fs::create_directories(alone.parent_path());
+    fs::copy_file(VARNELLE_CLI_PATH, alone);
+    const fs::path budget = writeSmallBudget();
+    const Outcome chart =
+        runProgram(alone.string(), {"chart", budget.string(), "--kind", "types", "--size", "20x20",
+                                    "--output", (root_ / "x.png").string()});
+    EXPECT_EQ(chart.status, 2);
+    EXPECT_TRUE(holds(chart.err, "Ne peut lancer varnelle-cli-documents : ")) << chart.err;
+    EXPECT_EQ(runProgram(alone.string(), {"check", budget.string(), "--password", "SECRET"}).status,
+              0);
 }
 
 TEST_F(Cli, ChartDrawsThePeriodInTheBudgetColours) {
