@@ -77,6 +77,37 @@ TEST(History, EveryKindOfEditIsUndoneAndRedone) {
         unsorted, autre, [](Budget& b) { changeDateOperation(b, 1, "01/01/2024"); }, "first sort");
 }
 
+// A rename moves the renamed operations among the others of their days, or leaves them in
+// place: the step lays back exactly what moved, whatever the pattern.
+TEST(History, RenamesAreUndoneAndRedoneWhateverTheyMove) {
+    const char* const codes[] = {"A", "AB", "A-", "B", "Z", "0"};
+    const char* const jours[] = {"01/01/2024", "02/01/2024", "03/01/2024", "04/01/2024"};
+    const Montant montants[] = {-1, -10, -1.5L, 2, 0, -12.34L};
+    std::uint64_t graine = 11;
+    const auto tire = [&graine](std::size_t n) {
+        graine = graine * 6364136223846793005ull + 1442695040888963407ull;
+        return static_cast<std::size_t>((graine >> 33) % n);
+    };
+    for (int essai = 0; essai < 40; ++essai) {
+        Budget budget;
+        budget.TypesDep = {test::type("A", -3), test::type("B", 4), test::type("Z", -5)};
+        for (int i = 0; i < 30; ++i)
+            budget.Operations.push_back(
+                operation(jours[tire(4)], codes[tire(6)], montants[tire(6)], 0));
+        budget.TrieOperations();
+        budget.calculeTout();
+        Historique h;
+        for (int pas = 0; pas < 8; ++pas) {
+            const std::size_t t = tire(budget.TypesDep.size());
+            const std::string nouveau = codes[tire(6)];
+            if (budget.IndiceTypeDep(nouveau) >= 0) continue;  // refused or no change
+            undoAndRedo(
+                budget, h, [&](Budget& b) { changeCodeTypeDep(b, t, nouveau); }, "rename");
+            if (HasFatalFailure()) return;
+        }
+    }
+}
+
 TEST(History, StepsAreKeptUpToTheCapAndTheSavedOneIsKnown) {
     Budget budget = test::smallBudget();
     Historique h(2);
