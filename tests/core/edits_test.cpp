@@ -138,11 +138,7 @@ TEST(Edits, MovesInPlaceMatchAFullSortOnRandomEdits) {
     const char* const codes[] = {"A", "AB", "A-", "B", "", "Z"};
     const char* const jours[] = {"01/01/2024", "02/01/2024", "3/1/2024", "02/02/2024", "x"};
     const Montant montants[] = {-1, -10, -1.5L, 2, 0, -0.0L, -12.34L};
-    std::uint64_t graine = 7;
-    const auto tire = [&graine](std::size_t n) {
-        graine = graine * 6364136223846793005ull + 1442695040888963407ull;
-        return static_cast<std::size_t>((graine >> 33) % n);
-    };
+    test::Tirage tire(7);
     for (int essai = 0; essai < 60; ++essai) {
         Budget budget;
         budget.TypesDep = {type("A", -3), type("AB", 4), type("B", -5)};

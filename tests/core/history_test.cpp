@@ -83,11 +83,7 @@ TEST(History, RenamesAreUndoneAndRedoneWhateverTheyMove) {
     const char* const codes[] = {"A", "AB", "A-", "B", "Z", "0"};
     const char* const jours[] = {"01/01/2024", "02/01/2024", "03/01/2024", "04/01/2024"};
     const Montant montants[] = {-1, -10, -1.5L, 2, 0, -12.34L};
-    std::uint64_t graine = 11;
-    const auto tire = [&graine](std::size_t n) {
-        graine = graine * 6364136223846793005ull + 1442695040888963407ull;
-        return static_cast<std::size_t>((graine >> 33) % n);
-    };
+    test::Tirage tire(11);
     for (int essai = 0; essai < 40; ++essai) {
         Budget budget;
         budget.TypesDep = {test::type("A", -3), test::type("B", 4), test::type("Z", -5)};
