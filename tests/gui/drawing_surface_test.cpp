@@ -252,13 +252,10 @@ private slots:
         const FontMetrics metrics(surfaceFont());
         const TParam param;
         std::vector<TGrapheOperations> groupes;
-        std::vector<std::string> dates;  // the bars' texts stay where their views point
-        dates.reserve(3000);
         SerieOperations serie{ResultatPeriode::Ok, 3000, dateSerial({20, 1, 2020}), {}, {}, 0};
         for (int i = 0; i < 3000; ++i) {
             const Montant montant = (i * 7919) % 2001 - 1000;
-            dates.push_back(dateText({i / 20 % 28 + 1, 3, 2024}));
-            groupes.push_back({i, i, dates.back(), "", montant});
+            groupes.push_back({i, i, dateText({i / 20 % 28 + 1, 3, 2024}), "", montant});
             serie.v.push_back(i % 7 == 0 || i % 11 == 0 ? montant : serie.v.back());
             serie.op.push_back(i % 7 == 0);
             serie.m = std::max(serie.m, std::abs(serie.v.back()));
@@ -272,7 +269,7 @@ private slots:
                 const int x = roundHalfEven(i * pas) + 10, n = groupes[i].nMontant > 0;
                 const Couleur c = i % 2 ? param.nCoulGrapheFDLgPai : param.nCoulGrapheFDLgImp;
                 barres.primitives.push_back(Text{x, n ? axe + 2 : axe - 15,
-                                                 std::string(groupes[i].cDate.substr(0, longueur)),
+                                                 groupes[i].cDate.substr(0, longueur),
                                                  param.nCoulGrapheFDLeg, param.nCoulGrapheFDFon});
                 barres.primitives.push_back(Rect{x, axe, roundHalfEven((i + 1) * pas) + 8,
                                                  axe - roundHalfEven(groupes[i].nMontant * k), c,

@@ -16,8 +16,7 @@ Drawing barresParPosition(int width, int height, const TextMetrics& metrics,
     GrapheBarres graphe{{}, fond, couleurLegende, {impair, pair}, {std::move(coupe)}};
     graphe.barres.reserve(items.size());
     for (std::size_t i = 0; i < items.size(); ++i)
-        graphe.barres.push_back(
-            {items[i].nMontant, {std::string(legende(items[i]))}, couleurParPosition(i)});
+        graphe.barres.push_back({items[i].nMontant, {legende(items[i])}, couleurParPosition(i)});
     return DessineGrapheBarres(width, height, metrics, graphe);
 }
 

@@ -27,12 +27,14 @@ struct TOpTypDep {
     bool operator==(const TOpTypDep&) const = default;
 };
 
-// One bar of the window's chart: consecutive rows of one date and one code.
+// One bar of the window's chart: consecutive rows of one date and one code. Its texts are
+// its own: every resize reads all the bars, and texts in the bar itself are read in one pass
+// where views would fetch them from records spread over the whole journal.
 struct TGrapheOperations {
     std::int32_t nLigneDeb = 0;  // rows counted from 0
     std::int32_t nLigneFin = 0;
-    std::string_view cDate;
-    std::string_view cTypeDep;  // empty for a simulated line
+    std::string cDate;
+    std::string cTypeDep;  // empty for a simulated line
     Montant nMontant = 0;
 
     bool operator==(const TGrapheOperations&) const = default;
