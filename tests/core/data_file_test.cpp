@@ -273,6 +273,21 @@ TEST(DataFileReading, CollectionsReadAsKeyByKeyLookupsWould) {
         ASSERT_EQ(ChargeFichier(ProfileFile(content), budget), LoadStatus::Ok);
         ASSERT_TRUE(test::sameSavedValues(budget, byLookups, true)) << content;
     }
+
+    // The operations read out of a file that is not kept, before the sections that follow
+    // them: those are still read where they are.
+    const std::string later =
+        "[OPERATIONS]\r\ncDate1=01/01/2024\r\n[ECONOMIES]\r\ncLibelle1=Livret\r\n"
+        "[GENERAL]\r\nnNbOperations=1\r\nnNbEconomies=1\r\nnNbJoursMois=29\r\n"
+        "cSalaireMoyen=1234\r\n[DEP_JOURN]\r\nnMontant3=5\r\n";
+    Budget kept, consumed;
+    ASSERT_EQ(ChargeFichier(static_cast<const ProfileFile&>(ProfileFile(later)), kept),
+              LoadStatus::Ok);
+    ASSERT_EQ(ChargeFichier(ProfileFile(later), consumed), LoadStatus::Ok);
+    EXPECT_EQ(kept.nNbJoursMois(), 29);
+    EXPECT_EQ(kept.Economies.at(0).cLibelle, "Livret");
+    EXPECT_EQ(kept.DepJourn[2].nMontant, 5);
+    EXPECT_EQ(consumed, kept);
 }
 
 }  // namespace

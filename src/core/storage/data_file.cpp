@@ -584,31 +584,6 @@ LoadStatus charge(const ProfileFile& file, ProfileFile* consumable, Budget& budg
         });
     for (TTypeDep& type : budget.TypesDep) type.nNbMois = NbMoisPeriodicite(type.nPeriodicite);
 
-    // Records are made as their keys come, in number order in a file the program wrote,
-    // while the section's text is given back behind them: the budget is never held twice.
-    std::vector<TOperation>& operations = budget.Operations;
-    operations.reserve(static_cast<std::size_t>(*nbOperations));
-    ProfileFile::preferLargePages(operations.data(), operations.capacity() * sizeof(TOperation));
-    budget.suiviOperations = {};  // a file's journal may be in any order
-    const auto storeOperation = [&](int field, int i, std::string_view value) {
-        const auto number = static_cast<std::size_t>(i);
-        if (number > operations.size()) operations.resize(number);
-        TOperation& operation = operations[number - 1];
-        switch (field) {
-        case 0: operation.nSelect = integerOf(value); break;
-        case 1: operation.cDate = value; break;
-        case 2: operation.cTypeDep = value; break;
-        case 3: operation.nMontant = fromHundredths(integerOf(value)); break;
-        default: operation.cLibelle = value; break;
-        }
-    };
-    const NumberedKeys keys(file, kSectionOperations, kChampsOperations, *nbOperations);
-    if (consumable != nullptr)
-        keys.consume(*consumable, storeOperation);
-    else
-        keys.read(storeOperation);
-    operations.resize(static_cast<std::size_t>(*nbOperations));
-
     budget.setNbJoursMois(general.integer("nNbJoursMois", 0));
     const SectionReader jours(file, kSectionDepJourn);
     for (TDepJourn& jour : budget.DepJourn)
@@ -639,6 +614,33 @@ LoadStatus charge(const ProfileFile& file, ProfileFile* consumable, Budget& budg
             default: simulation.nMontant = fromHundredths(integerOf(value)); break;
             }
         });
+
+    // Last: consuming the operations erases their section, which moves the other sections
+    // and leaves the readers above pointing at the wrong ones. Records are made as their keys
+    // come, in number order in a file the program wrote, while the section's text is given
+    // back behind them: the budget is never held twice.
+    std::vector<TOperation>& operations = budget.Operations;
+    operations.reserve(static_cast<std::size_t>(*nbOperations));
+    ProfileFile::preferLargePages(operations.data(), operations.capacity() * sizeof(TOperation));
+    budget.suiviOperations = {};  // a file's journal may be in any order
+    const auto storeOperation = [&](int field, int i, std::string_view value) {
+        const auto number = static_cast<std::size_t>(i);
+        if (number > operations.size()) operations.resize(number);
+        TOperation& operation = operations[number - 1];
+        switch (field) {
+        case 0: operation.nSelect = integerOf(value); break;
+        case 1: operation.cDate = value; break;
+        case 2: operation.cTypeDep = value; break;
+        case 3: operation.nMontant = fromHundredths(integerOf(value)); break;
+        default: operation.cLibelle = value; break;
+        }
+    };
+    const NumberedKeys keys(file, kSectionOperations, kChampsOperations, *nbOperations);
+    if (consumable != nullptr)
+        keys.consume(*consumable, storeOperation);
+    else
+        keys.read(storeOperation);
+    operations.resize(static_cast<std::size_t>(*nbOperations));
     return LoadStatus::Ok;
 }
 
