@@ -8,6 +8,7 @@
 #include "core/model/month_mask.h"
 #include "core/storage/recovery.h"
 #include "lookup_loader.h"
+#include "records.h"
 
 namespace varnelle {
 namespace {
@@ -23,11 +24,7 @@ Budget sampleBudget() {
         TTypeDep{"SAL", "'Salaire'", fromHundredths(210050), kTousLesMois, 0, 0, 0}};
     const auto op = [](std::int32_t select, const char* date, const char* code, Montant montant,
                        const char* libelle) {
-        TOperation o;
-        o.nSelect = select;
-        o.cDate = date;
-        o.cTypeDep = code;
-        o.nMontant = montant;
+        TOperation o = test::operation(date, code, montant, select);
         o.cLibelle = libelle;
         return o;
     };

@@ -347,6 +347,17 @@ bool keepBackup(const std::string& path, int& error) {
     return true;
 }
 
+// Gives `advice` on the whole blocks of `block` bytes (a power of two) that lie inside
+// [data, data + bytes), and on nothing else.
+void conseilSurBlocs(char* data, std::size_t bytes, std::uintptr_t block, int advice) {
+    const auto begin = reinterpret_cast<std::uintptr_t>(data);
+    const std::uintptr_t first = (begin + block - 1) & ~(block - 1);
+    const std::uintptr_t last = (begin + bytes) & ~(block - 1);
+    if (last <= first) return;
+    // The aligned start as a pointer into the buffer itself, not one made from an integer.
+    ::madvise(data + (first - begin), last - first, advice);
+}
+
 }  // namespace
 
 ProfileFile::ProfileFile() {
@@ -665,13 +676,8 @@ void ProfileFile::consumeSection(std::string_view name,
 void ProfileFile::releaseText(std::size_t from, std::size_t to) {
     const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
     if (page == 0 || (page & (page - 1)) != 0) return;
-    const auto begin = reinterpret_cast<std::uintptr_t>(text_.data() + from);
-    const auto end = reinterpret_cast<std::uintptr_t>(text_.data() + to);
-    const std::uintptr_t first = (begin + page - 1) & ~(page - 1);
-    const std::uintptr_t last = end & ~(page - 1);
-    if (last <= first) return;
     // Only a hint, on pages inside the buffer: what it gives back reads as zeros.
-    ::madvise(text_.data() + from + (first - begin), last - first, MADV_DONTNEED);
+    conseilSurBlocs(text_.data() + from, to - from, page, MADV_DONTNEED);
 }
 
 std::optional<std::string_view> ProfileFile::value(std::string_view section,
@@ -774,14 +780,8 @@ bool ProfileFile::canHold(std::string_view value) {
 void ProfileFile::preferLargePages(const void* data, std::size_t bytes) {
     constexpr std::uintptr_t kLarge = std::uintptr_t{2} << 20;
     if (bytes < 2 * kLarge) return;
-    const auto begin = reinterpret_cast<std::uintptr_t>(data);
-    const std::uintptr_t first = (begin + kLarge - 1) & ~(kLarge - 1);
-    const std::uintptr_t last = (begin + bytes) & ~(kLarge - 1);
     // Only a hint: without large pages the buffer works the same.
-    if (last <= first) return;
-    // The aligned start as a pointer into the buffer itself, not one made from an integer.
-    char* debut = static_cast<char*>(const_cast<void*>(data)) + (first - begin);
-    ::madvise(debut, last - first, MADV_HUGEPAGE);
+    conseilSurBlocs(static_cast<char*>(const_cast<void*>(data)), bytes, kLarge, MADV_HUGEPAGE);
 }
 
 bool ProfileFile::needsQuotes(std::string_view value) {
