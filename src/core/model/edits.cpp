@@ -60,6 +60,11 @@ bool changeCodeTypeDep(Budget& budget, std::size_t index, std::string_view code)
     const std::string ancien = type.cTypeDep;
     type.cTypeDep = code;
     std::vector<TOperation>& operations = budget.Operations;
+    // A journal just read has not been sorted, but it is in order most of the time: a look
+    // costs less than sorting it again.
+    SuiviJournal& suivi = budget.suiviOperations;
+    const std::size_t n = operations.size();
+    const bool enOrdre = suivi.enOrdreSansException(n) || operationsEnOrdre(operations);
     std::vector<std::size_t> renommees;
     for (std::size_t i = 0; i < operations.size(); ++i) {
         if (operations[i].cTypeDep == ancien) {
@@ -68,29 +73,26 @@ bool changeCodeTypeDep(Budget& budget, std::size_t index, std::string_view code)
         }
     }
     budget.TrieTypesDep();
-    // Operations that already held the new code now count in this type's balance.
-    budget.CalculeSoldeTypeDep(code);
-    if (renommees.empty()) return true;
+    if (renommees.empty()) {
+        // Operations that already held the new code now count in this type's balance.
+        budget.CalculeSoldeTypeDep(code);
+        return true;
+    }
     // The code is part of the order of operations of the same day; keep the journal sorted
     // so that its running balances stay those of its order. In a journal known to be in
-    // order, the others keep theirs: the renamed ones, found again after the sort, are all
-    // the undo history needs.
-    SuiviJournal& suivi = budget.suiviOperations;
-    const std::size_t n = operations.size();
-    const bool enOrdre = suivi.enOrdreSansException(n);
-    for (const std::size_t i : renommees) operations[i].lMarquee = true;
-    const bool parJours = trieJoursOperations(operations);
-    if (!parJours) budget.TrieOperations();
-    std::vector<std::size_t> places;
-    places.reserve(renommees.size());
-    for (std::size_t i = 0; i < n; ++i)
-        if (std::exchange(operations[i].lMarquee, false)) places.push_back(i);
-    if (enOrdre && parJours)
-        suivi.signale(n, std::move(renommees), std::move(places), n);
-    else
+    // order, only the renamed ones move, within their days, and where they went is all the
+    // undo history needs.
+    if (enOrdre) {
+        std::vector<std::size_t> places = replaceRecodees(operations, renommees);
+        suivi.signaleRecodage(n, std::move(renommees), std::move(places), ancien,
+                              std::string(code));
+    } else {
+        if (!trieJoursOperations(operations)) budget.TrieOperations();
         suivi.inconnu();
+    }
     suivi.enOrdre(n);
-    budget.CalculeSoldesOperations();
+    // The type's balance is summed in the journal's new order, as a full recomputation does.
+    budget.CalculeSoldesOperations(code);
     return true;
 }
 

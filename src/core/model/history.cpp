@@ -6,6 +6,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "core/model/orders.h"
+
 namespace varnelle {
 
 namespace {
@@ -280,31 +282,59 @@ void applique(std::vector<T>& v, const std::vector<std::pair<std::size_t, T>>& e
     }
 }
 
-// What an action changed in the journal: from the positions its edits reported, when they
-// did so exactly, else by comparing the whole journal.
-Retouche<TOperation> retoucheOperations(const std::vector<TOperation>& avant,
-                                        const Budget& budget) {
+// What an action changed in the journal, from the positions its edits reported when they did
+// so exactly, else by comparing the whole journal: the records it took out and put in, or
+// their places alone when it only changed their code.
+void retoucheOperations(const std::vector<TOperation>& avant, const Budget& budget,
+                        EtapeHistorique& e) {
     const std::vector<TOperation>& apres = budget.Operations;
     const SuiviJournal& suivi = budget.suiviOperations;
-    if (!suivi.precis(apres.size())) return compare(avant, apres);
-    Retouche<TOperation> r;
-    r.retires.reserve(suivi.retires().size());
-    r.ajoutes.reserve(suivi.ajoutes().size());
-    for (const std::size_t i : suivi.retires()) {
-        if (i >= avant.size()) return compare(avant, apres);
-        r.retires.emplace_back(i, avant[i]);
+    // No edit of the journal said anything, and it kept its size: it did not change. Edits
+    // that do not say where they changed it say so.
+    if (suivi.rien(apres.size())) {
+#ifndef NDEBUG
+        if (!compare(avant, apres).vide()) {
+            (void)std::fputs("The journal changed without its edits saying so.\n", stderr);
+            std::abort();
+        }
+#endif
+        return;
     }
-    for (const std::size_t i : suivi.ajoutes()) r.ajoutes.emplace_back(i, apres[i]);
-    // A record given the value it had.
-    if (r.retires.size() == 1 && r.ajoutes.size() == 1 &&
-        r.retires.front().first == r.ajoutes.front().first &&
-        memesChamps(r.retires.front().second, r.ajoutes.front().second))
-        return {};
+    const bool precis = suivi.precis(apres.size()) &&
+                        std::all_of(suivi.retires().begin(), suivi.retires().end(),
+                                    [&avant](std::size_t i) { return i < avant.size(); });
+    if (!precis) {
+        e.operations = compare(avant, apres);
+        return;
+    }
+    std::vector<TOperation> refait;
+    if (const auto& codes = suivi.recodage()) {
+        e.recodage = {codes->first, codes->second, suivi.retires(), suivi.ajoutes()};
+#ifndef NDEBUG
+        refait = avant;
+        deplaceOperations(refait, e.recodage.avant, e.recodage.apres, e.recodage.nouveau);
+#endif
+    } else {
+        Retouche<TOperation>& r = e.operations;
+        r.retires.reserve(suivi.retires().size());
+        r.ajoutes.reserve(suivi.ajoutes().size());
+        for (const std::size_t i : suivi.retires()) r.retires.emplace_back(i, avant[i]);
+        for (const std::size_t i : suivi.ajoutes()) r.ajoutes.emplace_back(i, apres[i]);
+        // A record given the value it had.
+        if (r.retires.size() == 1 && r.ajoutes.size() == 1 &&
+            r.retires.front().first == r.ajoutes.front().first &&
+            memesChamps(r.retires.front().second, r.ajoutes.front().second)) {
+            r = {};
+            return;
+        }
+#ifndef NDEBUG
+        refait = avant;
+        applique(refait, r.retires, r.ajoutes);
+#endif
+    }
 #ifndef NDEBUG
     // Debug builds check the report against the journal: an edit that changed more than it
     // said would lose that change from the history.
-    std::vector<TOperation> refait = avant;
-    applique(refait, r.retires, r.ajoutes);
     bool exact = refait.size() == apres.size();
     for (std::size_t i = 0; exact && i < refait.size(); ++i)
         exact = memesChamps(refait[i], apres[i]);
@@ -313,7 +343,6 @@ Retouche<TOperation> retoucheOperations(const std::vector<TOperation>& avant,
         std::abort();
     }
 #endif
-    return r;
 }
 
 std::vector<TDepJourn> jours(const Budget& budget) {
@@ -341,6 +370,13 @@ void rejoue(Budget& budget, const EtapeHistorique& e, bool enAvant, bool recalcu
     };
     sens(budget.TypesDep, e.typesDep);
     sens(budget.Operations, e.operations);
+    if (!e.recodage.vide()) {
+        const Recodage& r = e.recodage;
+        if (enAvant)
+            deplaceOperations(budget.Operations, r.avant, r.apres, r.nouveau);
+        else
+            deplaceOperations(budget.Operations, r.apres, r.avant, r.ancien);
+    }
     if (!e.depJourn.vide()) {
         std::vector<TDepJourn> v = jours(budget);
         sens(v, e.depJourn);
@@ -374,6 +410,8 @@ EndroitModifie endroit(const EtapeHistorique& e, bool enAvant, const Budget& bud
     if (auto i = premier(e.typesDep, budget.TypesDep.size())) return {PartieBudget::TypesDep, *i};
     if (auto i = premier(e.operations, budget.Operations.size()))
         return {PartieBudget::Operations, *i};
+    if (!e.recodage.vide())
+        return {PartieBudget::Operations, (enAvant ? e.recodage.apres : e.recodage.avant).front()};
     if (auto i = premier(e.depJourn, budget.DepJourn.size())) return {PartieBudget::DepJourn, *i};
     if (auto i = premier(e.economies, budget.Economies.size()))
         return {PartieBudget::Economies, *i};
@@ -433,7 +471,7 @@ bool Historique::fin(const Budget& budget, std::string_view cle) {
 
     EtapeHistorique e;
     e.typesDep = compare(avant.TypesDep, budget.TypesDep);
-    e.operations = retoucheOperations(avant.Operations, budget);
+    retoucheOperations(avant.Operations, budget, e);
     budget.suiviOperations.nouvelleAction(budget.Operations.size());
     e.depJourn = compare(jours(avant), jours(budget));
     e.economies = compare(avant.Economies, budget.Economies);
@@ -443,13 +481,13 @@ bool Historique::fin(const Budget& budget, std::string_view cle) {
     // The stamp tells a change without comparing the memory's content.
     if (avant.Import.version() != budget.Import.version() && !(avant.Import == budget.Import))
         e.import.emplace(avant.Import, budget.Import);
-    if (e.typesDep.vide() && e.operations.vide() && e.depJourn.vide() && e.economies.vide() &&
-        e.simulations.vide() && !e.valeurs && !e.param && !e.import)
+    if (e.typesDep.vide() && e.operations.vide() && e.recodage.vide() && e.depJourn.vide() &&
+        e.economies.vide() && e.simulations.vide() && !e.valeurs && !e.param && !e.import)
         return false;
     rejoue(*ombre_, e, true, false);
 
     const auto valeursSeules = [](const EtapeHistorique& x) {
-        return x.typesDep.vide() && x.operations.vide() && x.depJourn.vide() &&
+        return x.typesDep.vide() && x.operations.vide() && x.recodage.vide() && x.depJourn.vide() &&
                x.economies.vide() && x.simulations.vide() && !x.param && !x.import && x.valeurs;
     };
     if (!cle.empty() && courante_ > 0 && courante_ == etapes_.size() && etapes_.back().cle == cle &&
@@ -530,7 +568,9 @@ std::size_t Historique::octets() const {
     for (const EtapeHistorique& e : etapes_) {
         n += sizeof e + octetsRetouche(e.typesDep) + octetsRetouche(e.operations) +
              octetsRetouche(e.depJourn) + octetsRetouche(e.economies) +
-             octetsRetouche(e.simulations);
+             octetsRetouche(e.simulations) + octetsTexte(e.recodage.ancien) +
+             octetsTexte(e.recodage.nouveau) +
+             (e.recodage.avant.capacity() + e.recodage.apres.capacity()) * sizeof(std::size_t);
         if (e.valeurs)
             for (const ValeursBudget* v : {&e.valeurs->first, &e.valeurs->second})
                 n += octetsTexte(v->cSalaireMoyen) + octetsTexte(v->nResteDebMois);

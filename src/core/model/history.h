@@ -40,6 +40,15 @@ template <class T> struct Retouche {
     bool vide() const { return retires.empty() && ajoutes.empty(); }
 };
 
+// Records that only took another code, and perhaps other places, as the operations of a
+// renamed type: the k-th taken out at `avant` goes in at the k-th of `apres`, both ascending.
+// Their places are all it keeps, where copies would cost as much as the journal.
+struct Recodage {
+    std::string ancien, nouveau;
+    std::vector<std::size_t> avant, apres;
+    bool vide() const { return avant.empty(); }
+};
+
 // The values outside the collections, kept whole: they are a few bytes.
 struct ValeursBudget {
     std::string cSalaireMoyen;
@@ -53,6 +62,7 @@ struct ValeursBudget {
 struct EtapeHistorique {
     Retouche<TTypeDep> typesDep;
     Retouche<TOperation> operations;
+    Recodage recodage;  // of operations, in a step whose `operations` is empty
     Retouche<TDepJourn> depJourn;
     Retouche<TEconomie> economies;
     Retouche<TPSimulation> simulations;

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace varnelle {
@@ -11,8 +14,9 @@ namespace varnelle {
 //
 // An edit reports the positions it took records out at (before it) and put records in at
 // (after it), ascending, the others keeping their order. One report between two looks of the
-// history is exact; a second one, or a change of size no report explains, makes the action
-// unknown, and the history compares the whole journal as it would without any report.
+// history is exact; a second one, an edit that cannot say where it changed the journal, or a
+// change of size no report explains, makes the action unknown, and the history compares the
+// whole journal. No report at all means no change.
 class SuiviJournal {
 public:
     // The history looks: what follows belongs to a new action.
@@ -20,6 +24,7 @@ public:
         etat_ = Etat::Rien;
         retires_.clear();
         ajoutes_.clear();
+        codes_.reset();
         taille_ = taille;
     }
     void signale(std::size_t tailleAvant, std::vector<std::size_t> retires,
@@ -33,6 +38,16 @@ public:
         ajoutes_ = std::move(ajoutes);
         taille_ = tailleApres;
     }
+    // The records at `retires` changed only their code, from `ancien` to `nouveau`, and went,
+    // in the same order, to `ajoutes`: the history then keeps their places, not copies.
+    void signaleRecodage(std::size_t taille, std::vector<std::size_t> retires,
+                         std::vector<std::size_t> ajoutes, std::string ancien,
+                         std::string nouveau) {
+        const bool premier = etat_ == Etat::Rien && taille == taille_;
+        signale(taille, std::move(retires), std::move(ajoutes), taille);
+        if (premier && retires_.size() == ajoutes_.size())
+            codes_.emplace(std::move(ancien), std::move(nouveau));
+    }
     // An edit that does not say where it changed the journal.
     void inconnu() { etat_ = Etat::Inconnu; }
 
@@ -41,6 +56,8 @@ public:
     bool rien(std::size_t taille) const { return etat_ == Etat::Rien && taille == taille_; }
     const std::vector<std::size_t>& retires() const { return retires_; }
     const std::vector<std::size_t>& ajoutes() const { return ajoutes_; }
+    // The former and the new code, when the single report was a change of code.
+    const std::optional<std::pair<std::string, std::string>>& recodage() const { return codes_; }
 
     // The journal is in order, but perhaps for the record at `sauf` (none: npos), as long as it
     // keeps `taille` records.
@@ -66,6 +83,7 @@ private:
     enum class Etat { Inconnu, Rien, Precis };
     Etat etat_ = Etat::Inconnu;
     std::vector<std::size_t> retires_, ajoutes_;
+    std::optional<std::pair<std::string, std::string>> codes_;
     std::size_t taille_ = 0;
     bool ordreConnu_ = false;
     std::size_t ordreTaille_ = 0;

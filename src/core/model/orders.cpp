@@ -50,8 +50,7 @@ int compareBytes(std::string_view a, std::string_view b) {
 // Rearranges `records` so that position i receives the record at order[i], in place: each
 // record that moves is moved once, following the cycles of the permutation, and none that
 // stays is touched. A new vector would cost fresh pages on every edit of a large journal.
-template <class Record>
-void applyOrder(std::vector<Record>& records, std::vector<std::uint32_t>& order) {
+template <class Record> void applyOrder(Record* records, std::vector<std::uint32_t>& order) {
     for (std::size_t i = 0; i < order.size(); ++i) {
         if (order[i] == i) continue;
         Record held = std::move(records[i]);
@@ -89,7 +88,7 @@ template <class Record, class Less> void stableSortBy(std::vector<Record>& recor
         for (std::size_t r = 1; r + 1 < runs.size(); ++r)
             std::inplace_merge(at(0), at(runs[r]), at(runs[r + 1]), less);
     }
-    applyOrder(records, order);
+    applyOrder(records.data(), order);
 }
 
 // The part of the key after the date, compared without writing the amounts out unless the
@@ -175,34 +174,41 @@ void trieTypesDep(std::vector<TTypeDep>& types) {
     });
 }
 
+bool operationsEnOrdre(const std::vector<TOperation>& operations, std::size_t sauf) {
+    const char separateur = localeFacts().separateurDecimal;
+    Rangs rangs;
+    const TOperation* precedent = nullptr;
+    std::int32_t rangPrecedent = 0;
+    for (std::size_t i = 0; i < operations.size(); ++i) {
+        if (i == sauf) continue;
+        const std::int32_t rang = rangs(operations[i].cDate);
+        if (precedent != nullptr &&
+            compareOperations(rangPrecedent, *precedent, rang, operations[i], separateur) > 0)
+            return false;
+        precedent = &operations[i];
+        rangPrecedent = rang;
+    }
+    return true;
+}
+
 std::optional<std::size_t> placeOperation(std::vector<TOperation>& operations, std::size_t index,
                                           bool autresEnOrdre) {
     const char separateur = localeFacts().separateurDecimal;
     const std::size_t n = operations.size();
     // The others must already be in order: then the sort moves none but this one.
-    Rangs rangs;
-    const TOperation* precedent = nullptr;
-    std::int32_t rangPrecedent = 0;
 #ifdef NDEBUG
-    const std::size_t premier = autresEnOrdre ? n : 0;
+    const bool verifie = !autresEnOrdre;
 #else
     // Debug builds check what the caller knows: a journal changed behind its edits' back.
-    const std::size_t premier = 0;
+    const bool verifie = true;
 #endif
-    for (std::size_t i = premier; i < n; ++i) {
-        if (i == index) continue;
-        const std::int32_t rang = rangs(operations[i].cDate);
-        if (precedent != nullptr &&
-            compareOperations(rangPrecedent, *precedent, rang, operations[i], separateur) > 0) {
-            if (autresEnOrdre) {
-                (void)std::fputs("The journal is out of order where its edits said it was not.\n",
-                                 stderr);
-                std::abort();
-            }
-            return std::nullopt;
+    if (verifie && !operationsEnOrdre(operations, index)) {
+        if (autresEnOrdre) {
+            (void)std::fputs("The journal is out of order where its edits said it was not.\n",
+                             stderr);
+            std::abort();
         }
-        precedent = &operations[i];
-        rangPrecedent = rang;
+        return std::nullopt;
     }
 
     // Among the others, the equal keys before the operation stay before it, those after stay
@@ -284,6 +290,98 @@ bool trieJoursOperations(std::vector<TOperation>& operations) {
                   operations.begin() + static_cast<std::ptrdiff_t>(debut));
     }
     return true;
+}
+
+void deplaceOperations(std::vector<TOperation>& operations, const std::vector<std::size_t>& de,
+                       const std::vector<std::size_t>& vers, const std::string& code) {
+    // Two passes in the order of the records, where following the cycles of the moves would
+    // jump around and cost more.
+    const std::size_t m = de.size();
+    std::vector<TOperation> pris;
+    for (std::size_t a = 0, b = 0; a < m;) {
+        // A stretch ends where as many records went out of it as came in.
+        const std::size_t debut = std::min(de[a], vers[b]);
+        const std::size_t a0 = a, b0 = b;
+        std::size_t fin = debut;
+        do {
+            fin = std::min(a < m ? de[a] : vers[b], b < m ? vers[b] : de[a]);
+            if (a < m && de[a] == fin) ++a;
+            if (b < m && vers[b] == fin) ++b;
+        } while (a != b);
+        pris.clear();
+        for (std::size_t j = a0; j < a; ++j) {
+            pris.push_back(std::move(operations[de[j]]));
+            pris.back().cTypeDep = code;
+        }
+        // The others close up, then open up from the end for the moved ones.
+        std::size_t ecrit = debut;
+        for (std::size_t i = debut, j = a0; i <= fin; ++i) {
+            if (j < a && de[j] == i) {
+                ++j;
+                continue;
+            }
+            if (ecrit != i) operations[ecrit] = std::move(operations[i]);
+            ++ecrit;
+        }
+        // Once the last one is placed, the records before are where they belong.
+        std::size_t lu = ecrit, k = pris.size();
+        for (std::size_t i = fin + 1; k > 0 && i-- > debut;) {
+            if (vers[b0 + k - 1] == i)
+                operations[i] = std::move(pris[--k]);
+            else
+                operations[i] = std::move(operations[--lu]);
+        }
+    }
+}
+
+std::vector<std::size_t> replaceRecodees(std::vector<TOperation>& operations,
+                                         const std::vector<std::size_t>& recodees) {
+    const char separateur = localeFacts().separateurDecimal;
+    const std::size_t n = operations.size();
+    const auto memeJour = [](const TOperation& a, const TOperation& b) {
+        return a.cDate == b.cDate || rangDate(a.cDate) == rangDate(b.cDate);
+    };
+    std::vector<std::size_t> places;
+    places.reserve(recodees.size());
+    std::vector<std::uint32_t> ordre;
+    for (std::size_t k = 0; k < recodees.size();) {
+        // The day of the next recoded operation, and the recoded ones it holds.
+        const std::size_t i = recodees[k];
+        std::size_t debut = i, fin = i + 1;
+        while (debut > 0 && memeJour(operations[debut - 1], operations[i])) --debut;
+        while (fin < n && memeJour(operations[fin], operations[i])) ++fin;
+        std::size_t kFin = k;
+        while (kFin < recodees.size() && recodees[kFin] < fin) ++kFin;
+
+        // The others of the day are in order, and so are the recoded ones among themselves:
+        // one merge, equal keys keeping their former order, gives the stable sort of the day.
+        // The day is rearranged at once, while its records are in the caches.
+        ordre.clear();
+        std::size_t o = debut, saute = k, r = k;
+        const auto autreSuivant = [&] {
+            for (; o < fin && saute < kFin && recodees[saute] == o; ++saute) ++o;
+        };
+        autreSuivant();
+        while (o < fin || r < kFin) {
+            bool autre = r == kFin;
+            if (o < fin && r < kFin) {
+                const int c = compareSuites(operations[o], operations[recodees[r]], separateur);
+                autre = c < 0 || (c == 0 && o < recodees[r]);
+            }
+            if (autre) {
+                ordre.push_back(static_cast<std::uint32_t>(o - debut));
+                ++o;
+                autreSuivant();
+            } else {
+                places.push_back(debut + ordre.size());
+                ordre.push_back(static_cast<std::uint32_t>(recodees[r] - debut));
+                ++r;
+            }
+        }
+        applyOrder(operations.data() + debut, ordre);
+        k = kFin;
+    }
+    return places;
 }
 
 }  // namespace varnelle

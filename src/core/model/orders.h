@@ -24,6 +24,10 @@ int CompareTypesDep(const TTypeDep& a, const TTypeDep& b);
 void trieOperations(std::vector<TOperation>& operations);
 void trieTypesDep(std::vector<TTypeDep>& types);
 
+// Whether the operations, but the one at `sauf`, are in the order of the stable sort.
+bool operationsEnOrdre(const std::vector<TOperation>& operations,
+                       std::size_t sauf = static_cast<std::size_t>(-1));
+
 // The operation at `index` changed while every other one kept its place: moves it, and only
 // it, where the stable sort of the whole journal would put it, and answers that position.
 // Nothing, and nothing moved, when the others are not in order; with `autresEnOrdre`, the
@@ -34,5 +38,18 @@ std::optional<std::size_t> placeOperation(std::vector<TOperation>& operations, s
 // When the dates are in order, sorts each day's operations, which then gives the order of
 // the stable sort of the whole journal; false, and nothing moved, when they are not.
 bool trieJoursOperations(std::vector<TOperation>& operations);
+
+// The operations at `recodees` (ascending) all had one code and all took another, in a
+// journal that was in order: moves them within their days where the stable sort of the whole
+// journal would put them, and answers their new places, in the same order. Their order among
+// themselves holds, as the code comes before the amount in the key.
+std::vector<std::size_t> replaceRecodees(std::vector<TOperation>& operations,
+                                         const std::vector<std::size_t>& recodees);
+
+// Moves the operations at `de` to `vers` (both ascending), the k-th to the k-th, giving each
+// the code `code`, the others keeping their order: a change of code laid again or taken back.
+// Only the stretches between where they were and where they go are touched.
+void deplaceOperations(std::vector<TOperation>& operations, const std::vector<std::size_t>& de,
+                       const std::vector<std::size_t>& vers, const std::string& code);
 
 }  // namespace varnelle
