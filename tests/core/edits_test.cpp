@@ -56,6 +56,14 @@ TEST(Edits, ARenamedTypeTakesItsOperationsToItsSortedPlace) {
     EXPECT_EQ(budget.Operations[2].cTypeDep, "BA");
     EXPECT_EQ(budget.Operations[3].cTypeDep, "ZZ");
     EXPECT_EQ(budget.Operations[3].nSolde, 1420);
+
+    // A journal read from a file, each day in order but the days not: the rename sorts it all.
+    Budget lu;
+    lu.TypesDep = {type("AL", -1)};
+    lu.Operations = {operation("02/01/2024", "AL", -1), operation("02/01/2024", "ZZ", -2),
+                     operation("01/01/2024", "AL", -3)};
+    ASSERT_TRUE(changeCodeTypeDep(lu, 0, "BB"));
+    EXPECT_EQ(dates(lu), (std::vector<std::string>{"01/01/2024", "02/01/2024", "02/01/2024"}));
 }
 
 TEST(Edits, TypeTotalsFollowTheirAmountAndMonths) {
@@ -145,7 +153,7 @@ TEST(Edits, MovesInPlaceMatchAFullSortOnRandomEdits) {
         for (int i = 0; i < 40; ++i)
             budget.Operations.push_back(
                 operation(jours[tire(5)], codes[tire(6)], montants[tire(7)], 0));
-        if (essai % 3 != 0) budget.TrieOperations();  // a file may hold an unsorted journal
+        if (essai % 3 != 0) budget.TrieOperations();      // a file may hold an unsorted journal
         if (essai % 3 == 1) budget.suiviOperations = {};  // in order, as read, but not known to be
         budget.calculeTout();
         for (int pas = 0; pas < 30; ++pas) {

@@ -67,17 +67,6 @@ void Budget::CalculeSoldesOperations(std::size_t debut) {
     }
 }
 
-void Budget::CalculeSoldesOperations(std::string_view codeTypeDep) {
-    const int t = IndiceTypeDep(codeTypeDep);
-    Montant running = 0, solde = 0;
-    for (TOperation& operation : Operations) {
-        running += operation.nMontant;
-        operation.nSolde = running;
-        if (operation.cTypeDep == codeTypeDep) solde += operation.nMontant;
-    }
-    if (t >= 0) TypesDep[static_cast<std::size_t>(t)].nSolde = solde;
-}
-
 void Budget::CalculeCumulsDepJourn() {
     MontantEntier running = 0;
     for (TDepJourn& jour : DepJourn) {

@@ -51,8 +51,6 @@ struct Budget {
     void CalculeSoldesOperations();
     // The balances from position `debut` on, those before it being up to date.
     void CalculeSoldesOperations(std::size_t debut);
-    // Both of the above over the whole journal, in one reading of it.
-    void CalculeSoldesOperations(std::string_view codeTypeDep);
     void CalculeCumulsDepJourn();
     void CalculeCumulsEconomies();
     // The four recomputations in the order loading needs them.

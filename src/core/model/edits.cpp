@@ -60,39 +60,43 @@ bool changeCodeTypeDep(Budget& budget, std::size_t index, std::string_view code)
     const std::string ancien = type.cTypeDep;
     type.cTypeDep = code;
     std::vector<TOperation>& operations = budget.Operations;
-    // A journal just read has not been sorted, but it is in order most of the time: a look
-    // costs less than sorting it again.
+    budget.TrieTypesDep();
+    // The code is part of the order of operations of the same day; keep the journal sorted
+    // so that its running balances stay those of its order. In a journal in order, only the
+    // renamed ones move, within their days, and where they went is all the undo history
+    // needs. A journal just read is not known to be in order, but it is most of the time: it
+    // is checked on the way.
     SuiviJournal& suivi = budget.suiviOperations;
     const std::size_t n = operations.size();
-    const bool enOrdre = suivi.enOrdreSansException(n) || operationsEnOrdre(operations);
-    std::vector<std::size_t> renommees;
-    for (std::size_t i = 0; i < operations.size(); ++i) {
-        if (operations[i].cTypeDep == ancien) {
-            operations[i].cTypeDep = code;
-            renommees.push_back(i);
-        }
-    }
-    budget.TrieTypesDep();
-    if (renommees.empty()) {
-        // Operations that already held the new code now count in this type's balance.
-        budget.CalculeSoldeTypeDep(code);
+    // The balances follow each day as it is laid, and so does the type's, summed in the
+    // journal's new order as a full recomputation does.
+    Montant courant = 0, solde = 0;
+    Recodees recodees = recodeOperations(operations, ancien, code, !suivi.enOrdreSansException(n),
+                                         [&](std::size_t debut, std::size_t fin) {
+                                             for (std::size_t i = debut; i < fin; ++i) {
+                                                 TOperation& operation = operations[i];
+                                                 courant += operation.nMontant;
+                                                 operation.nSolde = courant;
+                                                 if (operation.cTypeDep == code)
+                                                     solde += operation.nMontant;
+                                             }
+                                         });
+    if (recodees.enOrdre) {
+        budget.TypesDep[static_cast<std::size_t>(budget.IndiceTypeDep(code))].nSolde = solde;
+        if (!recodees.avant.empty())
+            suivi.signaleRecodage(n, std::move(recodees.avant), std::move(recodees.apres), ancien,
+                                  std::string(code));
+        suivi.enOrdre(n);
         return true;
     }
-    // The code is part of the order of operations of the same day; keep the journal sorted
-    // so that its running balances stay those of its order. In a journal known to be in
-    // order, only the renamed ones move, within their days, and where they went is all the
-    // undo history needs.
-    if (enOrdre) {
-        std::vector<std::size_t> places = replaceRecodees(operations, renommees);
-        suivi.signaleRecodage(n, std::move(renommees), std::move(places), ancien,
-                              std::string(code));
-    } else {
+    if (!recodees.avant.empty()) {
         if (!trieJoursOperations(operations)) budget.TrieOperations();
         suivi.inconnu();
+        suivi.enOrdre(n);
     }
-    suivi.enOrdre(n);
-    // The type's balance is summed in the journal's new order, as a full recomputation does.
-    budget.CalculeSoldesOperations(code);
+    budget.CalculeSoldesOperations();
+    // Operations that already held the new code now count in this type's balance.
+    budget.CalculeSoldeTypeDep(code);
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <numeric>
 #include <string_view>
 
@@ -334,54 +335,77 @@ void deplaceOperations(std::vector<TOperation>& operations, const std::vector<st
     }
 }
 
-std::vector<std::size_t> replaceRecodees(std::vector<TOperation>& operations,
-                                         const std::vector<std::size_t>& recodees) {
+Recodees recodeOperations(std::vector<TOperation>& operations, std::string_view ancien,
+                          std::string_view nouveau, bool verifie,
+                          const std::function<void(std::size_t, std::size_t)>& jourEnPlace) {
     const char separateur = localeFacts().separateurDecimal;
     const std::size_t n = operations.size();
-    const auto memeJour = [](const TOperation& a, const TOperation& b) {
-        return a.cDate == b.cDate || rangDate(a.cDate) == rangDate(b.cDate);
-    };
-    std::vector<std::size_t> places;
-    places.reserve(recodees.size());
+    Recodees r;
     std::vector<std::uint32_t> ordre;
-    for (std::size_t k = 0; k < recodees.size();) {
-        // The day of the next recoded operation, and the recoded ones it holds.
-        const std::size_t i = recodees[k];
-        std::size_t debut = i, fin = i + 1;
-        while (debut > 0 && memeJour(operations[debut - 1], operations[i])) --debut;
-        while (fin < n && memeJour(operations[fin], operations[i])) ++fin;
-        std::size_t kFin = k;
-        while (kFin < recodees.size() && recodees[kFin] < fin) ++kFin;
+    std::int32_t rangVeille = INT32_MIN;
+    for (std::size_t debut = 0, fin = 0; debut < n; debut = fin) {
+        // One day, and its operations of the former code; with `verifie`, the day checked in
+        // order after the one before, and within itself as it was.
+        const std::size_t premiere = r.avant.size();
+        const std::int32_t rangJour = rangDate(operations[debut].cDate);
+        if (verifie && rangJour < rangVeille) r.enOrdre = false;
+        rangVeille = rangJour;
+        for (fin = debut; r.enOrdre && fin < n; ++fin) {
+            const TOperation& operation = operations[fin];
+            if (fin > debut && operation.cDate != operations[debut].cDate &&
+                rangDate(operation.cDate) != rangJour)
+                break;
+            if (verifie && fin > debut &&
+                compareSuites(operations[fin - 1], operation, separateur) > 0)
+                r.enOrdre = false;
+            if (operation.cTypeDep == ancien) r.avant.push_back(fin);
+        }
+        if (!r.enOrdre) {
+            // The caller sorts the whole journal: the rest is only recoded.
+            for (std::size_t i = debut; i < n; ++i) {
+                if (operations[i].cTypeDep == ancien) {
+                    operations[i].cTypeDep = nouveau;
+                    if (i >= fin) r.avant.push_back(i);
+                }
+            }
+            return r;
+        }
+        for (std::size_t k = premiere; k < r.avant.size(); ++k)
+            operations[r.avant[k]].cTypeDep = nouveau;
+        const std::size_t derniere = r.avant.size();
 
         // The others of the day are in order, and so are the recoded ones among themselves:
-        // one merge, equal keys keeping their former order, gives the stable sort of the day.
-        // The day is rearranged at once, while its records are in the caches.
-        ordre.clear();
-        std::size_t o = debut, saute = k, r = k;
-        const auto autreSuivant = [&] {
-            for (; o < fin && saute < kFin && recodees[saute] == o; ++saute) ++o;
-        };
-        autreSuivant();
-        while (o < fin || r < kFin) {
-            bool autre = r == kFin;
-            if (o < fin && r < kFin) {
-                const int c = compareSuites(operations[o], operations[recodees[r]], separateur);
-                autre = c < 0 || (c == 0 && o < recodees[r]);
+        // the code comes before the amount in the key, and they all had one code and have
+        // another. One merge, equal keys keeping their former order, gives the stable sort of
+        // the day, which is rearranged at once, while its records are in the caches.
+        if (premiere < derniere) {
+            ordre.clear();
+            std::size_t o = debut, saute = premiere, k = premiere;
+            const auto autreSuivant = [&] {
+                for (; o < fin && saute < derniere && r.avant[saute] == o; ++saute) ++o;
+            };
+            autreSuivant();
+            while (o < fin || k < derniere) {
+                bool autre = k == derniere;
+                if (o < fin && k < derniere) {
+                    const int c = compareSuites(operations[o], operations[r.avant[k]], separateur);
+                    autre = c < 0 || (c == 0 && o < r.avant[k]);
+                }
+                if (autre) {
+                    ordre.push_back(static_cast<std::uint32_t>(o - debut));
+                    ++o;
+                    autreSuivant();
+                } else {
+                    r.apres.push_back(debut + ordre.size());
+                    ordre.push_back(static_cast<std::uint32_t>(r.avant[k] - debut));
+                    ++k;
+                }
             }
-            if (autre) {
-                ordre.push_back(static_cast<std::uint32_t>(o - debut));
-                ++o;
-                autreSuivant();
-            } else {
-                places.push_back(debut + ordre.size());
-                ordre.push_back(static_cast<std::uint32_t>(recodees[r] - debut));
-                ++r;
-            }
+            applyOrder(operations.data() + debut, ordre);
         }
-        applyOrder(operations.data() + debut, ordre);
-        k = kFin;
+        jourEnPlace(debut, fin);
     }
-    return places;
+    return r;
 }
 
 }  // namespace varnelle

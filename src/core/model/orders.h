@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/model/records.h"
@@ -39,12 +41,19 @@ std::optional<std::size_t> placeOperation(std::vector<TOperation>& operations, s
 // the stable sort of the whole journal; false, and nothing moved, when they are not.
 bool trieJoursOperations(std::vector<TOperation>& operations);
 
-// The operations at `recodees` (ascending) all had one code and all took another, in a
-// journal that was in order: moves them within their days where the stable sort of the whole
-// journal would put them, and answers their new places, in the same order. Their order among
-// themselves holds, as the code comes before the amount in the key.
-std::vector<std::size_t> replaceRecodees(std::vector<TOperation>& operations,
-                                         const std::vector<std::size_t>& recodees);
+// The operations of code `ancien` take the code `nouveau`, in a journal in order: each moves
+// within its day where the stable sort of the whole journal would put it. Answers their
+// places before and after, ascending, the k-th going to the k-th. `jourEnPlace(debut, fin)` is
+// called on each day once it is in order, from the first, while its records are in the
+// caches: a large journal is read once. With `verifie`, the order is checked on the way; a
+// journal found out of order is only recoded, and `enOrdre` is false.
+struct Recodees {
+    std::vector<std::size_t> avant, apres;
+    bool enOrdre = true;
+};
+Recodees recodeOperations(std::vector<TOperation>& operations, std::string_view ancien,
+                          std::string_view nouveau, bool verifie,
+                          const std::function<void(std::size_t, std::size_t)>& jourEnPlace);
 
 // Moves the operations at `de` to `vers` (both ascending), the k-th to the k-th, giving each
 // the code `code`, the others keeping their order: a change of code laid again or taken back.
