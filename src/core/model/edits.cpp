@@ -93,8 +93,8 @@ bool changeCodeTypeDep(Budget& budget, std::size_t index, std::string_view code)
         if (!trieJoursOperations(operations)) budget.TrieOperations();
         suivi.inconnu();
         suivi.enOrdre(n);
+        budget.CalculeSoldesOperations();
     }
-    budget.CalculeSoldesOperations();
     // Operations that already held the new code now count in this type's balance.
     budget.CalculeSoldeTypeDep(code);
     return true;

@@ -307,9 +307,12 @@ void retoucheOperations(const std::vector<TOperation>& avant, const Budget& budg
         e.operations = compare(avant, apres);
         return;
     }
+#ifndef NDEBUG
     std::vector<TOperation> refait;
+#endif
     if (const auto& codes = suivi.recodage()) {
-        e.recodage = {codes->first, codes->second, suivi.retires(), suivi.ajoutes()};
+        auto [de, vers] = budget.suiviOperations.prendPositions();
+        e.recodage = {codes->first, codes->second, std::move(de), std::move(vers)};
 #ifndef NDEBUG
         refait = avant;
         deplaceOperations(refait, e.recodage.avant, e.recodage.apres, e.recodage.nouveau);

@@ -56,6 +56,10 @@ public:
     bool rien(std::size_t taille) const { return etat_ == Etat::Rien && taille == taille_; }
     const std::vector<std::size_t>& retires() const { return retires_; }
     const std::vector<std::size_t>& ajoutes() const { return ajoutes_; }
+    // The positions of the report, handed over once: the history keeps them in its step.
+    std::pair<std::vector<std::size_t>, std::vector<std::size_t>> prendPositions() {
+        return {std::move(retires_), std::move(ajoutes_)};
+    }
     // The former and the new code, when the single report was a change of code.
     const std::optional<std::pair<std::string, std::string>>& recodage() const { return codes_; }
 

@@ -130,6 +130,24 @@ private:
     std::int32_t rang_ = 0;
 };
 
+// Whether the operations, but the one at `sauf`, are in the order of the stable sort.
+bool operationsEnOrdre(const std::vector<TOperation>& operations, std::size_t sauf) {
+    const char separateur = localeFacts().separateurDecimal;
+    Rangs rangs;
+    const TOperation* precedent = nullptr;
+    std::int32_t rangPrecedent = 0;
+    for (std::size_t i = 0; i < operations.size(); ++i) {
+        if (i == sauf) continue;
+        const std::int32_t rang = rangs(operations[i].cDate);
+        if (precedent != nullptr &&
+            compareOperations(rangPrecedent, *precedent, rang, operations[i], separateur) > 0)
+            return false;
+        precedent = &operations[i];
+        rangPrecedent = rang;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string CleOperation(const TOperation& operation) {
@@ -173,23 +191,6 @@ void trieTypesDep(std::vector<TTypeDep>& types) {
     stableSortBy(types, [&types](std::uint32_t a, std::uint32_t b) {
         return types[a].cTypeDep < types[b].cTypeDep;
     });
-}
-
-bool operationsEnOrdre(const std::vector<TOperation>& operations, std::size_t sauf) {
-    const char separateur = localeFacts().separateurDecimal;
-    Rangs rangs;
-    const TOperation* precedent = nullptr;
-    std::int32_t rangPrecedent = 0;
-    for (std::size_t i = 0; i < operations.size(); ++i) {
-        if (i == sauf) continue;
-        const std::int32_t rang = rangs(operations[i].cDate);
-        if (precedent != nullptr &&
-            compareOperations(rangPrecedent, *precedent, rang, operations[i], separateur) > 0)
-            return false;
-        precedent = &operations[i];
-        rangPrecedent = rang;
-    }
-    return true;
 }
 
 std::optional<std::size_t> placeOperation(std::vector<TOperation>& operations, std::size_t index,

@@ -26,10 +26,6 @@ int CompareTypesDep(const TTypeDep& a, const TTypeDep& b);
 void trieOperations(std::vector<TOperation>& operations);
 void trieTypesDep(std::vector<TTypeDep>& types);
 
-// Whether the operations, but the one at `sauf`, are in the order of the stable sort.
-bool operationsEnOrdre(const std::vector<TOperation>& operations,
-                       std::size_t sauf = static_cast<std::size_t>(-1));
-
 // The operation at `index` changed while every other one kept its place: moves it, and only
 // it, where the stable sort of the whole journal would put it, and answers that position.
 // Nothing, and nothing moved, when the others are not in order; with `autresEnOrdre`, the
