@@ -43,6 +43,19 @@ struct OperationsTab : test::OpenedBudget {
     Grid& grid = child<Grid>("grOperations");
     OperationsTab() : OpenedBudget(test::sampleBudget(), kOngletOperations) {}
     const std::vector<TOperation>& operations() { return budget().Operations; }
+    // The rows' backgrounds, and those of their months as the settings give them.
+    std::pair<QList<QColor>, QList<QColor>> backgrounds() {
+        std::pair<QList<QColor>, QList<QColor>> shownAndMonths;
+        for (int row = 0; row < grid.model()->rowCount(); ++row) {
+            shownAndMonths.first
+                << grid.model()->index(row, 1).data(Qt::BackgroundRole).value<QColor>();
+            const int month = std::stoi(operations()[row].cDate.substr(3, 2));
+            const TParam& param = budget().Param;
+            shownAndMonths.second << qColor(month % 2 ? param.nCoulGrilleOpMsImp
+                                                      : param.nCoulGrilleOpMsPai);
+        }
+        return shownAndMonths;
+    }
 };
 
 }  // namespace
@@ -181,6 +194,9 @@ private slots:
         typeInCell(tab.grid, 2, 1, "20/03/2024");
         QCOMPARE(columnTexts(tab.grid, 2), (QStringList{"02/03/2024", "15/03/2024", "20/03/2024"}));
         QCOMPARE(columnTexts(tab.grid, 6), (QStringList{"1500,00", "1480,00", "1440,00"}));
+        // The rows it passed keep their months' colours, and it takes that of its new month.
+        auto [shown, months] = tab.backgrounds();
+        QCOMPARE(shown, months);
         tab.grid.setCurrentCell({5, 2});
         QCOMPARE(tab.grid.currentCell(), (Grid::Cell{5, 3}));
 
@@ -192,6 +208,11 @@ private slots:
         typeInCell(tab.grid, 4, 2, "-100,5");
         tab.grid.setCurrentCell({1, 1});
         QCOMPARE(tab.grid.currentCell(), (Grid::Cell{1, 2}));
+
+        typeInCell(tab.grid, 2, 3, "20/02/2024");
+        QCOMPARE(cellText(tab.grid, 2, 1), QStringLiteral("20/02/2024"));
+        std::tie(shown, months) = tab.backgrounds();
+        QCOMPARE(shown, months);
     }
 
     void choosingATypeFillsTheOperationAndFollowsItAtOnce() {

@@ -5,6 +5,7 @@
 #include <QScrollBar>
 #include <QtTest>
 
+#include "gui/toolkit/cell_texts.h"
 #include "gui/toolkit/grid.h"
 #include "gui/toolkit/grid_delegate.h"
 
@@ -342,6 +343,65 @@ private slots:
 
         f.grid.setRows(10);  // the current row is gone: the program hears where the user is now
         QCOMPARE(f.log.join('|'), QStringLiteral("row 50000 10"));
+    }
+
+    // Cells draw their texts shaped once; the pixels are those of the painter's own drawing,
+    // for the grids' fonts and sizes, every alignment, texts that do not fit, and the second
+    // drawing of a text, which uses what the first one shaped.
+    void cellTextsAreDrawnAsThePainterDrawsThem() {
+        const QStringList texts{"-1085,40",   "Échéance prêt immobilier",
+                                "12/06/2219", " lead",
+                                "trail  ",    "a bit too long for the narrow cell",
+                                "Ωμέγα 漢字", "tab\tand\nnewline",
+                                "W",          "i"};
+        QFont bold;
+        bold.setBold(true);
+        QFont italic("DejaVu Serif");
+        italic.setItalic(true);
+        QFont underlined;
+        underlined.setUnderline(true);
+        std::vector<QFont> fonts{QFont(), bold, italic, underlined};
+        for (const int points : {6, 7, 8, 9, 10, 11, 13, 16}) {
+            QFont sized("MS Sans Serif");
+            sized.setPointSize(points);
+            fonts.push_back(sized);
+        }
+        const std::vector<Qt::Alignment> alignments{
+            Qt::AlignLeft | Qt::AlignVCenter, Qt::AlignRight | Qt::AlignVCenter,
+            Qt::AlignHCenter | Qt::AlignVCenter, Qt::AlignLeft | Qt::AlignTop,
+            Qt::AlignRight | Qt::AlignBottom};
+        CellTexts cache;
+        for (const QFont& font : fonts) {
+            for (const int height : {11, 14, 17, 18, 21, 24}) {
+                QImage expected(680, 330, QImage::Format_RGB32),
+                    drawn(expected.size(), QImage::Format_RGB32);
+                for (QImage* image : {&expected, &drawn}) {
+                    image->fill(Qt::white);
+                    QPainter painter(image);
+                    painter.setFont(font);
+                    painter.setPen(QColor(0, 0, 128));
+                    for (std::size_t row = 0; row < 2 * alignments.size(); ++row) {
+                        const Qt::Alignment alignment = alignments[row % alignments.size()];
+                        int x = 3;
+                        for (const QString& text : texts) {
+                            const QRect area(x, 3 + static_cast<int>(row) * 32,
+                                             9 + text.size() % 5 * 13, height);
+                            x += area.width() + 4;
+                            painter.save();
+                            painter.setClipRect(area);
+                            if (image == &drawn)
+                                cache.draw(painter, area, alignment, text);
+                            else
+                                painter.drawText(
+                                    area, static_cast<int>(alignment) | Qt::TextSingleLine, text);
+                            painter.restore();
+                        }
+                    }
+                }
+                QVERIFY2(drawn == expected,
+                         qPrintable(font.toString() + " " + QString::number(height)));
+            }
+        }
     }
 
     void theLookFollowsTheSettings() {

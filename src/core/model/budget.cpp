@@ -1,6 +1,7 @@
 #include "core/model/budget.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "core/model/code_index.h"
 #include "core/model/month_mask.h"
@@ -46,13 +47,46 @@ void Budget::CalculeTotauxTypesDep() {
 }
 
 void Budget::CalculeSoldeTypeDep(std::string_view code) {
-    const int i = IndiceTypeDep(code);
-    if (i < 0) return;
-    // Summed in journal order, as the whole recomputation does, to the last bit.
-    Montant solde = 0;
-    for (const TOperation& operation : Operations)
-        if (operation.cTypeDep == code) solde += operation.nMontant;
-    TypesDep[static_cast<std::size_t>(i)].nSolde = solde;
+    CalculeSoldes(Operations.size(), code);
+}
+
+namespace {
+
+// Codes are short and mostly differ in their first letter: that is tested before a call.
+bool memeCode(const std::string& code, std::string_view autre) {
+    return code.size() == autre.size() && !autre.empty() && code.front() == autre.front() &&
+           std::memcmp(code.data(), autre.data(), autre.size()) == 0;
+}
+
+}  // namespace
+
+void Budget::CalculeSoldes(std::size_t debut, std::string_view code, std::string_view autre) {
+    const int premier = IndiceTypeDep(code);
+    const int second = autre == code ? -1 : IndiceTypeDep(autre);
+    if (premier < 0 && second < 0) {
+        CalculeSoldesOperations(debut);
+        return;
+    }
+    if (premier < 0) code = {};
+    if (second < 0) autre = {};
+    // Types summed in journal order, as the whole recomputation does, to the last bit.
+    Montant soldePremier = 0, soldeSecond = 0;
+    const std::size_t n = Operations.size();
+    debut = std::min(debut, n);
+    Montant courant = debut > 0 ? Operations[debut - 1].nSolde : 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        TOperation& operation = Operations[i];
+        if (memeCode(operation.cTypeDep, code))
+            soldePremier += operation.nMontant;
+        else if (memeCode(operation.cTypeDep, autre))
+            soldeSecond += operation.nMontant;
+        if (i >= debut) {
+            courant += operation.nMontant;
+            operation.nSolde = courant;
+        }
+    }
+    if (premier >= 0) TypesDep[static_cast<std::size_t>(premier)].nSolde = soldePremier;
+    if (second >= 0) TypesDep[static_cast<std::size_t>(second)].nSolde = soldeSecond;
 }
 
 void Budget::CalculeSoldesOperations() {

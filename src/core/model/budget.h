@@ -51,6 +51,10 @@ struct Budget {
     void CalculeSoldesOperations();
     // The balances from position `debut` on, those before it being up to date.
     void CalculeSoldesOperations(std::size_t debut);
+    // Both of the above in one walk through the journal, which a large one makes the cost of
+    // an edit: the balances from `debut` on, and those of the types holding `code` and `autre`
+    // (either may be empty).
+    void CalculeSoldes(std::size_t debut, std::string_view code, std::string_view autre = {});
     void CalculeCumulsDepJourn();
     void CalculeCumulsEconomies();
     // The four recomputations in the order loading needs them.

@@ -33,19 +33,21 @@ std::size_t trieEtSuit(Budget& budget, std::size_t index) {
 }
 
 // The operation at `index` changed: it alone moves, in one step when the rest of the journal
-// is in order, and the balances follow from the first row that changed. Answers its place.
-std::size_t replace(Budget& budget, std::size_t index) {
+// is in order, and the balances follow from the first row that changed, with those of the types
+// `code` and `autre`. Answers its place.
+std::size_t replace(Budget& budget, std::size_t index, std::string_view code = {},
+                    std::string_view autre = {}) {
     SuiviJournal& suivi = budget.suiviOperations;
     const std::size_t n = budget.Operations.size();
     if (const std::optional<std::size_t> position =
             placeOperation(budget.Operations, index, suivi.autresEnOrdre(n, index))) {
-        budget.CalculeSoldesOperations(std::min(index, *position));
+        budget.CalculeSoldes(std::min(index, *position), code, autre);
         suivi.signale(n, {index}, {*position}, n);
         suivi.enOrdre(n);
         return *position;
     }
     const std::size_t position = trieEtSuit(budget, index);
-    budget.CalculeSoldesOperations();
+    budget.CalculeSoldes(0, code, autre);
     return position;
 }
 
@@ -147,10 +149,11 @@ std::optional<std::size_t> changeDateOperation(Budget& budget, std::size_t index
 std::optional<std::size_t> changeMontantOperation(Budget& budget, std::size_t index,
                                                   Montant montant) {
     if (montant == 0) return std::nullopt;
-    budget.Operations[index].nMontant = montant;
-    const std::size_t position = replace(budget, index);
-    budget.CalculeSoldeTypeDep(budget.Operations[position].cTypeDep);
-    return position;
+    TOperation& operation = budget.Operations[index];
+    operation.nMontant = montant;
+    // A copy: the record moves while its type's balance is summed.
+    const std::string code = operation.cTypeDep;
+    return replace(budget, index, code);
 }
 
 std::size_t changeTypeOperation(Budget& budget, std::size_t index, std::string_view code) {
@@ -172,10 +175,7 @@ std::size_t changeTypeOperation(Budget& budget, std::size_t index, std::string_v
     }
     operation.nMontant = budget.TypesDep[static_cast<std::size_t>(type)].nMontant;
     operation.cLibelle = budget.TypesDep[static_cast<std::size_t>(type)].cLibelle;
-    const std::size_t position = replace(budget, index);
-    budget.CalculeSoldeTypeDep(ancien);
-    budget.CalculeSoldeTypeDep(code);
-    return position;
+    return replace(budget, index, ancien, code);
 }
 
 void changeSelectSimulation(Budget& budget, std::size_t index, std::int32_t select) {

@@ -66,8 +66,7 @@ void supprimeOperation(Budget& budget, std::size_t index) {
         suivi.enOrdre(n - 1);
     else
         suivi.ordreInconnu();
-    budget.CalculeSoldeTypeDep(code);
-    budget.CalculeSoldesOperations(index);
+    budget.CalculeSoldes(index, code);
 }
 
 void ajouteEconomie(Budget& budget) {

@@ -348,21 +348,27 @@ void OperationsPage::grOperationsColRowChanged() {
 }
 
 void OperationsPage::suitOperation(std::size_t index, std::size_t position, bool recolour) {
-    // Only the rows between the two places moved; a row added since the last colouring
-    // elsewhere has none yet and takes its colour with all the others.
-    const std::size_t de = std::min(index, position), a = std::max(index, position) + 1;
+    // Only the edited operation changed: the rows between its two places take their colours
+    // along, and it takes that of its month. A row added since the last colouring elsewhere
+    // has none yet and takes its colour with all the others.
     const auto debut = moisDesLignes_.begin();
     const auto sansCouleur = [&](std::size_t i, std::size_t j) {
         return std::find(debut + static_cast<std::ptrdiff_t>(i),
                          debut + static_cast<std::ptrdiff_t>(j),
                          std::uint8_t{0}) != debut + static_cast<std::ptrdiff_t>(j);
     };
-    if (recolour && moisDesLignes_.size() == budget_.Operations.size() &&
-        a <= moisDesLignes_.size() && !sansCouleur(0, de) &&
-        !sansCouleur(a, moisDesLignes_.size())) {
-        for (std::size_t i = de; i < a; ++i)
-            moisDesLignes_[i] =
-                numeroMois(budget_.Operations[i].cDate).value_or(1) % 2 ? kMoisImpair : kMoisPair;
+    const std::size_t n = moisDesLignes_.size();
+    if (recolour && n == budget_.Operations.size() && std::max(index, position) < n &&
+        !sansCouleur(0, index) && !sansCouleur(index + 1, n)) {
+        const auto de = debut + static_cast<std::ptrdiff_t>(index);
+        const auto vers = debut + static_cast<std::ptrdiff_t>(position);
+        if (index < position)
+            std::rotate(de, de + 1, vers + 1);
+        else
+            std::rotate(vers, de, de + 1);
+        moisDesLignes_[position] = numeroMois(budget_.Operations[position].cDate).value_or(1) % 2
+                                       ? kMoisImpair
+                                       : kMoisPair;
         recolour = false;
     }
     CouleursOperations(recolour);

@@ -105,18 +105,17 @@ void GridDelegate::paintText(QPainter* painter, const QStyleOptionViewItem& look
                                            : palette.color(QPalette::Text));
     const Qt::Alignment align =
         alignment.isValid() ? alignment.value<Qt::Alignment>() : (Qt::AlignLeft | Qt::AlignVCenter);
-    painter->drawText(area, static_cast<int>(align) | Qt::TextSingleLine, text);
+    texts_.draw(*painter, area, align, text);
     painter->restore();
 }
 
 void GridDelegate::paintLines(QPainter* painter, const QRect& r) const {
-    painter->save();
-    painter->setPen(grid_.lineColor());
+    // One pixel wide rectangles: the pixels of the lines, without stroking them.
+    const QColor color = grid_.lineColor();
     if (grid_.lines() == Grid::Lines::Vertical || grid_.lines() == Grid::Lines::Both)
-        painter->drawLine(r.topRight(), r.bottomRight());
+        painter->fillRect(QRect(r.right(), r.top(), 1, r.height()), color);
     if (grid_.lines() == Grid::Lines::Horizontal || grid_.lines() == Grid::Lines::Both)
-        painter->drawLine(r.bottomLeft(), r.bottomRight());
-    painter->restore();
+        painter->fillRect(QRect(r.left(), r.bottom(), r.width(), 1), color);
 }
 
 bool GridDelegate::editorEvent(QEvent* event, QAbstractItemModel* model,

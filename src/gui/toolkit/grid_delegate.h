@@ -3,6 +3,8 @@
 #include <QPointer>
 #include <QStyledItemDelegate>
 
+#include "gui/toolkit/cell_texts.h"
+
 namespace varnelle::gui {
 
 class Grid;
@@ -42,6 +44,7 @@ private:
 
     Grid& grid_;
     mutable QPointer<QWidget> editor_;
+    mutable CellTexts texts_;
 };
 
 }  // namespace varnelle::gui
