@@ -211,6 +211,30 @@ TEST_F(DataFile, ARefusedOrFailedSaveChangesNothing) {
     EXPECT_TRUE(SauveFichier(file, sampleBudget(), ProfileFile::ExternalChange::Overwrite));
 }
 
+// A large budget goes to the disk while its text is made: a refusal or a failure found after
+// megabytes of it were written still leaves the file and the folder as they were.
+TEST_F(DataFile, ALargeSaveGivenUpOnTheWayLeavesNothingBehind) {
+    ProfileFile file = open("[GENERAL]\r\ncMotDePasse=x\r\n");
+    Budget large = sampleBudget();
+    const TOperation modele = large.Operations[0];
+    large.Operations.assign(40'000, modele);
+    large.Operations.back().cLibelle = "two\nlines";
+    EXPECT_EQ(SauveFichier(file, large).status, SaveStatus::TextRefused);
+    {
+        const test::FileSizeLimit full(3'000'000);
+        large.Operations.back().cLibelle = "one line";
+        EXPECT_EQ(SauveFichier(file, large).status, SaveStatus::WriteFailed);
+    }
+    EXPECT_EQ(readFile(path_), "[GENERAL]\r\ncMotDePasse=x\r\n");
+    EXPECT_EQ(test::folderContent(folder_.path()), std::vector<std::string>{"Budget.ini"});
+
+    ASSERT_TRUE(SauveFichier(file, large));
+    ProfileFile inMemory = ProfileFile(readFile(path_));
+    EXPECT_TRUE(ecritBudget(inMemory, large));
+    EXPECT_EQ(file.render(), inMemory.render());
+    EXPECT_EQ(readFile(path_), file.render());
+}
+
 TEST_F(DataFile, RepeatedSavesHoldNoMoreThanTheFileAndEveryCutOfItLoads) {
     ProfileFile file = open("");
     const Budget budget = sampleBudget();

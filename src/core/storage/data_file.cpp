@@ -238,7 +238,7 @@ std::int32_t sizeOf(std::size_t n) {
 // appending each key and value.
 class SectionWriter final {
 public:
-    SectionWriter(std::string& out, SaveResult& result) : out_(out), result_(result) {}
+    SectionWriter(ProfileFile::Growing& out, SaveResult& result) : out_(out), result_(result) {}
     ~SectionWriter() { flush(); }
     SectionWriter(const SectionWriter&) = delete;
     SectionWriter& operator=(const SectionWriter&) = delete;
@@ -277,8 +277,9 @@ public:
 
     // Moves what is gathered to the text.
     void flush() {
-        out_.append(buffer_, used_);
+        out_.text().append(buffer_, used_);
         used_ = 0;
+        out_.grew();
     }
 
 private:
@@ -330,7 +331,7 @@ private:
         result_.key = std::move(line);
     }
 
-    std::string& out_;
+    ProfileFile::Growing& out_;
     SaveResult& result_;
     const char* section_ = "";
     char buffer_[8192];
@@ -522,18 +523,19 @@ void writeSections(SectionWriter& w, const Budget& budget) {
     }
 }
 
-// The whole text of the data file after a save of `budget` over `file`: "GENERAL" and any
-// section the program does not know kept where they are, the six budget sections written
-// again after them. Empty when the budget holds a value the file cannot, or when the file
-// would be too large to be read again.
-std::optional<std::string> savedContent(const ProfileFile& file, const Budget& budget,
-                                        SaveResult& result) {
+// Makes in `into` the whole text of the data file after a save of `budget` over `file`:
+// "GENERAL" and any section the program does not know kept where they are, the six budget
+// sections written again after them. False when the budget holds a value the file cannot, or
+// when the file would be too large to be read again.
+bool savedContent(const ProfileFile& file, const Budget& budget, SaveResult& result,
+                  ProfileFile::Growing& into) {
     ProfileFile kept =
         file.cloneWithout({kSectionParametres, kSectionTypesDep, kSectionOperations,
                            kSectionDepJourn, kSectionEconomies, kSectionSimulations});
     writeGeneral(kept, budget, result);
-    if (!result) return std::nullopt;
-    std::string out = kept.render();
+    if (!result) return false;
+    std::string& out = into.text();
+    out = kept.render();
     // Keys, numbers and line ends take well under 48 bytes a line, which leaves room for
     // labels of a hundred bytes on average; longer ones make the text grow once or twice.
     const std::size_t bytes =
@@ -542,15 +544,15 @@ std::optional<std::string> savedContent(const ProfileFile& file, const Budget& b
     out.reserve(out.size() + bytes);
     ProfileFile::preferLargePages(out.data(), out.capacity());
     {
-        SectionWriter writer(out, result);
+        SectionWriter writer(into, result);
         writeSections(writer, budget);
     }
-    if (!result) return std::nullopt;
+    if (!result) return false;
     if (out.size() > ProfileFile::kMaxFileBytes) {
         result.status = SaveStatus::TooLarge;
-        return std::nullopt;
+        return false;
     }
-    return out;
+    return true;
 }
 
 // Reads the operations' section out of `consumable` when there is one (the same profile as
@@ -657,7 +659,8 @@ LoadStatus ChargeFichier(ProfileFile&& file, Budget& budget) {
 SaveResult ecritBudget(ProfileFile& file, const Budget& budget) {
     SaveResult result;
     result.path = file.path();
-    if (auto content = savedContent(file, budget, result)) file.reset(std::move(*content));
+    ProfileFile::Growing content;
+    if (savedContent(file, budget, result, content)) file.reset(std::move(content.text()));
     return result;
 }
 
@@ -665,13 +668,15 @@ SaveResult SauveFichier(ProfileFile& file, const Budget& budget,
                         ProfileFile::ExternalChange policy) {
     SaveResult result;
     result.path = file.path();
-    auto content = savedContent(file, budget, result);
-    if (!content) return result;
-    const ProfileFile::FlushResult flushed = file.replaceWith(std::move(*content), policy);
+    // Written while it is made: the disk works meanwhile.
+    const ProfileFile::FlushResult flushed = file.replaceWith(
+        [&](ProfileFile::Growing& content) { return savedContent(file, budget, result, content); },
+        policy);
     result.systemError = flushed.systemError;
     result.backupError = flushed.backupError;
     switch (flushed.status) {
-    case ProfileFile::FlushStatus::Ok: break;
+    case ProfileFile::FlushStatus::Ok:
+    case ProfileFile::FlushStatus::Abandoned: break;  // the reason is already in the result
     case ProfileFile::FlushStatus::NotSynced: result.status = SaveStatus::NotSynced; break;
     case ProfileFile::FlushStatus::WriteFailed: result.status = SaveStatus::WriteFailed; break;
     case ProfileFile::FlushStatus::ChangedOnDisk: result.status = SaveStatus::ChangedOnDisk; break;

@@ -67,6 +67,7 @@ PasswordChangeResult ChangeMotDePasse(ProfileFile& file, std::string_view ancien
         result.status = PasswordChangeStatus::WriteFailed;
         break;
     case ProfileFile::FlushStatus::WriteFailed:
+    case ProfileFile::FlushStatus::Abandoned:  // a flush writes what it holds, never gives up
         result.status = PasswordChangeStatus::WriteFailed;
         break;
     case ProfileFile::FlushStatus::ChangedOnDisk:

@@ -249,6 +249,34 @@ std::optional<std::string> writeTemporary(const std::string& target, std::string
     return name;
 }
 
+// The new file of a save while its text is made: removed unless kept.
+class Temporary final {
+public:
+    explicit Temporary(const std::string& target)
+        : name_(target + ".tmpXXXXXX"), fd_(::mkstemp(name_.data())) {}  // owner-only
+    ~Temporary() {
+        if (fd_ >= 0) ::close(fd_);
+        if (!kept_) ::unlink(name_.c_str());
+    }
+    Temporary(const Temporary&) = delete;
+    Temporary& operator=(const Temporary&) = delete;
+    int fd() const { return fd_; }
+    const std::string& name() const { return name_; }
+    // Syncs and closes the file: the errno of the step that failed, or 0.
+    int close() {
+        int failure = ::fsync(fd_) == 0 ? 0 : errno;
+        if (::close(fd_) != 0 && failure == 0) failure = errno;
+        fd_ = -1;
+        return failure;
+    }
+    void keep() { kept_ = true; }
+
+private:
+    std::string name_;
+    int fd_;
+    bool kept_ = false;
+};
+
 // The errno of a failed sync of the folder holding `file`, or 0.
 int syncFolder(const std::filesystem::path& file) {
     const int fd = ::open(file.parent_path().empty() ? "." : file.parent_path().c_str(),
@@ -933,18 +961,59 @@ bool ProfileFile::changedOnDisk() const {
 }
 
 ProfileFile::FlushResult ProfileFile::flush(ExternalChange policy) {
-    return writeOut(render(), policy);
+    Growing growing;
+    growing.text_ = render();
+    return writeOut(growing, policy);
 }
 
 ProfileFile::FlushResult ProfileFile::replaceWith(std::string content, ExternalChange policy,
                                                   FormerVersion former) {
-    FlushResult result = writeOut(content, policy, former);
+    Growing growing;
+    growing.text_ = std::move(content);
+    FlushResult result = writeOut(growing, policy, former);
     if (result.written()) {
         const Snapshot written = disk_;
-        reset(std::move(content));
+        reset(std::move(growing.text_));
         disk_ = written;
     }
     return result;
+}
+
+ProfileFile::FlushResult ProfileFile::replaceWith(const std::function<bool(Growing&)>& make,
+                                                  ExternalChange policy, FormerVersion former) {
+    Growing growing;
+    FlushResult result = writeOut(growing, make, policy, former);
+    if (result.written()) {
+        const Snapshot written = disk_;
+        reset(std::move(growing.text_));
+        disk_ = written;
+    }
+    return result;
+}
+
+void ProfileFile::Growing::grew() {
+    constexpr std::size_t kPiece = std::size_t{1} << 20;
+    while (fd_ >= 0 && error_ == 0 && text_.size() - written_ >= kPiece) {
+        const std::size_t from = written_;
+        write(kPiece);
+        // Sent to the disk now rather than at the sync: only a hint, and so never an error.
+        if (error_ == 0)
+            ::sync_file_range(fd_, static_cast<off_t>(from), static_cast<off_t>(kPiece),
+                              SYNC_FILE_RANGE_WRITE);
+    }
+}
+
+void ProfileFile::Growing::write(std::size_t bytes) {
+    if (writeAll(fd_, std::string_view(text_).substr(written_, bytes)))
+        written_ += bytes;
+    else
+        error_ = errno != 0 ? errno : EIO;
+}
+
+ProfileFile::FlushResult ProfileFile::writeOut(Growing& growing, ExternalChange policy,
+                                               FormerVersion former) {
+    return writeOut(
+        growing, [](Growing&) { return true; }, policy, former);
 }
 
 void ProfileFile::reset(std::string content) {
@@ -954,19 +1023,14 @@ void ProfileFile::reset(std::string content) {
     parse();
 }
 
-ProfileFile::FlushResult ProfileFile::writeOut(const std::string& content, ExternalChange policy,
-                                               FormerVersion former) {
+ProfileFile::FlushResult ProfileFile::writeOut(Growing& growing,
+                                               const std::function<bool(Growing&)>& make,
+                                               ExternalChange policy, FormerVersion former) {
     FlushResult result;
     result.path = path_;
     if (path_.empty()) {
         result.status = FlushStatus::WriteFailed;
         result.systemError = ENOENT;
-        return result;
-    }
-    if (content.size() > kMaxFileBytes) {
-        // open() would refuse it: better no save than a budget that cannot be read again.
-        result.status = FlushStatus::WriteFailed;
-        result.systemError = EFBIG;
         return result;
     }
     // A budget reached through a symbolic link is saved where the link points, so that the
@@ -988,9 +1052,31 @@ ProfileFile::FlushResult ProfileFile::writeOut(const std::string& content, Exter
         return result;
     }
     if (lock.held()) removeStaleTemporaries(target);
-    int error = 0;
-    const auto temporary = writeTemporary(target, content, error);
-    if (!temporary) {
+    Temporary temporary(target);
+    if (temporary.fd() < 0) {
+        result.status = FlushStatus::WriteFailed;
+        result.systemError = errno;
+        return result;
+    }
+    growing.fd_ = temporary.fd();
+    const bool made = make(growing);
+    growing.fd_ = -1;
+    if (!made) {
+        result.status = FlushStatus::Abandoned;
+        return result;
+    }
+    int error = growing.error_;
+    if (growing.text_.size() > kMaxFileBytes) {
+        // open() would refuse it: better no save than a budget that cannot be read again.
+        error = EFBIG;
+    } else if (error == 0) {
+        growing.fd_ = temporary.fd();
+        growing.write(growing.text_.size() - growing.written_);
+        growing.fd_ = -1;
+        error = growing.error_;
+    }
+    if (const int closed = temporary.close(); error == 0) error = closed;
+    if (error != 0) {
         result.status = FlushStatus::WriteFailed;
         result.systemError = error;
         return result;
@@ -1001,28 +1087,29 @@ ProfileFile::FlushResult ProfileFile::writeOut(const std::string& content, Exter
         if (former == FormerVersion::Keep && !keepBackup(target, error))
             result.backupError = error != 0 ? error : EIO;
         error = 0;
-        replaced = ::rename(temporary->c_str(), target.c_str()) == 0;
-        if (!replaced) error = errno;
+        replaced = ::rename(temporary.name().c_str(), target.c_str()) == 0;
+        if (replaced)
+            temporary.keep();
+        else
+            error = errno;
     } else {
         // A file that appeared since it was found missing is never replaced.
-        replaced = ::renameat2(AT_FDCWD, temporary->c_str(), AT_FDCWD, target.c_str(),
+        replaced = ::renameat2(AT_FDCWD, temporary.name().c_str(), AT_FDCWD, target.c_str(),
                                RENAME_NOREPLACE) == 0;
-        if (!replaced && (errno == EINVAL || errno == ENOSYS)) {
-            // No exclusive rename on this file system: a second name does the same.
-            replaced = ::link(temporary->c_str(), target.c_str()) == 0;
-            if (replaced) ::unlink(temporary->c_str());
-        }
+        if (replaced) temporary.keep();
+        // No exclusive rename on this file system: a second name does the same, and the
+        // temporary one goes.
+        if (!replaced && (errno == EINVAL || errno == ENOSYS))
+            replaced = ::link(temporary.name().c_str(), target.c_str()) == 0;
         if (!replaced) {
             error = errno;
             if (error == EEXIST) {
-                ::unlink(temporary->c_str());
                 result.status = FlushStatus::ChangedOnDisk;
                 return result;
             }
         }
     }
     if (!replaced) {
-        ::unlink(temporary->c_str());
         result.status = FlushStatus::WriteFailed;
         result.systemError = error;
         return result;

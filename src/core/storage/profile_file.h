@@ -27,7 +27,8 @@ public:
     enum class WriteStatus { Ok, ValueRefused };
     // NotSynced: the file was replaced but the folder could not be synced, so the new name
     // may not survive a crash.
-    enum class FlushStatus { Ok, WriteFailed, ChangedOnDisk, NotSynced };
+    // Abandoned: the text's maker gave the save up; nothing was written.
+    enum class FlushStatus { Ok, WriteFailed, ChangedOnDisk, NotSynced, Abandoned };
     // Whether a flush may replace a file that changed on disk since it was read.
     enum class ExternalChange { Refuse, Overwrite };
     // Whether a flush keeps the file it replaces as "<name>.bak".
@@ -88,6 +89,30 @@ public:
     FlushResult flush(ExternalChange policy = ExternalChange::Refuse);
     // Writes `content` as flush does; once it is on disk, this profile holds it.
     FlushResult replaceWith(std::string content, ExternalChange policy = ExternalChange::Refuse,
+                            FormerVersion former = FormerVersion::Keep);
+    // A text made a piece at a time. Given to replaceWith, what it holds goes to the new
+    // file as it grows, so that the disk works while the rest is made; otherwise it is only
+    // a text.
+    class Growing {
+    public:
+        std::string& text() { return text_; }
+        // Writes the whole megabytes appended to text() since the last call.
+        void grew();
+
+    private:
+        friend class ProfileFile;
+        // Writes `bytes` more of the text, from where the writing stands.
+        void write(std::size_t bytes);
+
+        std::string text_;
+        int fd_ = -1;
+        std::size_t written_ = 0;
+        int error_ = 0;
+    };
+    // Writes the text `make` appends to its Growing as replaceWith(content) does, while it is
+    // made. `make` answers false to give the save up: the file stays as it was.
+    FlushResult replaceWith(const std::function<bool(Growing&)>& make,
+                            ExternalChange policy = ExternalChange::Refuse,
                             FormerVersion former = FormerVersion::Keep);
     // Holds `content` instead, still bound to the same file; nothing is written.
     void reset(std::string content);
@@ -156,8 +181,10 @@ private:
     void writeInteger(Section& section, std::string_view key, std::int32_t value);
     // Writes "key=value" into the arena, for a value canHold accepts.
     void newLine(std::string_view key, std::string_view value, Entry& entry);
-    // Writes `content` to disk safely; the snapshot follows on success.
-    FlushResult writeOut(const std::string& content, ExternalChange policy,
+    // Writes what `make` adds to `growing` to disk safely; the snapshot follows on success.
+    FlushResult writeOut(Growing& growing, const std::function<bool(Growing&)>& make,
+                         ExternalChange policy, FormerVersion former = FormerVersion::Keep);
+    FlushResult writeOut(Growing& growing, ExternalChange policy,
                          FormerVersion former = FormerVersion::Keep);
     std::string_view bytes(bool inArena, std::uint32_t offset, std::uint32_t length) const;
     // Gives back the whole pages of the bytes read in [from, to), which nothing reads again.
