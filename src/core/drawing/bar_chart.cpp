@@ -223,16 +223,18 @@ void ajouteBarres(Drawing& drawing, int width, int height, const TextMetrics& me
     TextesVus vus;
     std::vector<Primitive> inverses;
     std::vector<Primitive> barreInverse;
+    // Walked from the last bar, the right end of a bar comes from where the next one starts.
+    int debutSuivant = roundHalfEven(n * pas);
     for (std::size_t i = n; i-- > 0;) {
         const Barre& barre = graphe.barres[i];
-        const int gauche = roundHalfEven(i * pas) + x0;
+        const int debut = roundHalfEven(i * pas);
+        const int gauche = debut + x0;
+        const int droite = std::exchange(debutSuivant, debut) + x0 - 2;
         const bool dessus = barre.nMontant > 0;
         const Couleur couleur =
             barre.couleur < graphe.couleurs.size() ? graphe.couleurs[barre.couleur] : graphe.fond;
         barreInverse.clear();
-        const Rect principal{
-            gauche,  axe,    roundHalfEven((i + 1) * pas) + x0 - 2, bas(barre.nMontant),
-            couleur, couleur};
+        const Rect principal{gauche, axe, droite, bas(barre.nMontant), couleur, couleur};
         std::optional<Rect> interieur;
         if (barre.nMontantInterieur) {
             const Couleur inverse = kBlanc - couleur;

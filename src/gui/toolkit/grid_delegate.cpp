@@ -210,32 +210,49 @@ void GridDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewI
 void GridDelegate::paintCheck(QPainter* painter, const QRect& cell, Qt::CheckState state) const {
     const int side = std::min({cell.width(), cell.height(), 13}) - 2;
     const QRect box(cell.center().x() - side / 2, cell.center().y() - side / 2, side, side);
-    painter->save();
-    painter->setRenderHint(QPainter::Antialiasing, false);
-    painter->fillRect(box, Qt::white);
-    painter->setPen(Qt::black);
-    painter->drawRect(box.adjusted(0, 0, -1, -1));
+    if (side <= 0) {  // no image of that size: what a squeezed row shows is drawn as it is
+        painter->save();
+        drawCheck(*painter, box, state);
+        painter->restore();
+        return;
+    }
+    // Drawn once per look into an image, opaque where it paints: laying it down gives the
+    // very pixels drawing it would, at a fraction of the cost on a screen of check boxes.
+    const auto key =
+        std::make_tuple(side, static_cast<int>(state), static_cast<int>(grid_.checkShape()));
+    QImage& image = checkBoxes_[key];
+    if (image.isNull()) {
+        image = QImage(side, side, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter onImage(&image);
+        drawCheck(onImage, QRect(0, 0, side, side), state);
+    }
+    painter->drawImage(box.topLeft(), image);
+}
+
+void GridDelegate::drawCheck(QPainter& painter, const QRect& box, Qt::CheckState state) const {
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.fillRect(box, Qt::white);
+    painter.setPen(Qt::black);
+    painter.drawRect(box.adjusted(0, 0, -1, -1));
     const QRect inner = box.adjusted(3, 3, -4, -4);
     if (state == Qt::PartiallyChecked) {
-        painter->fillRect(inner.adjusted(0, 0, 1, 1), Qt::gray);
+        painter.fillRect(inner.adjusted(0, 0, 1, 1), Qt::gray);
     } else if (state == Qt::Checked) {
-        painter->setPen(QPen(Qt::black, 2));
+        painter.setPen(QPen(Qt::black, 2));
         switch (grid_.checkShape()) {
-        case Grid::CheckShape::Flat:
-            painter->fillRect(inner.adjusted(0, 0, 1, 1), Qt::black);
-            break;
+        case Grid::CheckShape::Flat: painter.fillRect(inner.adjusted(0, 0, 1, 1), Qt::black); break;
         case Grid::CheckShape::Tick:
-            painter->drawPolyline(QPolygon({QPoint(inner.left(), inner.center().y()),
-                                            QPoint(inner.center().x() - 1, inner.bottom()),
-                                            QPoint(inner.right(), inner.top())}));
+            painter.drawPolyline(QPolygon({QPoint(inner.left(), inner.center().y()),
+                                           QPoint(inner.center().x() - 1, inner.bottom()),
+                                           QPoint(inner.right(), inner.top())}));
             break;
         case Grid::CheckShape::Cross:
-            painter->drawLine(inner.topLeft(), inner.bottomRight());
-            painter->drawLine(inner.bottomLeft(), inner.topRight());
+            painter.drawLine(inner.topLeft(), inner.bottomRight());
+            painter.drawLine(inner.bottomLeft(), inner.topRight());
             break;
         }
     }
-    painter->restore();
 }
 
 }  // namespace varnelle::gui

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <map>
+#include <tuple>
+
+#include <QImage>
 #include <QPointer>
 #include <QStyledItemDelegate>
 
@@ -37,6 +41,7 @@ public:
 
 private:
     void paintCheck(QPainter* painter, const QRect& cell, Qt::CheckState state) const;
+    void drawCheck(QPainter& painter, const QRect& box, Qt::CheckState state) const;
     void paintLines(QPainter* painter, const QRect& cell) const;
     // `look.rect` is the text's room, `cell` the whole cell.
     void paintText(QPainter* painter, const QStyleOptionViewItem& look, const QRect& cell,
@@ -45,6 +50,8 @@ private:
     Grid& grid_;
     mutable QPointer<QWidget> editor_;
     mutable CellTexts texts_;
+    // The check boxes drawn so far, by side, state and shape.
+    mutable std::map<std::tuple<int, int, int>, QImage> checkBoxes_;
 };
 
 }  // namespace varnelle::gui
