@@ -13,7 +13,7 @@ namespace {
 constexpr std::size_t kFonts = 4;
 // A screen holds a few hundred cells; beyond this, scrolling through a long grid would keep
 // every text it ever showed.
-constexpr std::size_t kTextsPerFont = 4096;
+constexpr std::size_t kTextsPerFont = 1024;
 
 // What the painter's own text drawing treats specially, in texts, fonts or painters: those
 // cells go through it, since they are rare and its rules for them are its own.
@@ -32,13 +32,16 @@ bool plain(const QPainter& painter, Qt::Alignment alignment, const QString& text
 
 }  // namespace
 
-const CellTexts::Shaped& CellTexts::shaped(const QFont& font, const QString& text) {
-    auto of = std::find_if(fonts_.begin(), fonts_.end(),
-                           [&](const auto& entry) { return entry->font == font; });
+const CellTexts::Shaped& CellTexts::shaped(const QFont& font, int dpi, const QString& text) {
+    // Fonts that compare equal may still be meant for devices of other resolutions.
+    auto of = std::find_if(fonts_.begin(), fonts_.end(), [&](const auto& entry) {
+        return entry->dpi == dpi && entry->font == font;
+    });
     if (of == fonts_.end()) {
         if (fonts_.size() == kFonts) fonts_.erase(fonts_.begin());
         fonts_.push_back(std::make_unique<OfFont>());
         fonts_.back()->font = font;
+        fonts_.back()->dpi = dpi;
         of = fonts_.end() - 1;
     }
     auto& texts = (*of)->texts;
@@ -71,7 +74,9 @@ void CellTexts::draw(QPainter& painter, const QRect& area, Qt::Alignment alignme
         painter.drawText(area, static_cast<int>(alignment) | Qt::TextSingleLine, text);
         return;
     }
-    const Shaped& shape = shaped(painter.font(), text);
+    const QPaintDevice* device = painter.device();
+    const Shaped& shape =
+        shaped(painter.font(), device != nullptr ? device->logicalDpiY() : 0, text);
     const QRectF r(area);
     qreal y = 0;
     if (alignment & Qt::AlignBottom) {

@@ -31,9 +31,10 @@ private:
     };
     struct OfFont {
         QFont font;
+        int dpi = 0;
         std::unordered_map<QString, std::unique_ptr<Shaped>> texts;
     };
-    const Shaped& shaped(const QFont& font, const QString& text);
+    const Shaped& shaped(const QFont& font, int dpi, const QString& text);
 
     // A handful of fonts (a grid's rows may differ), each with the texts shaped in it.
     std::vector<std::unique_ptr<OfFont>> fonts_;

@@ -210,7 +210,11 @@ void GridDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewI
 void GridDelegate::paintCheck(QPainter* painter, const QRect& cell, Qt::CheckState state) const {
     const int side = std::min({cell.width(), cell.height(), 13}) - 2;
     const QRect box(cell.center().x() - side / 2, cell.center().y() - side / 2, side, side);
-    if (side <= 0) {  // no image of that size: what a squeezed row shows is drawn as it is
+    // Only where an image's pixel is the device's: elsewhere the box is drawn as it is, as it
+    // is in a squeezed row, which no image holds.
+    const QPaintDevice* device = painter->device();
+    if (side <= 0 || painter->transform().type() > QTransform::TxTranslate ||
+        (device != nullptr && device->devicePixelRatioF() != 1.0)) {
         painter->save();
         drawCheck(*painter, box, state);
         painter->restore();
