@@ -1,8 +1,11 @@
 #pragma once
 
 #include <cstddef>
+#include <initializer_list>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/drawing/drawing.h"
@@ -40,10 +43,42 @@ CoupeLegende legendeAnnee(char sonde);
 // Number of characters kept of every label of a line, for a bar step of `pas` pixels.
 std::size_t longueurLegende(const CoupeLegende& coupe, long double pas, const TextMetrics& metrics);
 
+// The label lines of a bar: texts it holds, or one line it views in text its owner keeps
+// while the chart is drawn, so that a chart of a hundred thousand bars copies none.
+class LignesLegende {
+public:
+    LignesLegende() = default;
+    LignesLegende(std::initializer_list<std::string> lignes)
+        : lignes_(std::make_unique<std::vector<std::string>>(lignes)) {}
+    LignesLegende(const LignesLegende& autre)
+        : lignes_(autre.lignes_ ? std::make_unique<std::vector<std::string>>(*autre.lignes_)
+                                : nullptr),
+          vue_(autre.vue_) {}
+    LignesLegende(LignesLegende&&) noexcept = default;
+    LignesLegende& operator=(LignesLegende autre) noexcept {
+        lignes_ = std::move(autre.lignes_);
+        vue_ = autre.vue_;
+        return *this;
+    }
+    ~LignesLegende() = default;
+    static LignesLegende vue(std::string_view ligne) {
+        LignesLegende lignes;
+        lignes.vue_ = ligne.data() != nullptr ? ligne : std::string_view("");
+        return lignes;
+    }
+    std::size_t size() const { return lignes_ ? lignes_->size() : vue_.data() != nullptr; }
+    std::string_view operator[](std::size_t j) const { return lignes_ ? (*lignes_)[j] : vue_; }
+
+private:
+    // Held apart, so that a bar stays as small as its owner's view of a line makes it.
+    std::unique_ptr<std::vector<std::string>> lignes_;
+    std::string_view vue_;
+};
+
 struct Barre {
     long double nMontant = 0;
     // One text per label line; a line past the chart's `lignes` is written whole.
-    std::vector<std::string> legendes;
+    LignesLegende legendes;
     // Index into GrapheBarres::couleurs.
     std::size_t couleur = 0;
     // A second amount drawn as a narrower bar over the main one, in the complementary colour

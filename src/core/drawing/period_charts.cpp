@@ -8,16 +8,25 @@
 namespace varnelle {
 namespace {
 
-// One bar per item, labelled with one text cut by `coupe`, coloured by position.
+// One bar per item, labelled with one text of the item's own cut by `coupe`, coloured by
+// position.
 template <class Item, class Legende>
 Drawing barresParPosition(int width, int height, const TextMetrics& metrics,
                           const std::vector<Item>& items, Legende legende, CoupeLegende coupe,
                           Couleur fond, Couleur couleurLegende, Couleur impair, Couleur pair) {
-    GrapheBarres graphe{{}, fond, couleurLegende, {impair, pair}, {std::move(coupe)}};
+    // The bars' room is kept from one drawing to the next: a chart of a hundred thousand
+    // bars would otherwise have fresh pages of memory zeroed for it at every paint.
+    thread_local std::vector<Barre> room;
+    GrapheBarres graphe{std::move(room), fond, couleurLegende, {impair, pair}, {std::move(coupe)}};
+    graphe.barres.clear();
     graphe.barres.reserve(items.size());
     for (std::size_t i = 0; i < items.size(); ++i)
-        graphe.barres.push_back({items[i].nMontant, {legende(items[i])}, couleurParPosition(i)});
-    return DessineGrapheBarres(width, height, metrics, graphe);
+        graphe.barres.push_back(
+            {items[i].nMontant, LignesLegende::vue(legende(items[i])), couleurParPosition(i)});
+    Drawing drawing = DessineGrapheBarres(width, height, metrics, graphe);
+    graphe.barres.clear();
+    room = std::move(graphe.barres);
+    return drawing;
 }
 
 }  // namespace
@@ -25,7 +34,8 @@ Drawing barresParPosition(int width, int height, const TextMetrics& metrics,
 Drawing DessineGrapheTypesDep(int width, int height, const TextMetrics& metrics,
                               const std::vector<TTD>& barres, const TParam& param) {
     return barresParPosition(
-        width, height, metrics, barres, [](const TTD& t) { return t.cTypeDep; }, legendeEntiere(),
+        width, height, metrics, barres,
+        [](const TTD& t) -> const std::string& { return t.cTypeDep; }, legendeEntiere(),
         param.nCoulGrapheTDFon, param.nCoulGrapheTDLeg, param.nCoulGrapheTDTyImp,
         param.nCoulGrapheTDTyPai);
 }
@@ -34,8 +44,9 @@ Drawing DessineGrapheOperationsTypeDep(int width, int height, const TextMetrics&
                                        const std::vector<TGrapheOperations>& groupes,
                                        const TParam& param) {
     return barresParPosition(
-        width, height, metrics, groupes, [](const TGrapheOperations& g) { return g.cDate; },
-        legendeDate(), param.nCoulGrapheFDFon, param.nCoulGrapheFDLeg, param.nCoulGrapheFDLgImp,
+        width, height, metrics, groupes,
+        [](const TGrapheOperations& g) -> const std::string& { return g.cDate; }, legendeDate(),
+        param.nCoulGrapheFDFon, param.nCoulGrapheFDLeg, param.nCoulGrapheFDLgImp,
         param.nCoulGrapheFDLgPai);
 }
 
@@ -57,13 +68,15 @@ Drawing DessineGrapheArbre(int width, int height, const TextMetrics& metrics,
     }
     if (niveau == 1)
         return barresParPosition(
-            width, height, metrics, lignes, [](const TDetailOperations& l) { return l.cCle; },
+            width, height, metrics, lignes,
+            [](const TDetailOperations& l) -> const std::string& { return l.cCle; },
             legendeEntiere(), param.nCoulGrapheArbreMsFon, param.nCoulGrapheArbreMsLeg,
             param.nCoulGrapheArbreMsTDImp, param.nCoulGrapheArbreMsTDPai);
     return barresParPosition(
-        width, height, metrics, lignes, [](const TDetailOperations& l) { return l.cDate; },
-        legendeDate(), param.nCoulGrapheArbreTDFon, param.nCoulGrapheArbreTDLeg,
-        param.nCoulGrapheArbreTDTDImp, param.nCoulGrapheArbreTDTDPai);
+        width, height, metrics, lignes,
+        [](const TDetailOperations& l) -> const std::string& { return l.cDate; }, legendeDate(),
+        param.nCoulGrapheArbreTDFon, param.nCoulGrapheArbreTDLeg, param.nCoulGrapheArbreTDTDImp,
+        param.nCoulGrapheArbreTDTDPai);
 }
 
 Drawing DessineGrapheClasseur(int width, int height, const TextMetrics& metrics,
