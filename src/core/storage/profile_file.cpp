@@ -230,30 +230,13 @@ bool writeAll(int fd, std::string_view data) {
     return true;
 }
 
-// Writes `content` to a new file in the folder of `target`, synced, and returns its path.
-std::optional<std::string> writeTemporary(const std::string& target, std::string_view content,
-                                          int& error) {
-    std::string name = target + ".tmpXXXXXX";
-    const int fd = ::mkstemp(name.data());  // created readable by its owner only
-    if (fd < 0) {
-        error = errno;
-        return std::nullopt;
-    }
-    int failure = writeAll(fd, content) && ::fsync(fd) == 0 ? 0 : errno;
-    if (::close(fd) != 0 && failure == 0) failure = errno;
-    if (failure != 0) {
-        error = failure;
-        ::unlink(name.c_str());
-        return std::nullopt;
-    }
-    return name;
-}
-
 // The new file of a save while its text is made: removed unless kept.
 class Temporary final {
 public:
     explicit Temporary(const std::string& target)
-        : name_(target + ".tmpXXXXXX"), fd_(::mkstemp(name_.data())) {}  // owner-only
+        : name_(target + ".tmpXXXXXX"), fd_(::mkstemp(name_.data())) {  // owner-only
+        kept_ = fd_ < 0;  // nothing was created to be removed
+    }
     ~Temporary() {
         if (fd_ >= 0) ::close(fd_);
         if (!kept_) ::unlink(name_.c_str());
@@ -276,6 +259,21 @@ private:
     int fd_;
     bool kept_ = false;
 };
+
+// Writes `content` to a new file in the folder of `target`, synced, and returns its path.
+std::optional<std::string> writeTemporary(const std::string& target, std::string_view content,
+                                          int& error) {
+    Temporary temporary(target);
+    if (temporary.fd() < 0) {
+        error = errno;
+        return std::nullopt;
+    }
+    error = writeAll(temporary.fd(), content) ? 0 : errno;
+    if (const int closed = temporary.close(); error == 0) error = closed;
+    if (error != 0) return std::nullopt;
+    temporary.keep();
+    return temporary.name();
+}
 
 // The errno of a failed sync of the folder holding `file`, or 0.
 int syncFolder(const std::filesystem::path& file) {
@@ -962,21 +960,23 @@ bool ProfileFile::changedOnDisk() const {
 
 ProfileFile::FlushResult ProfileFile::flush(ExternalChange policy) {
     Growing growing;
-    growing.text_ = render();
-    return writeOut(growing, policy);
+    return writeOut(
+        growing,
+        [this](Growing& text) {
+            text.text() = render();
+            return true;
+        },
+        policy);
 }
 
 ProfileFile::FlushResult ProfileFile::replaceWith(std::string content, ExternalChange policy,
                                                   FormerVersion former) {
-    Growing growing;
-    growing.text_ = std::move(content);
-    FlushResult result = writeOut(growing, policy, former);
-    if (result.written()) {
-        const Snapshot written = disk_;
-        reset(std::move(growing.text_));
-        disk_ = written;
-    }
-    return result;
+    return replaceWith(
+        [&content](Growing& text) {
+            text.text() = std::move(content);
+            return true;
+        },
+        policy, former);
 }
 
 ProfileFile::FlushResult ProfileFile::replaceWith(const std::function<bool(Growing&)>& make,
@@ -1008,12 +1008,6 @@ void ProfileFile::Growing::write(std::size_t bytes) {
         written_ += bytes;
     else
         error_ = errno != 0 ? errno : EIO;
-}
-
-ProfileFile::FlushResult ProfileFile::writeOut(Growing& growing, ExternalChange policy,
-                                               FormerVersion former) {
-    return writeOut(
-        growing, [](Growing&) { return true; }, policy, former);
 }
 
 void ProfileFile::reset(std::string content) {
@@ -1059,22 +1053,15 @@ ProfileFile::FlushResult ProfileFile::writeOut(Growing& growing,
         return result;
     }
     growing.fd_ = temporary.fd();
-    const bool made = make(growing);
-    growing.fd_ = -1;
-    if (!made) {
+    if (!make(growing)) {
         result.status = FlushStatus::Abandoned;
         return result;
     }
+    // open() would refuse a larger file: better no save than a budget that cannot be read.
+    if (growing.text_.size() > kMaxFileBytes) growing.error_ = EFBIG;
+    if (growing.error_ == 0) growing.write(growing.text_.size() - growing.written_);
+    growing.fd_ = -1;
     int error = growing.error_;
-    if (growing.text_.size() > kMaxFileBytes) {
-        // open() would refuse it: better no save than a budget that cannot be read again.
-        error = EFBIG;
-    } else if (error == 0) {
-        growing.fd_ = temporary.fd();
-        growing.write(growing.text_.size() - growing.written_);
-        growing.fd_ = -1;
-        error = growing.error_;
-    }
     if (const int closed = temporary.close(); error == 0) error = closed;
     if (error != 0) {
         result.status = FlushStatus::WriteFailed;

@@ -184,8 +184,6 @@ private:
     // Writes what `make` adds to `growing` to disk safely; the snapshot follows on success.
     FlushResult writeOut(Growing& growing, const std::function<bool(Growing&)>& make,
                          ExternalChange policy, FormerVersion former = FormerVersion::Keep);
-    FlushResult writeOut(Growing& growing, ExternalChange policy,
-                         FormerVersion former = FormerVersion::Keep);
     std::string_view bytes(bool inArena, std::uint32_t offset, std::uint32_t length) const;
     // Gives back the whole pages of the bytes read in [from, to), which nothing reads again.
     void releaseText(std::size_t from, std::size_t to);
