@@ -37,6 +37,11 @@ enum Colonne {
 constexpr std::uint8_t kMoisImpair = 1;
 constexpr std::uint8_t kMoisPair = 2;
 
+// The colour of a row by its month; a date without one counts as January.
+std::uint8_t couleurDuMois(const TOperation& operation) {
+    return numeroMois(operation.cDate).value_or(1) % 2 ? kMoisImpair : kMoisPair;
+}
+
 }  // namespace
 
 OperationsPage::OperationsPage(Budget& budget, Prompter& prompter, QWidget* parent)
@@ -178,8 +183,7 @@ void OperationsPage::CouleursOperations(bool recolour) {
     moisDesLignes_.resize(count, 0);
     if (recolour) {
         for (std::size_t i = 0; i < count; ++i)
-            moisDesLignes_[i] =
-                numeroMois(budget_.Operations[i].cDate).value_or(1) % 2 ? kMoisImpair : kMoisPair;
+            moisDesLignes_[i] = couleurDuMois(budget_.Operations[i]);
     }
     // Fonts and text colours are asked per visible row; the new ones show at the repaint.
     police_ = policeGrilleOp(param_.OptGrilleOp);
@@ -366,9 +370,7 @@ void OperationsPage::suitOperation(std::size_t index, std::size_t position, bool
             std::rotate(de, de + 1, vers + 1);
         else
             std::rotate(vers, de, de + 1);
-        moisDesLignes_[position] = numeroMois(budget_.Operations[position].cDate).value_or(1) % 2
-                                       ? kMoisImpair
-                                       : kMoisPair;
+        moisDesLignes_[position] = couleurDuMois(budget_.Operations[position]);
         recolour = false;
     }
     CouleursOperations(recolour);
