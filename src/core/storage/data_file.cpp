@@ -55,11 +55,19 @@ private:
 // section's lines: one hash lookup per key costs a cache miss each on a large budget. Gives
 // what lookups would: a key matches without regard to case, the first of equal keys wins.
 class NumberedKeys final {
+    // A field's name in a fixed room, copied whole where the key looked for first is made;
+    // a longer name is never looked for first (size 0).
+    static constexpr std::size_t kMaxName = 16;
+    struct Name {
+        char text[kMaxName] = {};
+        std::size_t size = 0;
+    };
+
 public:
     NumberedKeys(const ProfileFile& file, const char* section,
                  std::initializer_list<std::string_view> fields, int count)
         : file_(file), name_(section), section_(file.findSection(section)), fields_(fields),
-          count_(count) {}
+          names_(namesOf(fields)), count_(count) {}
 
     // Calls store(field, i, value) for the first line of each field and number 1..count,
     // field being the position of the key's name in `fields`.
@@ -88,37 +96,62 @@ private:
     public:
         Batches(const NumberedKeys& keys, Store& store)
             : keys_(keys), store_(store),
-              seen_(static_cast<std::size_t>(keys.count_) * keys.fields_.size()) {}
+              seen_(static_cast<std::size_t>(keys.count_) * keys.fields_.size()) {
+            expect(0, 1);
+        }
 
         void operator()(const ProfileFile::KeyValue* batch, std::size_t n) {
             // In locals: the stores below could otherwise alias them for the compiler.
             const std::size_t nbFields = keys_.fields_.size();
             const int count = keys_.count_;
             std::uint8_t* const seen = seen_.data();
-            std::size_t expected = expected_;
             for (std::size_t k = 0; k < n; ++k) {
                 const std::string_view key = batch[k].key;
-                int number = 0;
-                int field = keys_.fieldAt(expected, key, number) ? static_cast<int>(expected) : -1;
-                if (field < 0) field = keys_.exactField(key, number);
-                if (field < 0) field = keys_.anyCaseField(key, number);
+                int number = expectedNumber_;
+                int field = expectedField_;
+                if (key.size() != expectedSize_ ||
+                    std::memcmp(key.data(), expected_, expectedSize_) != 0) {
+                    field = keys_.exactField(key, number);
+                    if (field < 0) field = keys_.anyCaseField(key, number);
+                }
                 if (field < 0 || number > count) continue;
-                expected = (static_cast<std::size_t>(field) + 1) % nbFields;
+                const auto next = static_cast<std::size_t>(field) + 1;
+                expect(next % nbFields, next == nbFields ? number + 1 : number);
                 std::uint8_t& done = seen[static_cast<std::size_t>(number - 1) * nbFields +
                                           static_cast<std::size_t>(field)];
                 if (done != 0) continue;
                 done = 1;
                 store_(field, number, batch[k].value);
             }
-            expected_ = expected;
         }
 
     private:
+        // Makes the key the program writes after the one read the one looked for first, so
+        // that a file it wrote costs one comparison per key.
+        void expect(std::size_t field, int number) {
+            expectedField_ = static_cast<int>(field);
+            expectedNumber_ = number;
+            if (number != digitsOf_) {
+                digitsOf_ = number;
+                digitsSize_ = static_cast<std::size_t>(
+                    std::to_chars(digits_, digits_ + sizeof digits_, number).ptr - digits_);
+            }
+            const Name& name = keys_.names_[field];
+            std::memcpy(expected_, name.text, sizeof name.text);
+            std::memcpy(expected_ + name.size, digits_, sizeof digits_);
+            expectedSize_ = name.size == 0 ? 0 : name.size + digitsSize_;
+        }
+
         const NumberedKeys& keys_;
         Store& store_;
         std::vector<std::uint8_t> seen_;
-        // The field the program writes after the last one read.
-        std::size_t expected_ = 0;
+        char expected_[kMaxName + 12] = {};
+        std::size_t expectedSize_ = 0;
+        int expectedField_ = 0;
+        int expectedNumber_ = 0;
+        char digits_[12] = {};
+        std::size_t digitsSize_ = 0;
+        int digitsOf_ = 0;
     };
 
     // The number after a field's name as KeyName writes it: no sign, no leading zero,
@@ -170,10 +203,24 @@ private:
         return true;
     }
 
+    static std::vector<Name> namesOf(std::initializer_list<std::string_view> fields) {
+        std::vector<Name> names(fields.size());
+        auto name = names.begin();
+        for (const std::string_view field : fields) {
+            if (field.size() <= kMaxName) {
+                std::memcpy(name->text, field.data(), field.size());
+                name->size = field.size();
+            }
+            ++name;
+        }
+        return names;
+    }
+
     const ProfileFile& file_;
     const char* name_;
     const ProfileFile::Section* section_;
     std::vector<std::string_view> fields_;
+    std::vector<Name> names_;
     int count_;
 };
 

@@ -12,6 +12,9 @@
 #include <utility>
 
 #include <fcntl.h>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -140,28 +143,68 @@ bool enclosedInQuotes(std::string_view s) {
     return s.size() >= 2 && isQuote(s.front()) && s.front() == s.back();
 }
 
-// Bytes of a word equal to zero have their high bit set in the answer; the lowest one set
-// is always right, which is all findAny needs.
-std::uint64_t zeroBytes(std::uint64_t word) {
-    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-    return (word - kOnes) & ~word & (kOnes << 7);
-}
+// Finds the ends of lines and the "=" of a text going forward, from masks of 64 bytes at a
+// time: bit i of a mask stands for the byte i places after the block's start. One pass over
+// a block serves the few lines it holds, instead of a search started afresh for each.
+class LineMarks final {
+public:
+    LineMarks(const char* p, const char* end) : end_(end) { load(p); }
 
-// The first of the bytes Cs in [p, end), or end; eight bytes at a time.
-template <char... Cs> const char* findAny(const char* p, const char* const end) {
-    static_assert(std::endian::native == std::endian::little);
-    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-    for (; end - p >= 8; p += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, p, sizeof word);
-        const std::uint64_t found =
-            (zeroBytes(word ^ (kOnes * static_cast<unsigned char>(Cs))) | ...);
-        if (found != 0) return p + (std::countr_zero(found) >> 3);
+    // The first CR or LF at or after p, or the end.
+    const char* nextEnd(const char* p) { return next(p, ends_); }
+    // The first "=", CR or LF at or after p, or the end.
+    const char* nextStop(const char* p) { return next(p, stops_); }
+
+private:
+    static constexpr std::ptrdiff_t kBlock = 64;
+
+    // Positions only go forward, and a block is loaded when one goes past it.
+    const char* next(const char* p, const std::uint64_t& mask) {
+        while (p < end_) {
+            if (p - block_ >= kBlock) load(p);
+            const std::uint64_t ahead = mask >> (p - block_);
+            if (ahead != 0) return p + std::countr_zero(ahead);
+            p = block_ + kBlock;
+        }
+        return end_;
     }
-    for (; p < end; ++p)
-        if (((*p == Cs) || ...)) return p;
-    return end;
-}
+
+    void load(const char* p) {
+        block_ = p;
+        const char* bytes = p;
+        char tail[kBlock];
+        if (end_ - p < kBlock) {
+            // Zeros past the end mark nothing.
+            std::memset(tail, 0, sizeof tail);
+            std::memcpy(tail, p, static_cast<std::size_t>(end_ - p));
+            bytes = tail;
+        }
+        std::uint64_t equals = 0, ends = 0;
+#if defined(__SSE2__)
+        for (std::ptrdiff_t part = 0; part < 4; ++part) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + 16 * part));
+            const auto bits = [](__m128i m) {
+                return std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(m))};
+            };
+            equals |= bits(_mm_cmpeq_epi8(v, _mm_set1_epi8('='))) << (16 * part);
+            ends |= bits(_mm_cmpeq_epi8(v, _mm_set1_epi8('\r')) |
+                         _mm_cmpeq_epi8(v, _mm_set1_epi8('\n')))
+                    << (16 * part);
+        }
+#else
+        for (int i = 0; i < kBlock; ++i) {
+            equals |= std::uint64_t{bytes[i] == '='} << i;
+            ends |= std::uint64_t{bytes[i] == '\r' || bytes[i] == '\n'} << i;
+        }
+#endif
+        ends_ = ends;
+        stops_ = ends | equals;
+    }
+
+    const char* const end_;
+    const char* block_ = nullptr;
+    std::uint64_t ends_ = 0, stops_ = 0;
+};
 
 std::uint32_t u32(std::size_t n) {
     return static_cast<std::uint32_t>(n);
@@ -647,20 +690,22 @@ std::size_t ProfileFile::nextKeys(const Section& section, std::size_t& cursor, K
     const char* const body = text_.data() + section.bodyOffset;
     const char* p = body + cursor;
     const char* const end = body + section.bodyLength;
+    if (p >= end) return 0;
+    LineMarks marks(p, end);
     while (p < end && n < capacity) {
-        // One pass finds the "=" and the end of the line, and reads them as splitLine does.
+        // Finds the "=" and the end of the line, and reads them as splitLine does.
         const char* first = p;
         while (first < end && isBlank(*first)) ++first;
         const char* lineEnd = first;
         const char* equal = nullptr;
         if (first < end && *first != ';') {
-            lineEnd = findAny<'=', '\r', '\n'>(first, end);
+            lineEnd = marks.nextStop(first);
             if (lineEnd < end && *lineEnd == '=') {
                 equal = lineEnd;
-                lineEnd = findAny<'\r', '\n'>(equal + 1, end);
+                lineEnd = marks.nextEnd(equal + 1);
             }
         } else {
-            lineEnd = findAny<'\r', '\n'>(first, end);
+            lineEnd = marks.nextEnd(first);
         }
         if (equal != nullptr) {
             std::string_view value = trimBlanks(
