@@ -33,16 +33,28 @@ int Budget::IndiceTypeDep(std::string_view code) const {
 }
 
 void Budget::CalculeTotauxTypesDep() {
+    calculeTypes(false);
+}
+
+void Budget::calculeTypes(bool soldes) {
     for (TTypeDep& type : TypesDep) {
         type.nNbMois = NbMoisPeriodicite(type.nPeriodicite);
         type.nTotal = static_cast<Montant>(type.nNbMois) * type.nMontant;
         type.nSolde = 0;
     }
-    if (TypesDep.empty()) return;
+    if (TypesDep.empty()) {
+        if (soldes) CalculeSoldesOperations();
+        return;
+    }
     const CodeIndex index(TypesDep);
-    for (const TOperation& operation : Operations) {
+    Montant running = 0;
+    for (TOperation& operation : Operations) {
         const int i = index.find(operation.cTypeDep);
         if (i >= 0) TypesDep[static_cast<std::size_t>(i)].nSolde += operation.nMontant;
+        if (soldes) {
+            running += operation.nMontant;
+            operation.nSolde = running;
+        }
     }
 }
 
@@ -118,8 +130,7 @@ void Budget::CalculeCumulsEconomies() {
 }
 
 void Budget::calculeTout() {
-    CalculeTotauxTypesDep();
-    CalculeSoldesOperations();
+    calculeTypes(true);
     CalculeCumulsDepJourn();
     CalculeCumulsEconomies();
 }

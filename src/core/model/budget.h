@@ -66,6 +66,10 @@ struct Budget {
     bool operator==(const Budget&) const = default;
 
 private:
+    // CalculeTotauxTypesDep, and with `soldes` the balances of the operations in the same walk
+    // through the journal.
+    void calculeTypes(bool soldes);
+
     std::int32_t nbJoursMois_ = kNbJoursMoisMin;
 };
 

@@ -109,8 +109,7 @@ private:
                 const std::string_view key = batch[k].key;
                 int number = expectedNumber_;
                 int field = expectedField_;
-                if (key.size() != expectedSize_ ||
-                    std::memcmp(key.data(), expected_, expectedSize_) != 0) {
+                if (key.size() != expectedSize_ || !sameBytes(key.data(), expected_, key.size())) {
                     field = keys_.exactField(key, number);
                     if (field < 0) field = keys_.anyCaseField(key, number);
                 }
@@ -126,6 +125,17 @@ private:
         }
 
     private:
+        // Keys are short: two words of each compared, overlapping, cost less than a call.
+        static bool sameBytes(const char* a, const char* b, std::size_t n) {
+            if (n < 8 || n > 16) return std::memcmp(a, b, n) == 0;
+            std::uint64_t a0, a1, b0, b1;
+            std::memcpy(&a0, a, 8);
+            std::memcpy(&b0, b, 8);
+            std::memcpy(&a1, a + n - 8, 8);
+            std::memcpy(&b1, b + n - 8, 8);
+            return ((a0 ^ b0) | (a1 ^ b1)) == 0;
+        }
+
         // Makes the key the program writes after the one read the one looked for first, so
         // that a file it wrote costs one comparison per key.
         void expect(std::size_t field, int number) {
@@ -674,7 +684,10 @@ LoadStatus charge(const ProfileFile& file, ProfileFile* consumable, Budget& budg
     budget.suiviOperations = {};  // a file's journal may be in any order
     const auto storeOperation = [&](int field, int i, std::string_view value) {
         const auto number = static_cast<std::size_t>(i);
-        if (number > operations.size()) operations.resize(number);
+        if (number == operations.size() + 1)
+            operations.emplace_back();
+        else if (number > operations.size())
+            operations.resize(number);
         TOperation& operation = operations[number - 1];
         switch (field) {
         case 0: operation.nSelect = integerOf(value); break;

@@ -151,7 +151,20 @@ public:
 
     // Reads an integer: decimal, or hexadecimal after "0x", "0X" or "$", with an optional
     // sign; empty when the text is anything else or out of 32-bit range.
-    static std::optional<std::int32_t> parseInteger(std::string_view text);
+    static std::optional<std::int32_t> parseInteger(std::string_view text) {
+        // Short decimal numbers, nearly every value of a budget, need no general conversion.
+        if (!text.empty() && text.size() <= 10) {
+            const bool minus = text.front() == '-';
+            std::size_t i = minus ? 1 : 0;
+            if (i < text.size() && text.size() - i <= 9) {
+                std::int32_t n = 0;
+                for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+                    n = n * 10 + (text[i] - '0');
+                if (i == text.size() && text.size() > (minus ? 1u : 0u)) return minus ? -n : n;
+            }
+        }
+        return parseAnyInteger(text);
+    }
     static bool isBlank(char c) { return c == ' ' || c == '\t'; }
     // Whether writeString takes the value: no CR, LF or NUL, at most kMaxValueLength bytes.
     static bool canHold(std::string_view value);
@@ -174,6 +187,8 @@ private:
     };
 
     void parse();
+    // parseInteger beyond short decimal numbers.
+    static std::optional<std::int32_t> parseAnyInteger(std::string_view text);
     // Splits the lines of a section read from the file, once.
     void materialize(const Section& section) const;
     Section& sectionForWriting(std::string_view name);
