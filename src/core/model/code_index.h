@@ -30,11 +30,19 @@ public:
         const std::size_t mask = slots_.size() - 1;
         for (std::size_t slot = hash(code) & mask;; slot = (slot + 1) & mask) {
             const int i = slots_[slot];
-            if (i < 0 || types_[static_cast<std::size_t>(i)].cTypeDep == code) return i;
+            if (i < 0 || same(types_[static_cast<std::size_t>(i)].cTypeDep, code)) return i;
         }
     }
 
 private:
+    // Codes are a few bytes: compared here, they cost less than a call.
+    static bool same(std::string_view a, std::string_view b) {
+        if (a.size() != b.size()) return false;
+        for (std::size_t i = 0; i < a.size(); ++i)
+            if (a[i] != b[i]) return false;
+        return true;
+    }
+
     // Codes are a few bytes: FNV-1a over them costs less than the library's string hash.
     static std::size_t hash(std::string_view code) {
         std::uint32_t h = 2166136261u;

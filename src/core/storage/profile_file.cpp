@@ -711,8 +711,10 @@ std::size_t ProfileFile::nextKeys(const Section& section, std::size_t& cursor, K
             lineEnd = marks.nextEnd(first);
         }
         if (equal != nullptr) {
-            std::string_view value = trimBlanks(
-                std::string_view(equal + 1, static_cast<std::size_t>(lineEnd - equal - 1)));
+            std::string_view value(equal + 1, static_cast<std::size_t>(lineEnd - equal - 1));
+            // Values are rarely surrounded by blanks: a look at both ends saves a call.
+            if (!value.empty() && (isBlank(value.front()) || isBlank(value.back())))
+                value = trimBlanks(value);
             if (enclosedInQuotes(value)) value = value.substr(1, value.size() - 2);
             if (value.size() > kMaxValueLength) value = value.substr(0, kMaxValueLength);
             const char* keyEnd = equal;
