@@ -18,13 +18,12 @@ bool needsEscape(char c) {
     return c == '"' || c == '\\' || u < 0x20 || u == 0x7F;
 }
 
-// Whether none of the eight bytes at `p` needs an escape, nor a conversion when the text is
-// in Windows-1252: the tests of needsEscape, on every byte of a word at once.
-bool plain(const char* p, bool win1252) {
-    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-    constexpr std::uint64_t kHighs = 0x8080808080808080ull;
-    std::uint64_t w;
-    std::memcpy(&w, p, sizeof w);
+constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+constexpr std::uint64_t kHighs = 0x8080808080808080ull;
+
+// The high bit of some byte of the answer is set when a byte of `w` needs an escape: the
+// tests of needsEscape, on every byte of a word at once.
+std::uint64_t escapes(std::uint64_t w) {
     // Some byte is below n (n at most 128).
     const auto below = [](std::uint64_t x, std::uint64_t n) {
         return (x - n * kOnes) & ~x & kHighs;
@@ -33,9 +32,47 @@ bool plain(const char* p, bool win1252) {
     const auto holds = [&below](std::uint64_t x, std::uint64_t b) {
         return below(x ^ (b * kOnes), 1);
     };
-    const std::uint64_t special = below(w, 0x20) | holds(w, '"') | holds(w, '\\') | holds(w, 0x7F) |
-                                  (win1252 ? w & kHighs : 0);
-    return special == 0;
+    return below(w, 0x20) | holds(w, '"') | holds(w, '\\') | holds(w, 0x7F);
+}
+
+// Whether none of the eight bytes at `p` needs an escape, nor a conversion when the text is
+// in Windows-1252.
+bool plain(const char* p, bool win1252) {
+    std::uint64_t w;
+    std::memcpy(&w, p, sizeof w);
+    return (escapes(w) | (win1252 ? w & kHighs : 0)) == 0;
+}
+
+// What a text holds that needs more than a copy: bytes to escape, bytes above ASCII.
+struct Kinds {
+    bool escapes = false;
+    bool highs = false;
+};
+
+Kinds kindsOf(std::string_view text) {
+    std::uint64_t escaped = 0, highs = 0;
+    const auto look = [&](std::uint64_t w) {
+        escaped |= escapes(w);
+        highs |= w & kHighs;
+    };
+    const char* const p = text.data();
+    const std::size_t n = text.size();
+    const auto load = [p]<class Word>(std::size_t at, Word) {
+        Word w;
+        std::memcpy(&w, p + at, sizeof w);
+        return std::uint64_t{w};
+    };
+    if (n >= 8) {
+        for (std::size_t i = 0; i + 8 <= n; i += 8) look(load(i, std::uint64_t{}));
+        look(load(n - 8, std::uint64_t{}));  // the last bytes, again or not
+    } else if (n >= 4) {
+        look(load(0, std::uint32_t{}) | load(n - 4, std::uint32_t{}) << 32);
+    } else if (n >= 2) {
+        look(load(0, std::uint16_t{}) | load(n - 2, std::uint16_t{}) << 16 | 0x20202020ull << 32);
+    } else if (n == 1) {
+        look(load(0, std::uint8_t{}) | 0x20202020202020ull << 8);
+    }
+    return {escaped != 0, highs != 0};
 }
 
 }  // namespace
@@ -142,6 +179,19 @@ char* JsonWriter::newLine(char* p) const {
 char* JsonWriter::quoted(char* p, std::string_view text, bool win1252) {
     static constexpr char kHex[] = "0123456789abcdef";
     *p++ = '"';
+    // Texts rarely need an escape: looked at a word at a time, they are copied or converted
+    // whole.
+    const Kinds kinds = kindsOf(text);
+    if (!kinds.escapes) {
+        if (win1252 && kinds.highs) {
+            p = writeWin1252AsUtf8(p, text);
+        } else if (!text.empty()) {
+            std::memcpy(p, text.data(), text.size());
+            p += text.size();
+        }
+        *p++ = '"';
+        return p;
+    }
     std::size_t run = 0;  // start of the bytes not yet copied
     const auto copyRun = [&](std::size_t end) {
         if (end > run) std::memcpy(p, text.data() + run, end - run);
