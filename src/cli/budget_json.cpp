@@ -1,33 +1,55 @@
 #include "cli/budget_json.h"
 
 #include <cstdint>
+#include <string>
 #include <type_traits>
+#include <vector>
 
 #include "cli/json_writer.h"
 
 namespace varnelle::cli {
 namespace {
 
-// Members named as the fields of the records, so that the output reads like the file.
+// Members named as the fields of the records, so that the output reads like the file. The
+// records of a collection name the same fields in the same order: what opens each member is
+// made on the first record and copied for the others.
 class RecordWriter final {
 public:
     explicit RecordWriter(JsonWriter& json) : json_(json) {}
 
+    // The fields of the next record begin again from the first.
+    void nextRecord() { field_ = 0; }
+
     void texte(std::string_view key, std::string_view win1252) {
-        json_.key(key);
+        member(key);
         json_.win1252String(win1252);
     }
     void montant(std::string_view key, Montant value) {
-        json_.key(key);
+        member(key);
         json_.amount(value);
     }
     void entier(std::string_view key, std::int64_t value) {
-        json_.key(key);
+        member(key);
         json_.number(value);
     }
 
 private:
+    void member(std::string_view key) {
+        if (field_ == names_.size()) {
+            names_.emplace_back(key);
+            heads_.push_back(json_.headOf(key));
+        }
+        if (names_[field_] == key)
+            json_.head(heads_[field_]);
+        else
+            json_.key(key);
+        ++field_;
+    }
+
     JsonWriter& json_;
+    std::vector<std::string> names_;
+    std::vector<std::string> heads_;
+    std::size_t field_ = 0;
 };
 
 template <class Records, class WriteFields>
@@ -38,6 +60,7 @@ void writeCollection(JsonWriter& json, std::string_view key, const Records& reco
     json.beginArray();
     for (const auto& record : records) {
         json.beginObject();
+        fields.nextRecord();
         writeFields(fields, record);
         json.endObject();
     }

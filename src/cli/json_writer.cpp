@@ -106,6 +106,28 @@ void JsonWriter::key(std::string_view name) {
     afterKey_ = true;
 }
 
+std::string JsonWriter::headOf(std::string_view name) const {
+    std::string bytes(separatorRoom() + kEscapeRoom * name.size() + 4, '\0');
+    char* p = bytes.data();
+    if (!afterKey_ && !hasItems_.empty()) {
+        if (hasItems_.back() != 0) *p++ = ',';
+        p = newLine(p);
+    }
+    p = quoted(p, name, false);
+    *p++ = ':';
+    *p++ = ' ';
+    bytes.resize(static_cast<std::size_t>(p - bytes.data()));
+    return bytes;
+}
+
+void JsonWriter::head(std::string_view bytes) {
+    room(bytes.size());
+    std::memcpy(at(), bytes.data(), bytes.size());
+    done(at() + bytes.size());
+    if (!afterKey_ && !hasItems_.empty()) hasItems_.back() = 1;
+    afterKey_ = true;
+}
+
 void JsonWriter::string(std::string_view utf8) {
     room(separatorRoom() + kEscapeRoom * utf8.size() + 2);
     done(quoted(separate(at()), utf8, false));

@@ -26,6 +26,10 @@ public:
 
     // The name of the next member of the current object.
     void key(std::string_view name);
+    // What key(name) would write at this point, for a writer of many alike objects to give
+    // to head() in their place instead.
+    std::string headOf(std::string_view name) const;
+    void head(std::string_view bytes);
     void string(std::string_view utf8);
     // A Windows-1252 text, converted to UTF-8 on the way.
     void win1252String(std::string_view win1252);
