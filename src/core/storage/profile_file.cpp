@@ -831,10 +831,26 @@ bool ProfileFile::canHold(std::string_view value) {
     const char* p = value.data();
     const std::size_t n = value.size();
     if (n < 8) {
-        // Most values are short: one word, padded with blanks, which are never refused.
-        char word[8] = {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
-        if (n > 0) std::memcpy(word, p, n);
-        return !refuses(word);
+        // Most values are short: their bytes are read as they lie, overlapping where they are
+        // fewer than a word holds; a word put together in memory would be read back slowly.
+        const auto has = [&refused](std::uint64_t word) {
+            if (((word - 14 * kOnes) & ~word & kHighs) == 0) return false;
+            for (int i = 0; i < 8; ++i)
+                if (refused(static_cast<char>(word >> (8 * i)))) return true;
+            return false;
+        };
+        const auto load = [p]<class Word>(std::size_t at, Word) {
+            Word w;
+            std::memcpy(&w, p + at, sizeof w);
+            return std::uint64_t{w};
+        };
+        constexpr std::uint64_t kBlanks = 0x2020202020202020ull;  // never refused
+        if (n >= 4) return !has(load(0, std::uint32_t{}) | load(n - 4, std::uint32_t{}) << 32);
+        if (n >= 2)
+            return !has(load(0, std::uint16_t{}) | load(n - 2, std::uint16_t{}) << 16 |
+                        (kBlanks & ~0xFFFFFFFFull));
+        if (n == 1) return !refused(p[0]);
+        return true;
     }
     for (std::size_t i = 0; i + 8 <= n; i += 8)
         if (refuses(p + i)) return false;
