@@ -284,16 +284,25 @@ TEST_F(Cli, ShowEscapesEveryByteThatNeedsItWhereverItLies) {
     };
     std::string lines = "[OPERATIONS]\n";
     std::vector<std::string> labels;
+    const auto add = [&](const std::string& label) {
+        labels.push_back(label);
+        lines += "cDate" + std::to_string(labels.size()) + "=01/01/2024\ncLibelle" +
+                 std::to_string(labels.size()) + "=" + label + "\n";
+    };
     for (std::size_t length = 1; length <= 18; ++length)
         for (std::size_t at = 0; at < length; ++at)
             for (const char special : specials) {
                 // Between two letters, so that the reader trims no blank and strips no quote.
                 std::string label = "<" + std::string(length, 'a') + ">";
                 label[1 + at] = special;
-                labels.push_back(label);
-                lines += "cDate" + std::to_string(labels.size()) + "=01/01/2024\ncLibelle" +
-                         std::to_string(labels.size()) + "=" + label + "\n";
+                add(label);
             }
+    // Texts of one and two bytes, which are read in pieces smaller than a word.
+    for (const char special : specials)
+        if (special != '\t')
+            for (const std::string& label :
+                 {std::string(1, special), std::string{special, 'a'}, std::string{'a', special}})
+                add(label);
     const fs::path file =
         writeBudget("SECRET", "nNbOperations=" + std::to_string(labels.size()) + "\n" + lines);
     const Outcome r = run({"show", file.string(), "--password", "SECRET"});
