@@ -311,20 +311,21 @@ public:
         *p++ = ']';
         end(p);
     }
-    void text(std::string_view prefix, int number, std::string_view value) {
+    // A prefix is a key's name, a literal or any text.
+    template <class Prefix> void text(const Prefix& prefix, int number, std::string_view value) {
         if (!ProfileFile::canHold(value)) return refuse(SaveStatus::TextRefused, prefix, number);
         const bool quote = ProfileFile::needsQuotes(value);
-        char* p = key(room(prefix.size() + value.size() + kKeyAndEnd), prefix, number);
+        char* p = key(room(sizeOf(prefix) + value.size() + kKeyAndEnd), prefix, number);
         if (quote) *p++ = '"';
         p = put(p, value);
         if (quote) *p++ = '"';
         end(p);
     }
-    void integer(std::string_view prefix, int number, std::int32_t value) {
-        char* p = key(room(prefix.size() + kKeyAndEnd), prefix, number);
+    template <class Prefix> void integer(const Prefix& prefix, int number, std::int32_t value) {
+        char* p = key(room(sizeOf(prefix) + kKeyAndEnd), prefix, number);
         end(std::to_chars(p, p + 12, value).ptr);
     }
-    void amount(std::string_view prefix, int number, Montant value) {
+    template <class Prefix> void amount(const Prefix& prefix, int number, Montant value) {
         const auto hundredths = toHundredths(value);
         if (!hundredths) return refuse(SaveStatus::AmountRefused, prefix, number);
         integer(prefix, number, *hundredths);
@@ -356,14 +357,44 @@ private:
         *p++ = '\n';
         used_ = static_cast<std::size_t>(p - buffer_);
     }
+    // Values are mostly short: copied as two overlapping words or halves, they cost less
+    // than a call.
     static char* put(char* p, std::string_view s) {
-        std::memcpy(p, s.data(), s.size());
-        return p + s.size();
+        const char* const q = s.data();
+        const std::size_t n = s.size();
+        const auto twice = [p, q, n]<class Word>(Word) {
+            Word a, b;
+            std::memcpy(&a, q, sizeof a);
+            std::memcpy(&b, q + n - sizeof b, sizeof b);
+            std::memcpy(p, &a, sizeof a);
+            std::memcpy(p + n - sizeof b, &b, sizeof b);
+        };
+        if (n > 16)
+            std::memcpy(p, q, n);
+        else if (n >= 8)
+            twice(std::uint64_t{});
+        else if (n >= 4)
+            twice(std::uint32_t{});
+        else
+            for (std::size_t i = 0; i < n; ++i) p[i] = q[i];
+        return p + n;
     }
+    static std::size_t sizeOf(std::string_view prefix) { return prefix.size(); }
+    template <std::size_t N> static std::size_t sizeOf(const char (&)[N]) { return N - 1; }
+
     // "prefix12=" at `p`; numbers from 1, none for 0. Keys are the program's own names, so
-    // that a line always fits the buffer.
+    // that a line always fits the buffer. A literal name is copied by size known here, without
+    // a call.
+    template <std::size_t N> char* key(char* p, const char (&prefix)[N], int number) {
+        static_assert(N - 1 <= kMaxKeyName);
+        std::memcpy(p, prefix, N - 1);
+        return afterName(p + N - 1, number);
+    }
     char* key(char* p, std::string_view prefix, int number) {
-        p = put(p, prefix.substr(0, kMaxKeyName));
+        return afterName(put(p, prefix.substr(0, kMaxKeyName)), number);
+    }
+    // The number and "=" of a key, after its name.
+    char* afterName(char* p, int number) {
         if (number > 0) {
             // The keys of one record share their number: its digits are written once.
             if (number != lastNumber_) {
@@ -378,6 +409,9 @@ private:
         return p;
     }
 
+    template <std::size_t N> void refuse(SaveStatus status, const char (&prefix)[N], int number) {
+        refuse(status, std::string_view(prefix, N - 1), number);
+    }
     void refuse(SaveStatus status, std::string_view prefix, int number) {
         if (failed()) return;
         result_.status = status;
