@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "core/model/amount.h"
+#include "core/model/short_text.h"
 #include "core/model/text_encoding.h"
 
 namespace varnelle::cli {
@@ -57,20 +58,16 @@ Kinds kindsOf(std::string_view text) {
     };
     const char* const p = text.data();
     const std::size_t n = text.size();
-    const auto load = [p]<class Word>(std::size_t at, Word) {
-        Word w;
+    const auto wordAt = [p](std::size_t at) {
+        std::uint64_t w;
         std::memcpy(&w, p + at, sizeof w);
-        return std::uint64_t{w};
+        return w;
     };
     if (n >= 8) {
-        for (std::size_t i = 0; i + 8 <= n; i += 8) look(load(i, std::uint64_t{}));
-        look(load(n - 8, std::uint64_t{}));  // the last bytes, again or not
-    } else if (n >= 4) {
-        look(load(0, std::uint32_t{}) | load(n - 4, std::uint32_t{}) << 32);
-    } else if (n >= 2) {
-        look(load(0, std::uint16_t{}) | load(n - 2, std::uint16_t{}) << 16 | 0x20202020ull << 32);
-    } else if (n == 1) {
-        look(load(0, std::uint8_t{}) | 0x20202020202020ull << 8);
+        for (std::size_t i = 0; i + 8 <= n; i += 8) look(wordAt(i));
+        look(wordAt(n - 8));  // the last bytes, again or not
+    } else if (n > 0) {
+        look(shortTextWord(p, n, 0x2020202020202020ull));  // blanks need nothing
     }
     return {escaped != 0, highs != 0};
 }
@@ -108,12 +105,7 @@ void JsonWriter::key(std::string_view name) {
 
 std::string JsonWriter::headOf(std::string_view name) const {
     std::string bytes(separatorRoom() + kEscapeRoom * name.size() + 4, '\0');
-    char* p = bytes.data();
-    if (!afterKey_ && !hasItems_.empty()) {
-        if (hasItems_.back() != 0) *p++ = ',';
-        p = newLine(p);
-    }
-    p = quoted(p, name, false);
+    char* p = quoted(separator(bytes.data()), name, false);
     *p++ = ':';
     *p++ = ' ';
     bytes.resize(static_cast<std::size_t>(p - bytes.data()));
@@ -124,7 +116,7 @@ void JsonWriter::head(std::string_view bytes) {
     room(bytes.size());
     std::memcpy(at(), bytes.data(), bytes.size());
     done(at() + bytes.size());
-    if (!afterKey_ && !hasItems_.empty()) hasItems_.back() = 1;
+    separated();
     afterKey_ = true;
 }
 
@@ -162,14 +154,20 @@ void JsonWriter::boolean(bool b) {
 }
 
 char* JsonWriter::separate(char* p) {
-    if (afterKey_) {
-        afterKey_ = false;
-        return p;
-    }
-    if (hasItems_.empty()) return p;
+    p = separator(p);
+    separated();
+    return p;
+}
+
+char* JsonWriter::separator(char* p) const {
+    if (!separates()) return p;
     if (hasItems_.back() != 0) *p++ = ',';
-    hasItems_.back() = 1;
     return newLine(p);
+}
+
+void JsonWriter::separated() {
+    if (separates()) hasItems_.back() = 1;
+    afterKey_ = false;
 }
 
 void JsonWriter::open(char bracket) {

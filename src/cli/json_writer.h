@@ -46,6 +46,11 @@ private:
     // Separates a value from the one before it, unless it follows its key: a comma and a
     // new line, at `p`; answers the end of what it wrote.
     char* separate(char* p);
+    // What separate writes, and what it changes: a value after its key, or the first one of
+    // the document, is not separated.
+    char* separator(char* p) const;
+    void separated();
+    bool separates() const { return !afterKey_ && !hasItems_.empty(); }
     // What separate and a new line write at most.
     std::size_t separatorRoom() const { return 2 + 2 * hasItems_.size(); }
     void open(char bracket);

@@ -20,6 +20,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "core/model/short_text.h"
+
 namespace varnelle {
 
 // One line of a section, 16 bytes: a large budget has half a million of them. Offsets
@@ -818,44 +820,27 @@ bool ProfileFile::canHold(std::string_view value) {
     // and only a word that holds one (a tab, say) is looked at byte by byte.
     constexpr std::uint64_t kOnes = 0x0101010101010101ull;
     constexpr std::uint64_t kHighs = 0x8080808080808080ull;
-    const auto refused = [](char c) { return c == '\r' || c == '\n' || c == '\0'; };
-    // Whether the eight bytes at `p` hold a refused one.
-    const auto refuses = [&refused](const char* p) {
-        std::uint64_t word;
-        std::memcpy(&word, p, sizeof word);
+    const auto refuses = [](std::uint64_t word) {
         if (((word - 14 * kOnes) & ~word & kHighs) == 0) return false;
-        for (int i = 0; i < 8; ++i)
-            if (refused(p[i])) return true;
+        for (int i = 0; i < 8; ++i) {
+            const auto c = static_cast<char>(word >> (8 * i));
+            if (c == '\r' || c == '\n' || c == '\0') return true;
+        }
         return false;
+    };
+    const auto wordAt = [](const char* at) {
+        std::uint64_t word;
+        std::memcpy(&word, at, sizeof word);
+        return word;
     };
     const char* p = value.data();
     const std::size_t n = value.size();
-    if (n < 8) {
-        // Most values are short: their bytes are read as they lie, overlapping where they are
-        // fewer than a word holds; a word put together in memory would be read back slowly.
-        const auto has = [&refused](std::uint64_t word) {
-            if (((word - 14 * kOnes) & ~word & kHighs) == 0) return false;
-            for (int i = 0; i < 8; ++i)
-                if (refused(static_cast<char>(word >> (8 * i)))) return true;
-            return false;
-        };
-        const auto load = [p]<class Word>(std::size_t at, Word) {
-            Word w;
-            std::memcpy(&w, p + at, sizeof w);
-            return std::uint64_t{w};
-        };
-        constexpr std::uint64_t kBlanks = 0x2020202020202020ull;  // never refused
-        if (n >= 4) return !has(load(0, std::uint32_t{}) | load(n - 4, std::uint32_t{}) << 32);
-        if (n >= 2)
-            return !has(load(0, std::uint16_t{}) | load(n - 2, std::uint16_t{}) << 16 |
-                        (kBlanks & ~0xFFFFFFFFull));
-        if (n == 1) return !refused(p[0]);
-        return true;
-    }
+    // Most values are short: one word, blanks (never refused) where they leave room.
+    if (n < 8) return n == 0 || !refuses(shortTextWord(p, n, 0x2020202020202020ull));
     for (std::size_t i = 0; i + 8 <= n; i += 8)
-        if (refuses(p + i)) return false;
+        if (refuses(wordAt(p + i))) return false;
     // The last bytes in one word that overlaps the one before.
-    return !refuses(p + n - 8);
+    return !refuses(wordAt(p + n - 8));
 }
 
 void ProfileFile::preferLargePages(const void* data, std::size_t bytes) {
