@@ -211,15 +211,27 @@ TEST_F(DataFile, ARefusedOrFailedSaveChangesNothing) {
     EXPECT_TRUE(SauveFichier(file, sampleBudget(), ProfileFile::ExternalChange::Overwrite));
 }
 
-// A large budget goes to the disk while its text is made: a refusal or a failure found after
-// megabytes of it were written still leaves the file and the folder as they were.
+// A large budget goes to the disk while its text is made, by more than one thread: a refusal
+// or a failure found after megabytes of it were written still leaves the file and the folder
+// as they were, the refusal named is the first in the file, and every line lands in order.
 TEST_F(DataFile, ALargeSaveGivenUpOnTheWayLeavesNothingBehind) {
     ProfileFile file = open("[GENERAL]\r\ncMotDePasse=x\r\n");
     Budget large = sampleBudget();
     const TOperation modele = large.Operations[0];
     large.Operations.assign(40'000, modele);
+    for (std::size_t i = 0; i < large.Operations.size(); ++i)
+        large.Operations[i].cLibelle = "op " + std::to_string(i + 1);
+    large.Operations[30'000].cLibelle = "two\nlines";
     large.Operations.back().cLibelle = "two\nlines";
-    EXPECT_EQ(SauveFichier(file, large).status, SaveStatus::TextRefused);
+    SaveResult refused = SauveFichier(file, large);
+    EXPECT_EQ(refused.status, SaveStatus::TextRefused);
+    EXPECT_EQ(refused.key, "cLibelle30001");
+    large.Operations[100].nMontant = 1e9L;
+    refused = SauveFichier(file, large);
+    EXPECT_EQ(refused.status, SaveStatus::AmountRefused);
+    EXPECT_EQ(refused.key, "nMontant101");
+    large.Operations[100].nMontant = modele.nMontant;
+    large.Operations[30'000].cLibelle = "op 30001";
     {
         const test::FileSizeLimit full(3'000'000);
         large.Operations.back().cLibelle = "one line";
@@ -233,6 +245,11 @@ TEST_F(DataFile, ALargeSaveGivenUpOnTheWayLeavesNothingBehind) {
     EXPECT_TRUE(ecritBudget(inMemory, large));
     EXPECT_EQ(file.render(), inMemory.render());
     EXPECT_EQ(readFile(path_), file.render());
+    Budget back;
+    ASSERT_EQ(ChargeFichier(ProfileFile(readFile(path_)), back), LoadStatus::Ok);
+    ASSERT_EQ(back.Operations.size(), large.Operations.size());
+    for (std::size_t i = 0; i < large.Operations.size(); ++i)
+        ASSERT_EQ(back.Operations[i].cLibelle, large.Operations[i].cLibelle) << i;
 }
 
 TEST_F(DataFile, RepeatedSavesHoldNoMoreThanTheFileAndEveryCutOfItLoads) {
