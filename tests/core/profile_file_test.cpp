@@ -131,6 +131,24 @@ TEST(ProfileFile, WritesReplaceInPlaceAddAtTheEndOfTheirSectionAndEraseWholeSect
     EXPECT_EQ(read(file, "S", "old"), std::nullopt);
 }
 
+// A made text's headers are taken where its maker said, and searched for when one was not.
+TEST(ProfileFile, MadeTextsFindTheirSectionsWhereSaidOrElseBySearch) {
+    const std::string text = "[G]\r\ng=[x\r\n[A]\r\na=1\r\n[B]\r\nb=2\r\n";
+    for (const std::vector<std::size_t>& said :
+         {std::vector<std::size_t>{11, 21}, std::vector<std::size_t>{11, 20},
+          std::vector<std::size_t>{200}}) {
+        ProfileFile file;
+        ProfileFile::Growing made;
+        made.text() = text;
+        for (const std::size_t offset : said) made.headerAt(offset);
+        file.reset(std::move(made));
+        EXPECT_EQ(read(file, "G", "g"), "[x");
+        EXPECT_EQ(read(file, "A", "a"), "1");
+        EXPECT_EQ(read(file, "B", "b"), "2");
+        EXPECT_EQ(file.render(), text);
+    }
+}
+
 TEST(ProfileFile, EveryAcceptedValueReadsBackAsWritten) {
     std::vector<std::string> values = {
         "plain",   "  lead", "trail ", "\tboth\t", "\"q\"",   "'q'",  "\"",  "a\"b",

@@ -312,6 +312,7 @@ public:
         section_ = name;
         const std::string_view n(name);
         char* p = room(n.size() + 4);
+        out_.headerAt(out_.text().size() + used_);
         *p++ = '[';
         p = put(p, n);
         *p++ = ']';
@@ -822,7 +823,7 @@ SaveResult ecritBudget(ProfileFile& file, const Budget& budget) {
     SaveResult result;
     result.path = file.path();
     ProfileFile::Growing content;
-    if (savedContent(file, budget, result, content)) file.reset(std::move(content.text()));
+    if (savedContent(file, budget, result, content)) file.reset(std::move(content));
     return result;
 }
 

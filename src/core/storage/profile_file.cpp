@@ -514,7 +514,7 @@ ProfileFile::OpenStatus ProfileFile::open(const std::filesystem::path& path) {
     return OpenStatus::Ok;
 }
 
-void ProfileFile::parse() {
+void ProfileFile::parse(const std::vector<std::size_t>& known) {
     static_assert(sizeof(Entry) == 16, "entries are many: keep them small");
     sections_.clear();
     const char* const begin = text_.data();
@@ -527,11 +527,26 @@ void ProfileFile::parse() {
     Section preamble;
     preamble.lazy = true;
     sections_.push_back(preamble);
+    const char* searchEnd = known.empty() ? end : begin + std::min(known.front(), text_.size());
     const char* p = begin;
+    auto next = known.begin();
     while (p < end) {
-        const void* found = std::memchr(p, '[', static_cast<std::size_t>(end - p));
-        if (found == nullptr) break;
-        const char* bracket = static_cast<const char*>(found);
+        const char* bracket = nullptr;
+        if (p < searchEnd) {
+            const void* found = std::memchr(p, '[', static_cast<std::size_t>(searchEnd - p));
+            if (found == nullptr) p = searchEnd;
+            bracket = static_cast<const char*>(found);
+        }
+        if (bracket == nullptr) {
+            if (next == known.end()) break;
+            bracket = begin + *next++;
+            if (bracket < p || bracket >= end || *bracket != '[') {
+                // Not as said: the rest is searched.
+                searchEnd = end;
+                next = known.end();
+                continue;
+            }
+        }
         const char* lineStart = bracket;
         while (lineStart > begin && isBlank(lineStart[-1])) --lineStart;
         if (lineStart != begin && lineStart[-1] != '\n' && lineStart[-1] != '\r') {
@@ -1025,7 +1040,7 @@ ProfileFile::FlushResult ProfileFile::replaceWith(const std::function<bool(Growi
     FlushResult result = writeOut(growing, make, policy, former);
     if (result.written()) {
         const Snapshot written = disk_;
-        reset(std::move(growing.text_));
+        reset(std::move(growing));
         disk_ = written;
     }
     return result;
@@ -1051,10 +1066,16 @@ void ProfileFile::Growing::write(std::size_t bytes) {
 }
 
 void ProfileFile::reset(std::string content) {
-    text_ = std::move(content);
-    if (text_.size() > kMaxFileBytes) text_.clear();
+    Growing made;
+    made.text_ = std::move(content);
+    reset(std::move(made));
+}
+
+void ProfileFile::reset(Growing&& made) {
+    text_ = std::move(made.text_);
+    if (text_.size() > kMaxFileBytes) text_ = {};
     arena_.clear();
-    parse();
+    parse(text_.empty() ? std::vector<std::size_t>{} : made.headers_);
 }
 
 ProfileFile::FlushResult ProfileFile::writeOut(Growing& growing,

@@ -98,6 +98,9 @@ public:
         std::string& text() { return text_; }
         // Writes the whole megabytes appended to text() since the last call.
         void grew();
+        // Says that a section's header line starts at `offset` of the text. From the first
+        // one said on, the text holds no other header, which spares a search for them.
+        void headerAt(std::size_t offset) { headers_.push_back(offset); }
 
     private:
         friend class ProfileFile;
@@ -105,6 +108,7 @@ public:
         void write(std::size_t bytes);
 
         std::string text_;
+        std::vector<std::size_t> headers_;
         int fd_ = -1;
         std::size_t written_ = 0;
         int error_ = 0;
@@ -116,6 +120,8 @@ public:
                             FormerVersion former = FormerVersion::Keep);
     // Holds `content` instead, still bound to the same file; nothing is written.
     void reset(std::string content);
+    // The same for a text a Growing made, whose headers it knows.
+    void reset(Growing&& made);
     // True when the file on disk is no longer the one read or last written.
     bool changedOnDisk() const;
 
@@ -186,7 +192,8 @@ private:
         bool operator==(const Snapshot&) const = default;
     };
 
-    void parse();
+    // Finds the section headers; past `known.front()`, only those at `known`.
+    void parse(const std::vector<std::size_t>& known = {});
     // parseInteger beyond short decimal numbers.
     static std::optional<std::int32_t> parseAnyInteger(std::string_view text);
     // Splits the lines of a section read from the file, once.
