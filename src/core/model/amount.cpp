@@ -33,17 +33,6 @@ constexpr long double kEchelleMax = 1e4000L;
 
 }  // namespace
 
-std::optional<std::int32_t> toHundredths(Montant value) {
-    // llrintl follows the current rounding mode, which the program never changes from
-    // round-to-nearest-even. What it cannot represent (not a number, infinite, beyond 64
-    // bits) comes back as the smallest 64-bit integer, refused below with the rest.
-    const long long scaled = std::llrintl(value * 100.0L);
-    if (scaled < std::numeric_limits<std::int32_t>::min() ||
-        scaled > std::numeric_limits<std::int32_t>::max())
-        return std::nullopt;
-    return static_cast<std::int32_t>(scaled);
-}
-
 Montant fromHundredths(std::int32_t hundredths) {
     return static_cast<Montant>(hundredths) * kCentieme;
 }

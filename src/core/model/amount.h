@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,7 +21,15 @@ inline constexpr Montant kMontantMax = 21474836.47L;
 
 // Hundredths of `value`, rounded half to even; empty when the count does not fit in
 // 32 bits or the value is not a number.
-std::optional<std::int32_t> toHundredths(Montant value);
+inline std::optional<std::int32_t> toHundredths(Montant value) {
+    // rint follows the current rounding mode, which the program never changes from
+    // round-to-nearest-even; unlike llrint it needs no call. Not a number fails both tests.
+    const long double scaled = std::rint(value * 100.0L);
+    if (!(scaled >= std::numeric_limits<std::int32_t>::min() &&
+          scaled <= std::numeric_limits<std::int32_t>::max()))
+        return std::nullopt;
+    return static_cast<std::int32_t>(scaled);
+}
 
 // The amount a count of hundredths stands for: a product with the value nearest 0.01.
 Montant fromHundredths(std::int32_t hundredths);

@@ -330,6 +330,11 @@ public:
     }
     template <class Prefix> void integer(const Prefix& prefix, int number, std::int32_t value) {
         char* p = key(room(sizeOf(prefix) + kKeyAndEnd), prefix, number);
+        // Check marks and the like, the most frequent, without a call.
+        if (value >= 0 && value < 10) {
+            *p = static_cast<char>('0' + value);
+            return end(p + 1);
+        }
         end(std::to_chars(p, p + 12, value).ptr);
     }
     template <class Prefix> void amount(const Prefix& prefix, int number, Montant value) {
