@@ -111,7 +111,8 @@ void appendAmount(std::string& out, Montant value, char decimalSeparator) {
     // shows: below 1e12 the product by 100 is off by far less than the margin kept here.
     if (std::fabs(value) < 1e12L) {
         const Montant scaled = value * 100.0L;
-        const std::int64_t n = std::llrintl(scaled);
+        // rint rounds as llrint does, without a call; the count fits 64 bits below 1e12.
+        const auto n = static_cast<std::int64_t>(std::rint(scaled));
         if (std::fabs(scaled - static_cast<Montant>(n)) < 0.25L) {
             char buffer[32];
             char* const end = buffer + sizeof buffer;
@@ -136,9 +137,8 @@ void appendGeneralAmountText(std::string& out, Montant value, char decimalSepara
     // 15-digit text is the count itself with the point moved, which is far cheaper than
     // a general conversion and gives the same characters.
     if (value != 0.0L && std::fabs(value) < 1e12L) {
-        // llrintl rounds to nearest even as the program's rounding mode is, straight into an
-        // integer, and costs far less than rounding in floating point first.
-        const std::int64_t n = std::llrintl(value * 100.0L);
+        // rint rounds to nearest even as the program's rounding mode is, without a call.
+        const auto n = static_cast<std::int64_t>(std::rint(value * 100.0L));
         if (static_cast<Montant>(n) * kCentieme == value) {
             char buffer[32];
             char* end = buffer + sizeof buffer;
