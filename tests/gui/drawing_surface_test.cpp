@@ -171,8 +171,10 @@ private slots:
     }
 
     void aPainterMovedToACellGetsTheSameDrawingThere() {
+        // The last rectangle runs off the cell, which the image alone cuts where the grid
+        // does not.
         const Drawing drawing{{Rect{0, 0, 20, 15, kRed, kBlue}, Line{2, 3, 12, 9, kGreen, true},
-                               Text{1, 1, "JFM", kRed, kGreen}}};
+                               Text{1, 1, "JFM", kRed, kGreen}, Rect{-5, 10, 8, 30, kRed, kRed}}};
         QImage alone = whiteImage(20, 15);
         replayDrawing(drawing, alone, surfaceFont());
         QImage grid = whiteImage(60, 40);
