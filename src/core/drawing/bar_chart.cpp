@@ -40,7 +40,7 @@ public:
 
     // Appends, in painting order reversed, what of `rect` is not covered: the rect itself when
     // nothing of it is, pieces of it otherwise, nothing when it is wholly hidden.
-    void visible(const Rect& rect, std::vector<Primitive>& sortie) const {
+    void visible(const Rect& rect, std::vector<Primitive>& sortie) {
         const int gauche = std::min(rect.x1, rect.x2), droite = std::max(rect.x1, rect.x2);
         const int haut = std::min(rect.y1, rect.y2), bas = std::max(rect.y1, rect.y2);
         if (gauche == droite || haut == bas || !dedans(gauche, droite) ||
@@ -48,8 +48,10 @@ public:
             sortie.emplace_back(rect);
             return;
         }
-        // Visible rows per column, grouped into runs of columns with the same rows.
-        std::vector<Rect> morceaux;
+        // Visible rows per column, grouped into runs of columns with the same rows. The room
+        // is kept from one bar to the next: most bars of a large chart come here.
+        std::vector<Rect>& morceaux = morceaux_;
+        morceaux.clear();
         for (int x = gauche; x < droite; ++x) {
             const auto c = static_cast<std::size_t>(x - premiere_);
             int de = haut, a = bas;
@@ -93,6 +95,7 @@ private:
     }
 
     int premiere_, axe_;
+    std::vector<Rect> morceaux_;
     std::vector<int> haut_, bas_;
 };
 

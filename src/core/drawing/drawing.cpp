@@ -5,11 +5,6 @@
 
 namespace varnelle {
 
-int roundHalfEven(long double value) {
-    // rintl rounds halves to even in the default rounding mode, which the program keeps.
-    return static_cast<int>(std::rintl(value));
-}
-
 namespace {
 
 constexpr long double kHundredthMmPerInch = 2540;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -92,7 +93,10 @@ int toDevice(int value, Unit unit, int dotsPerInch);
 int fromDevice(int pixels, Unit unit, int dotsPerInch);
 
 // Real coordinates become pixels rounded to nearest, halves to even: 2.5 gives 2, 3.5 gives 4.
-int roundHalfEven(long double value);
+inline int roundHalfEven(long double value) {
+    // rint rounds halves to even in the default rounding mode, which the program keeps.
+    return static_cast<int>(std::rint(value));
+}
 
 struct Pixel {
     int x, y;
