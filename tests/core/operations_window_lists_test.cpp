@@ -91,6 +91,9 @@ TEST(OperationsWindowLists, RowsAndGroups) {
         EXPECT_EQ(lignes(l), c.lignes) << c.what;
         EXPECT_EQ(groupes(l), c.groupes) << c.what;
         EXPECT_EQ(l.nPremiereLigneSim, c.premiereSim) << c.what;
+        Montant total = 0;
+        for (const TOpTypDep& ligne : l.Lignes) total += ligne.nMontant;
+        EXPECT_EQ(l.nTotal, total) << c.what;
     }
 }
 

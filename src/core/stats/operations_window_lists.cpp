@@ -61,6 +61,7 @@ ListesOperationsTypeDep ConstruitListesOperations(const Budget& budget, std::str
             ligne.nCumul = cumul;
         }
         listes.Lignes.push_back(ligne);
+        listes.nTotal += operation.nMontant;
         const auto position = static_cast<std::int32_t>(listes.Lignes.size() - 1);
         std::size_t depuis = listes.Groupes.empty() ? 0 : listes.Groupes.size() - 1;
         if (i >= nbDatees) {
@@ -80,6 +81,7 @@ ListesOperationsTypeDep ConstruitListesOperations(const Budget& budget, std::str
         std::size_t k = 0;
         for (const TOperation& simulation : *simulations) {
             courant += simulation.nMontant;
+            listes.nTotal += simulation.nMontant;
             listes.Lignes.push_back(TOpTypDep{kSelectSimulation, simulation.cDate, (*codes)[k++],
                                               simulation.nMontant, simulation.cLibelle, 0,
                                               courant});

@@ -47,6 +47,7 @@ struct ListesOperationsTypeDep {
     std::vector<TOpTypDep> Lignes;
     std::vector<TGrapheOperations> Groupes;
     std::int32_t nPremiereLigneSim = 1;  // first simulated row counted from 1, or rows + 1
+    Montant nTotal = 0;                  // the rows' amounts summed in row order
     // The codes of the simulated lines, shared by copies so that their rows stay valid.
     std::shared_ptr<const std::vector<std::string>> codesSimulation;
 };

@@ -229,13 +229,11 @@ void TfmOperationsTypeDep::appliqueCouleursGrille() {
 
 void TfmOperationsTypeDep::DessineGrapheOperationsTypeDep() {
     imgOperationsTypeDep_->redraw();
-    Montant total = 0;
-    for (const TOpTypDep& ligne : listes_.Lignes) total += ligne.nMontant;
     imgOperationsTypeDep_->setAccessibleDescription(
         QStringLiteral("%1 : %2 lignes, total %3")
             .arg(windowTitle())
             .arg(listes_.Lignes.size())
-            .arg(fromBudgetText(formatAmount(total, ','))));
+            .arg(fromBudgetText(formatAmount(listes_.nTotal, ','))));
 }
 
 void OuvreOperationsTypeDep(QWidget* parent, const Budget& budget, Prompter& prompter,
