@@ -19,19 +19,16 @@ bool needsEscape(char c) {
     return c == '"' || c == '\\' || u < 0x20 || u == 0x7F;
 }
 
-constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-constexpr std::uint64_t kHighs = 0x8080808080808080ull;
-
 // The high bit of some byte of the answer is set when a byte of `w` needs an escape: the
 // tests of needsEscape, on every byte of a word at once.
 std::uint64_t escapes(std::uint64_t w) {
     // Some byte is below n (n at most 128).
     const auto below = [](std::uint64_t x, std::uint64_t n) {
-        return (x - n * kOnes) & ~x & kHighs;
+        return (x - n * kWordOnes) & ~x & kWordHighs;
     };
     // Some byte equals b.
     const auto holds = [&below](std::uint64_t x, std::uint64_t b) {
-        return below(x ^ (b * kOnes), 1);
+        return below(x ^ (b * kWordOnes), 1);
     };
     return below(w, 0x20) | holds(w, '"') | holds(w, '\\') | holds(w, 0x7F);
 }
@@ -39,9 +36,8 @@ std::uint64_t escapes(std::uint64_t w) {
 // Whether none of the eight bytes at `p` needs an escape, nor a conversion when the text is
 // in Windows-1252.
 bool plain(const char* p, bool win1252) {
-    std::uint64_t w;
-    std::memcpy(&w, p, sizeof w);
-    return (escapes(w) | (win1252 ? w & kHighs : 0)) == 0;
+    const std::uint64_t w = textWord(p);
+    return (escapes(w) | (win1252 ? w & kWordHighs : 0)) == 0;
 }
 
 // What a text holds that needs more than a copy: bytes to escape, bytes above ASCII.
@@ -54,21 +50,10 @@ Kinds kindsOf(std::string_view text) {
     std::uint64_t escaped = 0, highs = 0;
     const auto look = [&](std::uint64_t w) {
         escaped |= escapes(w);
-        highs |= w & kHighs;
+        highs |= w & kWordHighs;
+        return false;  // every word is looked at
     };
-    const char* const p = text.data();
-    const std::size_t n = text.size();
-    const auto wordAt = [p](std::size_t at) {
-        std::uint64_t w;
-        std::memcpy(&w, p + at, sizeof w);
-        return w;
-    };
-    if (n >= 8) {
-        for (std::size_t i = 0; i + 8 <= n; i += 8) look(wordAt(i));
-        look(wordAt(n - 8));  // the last bytes, again or not
-    } else if (n > 0) {
-        look(shortTextWord(p, n, 0x2020202020202020ull));  // blanks need nothing
-    }
+    anyTextWord(text, kWordBlanks, look);  // blanks need nothing
     return {escaped != 0, highs != 0};
 }
 

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 
 namespace varnelle {
 
@@ -21,6 +22,32 @@ inline std::uint64_t shortTextWord(const char* p, std::size_t n, std::uint64_t f
         return load(0, std::uint16_t{}) | load(n - 2, std::uint16_t{}) << 16 |
                (filler & ~0xFFFFFFFFull);
     return load(0, std::uint8_t{}) | (filler & ~0xFFull);
+}
+
+// Eight bytes to be tested at once: one in every byte, the high bit of every byte, and
+// blanks, the filler for texts whose bytes are tested for control characters.
+inline constexpr std::uint64_t kWordOnes = 0x0101010101010101ull;
+inline constexpr std::uint64_t kWordHighs = 0x8080808080808080ull;
+inline constexpr std::uint64_t kWordBlanks = 0x2020202020202020ull;
+
+// The eight bytes at `p` as one word.
+inline std::uint64_t textWord(const char* p) {
+    std::uint64_t w;
+    std::memcpy(&w, p, sizeof w);
+    return w;
+}
+
+// Hands every byte of `text` to look(word), eight at a time: whole words from the start, then
+// the last eight bytes, overlapping the word before; a shorter text is one word, filled with
+// `filler`. Stops at the first look that answers true, and answers whether one did.
+template <class Look> bool anyTextWord(std::string_view text, std::uint64_t filler, Look look) {
+    const char* const p = text.data();
+    const std::size_t n = text.size();
+    if (n == 0) return false;
+    if (n < 8) return look(shortTextWord(p, n, filler));
+    for (std::size_t i = 0; i + 8 <= n; i += 8)
+        if (look(textWord(p + i))) return true;
+    return look(textWord(p + n - 8));
 }
 
 }  // namespace varnelle

@@ -832,30 +832,16 @@ std::optional<std::int32_t> ProfileFile::parseAnyInteger(std::string_view text) 
 bool ProfileFile::canHold(std::string_view value) {
     if (value.size() > kMaxValueLength) return false;
     // The three refused bytes are all below 14: eight bytes at a time are tested for one,
-    // and only a word that holds one (a tab, say) is looked at byte by byte.
-    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-    constexpr std::uint64_t kHighs = 0x8080808080808080ull;
-    const auto refuses = [](std::uint64_t word) {
-        if (((word - 14 * kOnes) & ~word & kHighs) == 0) return false;
+    // and only a word that holds one (a tab, say) is looked at byte by byte. Blanks, never
+    // refused, fill a short value's word.
+    return !anyTextWord(value, kWordBlanks, [](std::uint64_t word) {
+        if (((word - 14 * kWordOnes) & ~word & kWordHighs) == 0) return false;
         for (int i = 0; i < 8; ++i) {
             const auto c = static_cast<char>(word >> (8 * i));
             if (c == '\r' || c == '\n' || c == '\0') return true;
         }
         return false;
-    };
-    const auto wordAt = [](const char* at) {
-        std::uint64_t word;
-        std::memcpy(&word, at, sizeof word);
-        return word;
-    };
-    const char* p = value.data();
-    const std::size_t n = value.size();
-    // Most values are short: one word, blanks (never refused) where they leave room.
-    if (n < 8) return n == 0 || !refuses(shortTextWord(p, n, 0x2020202020202020ull));
-    for (std::size_t i = 0; i + 8 <= n; i += 8)
-        if (refuses(wordAt(p + i))) return false;
-    // The last bytes in one word that overlaps the one before.
-    return !refuses(wordAt(p + n - 8));
+    });
 }
 
 void ProfileFile::preferLargePages(const void* data, std::size_t bytes) {
