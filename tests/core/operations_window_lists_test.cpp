@@ -36,8 +36,9 @@ std::string lignes(const ListesOperationsTypeDep& l) {
 std::string groupes(const ListesOperationsTypeDep& l) {
     std::string s;
     for (const TGrapheOperations& g : l.Groupes)
-        s += std::to_string(g.nLigneDeb) + "-" + std::to_string(g.nLigneFin) + " " + g.cDate + " " +
-             g.cTypeDep + " " + formatAmount(g.nMontant) + "; ";
+        s += std::to_string(g.nLigneDeb) + "-" + std::to_string(g.nLigneFin) + " " +
+             std::string(g.cDate) + " " + std::string(g.cTypeDep) + " " + formatAmount(g.nMontant) +
+             "; ";
     return s;
 }
 

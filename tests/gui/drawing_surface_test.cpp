@@ -254,10 +254,12 @@ private slots:
         const FontMetrics metrics(surfaceFont());
         const TParam param;
         std::vector<TGrapheOperations> groupes;
+        std::vector<std::string> dates(28);  // the bars' texts, which they view
+        for (int j = 0; j < 28; ++j) dates[j] = dateText({j + 1, 3, 2024});
         SerieOperations serie{ResultatPeriode::Ok, 3000, dateSerial({20, 1, 2020}), {}, {}, 0};
         for (int i = 0; i < 3000; ++i) {
             const Montant montant = (i * 7919) % 2001 - 1000;
-            groupes.push_back({i, i, dateText({i / 20 % 28 + 1, 3, 2024}), "", montant});
+            groupes.push_back({i, i, dates[i / 20 % 28], "", montant});
             serie.v.push_back(i % 7 == 0 || i % 11 == 0 ? montant : serie.v.back());
             serie.op.push_back(i % 7 == 0);
             serie.m = std::max(serie.m, std::abs(serie.v.back()));
@@ -271,7 +273,7 @@ private slots:
                 const int x = roundHalfEven(i * pas) + 10, n = groupes[i].nMontant > 0;
                 const Couleur c = i % 2 ? param.nCoulGrapheFDLgPai : param.nCoulGrapheFDLgImp;
                 barres.primitives.push_back(Text{x, n ? axe + 2 : axe - 15,
-                                                 groupes[i].cDate.substr(0, longueur),
+                                                 std::string(groupes[i].cDate.substr(0, longueur)),
                                                  param.nCoulGrapheFDLeg, param.nCoulGrapheFDFon});
                 barres.primitives.push_back(Rect{x, axe, roundHalfEven((i + 1) * pas) + 8,
                                                  axe - roundHalfEven(groupes[i].nMontant * k), c,

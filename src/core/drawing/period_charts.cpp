@@ -44,9 +44,8 @@ Drawing DessineGrapheOperationsTypeDep(int width, int height, const TextMetrics&
                                        const std::vector<TGrapheOperations>& groupes,
                                        const TParam& param) {
     return barresParPosition(
-        width, height, metrics, groupes,
-        [](const TGrapheOperations& g) -> const std::string& { return g.cDate; }, legendeDate(),
-        param.nCoulGrapheFDFon, param.nCoulGrapheFDLeg, param.nCoulGrapheFDLgImp,
+        width, height, metrics, groupes, [](const TGrapheOperations& g) { return g.cDate; },
+        legendeDate(), param.nCoulGrapheFDFon, param.nCoulGrapheFDLeg, param.nCoulGrapheFDLgImp,
         param.nCoulGrapheFDLgPai);
 }
 

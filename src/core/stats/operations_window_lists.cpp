@@ -12,26 +12,38 @@ void ajouteAuGroupe(std::vector<TGrapheOperations>& groupes, std::size_t premier
                     std::int32_t ligne, const TOperation& operation) {
     // Operations are sorted by date then code, so a row joins the last group or a new one.
     // Invalid dates all rank together whatever their text, so their groups are searched.
-    int g = -1;
-    if (premierGroupe < groupes.size()) {
-        for (std::size_t i = groupes.size(); i-- > premierGroupe;) {
-            if (groupes[i].cDate == operation.cDate && groupes[i].cTypeDep == operation.cTypeDep) {
-                g = static_cast<int>(i);
-                break;
-            }
+    const std::string_view date = operation.cDate, code = operation.cTypeDep;
+    for (std::size_t i = groupes.size(); i-- > premierGroupe;) {
+        TGrapheOperations& groupe = groupes[i];
+        if (groupe.cDate == date && groupe.cTypeDep == code) {
+            groupe.nLigneFin = ligne;
+            groupe.nMontant += operation.nMontant;
+            return;
         }
     }
-    if (g >= 0) {
-        TGrapheOperations& groupe = groupes[static_cast<std::size_t>(g)];
-        groupe.nLigneFin = ligne;
-        groupe.nMontant += operation.nMontant;
-    } else {
-        groupes.push_back(TGrapheOperations{ligne, ligne, operation.cDate, operation.cTypeDep,
-                                            operation.nMontant});
-    }
+    groupes.push_back(TGrapheOperations{ligne, ligne, date, code, operation.nMontant});
 }
 
 }  // namespace
+
+TOpTypDep LignesOperations::operator[](std::size_t i) const {
+    const std::size_t nb = nbOperations();
+    if (i < nb) {
+        const TOperation& operation = (*operations_)[filtre_ ? positions_[i] : debut_ + i];
+        return {operation.nSelect,
+                operation.cDate,
+                operation.cTypeDep,
+                operation.nMontant,
+                operation.cLibelle,
+                filtre_ ? cumuls_[i] : Montant{0},
+                operation.nSolde + nSoldeDeb_};
+    }
+    const std::size_t k = i - nb;
+    const TOperation& simulation = (*simulations_)[k];
+    return {kSelectSimulation,   simulation.cDate,    (*codesSimulation_)[k],
+            simulation.nMontant, simulation.cLibelle, 0,
+            soldesSimulation_[k]};
+}
 
 ListesOperationsTypeDep ConstruitListesOperations(const Budget& budget, std::string_view code,
                                                   std::string_view cDateDeb,
@@ -39,55 +51,54 @@ ListesOperationsTypeDep ConstruitListesOperations(const Budget& budget, std::str
                                                   const std::vector<TOperation>* simulations) {
     ListesOperationsTypeDep listes;
     listes.lFiltre = !code.empty();
+    LignesOperations& lignes = listes.Lignes;
     const auto& operations = budget.Operations;
+    lignes.operations_ = &operations;
+    lignes.filtre_ = listes.lFiltre;
+    lignes.nSoldeDeb_ = nSoldeDeb;
     const PlageOperations plage = PlageDansPeriode(operations, cDateDeb, cDateFin);
+    lignes.debut_ = plage.debut;
+    lignes.fin_ = plage.fin;
     const std::size_t nbDatees = NbOperationsDatees(operations);
     // Groups from this position on have an invalid date; before it, only the last can match.
     std::size_t premierGroupeNonDate = SIZE_MAX;
-    if (!listes.lFiltre) {
-        // At most one bar per row: growing the bars as they come costs as much as the rows.
-        listes.Lignes.reserve(plage.fin - plage.debut + (simulations ? simulations->size() : 0));
-        listes.Groupes.reserve(listes.Lignes.capacity());
-    }
+    // At most one bar per row: growing the bars as they come costs as much as the rows.
+    if (!listes.lFiltre)
+        listes.Groupes.reserve(plage.fin - plage.debut + (simulations ? simulations->size() : 0));
+    std::int32_t ligne = 0;
     Montant cumul = 0;
     for (std::size_t i = plage.debut; i < plage.fin; ++i) {
         const TOperation& operation = operations[i];
-        if (listes.lFiltre && operation.cTypeDep != code) continue;
-        TOpTypDep ligne{operation.nSelect,           operation.cDate,    operation.cTypeDep,
-                        operation.nMontant,          operation.cLibelle, 0,
-                        operation.nSolde + nSoldeDeb};
         if (listes.lFiltre) {
+            if (operation.cTypeDep != code) continue;
             cumul += operation.nMontant;
-            ligne.nCumul = cumul;
+            lignes.positions_.push_back(i);
+            lignes.cumuls_.push_back(cumul);
         }
-        listes.Lignes.push_back(ligne);
         listes.nTotal += operation.nMontant;
-        const auto position = static_cast<std::int32_t>(listes.Lignes.size() - 1);
         std::size_t depuis = listes.Groupes.empty() ? 0 : listes.Groupes.size() - 1;
         if (i >= nbDatees) {
             if (premierGroupeNonDate == SIZE_MAX) premierGroupeNonDate = listes.Groupes.size();
             depuis = premierGroupeNonDate;
         }
-        ajouteAuGroupe(listes.Groupes, depuis, position, operation);
+        ajouteAuGroupe(listes.Groupes, depuis, ligne++, operation);
     }
-    const auto nbOperations = static_cast<std::int32_t>(listes.Lignes.size());
+    const std::int32_t nbOperations = ligne;
     if (simulations != nullptr) {
         auto codes = std::make_shared<std::vector<std::string>>();
         codes->reserve(simulations->size());
         for (std::size_t k = 1; k <= simulations->size(); ++k)
             codes->push_back("sim " + std::to_string(k));
-        listes.codesSimulation = codes;
-        Montant courant = listes.Lignes.empty() ? nSoldeDeb : listes.Lignes.back().nSolde;
-        std::size_t k = 0;
+        lignes.codesSimulation_ = codes;
+        lignes.simulations_ = simulations;
+        Montant courant = lignes.empty() ? nSoldeDeb : lignes.back().nSolde;
         for (const TOperation& simulation : *simulations) {
             courant += simulation.nMontant;
             listes.nTotal += simulation.nMontant;
-            listes.Lignes.push_back(TOpTypDep{kSelectSimulation, simulation.cDate, (*codes)[k++],
-                                              simulation.nMontant, simulation.cLibelle, 0,
-                                              courant});
-            const auto position = static_cast<std::int32_t>(listes.Lignes.size() - 1);
+            lignes.soldesSimulation_.push_back(courant);
             listes.Groupes.push_back(
-                TGrapheOperations{position, position, simulation.cDate, "", simulation.nMontant});
+                TGrapheOperations{ligne, ligne, simulation.cDate, {}, simulation.nMontant});
+            ++ligne;
         }
     }
     listes.nPremiereLigneSim = nbOperations + 1;

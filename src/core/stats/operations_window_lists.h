@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -9,6 +10,8 @@
 #include "core/model/budget.h"
 
 namespace varnelle {
+
+struct ListesOperationsTypeDep;
 
 // Selection mark of a simulated line.
 inline constexpr std::int32_t kSelectSimulation = 2;
@@ -28,28 +31,77 @@ struct TOpTypDep {
 };
 
 // One bar of the window's chart: consecutive rows of one date and one code. Its texts are
-// its own: every resize reads all the bars, and texts in the bar itself are read in one pass
-// where views would fetch them from records spread over the whole journal.
+// those of the first row's operation or simulated line.
 struct TGrapheOperations {
     std::int32_t nLigneDeb = 0;  // rows counted from 0
     std::int32_t nLigneFin = 0;
-    std::string cDate;
-    std::string cTypeDep;  // empty for a simulated line
+    std::string_view cDate;
+    std::string_view cTypeDep;  // empty for a simulated line
     Montant nMontant = 0;
 
     bool operator==(const TGrapheOperations&) const = default;
+};
+
+// The rows of the window, each made when asked for from the operation or simulated line it
+// shows: the window shows some thirty of a hundred thousand at a time, and the rows made all
+// at once cost as much memory as the journal itself.
+class LignesOperations {
+public:
+    std::size_t size() const { return nbOperations() + soldesSimulation_.size(); }
+    bool empty() const { return size() == 0; }
+    TOpTypDep operator[](std::size_t i) const;
+    TOpTypDep back() const { return (*this)[size() - 1]; }
+
+    class const_iterator {
+    public:
+        using value_type = TOpTypDep;
+        using difference_type = std::ptrdiff_t;
+        const_iterator() = default;
+        const_iterator(const LignesOperations* lignes, std::size_t i) : lignes_(lignes), i_(i) {}
+        TOpTypDep operator*() const { return (*lignes_)[i_]; }
+        const_iterator& operator++() {
+            ++i_;
+            return *this;
+        }
+        const_iterator operator++(int) { return {lignes_, i_++}; }
+        bool operator==(const const_iterator&) const = default;
+
+    private:
+        const LignesOperations* lignes_ = nullptr;
+        std::size_t i_ = 0;
+    };
+    const_iterator begin() const { return {this, 0}; }
+    const_iterator end() const { return {this, size()}; }
+
+private:
+    friend ListesOperationsTypeDep ConstruitListesOperations(const Budget&, std::string_view,
+                                                             std::string_view, std::string_view,
+                                                             Montant,
+                                                             const std::vector<TOperation>*);
+    std::size_t nbOperations() const { return filtre_ ? positions_.size() : fin_ - debut_; }
+
+    const std::vector<TOperation>* operations_ = nullptr;
+    bool filtre_ = false;
+    // Without a filter the rows are the operations debut_ to fin_; with one, those at
+    // positions_, each with the running sum of the listed amounts.
+    std::size_t debut_ = 0, fin_ = 0;
+    std::vector<std::size_t> positions_;
+    std::vector<Montant> cumuls_;
+    Montant nSoldeDeb_ = 0;
+    const std::vector<TOperation>* simulations_ = nullptr;
+    std::vector<Montant> soldesSimulation_;
+    // The codes of the simulated lines, shared by copies so that their rows stay valid.
+    std::shared_ptr<const std::vector<std::string>> codesSimulation_;
 };
 
 // Valid as long as the budget's operations and the simulations it was built from are left
 // as they are, as in the window that shows it.
 struct ListesOperationsTypeDep {
     bool lFiltre = false;  // one type code: the "Cumul" column is computed and shown
-    std::vector<TOpTypDep> Lignes;
+    LignesOperations Lignes;
     std::vector<TGrapheOperations> Groupes;
     std::int32_t nPremiereLigneSim = 1;  // first simulated row counted from 1, or rows + 1
     Montant nTotal = 0;                  // the rows' amounts summed in row order
-    // The codes of the simulated lines, shared by copies so that their rows stay valid.
-    std::shared_ptr<const std::vector<std::string>> codesSimulation;
 };
 
 // The rows and bars of the window for `code` (empty: every type) between two date texts

@@ -177,7 +177,7 @@ void TfmOperationsTypeDep::AdapteTaille() {
 
 QVariant TfmOperationsTypeDep::grOperationsTypeDepCellLoaded(int column, int row) const {
     if (row < 1 || row > static_cast<int>(listes_.Lignes.size())) return {};
-    const TOpTypDep& ligne = listes_.Lignes[static_cast<std::size_t>(row - 1)];
+    const TOpTypDep ligne = listes_.Lignes[static_cast<std::size_t>(row - 1)];
     switch (column) {
     case kSelect: return ligne.nSelect;
     case kDate: return fromBudgetText(ligne.cDate);
