@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/model/date_text.h"
 #include "core/model/edits.h"
 #include "core/model/entries.h"
 #include "core/model/month_mask.h"
@@ -102,6 +103,61 @@ TEST(History, RenamesAreUndoneAndRedoneWhateverTheyMove) {
             if (HasFatalFailure()) return;
         }
     }
+}
+
+// A large journal's copy follows each step on a second thread: steps in a row, undone and
+// redone in a row, must still find it as the budget was.
+TEST(History, StepsInARowOnALargeJournal) {
+    Budget budget = test::smallBudget();
+    const char* const codes[] = {"AL", "LO", "SA", "XX"};
+    test::Tirage tire(5);
+    for (int i = 0; i < 20000; ++i) {
+        const std::string date = dateText(
+            {static_cast<int>(tire(28)) + 1, static_cast<int>(tire(12)) + 1, 2000 + i / 400});
+        budget.Operations.push_back(
+            operation(date.c_str(), codes[tire(4)], static_cast<Montant>(tire(900)) - 450));
+    }
+    budget.TrieOperations();
+    budget.calculeTout();
+    const std::pair<const char*, std::function<void(Budget&)>> actions[] = {
+        {"rename", [](Budget& b) { changeCodeTypeDep(b, 0, "ZA"); }},
+        {"amount", [](Budget& b) { changeMontantOperation(b, 10000, -19); }},
+        {"delete one", [](Budget& b) { supprimeOperation(b, 7); }},
+        {"rename back", [](Budget& b) { changeCodeTypeDep(b, 2, "AL"); }},
+        {"a month", [](Budget& b) { supprimeOperationsDuMois(b, "03", "2010"); }},
+        {"date", [](Budget& b) { changeDateOperation(b, 3, "31/12/2049"); }},
+    };
+    // What each step leaves, found without any history.
+    std::vector<std::string> etats{saved(budget)};
+    Budget reference = budget;
+    for (const auto& action : actions) {
+        action.second(reference);
+        etats.push_back(saved(reference));
+    }
+    const auto finale = [](Budget& b) { changeMontantOperation(b, 0, 1); };
+    finale(reference);
+    // Back to back, as fast as the program can make them.
+    Budget b = budget;
+    Historique h;
+    for (const auto& [what, action] : actions) {
+        h.debut(b);
+        action(b);
+        ASSERT_TRUE(h.fin(b)) << what;
+    }
+    EXPECT_EQ(saved(b), etats.back());
+    while (h.annule(b)) {
+    }
+    EXPECT_EQ(saved(b), etats.front());
+    while (h.retablit(b)) {
+    }
+    EXPECT_EQ(saved(b), etats.back());
+    // One more step is seen against a copy that followed all of them.
+    h.debut(b);
+    finale(b);
+    ASSERT_TRUE(h.fin(b));
+    EXPECT_EQ(b, reference);
+    ASSERT_TRUE(h.annule(b));
+    EXPECT_EQ(saved(b), etats.back());
 }
 
 TEST(History, StepsAreKeptUpToTheCapAndTheSavedOneIsKnown) {

@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <future>
 #include <string_view>
+#include <system_error>
 
 #include "core/model/orders.h"
 
@@ -456,6 +458,27 @@ template <class T> std::size_t octetsRetouche(const Retouche<T>& r) {
 Historique::Historique(std::size_t nbEtapesMax)
     : nbEtapesMax_(std::max<std::size_t>(nbEtapesMax, 1)) {}
 
+// From this many operations on, the copy's journal follows a step on a second thread.
+constexpr std::size_t kOmbreEnParallele = 16384;
+
+void Historique::attendsOmbre() {
+    if (ombreEnCours_.valid()) ombreEnCours_.get();
+}
+
+void Historique::suitEtape(const EtapeHistorique& e, bool enAvant) {
+    const bool journal = !e.operations.vide() || !e.recodage.vide();
+    if (journal && ombre_->Operations.size() >= kOmbreEnParallele) {
+        try {
+            ombreEnCours_ = std::async(std::launch::async,
+                                       [this, &e, enAvant] { rejoue(*ombre_, e, enAvant, false); });
+            return;
+        } catch (const std::system_error&) {
+            // No thread to be had: the copy follows here.
+        }
+    }
+    rejoue(*ombre_, e, enAvant, false);
+}
+
 void Historique::debut(const Budget& budget) {
     if (profondeur_++ > 0) return;
     SuiviJournal& suivi = budget.suiviOperations;
@@ -470,6 +493,7 @@ void Historique::debut(const Budget& budget) {
 
 bool Historique::fin(const Budget& budget, std::string_view cle) {
     if (profondeur_ == 0 || --profondeur_ > 0 || !ombre_) return false;
+    attendsOmbre();
     const Budget& avant = *ombre_;
 
     EtapeHistorique e;
@@ -487,7 +511,6 @@ bool Historique::fin(const Budget& budget, std::string_view cle) {
     if (e.typesDep.vide() && e.operations.vide() && e.recodage.vide() && e.depJourn.vide() &&
         e.economies.vide() && e.simulations.vide() && !e.valeurs && !e.param && !e.import)
         return false;
-    rejoue(*ombre_, e, true, false);
 
     const auto valeursSeules = [](const EtapeHistorique& x) {
         return x.typesDep.vide() && x.operations.vide() && x.recodage.vide() && x.depJourn.vide() &&
@@ -496,6 +519,7 @@ bool Historique::fin(const Budget& budget, std::string_view cle) {
     if (!cle.empty() && courante_ > 0 && courante_ == etapes_.size() && etapes_.back().cle == cle &&
         etapes_.back().numero != enregistre_ && valeursSeules(e) && valeursSeules(etapes_.back())) {
         etapes_.back().valeurs->second = e.valeurs->second;
+        pose(*ombre_, e.valeurs->second);
         return true;
     }
     e.cle = cle;
@@ -512,24 +536,27 @@ bool Historique::fin(const Budget& budget, std::string_view cle) {
         etapes_.pop_front();
         --courante_;
     }
+    suitEtape(etapes_.back(), true);
     return true;
 }
 
 std::optional<EndroitModifie> Historique::annule(Budget& budget) {
     if (!peutAnnuler()) return std::nullopt;
+    attendsOmbre();
     const EtapeHistorique& e = etapes_[--courante_];
     rejoue(budget, e, false);
     suiviApresRejeu(budget);
-    if (ombre_) rejoue(*ombre_, e, false, false);
+    if (ombre_) suitEtape(e, false);
     return endroit(e, false, budget);
 }
 
 std::optional<EndroitModifie> Historique::retablit(Budget& budget) {
     if (!peutRetablir()) return std::nullopt;
+    attendsOmbre();
     const EtapeHistorique& e = etapes_[courante_++];
     rejoue(budget, e, true);
     suiviApresRejeu(budget);
-    if (ombre_) rejoue(*ombre_, e, true, false);
+    if (ombre_) suitEtape(e, true);
     return endroit(e, true, budget);
 }
 
@@ -557,6 +584,7 @@ void Historique::marqueEnregistre() {
 }
 
 void Historique::vide() {
+    attendsOmbre();
     etapes_.clear();
     courante_ = 0;
     base_ = 0;

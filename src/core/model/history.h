@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <future>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -114,6 +115,11 @@ public:
 
 private:
     std::int64_t numeroCourant() const;
+    // The copy follows a step, on a second thread when it holds a large journal: the user
+    // gets the window back while it does. Whatever reads or changes the steps or the copy
+    // waits for it first.
+    void suitEtape(const EtapeHistorique& e, bool enAvant);
+    void attendsOmbre();
 
     std::size_t nbEtapesMax_;
     std::deque<EtapeHistorique> etapes_;
@@ -127,6 +133,8 @@ private:
     // The budget as of the last step, in its saved fields: an action is seen by comparing
     // against it, without copying the budget each time. Taken at the first action.
     std::optional<Budget> ombre_;
+    // Last, so that it is waited for before the step and the copy it works on go.
+    std::future<void> ombreEnCours_;
 };
 
 }  // namespace varnelle
