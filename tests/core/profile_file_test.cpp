@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <future>
+#include <thread>
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -212,6 +213,30 @@ TEST_F(ProfileFileOnDisk, FlushReplacesTheFileWholeAndKeepsTheFormerOne) {
     EXPECT_EQ(readFile(folder_ / "Budget.ini.bak"), "[GENERAL]\nk=1\n; kept\n");
     EXPECT_EQ(folderContent(folder_.path()), (Names{"Budget.ini", "Budget.ini.bak"}));
     EXPECT_FALSE(file.changedOnDisk());
+}
+
+constexpr const char* kLigne =
+    "................................................................................";
+
+// The backup a save replaces is dropped aside, on a second thread, once large: each save
+// still finds the former version in the backup, whatever an earlier one left behind.
+TEST_F(ProfileFileOnDisk, LargeBackupsFollowEachSave) {
+    writeFile(path_, "[GENERAL]\r\nk=0\r\n");
+    ProfileFile file;
+    ASSERT_EQ(file.open(path_), ProfileFile::OpenStatus::Ok);
+    const auto aside = folder_ / "Budget.ini.bak.old";
+    for (int k = 1; k <= 3; ++k) {
+        const std::string before = readFile(path_);
+        if (k == 3) writeFile(aside, "left by a save that stopped halfway");
+        // Some 2 MB.
+        for (int i = 0; i < 20000; ++i)
+            file.writeString("GENERAL", "k" + std::to_string(i), std::to_string(k) + kLigne);
+        ASSERT_TRUE(file.flush(ProfileFile::ExternalChange::Overwrite));
+        EXPECT_EQ(readFile(folder_ / "Budget.ini.bak"), before) << k;
+    }
+    for (int wait = 0; wait < 200 && std::filesystem::exists(aside); ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_EQ(folderContent(folder_.path()), (Names{"Budget.ini", "Budget.ini.bak"}));
 }
 
 TEST_F(ProfileFileOnDisk, FlushRefusesToOverwriteAChangeMadeElsewhere) {

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <limits>
 #include <random>
+#include <system_error>
+#include <thread>
 #include <utility>
 
 #include <fcntl.h>
@@ -394,6 +396,33 @@ std::optional<std::string> readWhole(const std::string& path, int& error) {
     return content;
 }
 
+// From this size on, the backup a save replaces is let go on a second thread.
+constexpr off_t kBackupLetGoAside = off_t{1} << 20;
+
+// Gives a large backup a second name, `old`, that only discarded versions ever bear, so that
+// the rename replacing the backup does not free its blocks: for a large file that holds the
+// save for milliseconds. False when it does not, and the rename frees them as usual.
+bool nameAside(const std::string& backup, const std::string& old) {
+    struct stat info {};
+    if (::stat(backup.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        info.st_size < kBackupLetGoAside)
+        return false;
+    if (::link(backup.c_str(), old.c_str()) == 0) return true;
+    // Left by a save that stopped halfway, or not yet dropped after the last one.
+    return errno == EEXIST && ::unlink(old.c_str()) == 0 &&
+           ::link(backup.c_str(), old.c_str()) == 0;
+}
+
+// Drops that name, and the blocks with it, on a second thread. A save that comes before it
+// is done drops it itself; either way only a discarded version is ever freed.
+void dropAside(const std::string& old) {
+    try {
+        std::thread([old] { ::unlink(old.c_str()); }).detach();
+    } catch (const std::system_error&) {
+        ::unlink(old.c_str());
+    }
+}
+
 // Keeps the file as it is now under "<name>.bak": a second name for the same bytes when the
 // file system allows it, else a synced copy.
 bool keepBackup(const std::string& path, int& error) {
@@ -402,10 +431,16 @@ bool keepBackup(const std::string& path, int& error) {
     ::unlink(link.c_str());
     if (::link(path.c_str(), link.c_str()) == 0) {
         // The former file becomes the backup, owner-only as every file a save writes.
-        if (::chmod(link.c_str(), S_IRUSR | S_IWUSR) == 0 &&
-            ::rename(link.c_str(), backup.c_str()) == 0)
-            return true;
-        error = errno;
+        if (::chmod(link.c_str(), S_IRUSR | S_IWUSR) == 0) {
+            const std::string old = backup + ".old";
+            const bool aside = nameAside(backup, old);
+            const bool renamed = ::rename(link.c_str(), backup.c_str()) == 0;
+            if (!renamed) error = errno;
+            if (aside) dropAside(old);
+            if (renamed) return true;
+        } else {
+            error = errno;
+        }
         ::unlink(link.c_str());
         return false;
     }
