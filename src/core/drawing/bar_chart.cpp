@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <functional>
 #include <iterator>
 #include <string_view>
 #include <utility>
+
+#include "core/model/short_text.h"
 
 namespace varnelle {
 namespace {
@@ -128,9 +129,8 @@ private:
     // The slot holding (y, texte) in this column, or the free one where it would go.
     Slot& place(int y, std::string_view texte) {
         const std::size_t masque = slots_.size() - 1;
-        std::size_t s = (std::hash<std::string_view>{}(texte) ^
-                         static_cast<std::size_t>(y) * 0x9E3779B97F4A7C15ull) &
-                        masque;
+        std::size_t s =
+            (shortTextHash(texte) ^ static_cast<std::size_t>(y) * 0x9E3779B97F4A7C15ull) & masque;
         for (;; s = (s + 1) & masque) {
             Slot& slot = slots_[s];
             if (slot.generation != generation_ || (slot.y == y && slot.texte == texte)) return slot;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/model/records.h"
+#include "core/model/short_text.h"
 
 namespace varnelle {
 
@@ -43,12 +44,7 @@ private:
         return true;
     }
 
-    // Codes are a few bytes: FNV-1a over them costs less than the library's string hash.
-    static std::size_t hash(std::string_view code) {
-        std::uint32_t h = 2166136261u;
-        for (const char c : code) h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
-        return h ^ (h >> 16);
-    }
+    static std::size_t hash(std::string_view code) { return shortTextHash(code); }
 
     const std::vector<TTypeDep>& types_;
     // Open addressing, at most half full: the position of a type, -1 for an empty slot.

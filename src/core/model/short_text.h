@@ -50,4 +50,12 @@ template <class Look> bool anyTextWord(std::string_view text, std::uint64_t fill
     return look(textWord(p + n - 8));
 }
 
+// FNV-1a over a text of a few bytes (a code, a date, a label cut to a bar's width): less
+// than the library's string hash, which is a call.
+inline std::size_t shortTextHash(std::string_view text) {
+    std::uint32_t h = 2166136261u;
+    for (const char c : text) h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+    return h ^ (h >> 16);
+}
+
 }  // namespace varnelle
