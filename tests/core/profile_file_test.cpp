@@ -215,11 +215,7 @@ TEST_F(ProfileFileOnDisk, FlushReplacesTheFileWholeAndKeepsTheFormerOne) {
     EXPECT_FALSE(file.changedOnDisk());
 }
 
-constexpr const char* kLigne =
-    "................................................................................";
-
-// The backup a save replaces is dropped aside, on a second thread, once large: each save
-// still finds the former version in the backup, whatever an earlier one left behind.
+// A large backup is dropped on a second thread; leftovers of that never stop a save.
 TEST_F(ProfileFileOnDisk, LargeBackupsFollowEachSave) {
     writeFile(path_, "[GENERAL]\r\nk=0\r\n");
     ProfileFile file;
@@ -228,13 +224,12 @@ TEST_F(ProfileFileOnDisk, LargeBackupsFollowEachSave) {
     for (int k = 1; k <= 3; ++k) {
         const std::string before = readFile(path_);
         if (k == 3) writeFile(aside, "left by a save that stopped halfway");
-        // Some 2 MB.
-        for (int i = 0; i < 20000; ++i)
-            file.writeString("GENERAL", "k" + std::to_string(i), std::to_string(k) + kLigne);
+        for (int i = 0; i < 20000; ++i)  // some 2 MB
+            file.writeString("GENERAL", "k" + std::to_string(i), std::string(80, '0' + k));
         ASSERT_TRUE(file.flush(ProfileFile::ExternalChange::Overwrite));
         EXPECT_EQ(readFile(folder_ / "Budget.ini.bak"), before) << k;
     }
-    for (int wait = 0; wait < 200 && std::filesystem::exists(aside); ++wait)
+    for (int ms = 0; ms < 2000 && std::filesystem::exists(aside); ms += 10)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     EXPECT_EQ(folderContent(folder_.path()), (Names{"Budget.ini", "Budget.ini.bak"}));
 }
