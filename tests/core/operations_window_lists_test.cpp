@@ -27,10 +27,12 @@ Budget journal() {
 // "date code montant cumul solde select" per row, "debut-fin date code montant" per group.
 std::string lignes(const ListesOperationsTypeDep& l) {
     std::string s;
-    for (const TOpTypDep& r : l.Lignes)
+    for (std::size_t i = 0; i < l.Lignes.size(); ++i) {
+        const TOpTypDep r = l.Lignes[i];
         s += std::string(r.cDate) + " " + std::string(r.cTypeDep) + " " + formatAmount(r.nMontant) +
              " " + formatAmount(r.nCumul) + " " + formatAmount(r.nSolde) + " " +
              std::to_string(r.nSelect) + "; ";
+    }
     return s;
 }
 std::string groupes(const ListesOperationsTypeDep& l) {
@@ -93,7 +95,7 @@ TEST(OperationsWindowLists, RowsAndGroups) {
         EXPECT_EQ(groupes(l), c.groupes) << c.what;
         EXPECT_EQ(l.nPremiereLigneSim, c.premiereSim) << c.what;
         Montant total = 0;
-        for (const TOpTypDep& ligne : l.Lignes) total += ligne.nMontant;
+        for (std::size_t i = 0; i < l.Lignes.size(); ++i) total += l.Lignes[i].nMontant;
         EXPECT_EQ(l.nTotal, total) << c.what;
     }
 }

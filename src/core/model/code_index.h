@@ -19,7 +19,7 @@ public:
         while (size < 2 * types.size()) size *= 2;
         slots_.assign(size, -1);
         for (std::size_t i = 0; i < types.size(); ++i) {
-            std::size_t slot = hash(types[i].cTypeDep) & (size - 1);
+            std::size_t slot = shortTextHash(types[i].cTypeDep) & (size - 1);
             while (slots_[slot] >= 0 &&
                    types_[static_cast<std::size_t>(slots_[slot])].cTypeDep != types[i].cTypeDep)
                 slot = (slot + 1) & (size - 1);
@@ -29,7 +29,7 @@ public:
 
     int find(std::string_view code) const {
         const std::size_t mask = slots_.size() - 1;
-        for (std::size_t slot = hash(code) & mask;; slot = (slot + 1) & mask) {
+        for (std::size_t slot = shortTextHash(code) & mask;; slot = (slot + 1) & mask) {
             const int i = slots_[slot];
             if (i < 0 || same(types_[static_cast<std::size_t>(i)].cTypeDep, code)) return i;
         }
@@ -43,8 +43,6 @@ private:
             if (a[i] != b[i]) return false;
         return true;
     }
-
-    static std::size_t hash(std::string_view code) { return shortTextHash(code); }
 
     const std::vector<TTypeDep>& types_;
     // Open addressing, at most half full: the position of a type, -1 for an empty slot.

@@ -52,27 +52,6 @@ public:
     TOpTypDep operator[](std::size_t i) const;
     TOpTypDep back() const { return (*this)[size() - 1]; }
 
-    class const_iterator {
-    public:
-        using value_type = TOpTypDep;
-        using difference_type = std::ptrdiff_t;
-        const_iterator() = default;
-        const_iterator(const LignesOperations* lignes, std::size_t i) : lignes_(lignes), i_(i) {}
-        TOpTypDep operator*() const { return (*lignes_)[i_]; }
-        const_iterator& operator++() {
-            ++i_;
-            return *this;
-        }
-        const_iterator operator++(int) { return {lignes_, i_++}; }
-        bool operator==(const const_iterator&) const = default;
-
-    private:
-        const LignesOperations* lignes_ = nullptr;
-        std::size_t i_ = 0;
-    };
-    const_iterator begin() const { return {this, 0}; }
-    const_iterator end() const { return {this, size()}; }
-
 private:
     friend ListesOperationsTypeDep ConstruitListesOperations(const Budget&, std::string_view,
                                                              std::string_view, std::string_view,
