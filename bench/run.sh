@@ -4,7 +4,7 @@
 # Extra arguments go to the benchmark, for instance --benchmark_filter=Load.
 # Save timings depend on the file system of the temporary folder (TMPDIR). With
 # VARNELLE_BENCH_MILLION=1, the storage, command-line and editing cases also run at 1 000 000
-# operations.
+# operations, and the growth from 100 000 is printed for every case run at both sizes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -111,6 +111,18 @@ awk -F, '
                     ms["BM_DeleteOperations/100000/" i]
         if ("BM_BarChart/1000" in ms)
             printf "  %-42s %6.3f ms (target < 5 ms)\n", "Bar chart of 1 000 bars", ms["BM_BarChart/1000"]
+        # A filter such as /(100000|1000000) gives both sizes of each case.
+        header = 0
+        for (i = 1; i <= n; ++i) {
+            if (!match(order[i], /\/100000(\/|$)/)) continue
+            big = substr(order[i], 1, RSTART - 1) "/1000000" substr(order[i], RSTART + 7)
+            if (!(big in ms) || ms[order[i]] <= 0) continue
+            if (!header++) {
+                print ""
+                print "Growth from 100 000 to 1 000 000 operations (linear: 10):"
+            }
+            printf "  %-42s %6.1f\n", big, ms[big] / ms[order[i]]
+        }
     }' "$results"
 
 # Aggregates carry no label: the peak memory is read from one plain run per size.
