@@ -116,12 +116,20 @@ void JsonWriter::win1252String(std::string_view win1252) {
 }
 
 void JsonWriter::amount(long double value) {
-    scratch_.clear();
-    appendAmount(scratch_, value, '.');
-    room(separatorRoom() + scratch_.size() + 2);
+    char shortText[kRoomShortAmount];
+    char* const end = shortText + sizeof shortText;
+    std::string_view text;
+    if (const char* begin = writeShortAmountBefore(end, value, '.')) {
+        text = {begin, static_cast<std::size_t>(end - begin)};
+    } else {
+        scratch_.clear();
+        appendAmount(scratch_, value, '.');
+        text = scratch_;
+    }
+    room(separatorRoom() + text.size() + 2);
     char* p = separate(at());
     *p++ = '"';
-    p = std::copy(scratch_.begin(), scratch_.end(), p);
+    p = std::copy(text.begin(), text.end(), p);
     *p++ = '"';
     done(p);
 }

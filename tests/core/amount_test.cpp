@@ -52,7 +52,11 @@ TEST(Amount, TwoDecimalText) {
 TEST(Amount, TwoDecimalTextIsTheLibrarysOnAnySum) {
     std::mt19937_64 random(7);
     Montant sum = 0;
-    std::vector<Montant> values = {0.005L, -0.015L, 0.125L, 2.675L, 1e11L + 0.005L, 3e15L, -7e13L};
+    std::vector<Montant> values = {
+        0.005L, -0.015L, 0.125L, 2.675L, 1e11L + 0.005L, 3e15L, -7e13L,
+        // exact half hundredths, and both sides of 2^40
+        0.375L, -0.125L, 1e9L + 0.625L, 1099511627775.995L, 1099511627776.0L, 1e-30L,
+        std::numeric_limits<Montant>::denorm_min(), -std::numeric_limits<Montant>::infinity()};
     for (int i = 0; i < 20000; ++i) {
         sum += fromHundredths(static_cast<std::int32_t>(random() % 2000001) - 1000000);
         values.push_back(sum);

@@ -1,21 +1,66 @@
 #include "core/model/amount.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <limits>
+#include <optional>
 
 namespace varnelle {
 namespace {
 
+// Two digits of 0..99 written backwards before `p`, at once: amounts are long, and a division
+// by 100 halves the divisions by 10.
+char* ecritDeuxChiffres(char* p, unsigned deux) {
+    static constexpr char kPaires[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
+    p -= 2;
+    std::memcpy(p, kPaires + 2 * static_cast<std::size_t>(deux), 2);
+    return p;
+}
+
 // The whole part of an amount and its sign, written backwards before `p`; answers where they
 // begin.
 char* ecritEntierARebours(char* p, std::uint64_t entier, bool negatif) {
-    do {
-        *--p = static_cast<char>('0' + entier % 10);
-        entier /= 10;
-    } while (entier != 0);
+    while (entier >= 100) {
+        p = ecritDeuxChiffres(p, static_cast<unsigned>(entier % 100));
+        entier /= 100;
+    }
+    if (entier >= 10)
+        p = ecritDeuxChiffres(p, static_cast<unsigned>(entier));
+    else
+        *--p = static_cast<char>('0' + entier);
     if (negatif) *--p = '-';
     return p;
+}
+
+// The count of hundredths nearest to `value`, ties to the even count, as the C library rounds
+// "%.2Lf": worked out exactly from the value's bits, with no rounding of a product on the way
+// and no call. Empty from 2^40 on, and for what is not a number.
+std::optional<std::int64_t> centiemesLesPlusProches(long double value) {
+    static_assert(std::numeric_limits<long double>::radix == 2 &&
+                      std::numeric_limits<long double>::digits == 64 && sizeof(long double) >= 10,
+                  "an 80-bit extended long double: 64 bits of mantissa, then sign and exponent");
+    std::uint64_t mantisse = 0;
+    std::uint16_t signeExposant = 0;
+    std::memcpy(&mantisse, &value, sizeof mantisse);
+    std::memcpy(&signeExposant, reinterpret_cast<const char*>(&value) + 8, sizeof signeExposant);
+    const int exposant = (signeExposant & 0x7FFF) - 16383;
+    if (exposant >= 40) return std::nullopt;
+    // value = mantisse * 2^(exposant - 63); the hundredths are that times 100, shifted right.
+    const int decalage = 63 - exposant;
+    if (decalage >= 72 || (signeExposant & 0x7FFF) == 0) return 0;  // under half a hundredth
+    __extension__ using Entier128 = unsigned __int128;
+    const Entier128 produit = static_cast<Entier128>(mantisse) * 100;
+    auto centiemes = static_cast<std::uint64_t>(produit >> decalage);
+    const Entier128 reste = produit & ((static_cast<Entier128>(1) << decalage) - 1);
+    const Entier128 moitie = static_cast<Entier128>(1) << (decalage - 1);
+    if (reste > moitie || (reste == moitie && (centiemes & 1) != 0)) ++centiemes;
+    const auto n = static_cast<std::int64_t>(centiemes);
+    return (signeExposant & 0x8000) != 0 ? -n : n;
 }
 
 // Drops the blanks around a typed number and its sign; true when the sign is "-".
@@ -106,26 +151,22 @@ std::string formatAmount(Montant value, char decimalSeparator) {
     return text;
 }
 
+char* writeShortAmountBefore(char* end, Montant value, char decimalSeparator) {
+    const std::optional<std::int64_t> n = centiemesLesPlusProches(value);
+    if (!n) return nullptr;
+    const std::uint64_t magnitude =
+        *n < 0 ? static_cast<std::uint64_t>(-*n) : static_cast<std::uint64_t>(*n);
+    char* p = ecritDeuxChiffres(end, static_cast<unsigned>(magnitude % 100));
+    *--p = decimalSeparator;
+    return ecritEntierARebours(p, magnitude / 100, *n < 0);
+}
+
 void appendAmount(std::string& out, Montant value, char decimalSeparator) {
-    // Far from a half hundredth, the count of hundredths is what a correctly rounded "%.2Lf"
-    // shows: below 1e12 the product by 100 is off by far less than the margin kept here.
-    if (std::fabs(value) < 1e12L) {
-        const Montant scaled = value * 100.0L;
-        // rint rounds as llrint does, without a call; the count fits 64 bits below 1e12.
-        const auto n = static_cast<std::int64_t>(std::rint(scaled));
-        if (std::fabs(scaled - static_cast<Montant>(n)) < 0.25L) {
-            char buffer[32];
-            char* const end = buffer + sizeof buffer;
-            char* p = end;
-            std::uint64_t magnitude =
-                n < 0 ? static_cast<std::uint64_t>(-n) : static_cast<std::uint64_t>(n);
-            *--p = static_cast<char>('0' + magnitude % 10);
-            *--p = static_cast<char>('0' + magnitude / 10 % 10);
-            *--p = decimalSeparator;
-            p = ecritEntierARebours(p, magnitude / 100, n < 0);
-            out.append(p, static_cast<std::size_t>(end - p));
-            return;
-        }
+    char buffer[kRoomShortAmount];
+    char* const end = buffer + sizeof buffer;
+    if (const char* p = writeShortAmountBefore(end, value, decimalSeparator)) {
+        out.append(p, static_cast<std::size_t>(end - p));
+        return;
     }
     std::string text = formatDeuxDecimales(value, decimalSeparator);
     if (text == std::string{'-', '0', decimalSeparator, '0', '0'}) text.erase(0, 1);

@@ -54,6 +54,11 @@ std::string formatDeuxDecimales(long double value, char decimalSeparator = '.');
 std::string formatAmount(Montant value, char decimalSeparator = '.');
 // The same text appended to `out`.
 void appendAmount(std::string& out, Montant value, char decimalSeparator = '.');
+// The same text written backwards before `end`, with room for kRoomShortAmount bytes, when
+// the amount is below 2^40 in magnitude, as all but absurd ones are: answers where it begins,
+// or nullptr for an amount that needs the general path of appendAmount.
+inline constexpr std::size_t kRoomShortAmount = 20;
+char* writeShortAmountBefore(char* end, Montant value, char decimalSeparator);
 
 // Shortest general text of up to 15 significant digits: "12.5", "40", "-3".
 std::string generalAmountText(Montant value, char decimalSeparator = '.');
