@@ -1,5 +1,7 @@
 #include "core/drawing/drawing.h"
 
+#include <limits>
+
 #include <gtest/gtest.h>
 
 namespace varnelle {
@@ -11,6 +13,12 @@ TEST(Drawing, RealCoordinatesRoundHalvesToEven) {
                                                  {0.5L, 0},   {247.0L, 247}};
     for (const auto& [value, pixel] : cases)
         EXPECT_EQ(roundHalfEven(value), pixel) << (double)value;
+    // Past an int, and not a number, land far off any surface, never on it.
+    constexpr int kLoin = std::numeric_limits<int>::min();
+    EXPECT_EQ(roundHalfEven(2147483647.4L), 2147483647);
+    for (const long double loin :
+         {2147483648.0L, -1e10L, 3e19L, 1e300L, std::numeric_limits<long double>::quiet_NaN()})
+        EXPECT_EQ(roundHalfEven(loin), kLoin) << (double)loin;
 }
 
 TEST(Drawing, LinesLeaveOutTheirEndPoint) {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -94,8 +95,12 @@ int fromDevice(int pixels, Unit unit, int dotsPerInch);
 
 // Real coordinates become pixels rounded to nearest, halves to even: 2.5 gives 2, 3.5 gives 4.
 inline int roundHalfEven(long double value) {
-    // rint rounds halves to even in the default rounding mode, which the program keeps.
-    return static_cast<int>(std::rint(value));
+    // lrint rounds halves to even in the default rounding mode, which the program keeps, in one
+    // instruction. What does not fit an int, or is not a number, is INT_MIN, far off any surface.
+    const long n = std::lrint(value);
+    return n >= std::numeric_limits<int>::min() && n <= std::numeric_limits<int>::max()
+               ? static_cast<int>(n)
+               : std::numeric_limits<int>::min();
 }
 
 struct Pixel {
