@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdint>
 #include <cstring>
+#include <stdexcept>
 
 #include "core/model/amount.h"
 #include "core/model/short_text.h"
@@ -115,23 +116,27 @@ void JsonWriter::win1252String(std::string_view win1252) {
     done(quoted(separate(at()), win1252, true));
 }
 
-void JsonWriter::amount(long double value) {
-    char shortText[kRoomShortAmount];
-    char* const end = shortText + sizeof shortText;
-    std::string_view text;
-    if (const char* begin = writeShortAmountBefore(end, value, '.')) {
-        text = {begin, static_cast<std::size_t>(end - begin)};
-    } else {
-        scratch_.clear();
-        appendAmount(scratch_, value, '.');
-        text = scratch_;
-    }
-    room(separatorRoom() + text.size() + 2);
-    char* p = separate(at());
+std::string_view JsonWriter::amountText(long double value, ShortAmount& room) {
+    char* const end = room + sizeof room;
+    if (const char* begin = writeShortAmountBefore(end, value, '.'))
+        return {begin, static_cast<std::size_t>(end - begin)};
+    scratch_.clear();
+    appendAmount(scratch_, value, '.');
+    return scratch_;
+}
+
+char* JsonWriter::inQuotes(char* p, std::string_view text) {
     *p++ = '"';
     p = std::copy(text.begin(), text.end(), p);
     *p++ = '"';
-    done(p);
+    return p;
+}
+
+void JsonWriter::amount(long double value) {
+    ShortAmount shortText;
+    const std::string_view text = amountText(value, shortText);
+    room(separatorRoom() + text.size() + 2);
+    done(inQuotes(separate(at()), text));
 }
 
 void JsonWriter::number(std::int64_t n) {
@@ -235,6 +240,77 @@ char* JsonWriter::quoted(char* p, std::string_view text, bool win1252) {
     copyRun(text.size());
     *p++ = '"';
     return p;
+}
+
+JsonWriter::Records::Records(JsonWriter& json) : json_(json) {
+    // The lines as separate, open and close would write them at this depth.
+    const std::string indent(2 * json.hasItems_.size(), ' ');
+    openFirst_ = "\n" + indent + "{";
+    openNext_ = "," + openFirst_;
+    close_ = "\n" + indent + "}";
+}
+
+void JsonWriter::Records::beginObject() {
+    if (first_) {
+        json_.beginObject();
+        return;
+    }
+    field_ = 0;
+    unsigned char& arrayHasItems = json_.hasItems_.back();
+    const std::string& open = arrayHasItems != 0 ? openNext_ : openFirst_;
+    arrayHasItems = 1;
+    json_.room(open.size());
+    json_.done(std::copy(open.begin(), open.end(), json_.at()));
+}
+
+void JsonWriter::Records::endObject() {
+    if (first_) {
+        json_.endObject();
+        first_ = false;
+        return;
+    }
+    // An object without members closes right after it opens, as close() writes it.
+    const std::string_view close = names_.empty() ? std::string_view("}") : close_;
+    json_.room(close.size());
+    json_.done(std::copy(close.begin(), close.end(), json_.at()));
+}
+
+char* JsonWriter::Records::member(std::string_view name, std::size_t valueRoom) {
+    if (first_) {
+        names_.emplace_back(name);
+        addresses_.push_back(name.data());
+        heads_.push_back(json_.headOf(name));
+        json_.key(name);
+        json_.room(valueRoom);
+        char* const p = json_.at();
+        // The value follows its key: nothing separates them, and the object has an item.
+        json_.separated();
+        return p;
+    }
+    // The same call site passes the same literal: its address spares comparing its bytes.
+    const bool expected =
+        field_ < names_.size() &&
+        ((name.data() == addresses_[field_] && name.size() == names_[field_].size()) ||
+         names_[field_] == name);
+    if (!expected) throw std::logic_error("JSON records whose members differ from the first one's");
+    const std::string& head = heads_[field_++];
+    json_.room(head.size() + valueRoom);
+    return std::copy(head.begin(), head.end(), json_.at());
+}
+
+void JsonWriter::Records::text(std::string_view name, std::string_view win1252) {
+    json_.done(quoted(member(name, kEscapeRoom * win1252.size() + 2), win1252, true));
+}
+
+void JsonWriter::Records::amount(std::string_view name, long double value) {
+    ShortAmount shortText;
+    const std::string_view text = json_.amountText(value, shortText);
+    json_.done(inQuotes(member(name, text.size() + 2), text));
+}
+
+void JsonWriter::Records::number(std::string_view name, std::int64_t n) {
+    char* const p = member(name, 24);
+    json_.done(std::to_chars(p, p + 24, n).ptr);
 }
 
 void JsonWriter::makeRoom(std::size_t n) {

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/model/amount.h"
+
 namespace varnelle::cli {
 
 // Writes one JSON document, indented by two spaces, one member or element per line, so
@@ -39,6 +41,12 @@ public:
     void number(std::int64_t n);
     void boolean(bool b);
 
+    // Objects of one array whose members always come by the same names in the same order,
+    // written as beginObject, a key and a value for each member, then endObject would write
+    // them. What opens each object and each member is made on the first object and copied for
+    // the others, with no bookkeeping per value.
+    class Records;
+
 private:
     // An escape takes six bytes, more than a Windows-1252 byte in UTF-8.
     static constexpr std::size_t kEscapeRoom = 6;
@@ -59,6 +67,11 @@ private:
     // The text between double quotes, escaped and converted to UTF-8 if it is in
     // Windows-1252, at `p`, which has kEscapeRoom bytes a byte of the text.
     static char* quoted(char* p, std::string_view text, bool win1252);
+    // `text` between double quotes, as it is, at `p`.
+    static char* inQuotes(char* p, std::string_view text);
+    // The text of an amount: in `room` when it is short, as nearly all are, else in scratch_.
+    using ShortAmount = char[kRoomShortAmount];
+    std::string_view amountText(long double value, ShortAmount& room);
     // Makes room for n more bytes, handing what the buffer holds to the stream if needed.
     void room(std::size_t n) {
         if (used_ + n > buffer_.size()) makeRoom(n);
@@ -75,6 +88,33 @@ private:
     std::string scratch_;
     std::vector<unsigned char> hasItems_;  // one per open container
     bool afterKey_ = false;
+};
+
+class JsonWriter::Records final {
+public:
+    // Inside an array `json` has just begun.
+    explicit Records(JsonWriter& json);
+    Records(const Records&) = delete;
+    Records& operator=(const Records&) = delete;
+
+    void beginObject();
+    void endObject();
+    // The next member: its name must be the one the first object gave at this place.
+    void text(std::string_view name, std::string_view win1252);
+    void amount(std::string_view name, long double value);
+    void number(std::string_view name, std::int64_t n);
+
+private:
+    // Writes the head of the next member and answers where its value goes, with `valueRoom`
+    // bytes there.
+    char* member(std::string_view name, std::size_t valueRoom);
+
+    JsonWriter& json_;
+    std::string openFirst_, openNext_, close_;  // an object's brackets with their lines
+    std::vector<std::string> names_, heads_;
+    std::vector<const char*> addresses_;  // of the names the first object gave
+    std::size_t field_ = 0;
+    bool first_ = true;  // no object written yet: the first one names the members
 };
 
 }  // namespace varnelle::cli
