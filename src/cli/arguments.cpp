@@ -1,11 +1,11 @@
 #include "cli/arguments.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
+#include <functional>
+#include <map>
 #include <utility>
-
-#include <QCommandLineParser>
-#include <QStringList>
 
 #include "core/model/date_text.h"
 
@@ -112,16 +112,6 @@ std::string checkImport(const std::string& format, ImportOptions& import) {
     return {};
 }
 
-// Each byte as one character and back: file names and passwords keep their exact bytes,
-// whatever their encoding.
-QString qt(const std::string& mot) {
-    return QString::fromLatin1(mot.data(), static_cast<qsizetype>(mot.size()));
-}
-
-std::string local(const QString& texte) {
-    return texte.toLatin1().toStdString();
-}
-
 }  // namespace
 
 std::optional<std::string> formatImage(const std::string& sortie) {
@@ -150,8 +140,8 @@ ParsedArguments parseArguments(const std::vector<std::string>& words) {
         if (f.name == name) form = &f;
     if (form == nullptr) return failure("Commande inconnue : " + name);
 
-    // The options each command takes; QCommandLineParser reads "--name value", "--name=value"
-    // and "--" ending the options, anywhere after the command.
+    // The options each command takes, read as "--name value" or "--name=value" anywhere after
+    // the command, a repeated one keeping its last value; "--" ends them.
     std::vector<std::pair<std::string, bool>> options = {{"help", false}};  // name, takes a value
     if (form->takesPassword)
         options.insert(options.end(), {{"password", true}, {"password-file", true}});
@@ -165,46 +155,65 @@ ParsedArguments parseArguments(const std::vector<std::string>& words) {
         options.insert(
             options.end(),
             {{"statement", true}, {"format", true}, {"default-type", true}, {"dry-run", false}});
-    QCommandLineParser parser;
-    for (const auto& [option, valeur] : options)
-        parser.addOption(valeur ? QCommandLineOption(qt(option), {}, QStringLiteral("valeur"))
-                                : QCommandLineOption(qt(option)));
-
-    QStringList mots{QStringLiteral("varnelle-cli")};
-    for (std::size_t i = 1; i < words.size(); ++i) mots << qt(words[i]);
-    if (!parser.parse(mots)) {
-        if (!parser.unknownOptionNames().isEmpty()) {
-            const std::string inconnue = local(parser.unknownOptionNames().front());
-            return failure("Option inconnue pour " + name + " : " +
-                           (inconnue.size() == 1 ? "-" : "--") + inconnue);
-        }
-        // The only other refusal: a value option with nothing after it.
-        for (const auto& [option, valeur] : options)
-            if (valeur && words.back() == "--" + option)
-                return failure("L'option --" + option + " demande une valeur.");
-        return failure(local(parser.errorText()));
-    }
+    const auto optionNamed = [&](std::string_view option) {
+        return std::find_if(options.begin(), options.end(),
+                            [&](const auto& o) { return o.first == option; });
+    };
 
     Arguments arguments;
     arguments.command = form->command;
-    if (parser.isSet(QStringLiteral("help"))) {
+    std::map<std::string, std::string, std::less<>> values;
+    // An unknown option is told first, wherever it stands; then the first other fault.
+    std::string unknown, fault;
+    bool optionsEnded = false;
+    for (std::size_t i = 1; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        if (optionsEnded || word.size() < 2 || word[0] != '-') {
+            arguments.operands.push_back(word);
+        } else if (word == "--") {
+            optionsEnded = true;
+        } else if (word[1] != '-') {
+            // Single letters: no option has one.
+            if (unknown.empty()) unknown = word.substr(0, 2);
+        } else {
+            const std::size_t equal = word.find('=');
+            const std::string option =
+                word.substr(2, equal == std::string::npos ? equal : equal - 2);
+            const auto known = optionNamed(option);
+            if (known == options.end()) {
+                if (unknown.empty()) unknown = "--" + option;
+            } else if (!known->second) {
+                if (equal != std::string::npos && fault.empty())
+                    fault = "L'option --" + option + " ne prend pas de valeur.";
+                values[option];
+            } else if (equal != std::string::npos) {
+                values[option] = word.substr(equal + 1);
+            } else if (i + 1 < words.size()) {
+                values[option] = words[++i];
+            } else if (fault.empty()) {
+                fault = "L'option --" + option + " demande une valeur.";
+            }
+        }
+    }
+    if (!unknown.empty()) return failure("Option inconnue pour " + name + " : " + unknown);
+    if (!fault.empty()) return failure(std::move(fault));
+
+    if (values.contains("help")) {
         arguments.command = Command::Help;
         arguments.aideDe = name;
+        arguments.operands.clear();
         return {std::move(arguments), {}};
     }
-    for (const QString& mot : parser.positionalArguments())
-        arguments.operands.push_back(local(mot));
     const auto valeur = [&](const char* option) {
-        return parser.isSet(QString::fromLatin1(option))
-                   ? local(parser.values(QString::fromLatin1(option)).back())
-                   : std::string();
+        const auto found = values.find(option);
+        return found == values.end() ? std::string() : found->second;
     };
     if (form->takesPassword) {
         arguments.motDePasse = valeur("password");
-        arguments.motDePasseDonne = parser.isSet(QStringLiteral("password"));
+        arguments.motDePasseDonne = values.contains("password");
         arguments.fichierMotDePasse = valeur("password-file");
     }
-    arguments.sort = form->takesSort && parser.isSet(QStringLiteral("sort"));
+    arguments.sort = form->takesSort && values.contains("sort");
     std::string kind, size;
     ChartOptions& chart = arguments.chart;
     if (form->takesChart) {
@@ -224,7 +233,7 @@ ParsedArguments parseArguments(const std::vector<std::string>& words) {
         arguments.import.releve = valeur("statement");
         format = valeur("format");
         arguments.import.typeDefaut = valeur("default-type");
-        arguments.import.essai = parser.isSet(QStringLiteral("dry-run"));
+        arguments.import.essai = values.contains("dry-run");
     }
 
     std::size_t expected = 0;

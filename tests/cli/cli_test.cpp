@@ -359,6 +359,12 @@ TEST_F(Cli, FailuresExitWithTheirStatus) {
          1,
          "Option inconnue pour check : --sort"},
         {{"show", file}, 1, "L'option --password est obligatoire pour show."},
+        {{"show", file, "--sort=oui", "--password", "SECRET"},
+         1,
+         "L'option --sort ne prend pas de valeur."},
+        // An unknown option is told before any other fault, wherever it stands.
+        {{"show", file, "--sort=1", "-p", "SECRET"}, 1, "Option inconnue pour show : -p"},
+        {{"check", file, "--password"}, 1, "L'option --password demande une valeur."},
         {{"delete", file}, 1, "Commande inconnue : delete"},
         {{"show", absent, "--password", "p"}, 2, "Le fichier " + absent + " est introuvable."},
         {{"list", absent}, 2, "Ne peut lire le dossier " + absent},
@@ -389,6 +395,14 @@ TEST_F(Cli, FailuresExitWithTheirStatus) {
     EXPECT_TRUE(holds(chart.err, "Ne peut lancer varnelle-cli-documents : ")) << chart.err;
     EXPECT_EQ(runProgram(alone.string(), {"check", budget.string(), "--password", "SECRET"}).status,
               0);
+
+    // Options before the file, the last of a repeated one kept, "--" ending them, and a value
+    // that looks like an option.
+    EXPECT_EQ(run({"check", "--password=x", "--password", "SECRET", "--", budget.string()}).status,
+              0);
+    ASSERT_EQ(run({"new", folder_.string(), "Tiret", "--password=--sort"}).status, 0);
+    const Outcome dashed = run({"check", (folder_ / "Tiret.ini").string(), "--password", "--sort"});
+    EXPECT_EQ(dashed.status, 0) << dashed.err;
 }
 
 TEST_F(Cli, ChartDrawsThePeriodInTheBudgetColours) {
