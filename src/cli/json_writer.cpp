@@ -125,13 +125,6 @@ std::string_view JsonWriter::amountText(long double value, ShortAmount& room) {
     return scratch_;
 }
 
-char* JsonWriter::inQuotes(char* p, std::string_view text) {
-    *p++ = '"';
-    p = std::copy(text.begin(), text.end(), p);
-    *p++ = '"';
-    return p;
-}
-
 void JsonWriter::amount(long double value) {
     ShortAmount shortText;
     const std::string_view text = amountText(value, shortText);
@@ -242,25 +235,10 @@ char* JsonWriter::quoted(char* p, std::string_view text, bool win1252) {
     return p;
 }
 
-namespace {
-
-// Heads and brackets are copied as whole blocks of this many bytes when they are that short,
-// as nearly all are: a move or two of the processor instead of a call.
-constexpr std::size_t kBlock = 32;
-
-std::string asBlock(std::string bytes) {
+std::string JsonWriter::Records::asBlock(std::string bytes) {
     bytes.reserve(kBlock);  // a block can be read from it whole
     return bytes;
 }
-
-// Writes `bytes`, made by asBlock, at `p`, which has room for kBlock bytes or more.
-char* putBlock(char* p, const std::string& bytes) {
-    if (bytes.size() > kBlock) return std::copy(bytes.begin(), bytes.end(), p);
-    std::memcpy(p, bytes.data(), kBlock);
-    return p + bytes.size();
-}
-
-}  // namespace
 
 JsonWriter::Records::Records(JsonWriter& json) : json_(json) {
     // The lines as separate, open and close would write them at this depth.
@@ -270,17 +248,8 @@ JsonWriter::Records::Records(JsonWriter& json) : json_(json) {
     close_ = asBlock("\n" + indent + "}");
 }
 
-void JsonWriter::Records::beginObject() {
-    if (first_) {
-        json_.beginObject();
-        return;
-    }
-    field_ = 0;
-    unsigned char& arrayHasItems = json_.hasItems_.back();
-    const std::string& open = arrayHasItems != 0 ? openNext_ : openFirst_;
-    arrayHasItems = 1;
-    json_.room(std::max(open.size(), kBlock));
-    json_.done(putBlock(json_.at(), open));
+void JsonWriter::Records::firstObject() {
+    json_.beginObject();
 }
 
 void JsonWriter::Records::endObject() {
@@ -299,7 +268,7 @@ void JsonWriter::Records::endObject() {
     json_.done(putBlock(json_.at(), close_));
 }
 
-char* JsonWriter::Records::member(std::string_view name, std::size_t valueRoom) {
+char* JsonWriter::Records::otherMember(std::string_view name, std::size_t valueRoom) {
     if (first_) {
         names_.emplace_back(name);
         addresses_.push_back(name.data());
@@ -311,30 +280,11 @@ char* JsonWriter::Records::member(std::string_view name, std::size_t valueRoom) 
         json_.separated();
         return p;
     }
-    // The same call site passes the same literal: its address spares comparing its bytes.
-    const bool expected =
-        field_ < names_.size() &&
-        ((name.data() == addresses_[field_] && name.size() == names_[field_].size()) ||
-         names_[field_] == name);
-    if (!expected) throw std::logic_error("JSON records whose members differ from the first one's");
+    if (field_ >= names_.size() || names_[field_] != name)
+        throw std::logic_error("JSON records whose members differ from the first one's");
     const std::string& head = heads_[field_++];
     json_.room(std::max(head.size(), kBlock) + valueRoom);
     return putBlock(json_.at(), head);
-}
-
-void JsonWriter::Records::text(std::string_view name, std::string_view win1252) {
-    json_.done(quoted(member(name, kEscapeRoom * win1252.size() + 2), win1252, true));
-}
-
-void JsonWriter::Records::amount(std::string_view name, long double value) {
-    ShortAmount shortText;
-    const std::string_view text = json_.amountText(value, shortText);
-    json_.done(inQuotes(member(name, text.size() + 2), text));
-}
-
-void JsonWriter::Records::number(std::string_view name, std::int64_t n) {
-    char* const p = member(name, 24);
-    json_.done(std::to_chars(p, p + 24, n).ptr);
 }
 
 void JsonWriter::makeRoom(std::size_t n) {
