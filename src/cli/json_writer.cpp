@@ -264,8 +264,7 @@ void JsonWriter::Records::endObject() {
         json_.done(std::copy_n("}", 1, json_.at()));
         return;
     }
-    json_.room(std::max(close_.size(), kBlock));
-    json_.done(putBlock(json_.at(), close_));
+    json_.done(put(close_, 0));
 }
 
 char* JsonWriter::Records::otherMember(std::string_view name, std::size_t valueRoom) {
@@ -282,9 +281,7 @@ char* JsonWriter::Records::otherMember(std::string_view name, std::size_t valueR
     }
     if (field_ >= names_.size() || names_[field_] != name)
         throw std::logic_error("JSON records whose members differ from the first one's");
-    const std::string& head = heads_[field_++];
-    json_.room(std::max(head.size(), kBlock) + valueRoom);
-    return putBlock(json_.at(), head);
+    return put(heads_[field_++], valueRoom);
 }
 
 void JsonWriter::makeRoom(std::size_t n) {

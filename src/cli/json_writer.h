@@ -112,8 +112,7 @@ public:
         unsigned char& arrayHasItems = json_.hasItems_.back();
         const std::string& open = arrayHasItems != 0 ? openNext_ : openFirst_;
         arrayHasItems = 1;
-        json_.room(std::max(open.size(), kBlock));
-        json_.done(putBlock(json_.at(), open));
+        json_.done(put(open, 0));
     }
     void endObject();
     // The next member: its name must be the one the first object gave at this place.
@@ -141,18 +140,18 @@ private:
     char* member(std::string_view name, std::size_t valueRoom) {
         // The same call site passes the same literal: its address spares comparing its bytes.
         if (!first_ && field_ < addresses_.size() && name.data() == addresses_[field_] &&
-            name.size() == names_[field_].size()) {
-            const std::string& head = heads_[field_++];
-            json_.room(std::max(head.size(), kBlock) + valueRoom);
-            return putBlock(json_.at(), head);
-        }
+            name.size() == names_[field_].size())
+            return put(heads_[field_++], valueRoom);
         return otherMember(name, valueRoom);
     }
     // The members of the first object, and names given from elsewhere.
     char* otherMember(std::string_view name, std::size_t valueRoom);
     static std::string asBlock(std::string bytes);
-    // Writes `bytes`, made by asBlock, at `p`, which has room for kBlock bytes or more.
-    static char* putBlock(char* p, const std::string& bytes) {
+    // Writes `bytes`, made by asBlock, with room for `after` more bytes behind them, and
+    // answers their end. Forced inline: left as a call, it costs the writing 4 %.
+    [[gnu::always_inline]] char* put(const std::string& bytes, std::size_t after) {
+        json_.room(std::max(bytes.size(), kBlock) + after);
+        char* const p = json_.at();
         if (bytes.size() > kBlock) return std::copy(bytes.begin(), bytes.end(), p);
         std::memcpy(p, bytes.data(), kBlock);
         return p + bytes.size();
